@@ -1,0 +1,168 @@
+#include "DemoWindow.h"
+
+#include "SampleData.h"
+
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QSqlError>
+#include <QStatusBar>
+
+namespace demo {
+
+DemoWindow::DemoWindow(const QString& dataDirectory, QWidget* parent)
+    : QMainWindow(parent), m_dataDirectory(dataDirectory), m_query(sampleQuery()), m_list(new tessaro::Tessaro(this))
+{
+    setWindowTitle(tr("Tessaro demo"));
+    m_list->setObjectName(QStringLiteral("ordersList"));
+    m_list->setPaged(true);
+    setCentralWidget(m_list);
+    statusBar()->showMessage(tr("Click a row to see its key"));
+    connect(m_list, &tessaro::Tessaro::ClickListItem, this, [this](tessaro::ListItem* item) {
+        if (item)
+            statusBar()->showMessage(tr("Key of the clicked row: %1").arg(item->Tag().toString()));
+    });
+    buildMenus();
+    try {
+        m_list->CambiaLingua(m_dataDirectory);
+    } catch (const tessaro::Error& e) {
+        statusBar()->showMessage(e.description());
+    }
+}
+
+void DemoWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&Database"));
+    file->addAction(tr("Open &SQLite file..."), this, &DemoWindow::chooseSqliteFile);
+    file->addAction(tr("Connect to &PostgreSQL..."), this, &DemoWindow::connectPostgres);
+    file->addSeparator();
+    file->addAction(tr("&Quit"), this, &QWidget::close);
+    QMenu* query = menuBar()->addMenu(tr("&Query"));
+    query->addAction(tr("&Edit query..."), this, &DemoWindow::editQuery);
+    QMenu* language = menuBar()->addMenu(tr("&Language"));
+    language->addAction(QStringLiteral("Italiano"), this, [this] { switchLanguage(QStringLiteral("Italiano")); });
+    language->addAction(QStringLiteral("English"), this, [this] { switchLanguage(QStringLiteral("English")); });
+}
+
+bool DemoWindow::openSqlite(const QString& path)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("demo-%1").arg(path));
+    db.setDatabaseName(path);
+    if (!db.open()) {
+        QMessageBox::warning(this, windowTitle(), db.lastError().text());
+        return false;
+    }
+    useDatabase(db);
+    return true;
+}
+
+void DemoWindow::useDatabase(const QSqlDatabase& db)
+{
+    m_list->setDBConnection(db);
+    load();
+}
+
+void DemoWindow::load()
+{
+    m_list->setQuery(m_query);
+    m_list->Init_class(QStringLiteral("TessaroDemo"));
+    describeColumns();
+    m_list->PopulateList();
+}
+
+// The sample's amounts and quantities are numbers and its order dates are dates; other
+// queries keep the neutral descriptors.
+void DemoWindow::describeColumns()
+{
+    if (m_query != sampleQuery() || !m_list->Columns || m_list->Columns->Count() < 5)
+        return;
+    auto amount = m_list->Columns->Item(3);
+    amount->setTipoCampo(1);
+    amount->setAllineamento(1);
+    amount->setFormattazione(QStringLiteral("#,##0.00"));
+    auto quantity = m_list->Columns->Item(4);
+    quantity->setTipoCampo(1);
+    quantity->setAllineamento(1);
+    auto date = m_list->Columns->Item(5);
+    date->setTipoCampo(2);
+    date->setFormattazione(QStringLiteral("dd/mm/yyyy hh:nn"));
+}
+
+void DemoWindow::editQuery()
+{
+    bool ok = false;
+    const QString query = QInputDialog::getMultiLineText(this, tr("Query"), tr("SQL (the first field is the row key):"),
+                                                         m_query, &ok);
+    if (ok && !query.trimmed().isEmpty()) {
+        m_query = query;
+        load();
+    }
+}
+
+void DemoWindow::chooseSqliteFile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open SQLite database"), m_dataDirectory,
+                                                      tr("SQLite databases (*.db *.sqlite *.sqlite3);;All files (*)"));
+    if (!path.isEmpty())
+        openSqlite(path);
+}
+
+void DemoWindow::connectPostgres()
+{
+    QDialog dialog(this);
+    dialog.setWindowTitle(tr("PostgreSQL connection"));
+    auto* form = new QFormLayout(&dialog);
+    auto* host = new QLineEdit(QStringLiteral("127.0.0.1"));
+    auto* port = new QSpinBox;
+    port->setRange(1, 65535);
+    port->setValue(5432);
+    auto* database = new QLineEdit(QStringLiteral("postgres"));
+    auto* user = new QLineEdit(QStringLiteral("postgres"));
+    auto* password = new QLineEdit;
+    password->setEchoMode(QLineEdit::Password);
+    form->addRow(tr("Host"), host);
+    form->addRow(tr("Port"), port);
+    form->addRow(tr("Database"), database);
+    form->addRow(tr("User"), user);
+    form->addRow(tr("Password"), password);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("demo-postgres"));
+    db.setHostName(host->text());
+    db.setPort(port->value());
+    db.setDatabaseName(database->text());
+    db.setUserName(user->text());
+    db.setPassword(password->text());
+    if (!db.open()) {
+        QMessageBox::warning(this, windowTitle(), db.lastError().text());
+        return;
+    }
+    useDatabase(db);
+}
+
+void DemoWindow::switchLanguage(const QString& language)
+{
+    QString error;
+    if (!chooseLanguage(m_dataDirectory, language, &error)) {
+        QMessageBox::warning(this, windowTitle(), error);
+        return;
+    }
+    try {
+        m_list->CambiaLingua(m_dataDirectory);
+        m_list->PopulateList();
+    } catch (const tessaro::Error& e) {
+        QMessageBox::warning(this, windowTitle(), e.description());
+    }
+}
+
+} // namespace demo

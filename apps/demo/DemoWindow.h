@@ -1,0 +1,37 @@
+#pragma once
+
+#include <tessaro/Tessaro.h>
+
+#include <QMainWindow>
+#include <QSqlDatabase>
+
+namespace demo {
+
+/// The demo host: one Tessaro list over a database, with menus to change the language, the
+/// query and the database, and a status bar showing the key of the clicked row.
+class DemoWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit DemoWindow(const QString& dataDirectory, QWidget* parent = nullptr);
+
+    /// Opens the SQLite file at `path` and shows the current query on it.
+    bool openSqlite(const QString& path);
+
+private:
+    void buildMenus();
+    void load();
+    void describeColumns();
+    void editQuery();
+    void chooseSqliteFile();
+    void connectPostgres();
+    void switchLanguage(const QString& language);
+    void useDatabase(const QSqlDatabase& db);
+
+    QString m_dataDirectory;
+    QString m_query;
+    QString m_connectionName;
+    tessaro::Tessaro* m_list;
+};
+
+} // namespace demo

@@ -1,0 +1,52 @@
+// tessaro-demo: shows the Tessaro list over a sample orders database.
+//   tessaro-demo [--screenshot FILE] [--database FILE.sqlite]
+#include "DemoWindow.h"
+#include "SampleData.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tessaro-demo"));
+    QApplication::setOrganizationName(QStringLiteral("Tessaro"));
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("screenshot"), QStringLiteral("Render the window, save it to FILE and exit."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("database"), QStringLiteral("Open this SQLite file instead of the sample."),
+                      QStringLiteral("FILE")});
+    parser.process(app);
+
+    const QString dataDirectory = demo::dataDirectory();
+    QString error;
+    const QString sample = QDir(dataDirectory).filePath(QStringLiteral("sample-orders.sqlite"));
+    if (!demo::ensureLanguageFiles(dataDirectory, &error)
+        || (!parser.isSet(QStringLiteral("database")) && !demo::ensureSampleDatabase(sample, 100000, &error))) {
+        std::fprintf(stderr, "tessaro-demo: cannot prepare the sample in %s: %s\n", qPrintable(dataDirectory),
+                     qPrintable(error));
+        return 1;
+    }
+
+    demo::DemoWindow window(dataDirectory);
+    window.resize(900, 560);
+    window.show();
+    window.openSqlite(parser.isSet(QStringLiteral("database")) ? parser.value(QStringLiteral("database")) : sample);
+
+    if (parser.isSet(QStringLiteral("screenshot"))) {
+        const QString file = parser.value(QStringLiteral("screenshot"));
+        QTimer::singleShot(300, &window, [&window, file] {
+            const bool saved = window.grab().save(file);
+            std::fprintf(saved ? stdout : stderr, saved ? "screenshot written to %s\n" : "cannot write %s\n",
+                         qPrintable(file));
+            QApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return app.exec();
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <tessaro/tessaro_export.h>
+
+#include <QString>
+#include <QVariant>
+#include <QtGlobal>
+#include <memory>
+
+namespace tessaro {
+
+namespace listview {
+class ItemStore;
+class ListCore;
+} // namespace listview
+
+class ListItem;
+
+/// One cell after the first of a list item: sub-item k shows in column k + 1. Its text and its
+/// Tag are separate values. The pointer stays valid while its item is in the list.
+///
+/// Sub-items are compact records kept by the list (a list of a million rows holds millions of
+/// them), so the members below are the list's storage, not state a host can use.
+class TESSARO_EXPORT ListSubItem {
+public:
+    QString Text() const;
+    void setText(const QString& text);
+    /// Any value; a null QVariant (never set) by default.
+    QVariant Tag() const;
+    void setTag(const QVariant& tag);
+    /// k, counted from 1.
+    int Index() const;
+
+private:
+    friend class listview::ItemStore;
+    ListSubItem() = default;
+    ~ListSubItem() = default;
+    ListSubItem(const ListSubItem&) = delete;
+    ListSubItem& operator=(const ListSubItem&) = delete;
+
+    ListItem* m_owner = nullptr;
+    quint32 m_text = 0;
+    quint32 m_tag = 0;
+};
+
+/// One row of a ListView. The pointer stays valid, across sorting too, until the item is removed
+/// or the list is cleared.
+///
+/// Items are compact records kept by the list, so the members below are the list's storage.
+class TESSARO_EXPORT ListItem {
+public:
+    /// The text of column 1.
+    QString Text() const;
+    void setText(const QString& text);
+
+    /// Any value kept for the host, a null QVariant included (kept as null, with its type).
+    QVariant Tag() const;
+    void setTag(const QVariant& tag);
+
+    /// Text of column k + 1 (empty until set). k runs from 1 to the number of column headers
+    /// minus 1; any other k throws tessaro::Error 35600 "Index out of bounds".
+    QString SubItems(int k) const;
+    void setSubItems(int k, const QString& text);
+    /// The sub-item k itself; fails as SubItems().
+    ListSubItem* ListSubItems(int k);
+
+    /// Selection as the user sees it; setting it does not move the current item.
+    bool Selected() const;
+    void setSelected(bool selected);
+
+    /// The state of the item's check box (shown when the list's CheckBoxes is on).
+    bool Checked() const;
+    void setChecked(bool checked);
+
+    /// Number of the icon shown in column 1, from the list's SmallIcons (1-based; 0 = none). A
+    /// number the image list does not hold shows no icon.
+    int SmallIcon() const;
+    void setSmallIcon(int image);
+
+    /// Scrolls the list so that the item is in view.
+    void EnsureVisible();
+    /// Row height in twips.
+    double Height() const;
+    /// Position in the list, counted from 1.
+    int Index() const;
+
+private:
+    friend class listview::ItemStore;
+    ListItem() = default;
+    ~ListItem() = default;
+    ListItem(const ListItem&) = delete;
+    ListItem& operator=(const ListItem&) = delete;
+
+    listview::ItemStore* m_store = nullptr;
+    quint64 m_tag = 0;
+    quint32 m_text = 0;
+    quint32 m_row = 0;
+    quint32 m_cells = 0;
+    quint16 m_cellCount = 0;
+    quint8 m_flags = 0;
+    qint32 m_smallIcon = 0;
+};
+
+/// The items of a ListView, in list order.
+class TESSARO_EXPORT ListItems {
+public:
+    ~ListItems();
+    ListItems(const ListItems&) = delete;
+    ListItems& operator=(const ListItems&) = delete;
+
+    /// Removes every item; pointers to them become invalid.
+    void Clear();
+    /// Appends an item with that text and returns it. Items added while the list is Sorted stay
+    /// where they are added until the order is next applied.
+    ListItem* Add(const QString& text = QString());
+    int Count() const;
+    /// Item i, counted from 1; throws tessaro::Error 35600 "Index out of bounds" outside
+    /// 1 … Count().
+    ListItem* Item(int i) const;
+    /// Removes item i (fails as Item()); the items after it move up by one.
+    void Remove(int i);
+
+    ListItem* const* begin() const;
+    ListItem* const* end() const;
+
+private:
+    friend class listview::ListCore;
+    explicit ListItems(listview::ListCore& core);
+
+    struct Private;
+    std::unique_ptr<Private> const d;
+};
+
+} // namespace tessaro

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <tessaro/tessaro_export.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+namespace tessaro {
+
+/// The container's store of a control's saved properties: named values, where a value equal to
+/// its default is not stored and a missing name reads as the default the reader gives.
+/// Concrete and copyable; serialise() and deserialise() let a host keep it in its own files.
+class TESSARO_EXPORT PropertyBag {
+public:
+    PropertyBag();
+    PropertyBag(const PropertyBag& other);
+    PropertyBag& operator=(const PropertyBag& other);
+    ~PropertyBag();
+
+    /// The stored value of `name`, or `defaultValue` when none is stored.
+    QVariant ReadProperty(const QString& name, const QVariant& defaultValue = {}) const;
+
+    /// Stores `value` under `name`; a value equal to `defaultValue` removes the entry instead.
+    void WriteProperty(const QString& name, const QVariant& value, const QVariant& defaultValue = {});
+
+    /// Number of stored entries.
+    int Count() const;
+
+    /// A self-contained byte form of the stored entries.
+    QByteArray serialise() const;
+
+    /// The bag held in `bytes`; throws Error 13 when they are not a serialised bag.
+    static PropertyBag deserialise(const QByteArray& bytes);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace tessaro

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <tessaro/tessaro_export.h>
+
+#include <QString>
+#include <functional>
+
+namespace tessaro {
+
+/// What is done with a finished spreadsheet export, given the path of the .xlsx file.
+using SpreadsheetOpener = std::function<void(const QString& xlsxPath)>;
+
+/// Replaces the opener (the default opens the file with the desktop's spreadsheet application)
+/// for the calling thread; an empty opener restores the default. Returns the previous opener.
+TESSARO_EXPORT SpreadsheetOpener setSpreadsheetOpener(SpreadsheetOpener opener);
+
+/// Hands a finished workbook to the current opener.
+TESSARO_EXPORT void openSpreadsheet(const QString& xlsxPath);
+
+} // namespace tessaro

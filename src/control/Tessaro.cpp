@@ -1,0 +1,114 @@
+#include "control/TessaroPrivate.h"
+
+#include "platform/Failure.h"
+
+#include <QMetaClassInfo>
+#include <QResizeEvent>
+
+namespace tessaro {
+
+Tessaro::Tessaro(QWidget* parent) : QWidget(parent), d(std::make_unique<TessaroPrivate>())
+{
+    d->buildChildControls(this);
+    connect(d->pctEstendi, &PictureBox::Click, this, &Tessaro::pctEstendi_Click);
+    connect(d->pctNascondi, &PictureBox::Click, this, &Tessaro::pctNascondi_Click);
+    connectPageBar();
+    // Widths are saved when the user leaves the list, having finished adjusting them.
+    connect(d->lstv, &tessaro::ListView::LostFocus, this, [this] { saveRememberedSettings(); });
+    resize(qRound(9030 / TwipsGeometry::twipsPerPixel(this)), qRound(3765 / TwipsGeometry::twipsPerPixel(this)));
+}
+
+QList<Tessaro::Member> Tessaro::members()
+{
+    const QMetaObject& meta = staticMetaObject;
+    const QString listing = QString::fromUtf8(meta.classInfo(meta.indexOfClassInfo("Members")).value());
+    QList<Member> result;
+    for (const QString& entry : listing.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString name = entry.section(QLatin1Char('='), 0, 0);
+        const quint32 id = entry.section(QLatin1Char('='), 1).toUInt(nullptr, 16);
+        const int helpIndex = meta.indexOfClassInfo(("Help." + name).toUtf8().constData());
+        const QString help = helpIndex >= 0 ? QString::fromUtf8(meta.classInfo(helpIndex).value()) : QString();
+        result.append({name, id, help});
+    }
+    return result;
+}
+
+Recordset& Tessaro::currentRecordset()
+{
+    if (!rst)
+        rst = std::make_shared<Recordset>();
+    return *rst;
+}
+
+void Tessaro::setDBConnection(const QSqlDatabase& connection)
+{
+    d->DBConnection = connection;
+    emit propertyChanged(QStringLiteral("Connection"));
+}
+
+QString Tessaro::Query() const { return d->Query; }
+void Tessaro::setQuery(const QString& query)
+{
+    d->Query = query;
+    emit propertyChanged(QStringLiteral("Query"));
+}
+
+bool Tessaro::CheckBoxes() const { return d->CheckBoxes; }
+void Tessaro::setCheckBoxes(bool checkBoxes)
+{
+    d->CheckBoxes = checkBoxes;
+    emit propertyChanged(QStringLiteral("CheckBoxes"));
+}
+
+int Tessaro::AbsolutePage() const { return d->AbsolutePage; }
+void Tessaro::setAbsolutePage(int page) { d->AbsolutePage = page; }
+
+int Tessaro::PageSize() const { return d->PageSize; }
+void Tessaro::setPageSize(int rows)
+{
+    d->PageSize = rows;
+    emit propertyChanged(QStringLiteral("PageSize"));
+}
+
+bool Tessaro::Paged() const { return d->Paged; }
+void Tessaro::setPaged(bool paged)
+{
+    d->Paged = paged;
+    emit propertyChanged(QStringLiteral("Paged"));
+}
+
+int Tessaro::ColonnaIndiceImmagine() const { return d->ColonnaIndiceImmagine; }
+void Tessaro::setColonnaIndiceImmagine(int column)
+{
+    d->ColonnaIndiceImmagine = column;
+    emit propertyChanged(QStringLiteral("ColonnaIndiceImmagine"));
+}
+
+bool Tessaro::IntestazioneVisibile() const { return !d->pctIntestazione->isHidden(); }
+void Tessaro::setIntestazioneVisibile(bool visible)
+{
+    if (visible)
+        pctEstendi_Click();
+    else
+        pctNascondi_Click();
+    emit propertyChanged(QStringLiteral("IntestazioneVisibile"));
+}
+
+int Tessaro::MousePointer() const { return d->MousePointer; }
+void Tessaro::setMousePointer(int pointer)
+{
+    d->MousePointer = pointer;
+    switch (pointer) {
+    case 11: setCursor(Qt::WaitCursor); break;
+    case 99: setCursor(Qt::PointingHandCursor); break;
+    default: unsetCursor(); break;
+    }
+}
+
+void Tessaro::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    UserControl_Resize();
+}
+
+} // namespace tessaro

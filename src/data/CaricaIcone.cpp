@@ -1,0 +1,31 @@
+#include "control/TessaroPrivate.h"
+
+#include "platform/Conversions.h"
+#include "platform/Failure.h"
+
+namespace tessaro {
+
+void Tessaro::CaricaIcone()
+{
+    trapAndReport(ReportForm::A, QStringLiteral("CaricaIcone"), [&] {
+        if (d->ColonnaIndiceImmagine == 0)
+            return;
+        d->lstv->setSmallIcons(ImageList);
+        ListItems& items = d->lstv->ListItems();
+        const int count = items.Count();
+        for (int i = 1; i <= count; ++i) {
+            ListItem* item = items.Item(i);
+            QString text = item->ListSubItems(d->ColonnaIndiceImmagine)->Text();
+            if (text.isEmpty())
+                text = QStringLiteral("1"); // a Null image number shows the first image
+            const int image = CLng(text);
+            if (!ImageList)
+                raiseError(Error::ObjectVariableNotSet);
+            if (image < 1 || image > ImageList->Count())
+                raiseError(Error::IndexOutOfBounds);
+            item->setSmallIcon(image);
+        }
+    });
+}
+
+} // namespace tessaro

@@ -1,0 +1,41 @@
+#include "control/TessaroPrivate.h"
+
+#include "language/LanguageSupport.h"
+#include "platform/Connection.h"
+#include "platform/Failure.h"
+
+namespace tessaro {
+
+// A dropped session is noticed by a probe that fails: the connection handle may still claim
+// to be open after the server ended it.
+bool Tessaro::ConnessioneAttiva()
+{
+    QSqlDatabase& connection = d->DBConnection;
+    auto reopenQuery = [&] {
+        skipFailure([&] { currentRecordset().Close(); });
+        skipFailure([&] { currentRecordset().Open(d->Query, connection, 3, 1, -1); });
+    };
+    {
+        Recordset probe;
+        skipFailure([&] { probe.Open(QStringLiteral("SELECT 1;"), connection, 1, 1, -1); });
+        if (probe.State() == 0) {
+            skipFailure([&] { connectionClose(connection); });
+            skipFailure([&] { connectionOpen(connection); });
+            if (!d->Query.isEmpty())
+                reopenQuery();
+        }
+        skipFailure([&] { probe.Close(); });
+    }
+    if (!d->Query.isEmpty() && currentRecordset().State() == 0) {
+        skipFailure([&] { currentRecordset().Close(); });
+        skipFailure([&] { connectionClose(connection); });
+        skipFailure([&] { connectionOpen(connection); });
+        skipFailure([&] { currentRecordset().Open(d->Query, connection, 3, 1, -1); });
+    }
+    if (connectionState(connection) != 0)
+        return true;
+    MsgBox(GetLanguageString(QStringLiteral("LE03")), 48, GetLanguageString(QStringLiteral("LE02")));
+    return false;
+}
+
+} // namespace tessaro

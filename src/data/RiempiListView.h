@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+
+namespace tessaro {
+
+class Recordset;
+class ListView;
+class collColonne;
+
+/// Fills `lstv` from `rst`: one column per field after the first, captioned, sized and
+/// formatted by `Columns` (descriptor k for field k), one item per row with field 0 as its Tag.
+/// With PageSize > 0 it shows page AbsolutePage, first corrected into 1..PageCount and written
+/// back; otherwise every row from the cursor on. A closed set only empties the list; an empty
+/// one keeps the previous headers. A failure is reported in the critical message box with the
+/// row being filled, and ends the fill with what was added so far.
+void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared_ptr<collColonne>& Columns,
+                    int& PageSize, int& AbsolutePage);
+
+} // namespace tessaro

@@ -1,0 +1,56 @@
+#include "control/TessaroPrivate.h"
+
+#include "platform/Conversions.h"
+#include "platform/Failure.h"
+
+namespace tessaro {
+
+void Tessaro::lblPag_Click(int Index)
+{
+    trapAndReport(ReportForm::A, QStringLiteral("lblPag_Click"), [&] {
+        if (!ConnessioneAttiva())
+            return;
+        if (Index == 0) {
+            MoveToPreviousPage();
+            return;
+        }
+        if (Index == 7) {
+            MoveToNextPage();
+            return;
+        }
+        Label* clicked = d->lblPag[static_cast<std::size_t>(Index)];
+        setMousePointer(11);
+        int page = CLng(clicked->text());
+        if (page < 1)
+            page = 1;
+        if (page > currentRecordset().PageCount())
+            page = currentRecordset().PageCount();
+        d->AbsolutePage = page;
+        d->PageSize = RigheVisibili();
+        fillCurrentPage();
+        CaricaIcone();
+        // The clicked number is already in the bar: only the highlight moves.
+        for (Label* label : d->lblPag) {
+            label->setFontSize(8);
+            label->setFontBold(false);
+        }
+        clicked->setFontSize(9);
+        clicked->setFontBold(true);
+        emit PopulatedList();
+        setMousePointer(0);
+    });
+}
+
+void Tessaro::connectPageBar()
+{
+    for (int i = 0; i < 8; ++i)
+        connect(d->lblPag[static_cast<std::size_t>(i)], &Label::Click, this, [this, i] { lblPag_Click(i); });
+    connect(d->imgPrimaPagina, &Image::Click, this, [this] { skipFailure([&] { MoveToFirstPage(); }); });
+    connect(d->imgUltimaPagina, &Image::Click, this, [this] { skipFailure([&] { MoveToLastPage(); }); });
+    connect(d->imgPrecedente, &Image::Click, this, [this] { skipFailure([&] { lblPag_Click(0); }); });
+    connect(d->imgSuccessiva, &Image::Click, this, [this] { skipFailure([&] { lblPag_Click(7); }); });
+    connect(d->lblCaricatutti, &Label::Click, this, &Tessaro::lblCaricatutti_Click);
+    connect(d->lblPaginaRisultati, &Label::Click, this, &Tessaro::lblPaginaRisultati_Click);
+}
+
+} // namespace tessaro

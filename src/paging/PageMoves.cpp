@@ -1,0 +1,95 @@
+#include "control/TessaroPrivate.h"
+
+#include "platform/Conversions.h"
+#include "platform/Failure.h"
+
+namespace tessaro {
+namespace {
+
+// The first page number the bar shows, when it shows one.
+bool firstShownPage(const TessaroPrivate& d, int* page)
+{
+    if (d.lblPag[1]->isHidden())
+        return false;
+    *page = CLng(d.lblPag[1]->text());
+    return true;
+}
+
+} // namespace
+
+// Fits the page size, fills the page, sets the icons and lays out the bar; `backwards` ends
+// the bar's run of numbers at the new page.
+void Tessaro::loadPage(bool backwards)
+{
+    d->PageSize = RigheVisibili();
+    fillCurrentPage();
+    CaricaIcone();
+    if (backwards)
+        PaginazioneIndietro();
+    else
+        Paginazione();
+    emit PopulatedList();
+    setMousePointer(0);
+}
+
+void Tessaro::MoveToFirstPage()
+{
+    trapAndReport(ReportForm::A, QStringLiteral("MoveToFirstPage"), [&] {
+        setMousePointer(11);
+        d->AbsolutePage = 1;
+        loadPage(false);
+    });
+}
+
+void Tessaro::loadPageSkippingFailures()
+{
+    skipFailure([&] { d->PageSize = RigheVisibili(); });
+    skipFailure([&] { fillCurrentPage(); });
+    skipFailure([&] { CaricaIcone(); });
+    skipFailure([&] { Paginazione(); });
+    skipFailure([&] { emit PopulatedList(); });
+    skipFailure([&] { setMousePointer(0); });
+}
+
+void Tessaro::MoveToLastPage()
+{
+    skipFailure([&] { setMousePointer(11); });
+    skipFailure([&] { d->AbsolutePage = currentRecordset().PageCount(); });
+    loadPageSkippingFailures();
+}
+
+void Tessaro::MoveToNextPage()
+{
+    trapAndReport(ReportForm::A, QStringLiteral("MoveToNextPage"), [&] {
+        setMousePointer(11);
+        int page = 0;
+        page = firstShownPage(*d, &page) ? page + 6 : d->AbsolutePage + 6;
+        d->AbsolutePage = qMin(page, currentRecordset().PageCount());
+        loadPage(false);
+    });
+}
+
+void Tessaro::MoveToPreviousPage()
+{
+    trapAndReport(ReportForm::A, QStringLiteral("MoveToPreviousPage"), [&] {
+        setMousePointer(11);
+        int page = 0;
+        // No lower bound here: the fill raises a page below 1 to 1.
+        d->AbsolutePage = firstShownPage(*d, &page) ? page - 1 : d->AbsolutePage - 6;
+        loadPage(true);
+    });
+}
+
+void Tessaro::GoToPage(int Page)
+{
+    skipFailure([&] { setMousePointer(11); });
+    skipFailure([&] {
+        int page = Page < 1 ? 1 : Page;
+        if (page > currentRecordset().PageCount())
+            page = currentRecordset().PageCount();
+        d->AbsolutePage = page;
+    });
+    loadPageSkippingFailures();
+}
+
+} // namespace tessaro

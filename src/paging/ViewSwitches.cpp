@@ -1,0 +1,59 @@
+#include "control/TessaroPrivate.h"
+
+#include "language/LanguageSupport.h"
+#include "platform/Failure.h"
+
+#include <QCoreApplication>
+
+namespace tessaro {
+
+// Both switches run the same steps; they differ in the view chosen, the page size and what
+// becomes of lblPaginaRisultati at the end. Returns false when the connection was not usable.
+bool Tessaro::switchView(bool paged)
+{
+    // The one point where other notifications may run, before any state changes.
+    QCoreApplication::processEvents();
+    if (!ConnessioneAttiva())
+        return false;
+    d->lblCaricatutti->setMousePointer(0);
+    setMousePointer(11);
+    d->Paged = paged;
+    d->PageSize = paged ? RigheVisibili() : currentRecordset().RecordCount();
+    d->AbsolutePage = 1;
+    Paginazione();
+    d->lblNumRecord->setText(GetLanguageString(QStringLiteral("LE06")) + QLatin1Char(' ')
+                             + QString::number(currentRecordset().RecordCount()) + QLatin1Char(' ')
+                             + GetLanguageString(QStringLiteral("LE07")));
+    for (Label* label : d->lblPag)
+        label->setVisible(false);
+    d->imgPrimaPagina->setVisible(false);
+    d->imgUltimaPagina->setVisible(false);
+    d->lblPagine->setVisible(false);
+    fillCurrentPage();
+    CaricaIcone();
+    Paginazione();
+    emit PopulatedList();
+    setMousePointer(0);
+    d->lblCaricatutti->setMousePointer(99);
+    return true;
+}
+
+void Tessaro::lblCaricatutti_Click()
+{
+    trapAndReport(ReportForm::A, QStringLiteral("lblCaricatutti_Click"), [&] {
+        if (!switchView(false))
+            return;
+        d->lblPaginaRisultati->setLeft(d->fraPaginazione->Width() - d->lblPaginaRisultati->Width());
+        d->lblPaginaRisultati->setTop(d->lblCaricatutti->Top());
+    });
+}
+
+void Tessaro::lblPaginaRisultati_Click()
+{
+    trapAndReport(ReportForm::A, QStringLiteral("lblPaginaRisultati_Click"), [&] {
+        if (switchView(true))
+            d->lblPaginaRisultati->setVisible(false);
+    });
+}
+
+} // namespace tessaro

@@ -1,0 +1,29 @@
+#include "platform/Connection.h"
+
+#include "platform/sql/DatabaseError.h"
+
+#include <QSqlError>
+
+namespace tessaro {
+
+void connectionOpen(QSqlDatabase& connection)
+{
+    if (connection.isOpen())
+        throw sql::adoError(sql::ObjectOpen);
+    if (!connection.open())
+        throw sql::databaseError(connection.lastError());
+}
+
+void connectionClose(QSqlDatabase& connection)
+{
+    if (!connection.isOpen())
+        throw sql::adoError(sql::ObjectClosed);
+    connection.close();
+}
+
+int connectionState(const QSqlDatabase& connection)
+{
+    return connection.isOpen() ? 1 : 0;
+}
+
+} // namespace tessaro

@@ -1,0 +1,48 @@
+#include "platform/Failure.h"
+
+#include "language/LanguageSupport.h"
+
+#include <tessaro/MessageBox.h>
+
+#include <new>
+#include <stdexcept>
+
+namespace tessaro {
+
+Error currentError()
+{
+    try {
+        throw;
+    } catch (const Error& e) {
+        return e;
+    } catch (const std::bad_alloc&) {
+        return Error::fromNumber(Error::OutOfMemory);
+    } catch (const std::out_of_range&) {
+        return Error::fromNumber(Error::SubscriptOutOfRange);
+    } catch (const std::exception& e) {
+        return Error(Error::InvalidProcedureCall, QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        return Error::fromNumber(Error::InvalidProcedureCall);
+    }
+}
+
+QString errorReportText(ReportForm form, const QString& operation, const Error& error,
+                        const std::optional<QString>& detail)
+{
+    const QString description = detail ? *detail + QLatin1Char(' ') + error.description()
+                                       : error.description();
+    if (form == ReportForm::A) {
+        return QStringLiteral("Tessaro ") + operation + QStringLiteral(" Err=")
+            + QString::number(error.number()) + QStringLiteral("\r\n") + description;
+    }
+    return QStringLiteral("Tessaro ") + operation + QStringLiteral(" \rErr = ")
+        + QString::number(error.number()) + QStringLiteral("  ") + description;
+}
+
+void reportError(ReportForm form, const QString& operation, const Error& error,
+                 const std::optional<QString>& detail)
+{
+    MsgBox(errorReportText(form, operation, error, detail), 16, GetLanguageString(QStringLiteral("LE01")));
+}
+
+} // namespace tessaro

@@ -1,0 +1,204 @@
+#include <tessaro/Recordset.h>
+
+#include "platform/sql/DatabaseError.h"
+#include "platform/sql/ResultSource.h"
+
+#include <algorithm>
+
+namespace tessaro {
+
+using sql::adoError;
+
+namespace {
+
+constexpr int kDefaultPageSize = 10;
+
+} // namespace
+
+struct Recordset::Private {
+    std::shared_ptr<sql::ResultSource> source; ///< null while closed
+    qint64 position = 0;                       ///< the current row, from 0
+    std::shared_ptr<const sql::RowBlock> block; ///< the block last read through this cursor
+    int pageSize = kDefaultPageSize;
+
+    sql::ResultSource& rows() const
+    {
+        if (!source)
+            throw adoError(sql::ObjectClosed);
+        return *source;
+    }
+
+    void checkField(int index) const
+    {
+        if (index < 0 || index >= (source ? source->fieldCount() : 0))
+            throw adoError(sql::ItemNotFound);
+    }
+
+    /// The block holding the current row, or null past the last row.
+    const sql::RowBlock* currentBlock()
+    {
+        if (block && block->contains(position))
+            return block.get();
+        // Reading on from the end of the last block doubles the block (up to the largest): each
+        // bounded read makes the database skip its OFFSET rows again, so a reader of every row
+        // wants few reads. A jump reads about one page.
+        const bool sequential = block && position == block->end();
+        const qint64 wanted = sequential ? 2 * qint64(block->limit) : pageSize;
+        auto next = rows().blockAt(position, int(std::min<qint64>(wanted, sql::ResultSource::kMaxBlockRows)));
+        if (!next)
+            return nullptr;
+        block = std::move(next);
+        return block.get();
+    }
+};
+
+Recordset::Recordset() : d(std::make_unique<Private>()) {}
+
+Recordset::~Recordset() = default;
+
+void Recordset::Open(const QString& Source, const QSqlDatabase& ActiveConnection, int, int, int)
+{
+    if (d->source)
+        throw adoError(sql::ObjectOpen);
+    d->source = sql::ResultSource::open(Source, ActiveConnection);
+    d->position = 0;
+    d->block.reset();
+}
+
+void Recordset::Close()
+{
+    d->rows();
+    d->source.reset();
+    d->block.reset();
+    d->position = 0;
+}
+
+int Recordset::State() const
+{
+    return d->source ? 1 : 0;
+}
+
+std::shared_ptr<Recordset> Recordset::Clone(int) const
+{
+    d->rows();
+    auto clone = std::make_shared<Recordset>();
+    clone->d->source = d->source;
+    return clone;
+}
+
+bool Recordset::Bof() const
+{
+    // The cursor only moves forwards from the first row, so it is before the first row only
+    // when there is none.
+    return d->position == 0 && Eof();
+}
+
+bool Recordset::Eof() const
+{
+    d->rows();
+    return d->currentBlock() == nullptr;
+}
+
+void Recordset::MoveFirst()
+{
+    d->rows();
+    d->position = 0;
+}
+
+void Recordset::MoveNext()
+{
+    if (Eof())
+        throw adoError(sql::NoCurrentRecord);
+    ++d->position;
+}
+
+FieldCollection Recordset::Fields() const
+{
+    return FieldCollection(*this);
+}
+
+int Recordset::FieldCount() const
+{
+    // A closed set has no fields, as a set that was never opened.
+    return d->source ? d->source->fieldCount() : 0;
+}
+
+QString Recordset::FieldName(int index) const
+{
+    d->checkField(index);
+    return d->source->fieldNames().at(index);
+}
+
+QVariant Recordset::FieldValue(int index) const
+{
+    d->checkField(index);
+    const sql::RowBlock* block = d->currentBlock();
+    if (!block)
+        throw adoError(sql::NoCurrentRecord);
+    return block->cells.at((d->position - block->offset) * d->source->fieldCount() + index);
+}
+
+int Recordset::PageSize() const
+{
+    return d->pageSize;
+}
+
+void Recordset::setPageSize(int rows)
+{
+    if (rows < 1)
+        throw adoError(sql::ArgumentsOutOfRange);
+    d->pageSize = rows;
+}
+
+int Recordset::PageCount() const
+{
+    const qint64 count = d->rows().recordCount();
+    return int((count + d->pageSize - 1) / d->pageSize);
+}
+
+int Recordset::AbsolutePage() const
+{
+    constexpr int kBeforeFirst = -2;
+    constexpr int kAfterLast = -3;
+    if (Bof())
+        return kBeforeFirst;
+    if (Eof())
+        return kAfterLast;
+    return int(d->position / d->pageSize) + 1;
+}
+
+void Recordset::setAbsolutePage(int page)
+{
+    if (page < 1 || page > PageCount())
+        throw adoError(sql::ArgumentsOutOfRange);
+    d->position = qint64(page - 1) * d->pageSize;
+}
+
+int Recordset::RecordCount() const
+{
+    return int(d->rows().recordCount());
+}
+
+QString Field::Name() const
+{
+    return m_owner->FieldName(m_index);
+}
+
+QVariant Field::Value() const
+{
+    return m_owner->FieldValue(m_index);
+}
+
+int FieldCollection::Count() const
+{
+    return m_owner->FieldCount();
+}
+
+Field FieldCollection::Item(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw adoError(sql::ItemNotFound);
+    return Field(*m_owner, index);
+}
+
+} // namespace tessaro

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/controls/TwipsGeometry.h"
+
+#include <QLabel>
+
+namespace tessaro {
+
+/// An image control: shows a picture scaled into its twips box; emits Click on a left click.
+class Image : public QLabel, public TwipsGeometry {
+    Q_OBJECT
+    TESSARO_TWIPS_PROPERTIES
+
+public:
+    explicit Image(const QString& name, QWidget* parent);
+    void setPicture(const QPixmap& picture);
+
+signals:
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+} // namespace tessaro

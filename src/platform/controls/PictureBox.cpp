@@ -1,0 +1,51 @@
+#include "platform/controls/PictureBox.h"
+
+#include "platform/controls/ControlSupport.h"
+
+#include <QPainter>
+
+namespace tessaro {
+
+PictureBox::PictureBox(const QString& name, QWidget* parent) : QFrame(parent), TwipsGeometry(this)
+{
+    setObjectName(name);
+    setFrameShape(QFrame::NoFrame);
+}
+
+QColor PictureBox::BackColor() const
+{
+    return palette().color(QPalette::Window);
+}
+
+void PictureBox::setBackColor(const QColor& colour)
+{
+    setSolidBackground(this, colour);
+}
+
+void PictureBox::setPicture(const QPixmap& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    if (!m_picture.isNull()) {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, m_picture);
+    }
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (isClickRelease(this, event))
+        emit Click();
+}
+
+} // namespace tessaro

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/controls/TwipsGeometry.h"
+
+#include <QFrame>
+
+namespace tessaro {
+
+/// A picture box or frame: a container with its own background colour and an optional picture
+/// drawn at its top left; emits Click on a left click on its own ground.
+class PictureBox : public QFrame, public TwipsGeometry {
+    Q_OBJECT
+    TESSARO_TWIPS_PROPERTIES
+    Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
+
+public:
+    explicit PictureBox(const QString& name, QWidget* parent);
+    QColor BackColor() const;
+    void setBackColor(const QColor& colour);
+    void setPicture(const QPixmap& picture);
+
+signals:
+    void Click();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap m_picture;
+};
+
+} // namespace tessaro

@@ -1,0 +1,66 @@
+#pragma once
+
+// Position and size of a child control in twips, kept exactly as last set; the widget's pixel
+// geometry is derived from them (1440 twips per logical inch), never read back.
+
+#include <QWidget>
+
+namespace tessaro {
+
+class TwipsGeometry {
+public:
+    explicit TwipsGeometry(QWidget* widget);
+
+    double Left() const { return m_left; }
+    double Top() const { return m_top; }
+    double Width() const { return m_width; }
+    double Height() const { return m_height; }
+    void setLeft(double twips);
+    void setTop(double twips);
+    /// A negative width or height throws Error 380 and changes nothing.
+    void setWidth(double twips);
+    void setHeight(double twips);
+    /// Moves and sizes in one step; fails as a whole like setWidth()/setHeight().
+    void Move(double left, double top, double width, double height);
+
+    /// The control's own visibility flag (true even while a hidden parent hides it).
+    bool Visible() const { return !m_widget->isHidden(); }
+
+    /// Classic pointer number: 0 default, 11 hourglass, 99 the control's custom hand.
+    int MousePointer() const { return m_mousePointer; }
+    void setMousePointer(int pointer);
+
+    double FontSize() const;
+    void setFontSize(double points);
+    bool FontBold() const;
+    void setFontBold(bool bold);
+
+    /// Twips per pixel of the widget's screen (15 at 96 dpi).
+    static double twipsPerPixel(const QWidget* widget);
+
+protected:
+    void applyGeometry();
+
+private:
+    QWidget* m_widget;
+    double m_left = 0;
+    double m_top = 0;
+    double m_width = 0;
+    double m_height = 0;
+    int m_mousePointer = 0;
+};
+
+} // namespace tessaro
+
+// The classic properties every child control exposes to hosts by name; used inside each
+// wrapper's class body, after Q_OBJECT.
+#define TESSARO_TWIPS_PROPERTIES                                                              \
+    Q_PROPERTY(double Left READ Left WRITE setLeft)                                           \
+    Q_PROPERTY(double Top READ Top WRITE setTop)                                              \
+    Q_PROPERTY(double Width READ Width WRITE setWidth)                                        \
+    Q_PROPERTY(double Height READ Height WRITE setHeight)                                     \
+    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)                                    \
+    Q_PROPERTY(QString ToolTipText READ toolTip WRITE setToolTip)                             \
+    Q_PROPERTY(double FontSize READ FontSize WRITE setFontSize)                               \
+    Q_PROPERTY(bool FontBold READ FontBold WRITE setFontBold)                                 \
+    Q_PROPERTY(int MousePointer READ MousePointer WRITE setMousePointer)

@@ -1,0 +1,228 @@
+#include "platform/listview/ItemStore.h"
+
+#include "platform/listview/CellMarkers.h"
+
+#include <algorithm>
+#include <new>
+
+namespace tessaro::listview {
+namespace {
+
+constexpr std::size_t kItemsPerChunk = 4096;
+
+} // namespace
+
+void ItemStore::resetRecord(ListItem& item)
+{
+    item.m_store = nullptr;
+    item.m_tag = ItemTagTable::Invalid;
+    item.m_text = TextArena::Empty;
+    item.m_row = 0;
+    item.m_cells = 0;
+    item.m_cellCount = 0;
+    item.m_flags = 0;
+    item.m_smallIcon = 0;
+}
+
+ItemStore::ItemStore(ItemObserver& observer) : m_observer(observer) {}
+
+ItemStore::~ItemStore()
+{
+    freeChunks();
+}
+
+ListItem* ItemStore::newItem()
+{
+    if (!m_freeItems.empty()) {
+        ListItem* item = m_freeItems.back();
+        m_freeItems.pop_back();
+        return item;
+    }
+    if (m_itemChunks.empty() || m_itemsInLastChunk == kItemsPerChunk) {
+        m_itemChunks.push_back(static_cast<ListItem*>(::operator new(kItemsPerChunk * sizeof(ListItem))));
+        m_itemsInLastChunk = 0;
+    }
+    return new (m_itemChunks.back() + m_itemsInLastChunk++) ListItem();
+}
+
+ListItem* ItemStore::append(QStringView text)
+{
+    ListItem* item = newItem();
+    item->m_store = this;
+    item->m_text = m_arena.add(text);
+    item->m_row = static_cast<quint32>(m_order.size());
+    if (m_validRows == m_order.size())
+        ++m_validRows;
+    m_order.push_back(item);
+    return item;
+}
+
+int ItemStore::rowOf(const ListItem& item)
+{
+    if (item.m_row >= m_validRows) {
+        for (std::size_t row = m_validRows; row < m_order.size(); ++row)
+            m_order[row]->m_row = static_cast<quint32>(row);
+        m_validRows = m_order.size();
+    }
+    return static_cast<int>(item.m_row);
+}
+
+void ItemStore::remove(int row)
+{
+    ListItem* item = at(row);
+    releaseItem(*item);
+    m_order.erase(m_order.begin() + row);
+    m_validRows = std::min(m_validRows, static_cast<std::size_t>(row));
+    resetRecord(*item);
+    m_freeItems.push_back(item);
+}
+
+void ItemStore::releaseItem(ListItem& item)
+{
+    if (item.m_flags & SelectedFlag)
+        --m_selectedCount;
+    m_arena.release(item.m_text);
+    m_itemTags.release(item.m_tag, m_arena);
+    for (int k = 1; k <= item.m_cellCount; ++k)
+        releaseCell(*cellAt(item.m_cells + static_cast<quint32>(k - 1)));
+}
+
+void ItemStore::clear()
+{
+    freeChunks();
+    m_order = std::vector<ListItem*>();
+    m_validRows = 0;
+    m_selectedCount = 0;
+    m_arena = TextArena();
+    m_itemTags.clear();
+    m_cellSideTags.clear();
+}
+
+void ItemStore::freeChunks()
+{
+    // Records are trivially destructible; chunks are raw storage so that untouched pages of a
+    // small list are never committed.
+    for (ListItem* chunk : m_itemChunks)
+        ::operator delete(chunk);
+    m_itemChunks.clear();
+    m_itemsInLastChunk = 0;
+    m_freeItems = std::vector<ListItem*>();
+    for (ListSubItem* chunk : m_cellChunks)
+        ::operator delete(chunk);
+    m_cellChunks.clear();
+    m_nextCell = 0;
+}
+
+void ItemStore::reorder(std::vector<ListItem*> order)
+{
+    m_order = std::move(order);
+    m_validRows = 0;
+    if (!m_order.empty())
+        rowOf(*m_order.front());
+}
+
+QString ItemStore::text(const ListItem& item, int column) const
+{
+    const std::string_view bytes = utf8(item, column);
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string_view ItemStore::utf8(const ListItem& item, int column) const
+{
+    if (column == 0)
+        return m_arena.utf8(item.m_text);
+    if (column > item.m_cellCount)
+        return {};
+    return m_arena.utf8(cellAt(item.m_cells + static_cast<quint32>(column - 1))->m_text);
+}
+
+// An unchanged text is not stored again: some callers rewrite whole columns with the same texts.
+void ItemStore::replaceText(TextArena::Ref& slot, TextArena::Ref keep, QStringView text, bool& changed)
+{
+    const std::string_view bytes = m_arena.encode(text);
+    changed = bytes != m_arena.utf8(slot);
+    if (!changed)
+        return;
+    const TextArena::Ref added = m_arena.add(bytes);
+    if (slot != keep)
+        m_arena.release(slot);
+    slot = added;
+}
+
+void ItemStore::setText(ListItem& item, int column, QStringView text)
+{
+    if (column == 0) {
+        bool changed = false;
+        replaceText(item.m_text, TextArena::Empty, text, changed);
+        if (changed)
+            m_observer.itemChanged(item, 0);
+        compactIfWorthwhile();
+        return;
+    }
+    setSubItemText(subItem(item, column), text);
+}
+
+QVariant ItemStore::tag(const ListItem& item) const
+{
+    return m_itemTags.decode(item.m_tag, m_arena);
+}
+
+void ItemStore::setTag(ListItem& item, const QVariant& tag)
+{
+    const ItemTagTable::Code code = m_itemTags.encode(tag, m_arena);
+    m_itemTags.release(item.m_tag, m_arena);
+    item.m_tag = code;
+    compactIfWorthwhile();
+}
+
+void ItemStore::setSelected(ListItem& item, bool selected, bool notify)
+{
+    if (this->selected(item) == selected)
+        return;
+    item.m_flags = static_cast<quint8>(selected ? item.m_flags | SelectedFlag : item.m_flags & ~SelectedFlag);
+    m_selectedCount += selected ? 1 : -1;
+    if (notify)
+        m_observer.itemSelectionChanged(item);
+}
+
+void ItemStore::setChecked(ListItem& item, bool checked)
+{
+    if (this->checked(item) == checked)
+        return;
+    item.m_flags = static_cast<quint8>(checked ? item.m_flags | CheckedFlag : item.m_flags & ~CheckedFlag);
+    m_observer.itemChanged(item, 0);
+}
+
+void ItemStore::setSmallIcon(ListItem& item, int image)
+{
+    if (item.m_smallIcon == image)
+        return;
+    item.m_smallIcon = image;
+    m_observer.itemChanged(item, 0);
+}
+
+void ItemStore::compactIfWorthwhile()
+{
+    if (m_arena.wantsCompaction())
+        compact();
+}
+
+// Copies the live texts into a fresh arena. A cell whose tag shares its text's bytes keeps
+// sharing them, so the common "tag = text" cell still costs one text.
+void ItemStore::compact()
+{
+    TextArena fresh;
+    for (ListItem* item : m_order) {
+        item->m_text = fresh.copyFrom(m_arena, item->m_text);
+        item->m_tag = m_itemTags.relocate(item->m_tag, m_arena, fresh);
+        for (int k = 1; k <= item->m_cellCount; ++k) {
+            ListSubItem& cell = *cellAt(item->m_cells + static_cast<quint32>(k - 1));
+            const TextArena::Ref text = fresh.copyFrom(m_arena, cell.m_text);
+            cell.m_tag = cell.m_tag == cell.m_text ? text : fresh.copyFrom(m_arena, cell.m_tag);
+            cell.m_text = text;
+        }
+    }
+    m_arena = std::move(fresh);
+}
+
+} // namespace tessaro::listview

@@ -1,0 +1,107 @@
+#pragma once
+
+// Storage of a list's items: compact records in stable chunks (so a ListItem* survives sorting
+// and the removal of other items), their texts in one UTF-8 arena, and the list order as a
+// vector of pointers. It knows nothing of Qt's model classes: the observer is told what changed.
+
+#include "platform/listview/ItemObserver.h"
+#include "platform/listview/ItemTags.h"
+#include "platform/listview/TextArena.h"
+
+#include <tessaro/ListItem.h>
+
+#include <QStringView>
+#include <QVariant>
+
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tessaro::listview {
+
+class ItemStore {
+public:
+    explicit ItemStore(ItemObserver& observer);
+    ~ItemStore();
+    ItemStore(const ItemStore&) = delete;
+    ItemStore& operator=(const ItemStore&) = delete;
+
+    static ItemStore& of(const ListItem& item) { return *item.m_store; }
+    static ItemStore& of(const ListSubItem& cell) { return *cell.m_owner->m_store; }
+    ItemObserver& observer() const { return m_observer; }
+
+    // Rows, counted from 0.
+    int count() const { return static_cast<int>(m_order.size()); }
+    ListItem* at(int row) const { return m_order[static_cast<std::size_t>(row)]; }
+    ListItem* const* begin() const { return m_order.data(); }
+    ListItem* const* end() const { return m_order.data() + m_order.size(); }
+    int rowOf(const ListItem& item);
+    ListItem* append(QStringView text);
+    void remove(int row);
+    void clear();
+    /// Puts the same items in a new order.
+    void reorder(std::vector<ListItem*> order);
+
+    // Texts by column, counted from 0: column 0 is the item's text, column k its sub-item k.
+    QString text(const ListItem& item, int column) const;
+    std::string_view utf8(const ListItem& item, int column) const;
+    void setText(ListItem& item, int column, QStringView text);
+    /// Drops column `column` from every item; the later columns move left.
+    void removeColumn(int column);
+
+    QVariant tag(const ListItem& item) const;
+    void setTag(ListItem& item, const QVariant& tag);
+
+    /// Throws Error 35600 unless 1 <= k < the observer's column count.
+    void checkSubItem(int k) const;
+    ListSubItem& subItem(ListItem& item, int k);
+    /// The cell that holds the sub-item's values now (cells move when an item outgrows them).
+    const ListSubItem& current(const ListSubItem& cell) const;
+    ListSubItem& current(ListSubItem& cell);
+    int subItemIndex(const ListSubItem& cell) const;
+    QString subItemText(const ListSubItem& cell) const;
+    void setSubItemText(ListSubItem& cell, QStringView text);
+    QVariant subItemTag(const ListSubItem& cell) const;
+    void setSubItemTag(ListSubItem& cell, const QVariant& tag);
+
+    bool selected(const ListItem& item) const { return item.m_flags & SelectedFlag; }
+    /// Sets the flag; `notify` tells the observer (code), otherwise the view set it (user).
+    void setSelected(ListItem& item, bool selected, bool notify);
+    int selectedCount() const { return m_selectedCount; }
+    bool checked(const ListItem& item) const { return item.m_flags & CheckedFlag; }
+    void setChecked(ListItem& item, bool checked);
+    int smallIcon(const ListItem& item) const { return item.m_smallIcon; }
+    void setSmallIcon(ListItem& item, int image);
+
+private:
+    enum Flag : quint8 { SelectedFlag = 1, CheckedFlag = 2 };
+
+    ListItem* newItem();
+    static void resetRecord(ListItem& item);
+    void releaseItem(ListItem& item);
+    void releaseCell(ListSubItem& cell);
+    void moveCell(ListSubItem& to, ListSubItem& from);
+    ListSubItem* cellAt(quint32 index) const;
+    quint32 allocateCells(int count);
+    void growCells(ListItem& item, int k);
+    void replaceText(TextArena::Ref& slot, TextArena::Ref keep, QStringView text, bool& changed);
+    void compactIfWorthwhile();
+    void compact();
+    void freeChunks();
+
+    ItemObserver& m_observer;
+    TextArena m_arena;
+    ItemTagTable m_itemTags;
+    std::unordered_map<const ListSubItem*, QVariant> m_cellSideTags;
+    std::vector<ListItem*> m_order;
+    std::size_t m_validRows = 0; // positions below this hold their item's m_row
+    int m_selectedCount = 0;
+
+    std::vector<ListItem*> m_itemChunks;
+    std::size_t m_itemsInLastChunk = 0;
+    std::vector<ListItem*> m_freeItems;
+    std::vector<ListSubItem*> m_cellChunks;
+    std::size_t m_nextCell = 0;
+};
+
+} // namespace tessaro::listview

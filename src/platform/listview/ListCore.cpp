@@ -1,0 +1,245 @@
+#include "platform/listview/ListCore.h"
+
+#include "platform/Failure.h"
+#include "platform/controls/TwipsGeometry.h"
+#include "platform/listview/ColumnHeaderPrivate.h"
+#include "platform/listview/ListModel.h"
+#include "platform/listview/TextOrder.h"
+
+#include <QHeaderView>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessaro::listview {
+
+ListCore::ListCore(QTableView& view)
+    : m_view(view),
+      m_store(*this),
+      m_model(new ListModel(*this, nullptr)),
+      m_items(new tessaro::ListItems(*this)),
+      m_headers(new tessaro::ColumnHeaders(*this))
+{
+}
+
+// The model goes first: the view notices and drops it before the items it shows are freed.
+ListCore::~ListCore() = default;
+
+double ListCore::twipsPerPixel() const
+{
+    return TwipsGeometry::twipsPerPixel(&m_view);
+}
+
+ColumnHeader* ListCore::addHeader(const QString& text, double widthTwips)
+{
+    if (widthTwips < 0)
+        raiseError(Error::InvalidPropertyValue);
+    const int column = headerCount();
+    std::unique_ptr<ColumnHeader> header(new ColumnHeader(*this, text, widthTwips));
+    header->d->index = column + 1;
+    ColumnHeader* added = header.get();
+    {
+        QScopedValueRollback<bool> notByUser(m_resizingSection, true);
+        m_model->insertColumn(column, [&] {
+            m_ownedHeaders.push_back(std::move(header));
+            m_headerOrder.push_back(added);
+        });
+    }
+    headerWidthChanged(*added);
+    return added;
+}
+
+void ListCore::removeHeader(int column)
+{
+    {
+        QScopedValueRollback<bool> notByUser(m_resizingSection, true);
+        m_model->removeColumnRange(column, column, [&] {
+            m_headerOrder.erase(m_headerOrder.begin() + column);
+            m_ownedHeaders.erase(m_ownedHeaders.begin() + column);
+            m_store.removeColumn(column);
+        });
+    }
+    renumberHeaders();
+    if (m_store.count() > 0 && column < headerCount())
+        m_model->cellsChanged(0, m_store.count() - 1, column, headerCount() - 1);
+}
+
+void ListCore::clearHeaders()
+{
+    if (m_headerOrder.empty())
+        return;
+    QScopedValueRollback<bool> notByUser(m_resizingSection, true);
+    m_model->removeColumnRange(0, headerCount() - 1, [&] {
+        m_headerOrder.clear();
+        m_ownedHeaders.clear();
+    });
+}
+
+void ListCore::renumberHeaders()
+{
+    for (std::size_t i = 0; i < m_headerOrder.size(); ++i)
+        m_headerOrder[i]->d->index = static_cast<int>(i) + 1;
+}
+
+void ListCore::sectionResized(int column, int pixels)
+{
+    if (m_resizingSection || column < 0 || column >= headerCount())
+        return;
+    header(column)->d->width = pixels * twipsPerPixel();
+}
+
+void ListCore::headerTextChanged(ColumnHeader& header)
+{
+    m_model->headersChanged(header.Index() - 1, header.Index() - 1);
+}
+
+void ListCore::headerWidthChanged(ColumnHeader& header)
+{
+    const int pixels = static_cast<int>(std::lround(header.Width() / twipsPerPixel()));
+    QScopedValueRollback<bool> notByUser(m_resizingSection, true);
+    m_view.horizontalHeader()->resizeSection(header.Index() - 1, pixels);
+}
+
+void ListCore::headerAlignmentChanged(ColumnHeader& header)
+{
+    const int column = header.Index() - 1;
+    m_model->headersChanged(column, column);
+    if (m_store.count() > 0)
+        m_model->cellsChanged(0, m_store.count() - 1, column, column);
+}
+
+ListItem* ListCore::addItem(const QString& text)
+{
+    const int row = m_store.count();
+    ListItem* item = nullptr;
+    m_model->insertRow(row, [&] { item = m_store.append(text); });
+    m_orderValid = false;
+    return item;
+}
+
+void ListCore::removeItem(int row)
+{
+    detachSelection();
+    m_model->removeRowRange(row, row, [&] { m_store.remove(row); });
+}
+
+void ListCore::clearItems()
+{
+    if (m_store.count() == 0) {
+        m_store.clear();
+        return;
+    }
+    detachSelection();
+    m_model->removeRowRange(0, m_store.count() - 1, [&] { m_store.clear(); });
+}
+
+void ListCore::setSorted(bool sorted)
+{
+    const bool inOrder = m_sorted && m_orderValid;
+    m_sorted = sorted;
+    if (sorted && !inOrder)
+        applyOrder();
+}
+
+void ListCore::setSortKey(int key)
+{
+    if (key < 0)
+        raiseError(Error::InvalidPropertyValue);
+    if (key == m_sortKey)
+        return;
+    m_sortKey = key;
+    m_orderValid = false;
+    if (m_sorted)
+        applyOrder();
+}
+
+void ListCore::setSortOrder(int order)
+{
+    if (order != 0 && order != 1)
+        raiseError(Error::InvalidPropertyValue);
+    if (order == m_sortOrder)
+        return;
+    m_sortOrder = order;
+    m_orderValid = false;
+    if (m_sorted)
+        applyOrder();
+}
+
+void ListCore::applyOrder()
+{
+    m_orderValid = true;
+    const std::size_t count = static_cast<std::size_t>(m_store.count());
+    if (count < 2)
+        return;
+    const std::vector<std::uint32_t> order = stableTextOrder(
+        count, [this](std::size_t row) { return m_store.utf8(*m_store.at(static_cast<int>(row)), m_sortKey); },
+        m_sortOrder == 1);
+    bool moved = false;
+    std::vector<ListItem*> items(count);
+    for (std::size_t row = 0; row < count; ++row) {
+        items[row] = m_store.at(static_cast<int>(order[row]));
+        moved = moved || order[row] != row;
+    }
+    if (!moved)
+        return;
+    detachSelection();
+    m_model->reorderRows([&] { m_store.reorder(std::move(items)); });
+}
+
+void ListCore::setSmallIcons(std::shared_ptr<ImageList> images)
+{
+    m_smallIcons = std::move(images);
+    if (m_store.count() > 0 && headerCount() > 0)
+        m_model->cellsChanged(0, m_store.count() - 1, 0, 0);
+}
+
+QVariant ListCore::iconFor(const ListItem& item) const
+{
+    const int image = m_store.smallIcon(item);
+    if (!m_smallIcons || image < 1 || image > m_smallIcons->Count())
+        return QVariant();
+    return m_smallIcons->Item(image);
+}
+
+void ListCore::setCheckBoxes(bool on)
+{
+    if (on == m_checkBoxes)
+        return;
+    m_checkBoxes = on;
+    if (m_store.count() > 0 && headerCount() > 0)
+        m_model->cellsChanged(0, m_store.count() - 1, 0, 0);
+}
+
+// Rows as tall as a line of the list's font, or as a small icon, with a little air.
+void ListCore::updateRowHeight()
+{
+    QHeaderView* rows = m_view.verticalHeader();
+    const int height = std::max(m_view.fontMetrics().height() + 4, m_view.iconSize().height() + 2);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(height);
+}
+
+double ListCore::rowHeightTwips() const
+{
+    return m_view.verticalHeader()->defaultSectionSize() * twipsPerPixel();
+}
+
+void ListCore::itemChanged(ListItem& item, int column)
+{
+    if (column == m_sortKey)
+        m_orderValid = false;
+    if (column >= headerCount())
+        return;
+    const int row = m_store.rowOf(item);
+    m_model->cellsChanged(row, row, column, column);
+}
+
+void ListCore::itemVisibilityRequested(ListItem& item)
+{
+    pushSelection();
+    if (headerCount() > 0)
+        m_view.scrollTo(m_model->index(m_store.rowOf(item), 0));
+}
+
+} // namespace tessaro::listview

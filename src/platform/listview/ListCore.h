@@ -1,0 +1,118 @@
+#pragma once
+
+// The state behind a ListView: items, headers, sort state, icons and the selection flags, and
+// the glue that keeps the Qt model, header bar and selection model in step with them.
+//
+// The items' selection flags are the truth. Code that selects items only flags them; the flags
+// reach the selection model in one pass at the next turn of the event loop, or before the view
+// paints or handles input (Qt's selection model slows down badly with many separate ranges
+// built one call at a time). The user's own selections flow back into the flags at once.
+
+#include "platform/listview/HeaderObserver.h"
+#include "platform/listview/ItemObserver.h"
+#include "platform/listview/ItemStore.h"
+
+#include <tessaro/ColumnHeader.h>
+#include <tessaro/ImageList.h>
+#include <tessaro/ListItem.h>
+
+#include <QItemSelection>
+#include <QTableView>
+
+#include <memory>
+#include <vector>
+
+namespace tessaro::listview {
+
+class ListModel;
+
+class ListCore final : public ItemObserver, public HeaderObserver {
+public:
+    explicit ListCore(QTableView& view);
+    ~ListCore() override;
+    ListCore(const ListCore&) = delete;
+    ListCore& operator=(const ListCore&) = delete;
+
+    ItemStore& store() { return m_store; }
+    ListModel& model() { return *m_model; }
+    tessaro::ListItems& items() { return *m_items; }
+    tessaro::ColumnHeaders& headers() { return *m_headers; }
+
+    // Headers, counted from 0.
+    ColumnHeader* addHeader(const QString& text, double widthTwips);
+    void removeHeader(int column);
+    void clearHeaders();
+    int headerCount() const { return static_cast<int>(m_headerOrder.size()); }
+    ColumnHeader* header(int column) const { return m_headerOrder[static_cast<std::size_t>(column)]; }
+    ColumnHeader* const* headersBegin() const { return m_headerOrder.data(); }
+    ColumnHeader* const* headersEnd() const { return m_headerOrder.data() + m_headerOrder.size(); }
+    /// The user dragged a header edge.
+    void sectionResized(int column, int pixels);
+
+    // Items, counted from 0.
+    ListItem* addItem(const QString& text);
+    void removeItem(int row);
+    void clearItems();
+
+    bool sorted() const { return m_sorted; }
+    void setSorted(bool sorted);
+    int sortKey() const { return m_sortKey; }
+    void setSortKey(int key);
+    int sortOrder() const { return m_sortOrder; }
+    void setSortOrder(int order);
+
+    std::shared_ptr<ImageList> smallIcons() const { return m_smallIcons; }
+    void setSmallIcons(std::shared_ptr<ImageList> images);
+    QVariant iconFor(const ListItem& item) const;
+    bool checkBoxes() const { return m_checkBoxes; }
+    void setCheckBoxes(bool on);
+    void updateRowHeight();
+
+    ListItem* selectedItem() const;
+    void setSelectedItem(ListItem* item);
+    /// Puts pending selection flags into the selection model.
+    void pushSelection();
+    /// The user changed the selection in the view.
+    void pullSelection(const QItemSelection& selected, const QItemSelection& deselected);
+
+    // ItemObserver
+    void itemChanged(ListItem& item, int column) override;
+    void itemSelectionChanged(ListItem& item) override;
+    void itemVisibilityRequested(ListItem& item) override;
+    int columnCount() const override { return headerCount(); }
+    double rowHeightTwips() const override;
+
+    // HeaderObserver
+    void headerTextChanged(ColumnHeader& header) override;
+    void headerWidthChanged(ColumnHeader& header) override;
+    void headerAlignmentChanged(ColumnHeader& header) override;
+
+private:
+    void renumberHeaders();
+    void applyOrder();
+    void setFlagsFromSelection(const QItemSelection& selection, bool selected);
+    QItemSelection selectionFromFlags() const;
+    void schedulePush();
+    void detachSelection();
+    double twipsPerPixel() const;
+
+    QTableView& m_view;
+    ItemStore m_store;
+    std::unique_ptr<ListModel> m_model;
+    std::vector<std::unique_ptr<ColumnHeader>> m_ownedHeaders;
+    std::vector<ColumnHeader*> m_headerOrder;
+    std::unique_ptr<tessaro::ListItems> m_items;
+    std::unique_ptr<tessaro::ColumnHeaders> m_headers;
+    bool m_sorted = false;
+    int m_sortKey = 0;
+    int m_sortOrder = 0;
+    bool m_orderValid = false;
+    bool m_checkBoxes = false;
+    std::shared_ptr<ImageList> m_smallIcons;
+    bool m_pushPending = false;
+    bool m_pushScheduled = false;
+    bool m_pushing = false;
+    bool m_resizingSection = false;
+};
+
+} // namespace tessaro::listview

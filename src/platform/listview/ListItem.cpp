@@ -1,0 +1,121 @@
+#include <tessaro/ListItem.h>
+
+#include "platform/listview/ItemStore.h"
+
+namespace tessaro {
+
+using listview::ItemStore;
+
+// Records are packed for lists of a million rows; keep them from growing unnoticed.
+static_assert(sizeof(ListSubItem) <= 16, "a sub-item is one cell of a million-row list");
+static_assert(sizeof(ListItem) <= 40, "an item is one row of a million-row list");
+
+QString ListItem::Text() const
+{
+    return m_store->text(*this, 0);
+}
+
+void ListItem::setText(const QString& text)
+{
+    m_store->setText(*this, 0, text);
+}
+
+QVariant ListItem::Tag() const
+{
+    return m_store->tag(*this);
+}
+
+void ListItem::setTag(const QVariant& tag)
+{
+    m_store->setTag(*this, tag);
+}
+
+QString ListItem::SubItems(int k) const
+{
+    m_store->checkSubItem(k);
+    return m_store->text(*this, k);
+}
+
+void ListItem::setSubItems(int k, const QString& text)
+{
+    m_store->checkSubItem(k);
+    m_store->setText(*this, k, text);
+}
+
+ListSubItem* ListItem::ListSubItems(int k)
+{
+    m_store->checkSubItem(k);
+    return &m_store->subItem(*this, k);
+}
+
+bool ListItem::Selected() const
+{
+    return m_store->selected(*this);
+}
+
+void ListItem::setSelected(bool selected)
+{
+    m_store->setSelected(*this, selected, true);
+}
+
+bool ListItem::Checked() const
+{
+    return m_store->checked(*this);
+}
+
+void ListItem::setChecked(bool checked)
+{
+    m_store->setChecked(*this, checked);
+}
+
+int ListItem::SmallIcon() const
+{
+    return m_store->smallIcon(*this);
+}
+
+void ListItem::setSmallIcon(int image)
+{
+    m_store->setSmallIcon(*this, image);
+}
+
+void ListItem::EnsureVisible()
+{
+    m_store->observer().itemVisibilityRequested(*this);
+}
+
+double ListItem::Height() const
+{
+    return m_store->observer().rowHeightTwips();
+}
+
+int ListItem::Index() const
+{
+    return m_store->rowOf(*this) + 1;
+}
+
+QString ListSubItem::Text() const
+{
+    return ItemStore::of(*this).subItemText(*this);
+}
+
+void ListSubItem::setText(const QString& text)
+{
+    ItemStore::of(*this).setSubItemText(*this, text);
+}
+
+QVariant ListSubItem::Tag() const
+{
+    return ItemStore::of(*this).subItemTag(*this);
+}
+
+void ListSubItem::setTag(const QVariant& tag)
+{
+    ItemStore::of(*this).setSubItemTag(*this, tag);
+}
+
+int ListSubItem::Index() const
+{
+    return ItemStore::of(*this).subItemIndex(*this);
+}
+
+} // namespace tessaro

@@ -1,0 +1,113 @@
+#include "platform/listview/ListModel.h"
+
+#include "platform/listview/ListCore.h"
+
+namespace tessaro::listview {
+namespace {
+
+Qt::Alignment qtAlignment(int alignment)
+{
+    switch (alignment) {
+    case 1: return Qt::AlignRight | Qt::AlignVCenter;
+    case 2: return Qt::AlignHCenter | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+} // namespace
+
+ListModel::ListModel(ListCore& core, QObject* parent) : QAbstractTableModel(parent), m_core(core) {}
+
+int ListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_core.store().count();
+}
+
+int ListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_core.headerCount();
+}
+
+QVariant ListModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return QVariant();
+    const ListItem& item = *m_core.store().at(index.row());
+    const bool first = index.column() == 0;
+    switch (role) {
+    case Qt::DisplayRole: return m_core.store().text(item, index.column());
+    case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlignment(m_core.header(index.column())->Alignment()));
+    case Qt::DecorationRole: return first ? m_core.iconFor(item) : QVariant();
+    case Qt::CheckStateRole:
+        if (first && m_core.checkBoxes())
+            return static_cast<int>(m_core.store().checked(item) ? Qt::Checked : Qt::Unchecked);
+        return QVariant();
+    default: return QVariant();
+    }
+}
+
+bool ListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::CheckStateRole || !(flags(index) & Qt::ItemIsUserCheckable))
+        return false;
+    ListItem& item = *m_core.store().at(index.row());
+    m_core.store().setChecked(item, value.toInt() == Qt::Checked);
+    return true;
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical) {
+        const bool valid = section >= 0 && section < rowCount();
+        return valid && role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    }
+    if (section < 0 || section >= columnCount())
+        return QVariant();
+    const ColumnHeader& header = *m_core.header(section);
+    switch (role) {
+    case Qt::DisplayRole: return header.Text();
+    case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlignment(header.Alignment()));
+    default: return QVariant();
+    }
+}
+
+Qt::ItemFlags ListModel::flags(const QModelIndex& index) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (index.column() == 0 && m_core.checkBoxes())
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
+// Persistent indexes are few here (the current item, the hovered one): the selection is taken
+// out of the selection model before a reorder and put back afterwards.
+void ListModel::reorderRows(const std::function<void()>& change)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<ListItem*> items;
+    items.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex& index : before)
+        items.push_back(m_core.store().at(index.row()));
+    change();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after.append(index(m_core.store().rowOf(*items[static_cast<std::size_t>(i)]), before[i].column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ListModel::cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn)
+{
+    emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn));
+}
+
+void ListModel::headersChanged(int first, int last)
+{
+    emit headerDataChanged(Qt::Horizontal, first, last);
+}
+
+} // namespace tessaro::listview

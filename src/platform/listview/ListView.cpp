@@ -1,0 +1,303 @@
+#include <tessaro/ListView.h>
+
+#include "platform/Failure.h"
+#include "platform/controls/TwipsGeometry.h"
+#include "platform/listview/KeyCodes.h"
+#include "platform/listview/ListCore.h"
+#include "platform/listview/ListModel.h"
+#include "platform/listview/RowFocusDelegate.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+namespace tessaro {
+namespace {
+
+void configureReportLook(QTableView& view)
+{
+    view.setSelectionBehavior(QAbstractItemView::SelectRows);
+    view.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.setShowGrid(false);
+    view.setWordWrap(false);
+    view.setCornerButtonEnabled(false);
+    view.setSortingEnabled(false);
+    view.setTabKeyNavigation(false);
+    view.setIconSize(QSize(16, 16));
+    view.setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view.setFrameShape(QFrame::StyledPanel);
+
+    QHeaderView* rows = view.verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+
+    // Widths are the headers' own (in twips): nothing may resize a section but code or the user.
+    QHeaderView* columns = view.horizontalHeader();
+    columns->setStretchLastSection(false);
+    columns->setCascadingSectionResizes(false);
+    columns->setSectionsMovable(false);
+    columns->setSectionsClickable(true);
+    columns->setHighlightSections(false);
+    columns->setSortIndicatorShown(false);
+    columns->setMinimumSectionSize(0);
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+} // namespace
+
+struct ListView::Private {
+    explicit Private(ListView* view) : geometry(view), core(*view) {}
+
+    TwipsGeometry geometry;
+    listview::ListCore core;
+    int view = 3;
+    int borderStyle = 1;
+};
+
+ListView::ListView(QWidget* parent) : QTableView(parent), d(new Private(this))
+{
+    setModel(&d->core.model());
+    setItemDelegate(new listview::RowFocusDelegate(this));
+    configureReportLook(*this);
+    d->core.updateRowHeight();
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (column >= 0 && column < d->core.headerCount())
+            emit ColumnClick(d->core.header(column));
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int pixels) { d->core.sectionResized(column, pixels); });
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (index.isValid() && index.row() < d->core.store().count())
+            emit ItemClick(d->core.store().at(index.row()));
+    });
+}
+
+ListView::~ListView() = default;
+
+tessaro::ColumnHeaders& ListView::ColumnHeaders()
+{
+    return d->core.headers();
+}
+
+const tessaro::ColumnHeaders& ListView::ColumnHeaders() const
+{
+    return d->core.headers();
+}
+
+tessaro::ListItems& ListView::ListItems()
+{
+    return d->core.items();
+}
+
+const tessaro::ListItems& ListView::ListItems() const
+{
+    return d->core.items();
+}
+
+std::shared_ptr<ImageList> ListView::SmallIcons() const
+{
+    return d->core.smallIcons();
+}
+
+void ListView::setSmallIcons(std::shared_ptr<ImageList> images)
+{
+    d->core.setSmallIcons(std::move(images));
+}
+
+bool ListView::Sorted() const
+{
+    return d->core.sorted();
+}
+
+void ListView::setSorted(bool sorted)
+{
+    d->core.setSorted(sorted);
+}
+
+int ListView::SortKey() const
+{
+    return d->core.sortKey();
+}
+
+void ListView::setSortKey(int key)
+{
+    d->core.setSortKey(key);
+}
+
+int ListView::SortOrder() const
+{
+    return d->core.sortOrder();
+}
+
+void ListView::setSortOrder(int order)
+{
+    d->core.setSortOrder(order);
+}
+
+ListItem* ListView::SelectedItem() const
+{
+    return d->core.selectedItem();
+}
+
+void ListView::setSelectedItem(ListItem* item)
+{
+    d->core.setSelectedItem(item);
+}
+
+void ListView::Refresh()
+{
+    d->core.pushSelection();
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
+}
+
+int ListView::View() const
+{
+    return d->view;
+}
+
+void ListView::setView(int view)
+{
+    if (view < 0 || view > 3)
+        raiseError(Error::InvalidPropertyValue);
+    d->view = view;
+}
+
+int ListView::BorderStyle() const
+{
+    return d->borderStyle;
+}
+
+void ListView::setBorderStyle(int style)
+{
+    if (style != 0 && style != 1)
+        raiseError(Error::InvalidPropertyValue);
+    d->borderStyle = style;
+    setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+}
+
+bool ListView::CheckBoxes() const
+{
+    return d->core.checkBoxes();
+}
+
+void ListView::setCheckBoxes(bool on)
+{
+    d->core.setCheckBoxes(on);
+}
+
+QColor ListView::BackColor() const
+{
+    return palette().color(QPalette::Base);
+}
+
+void ListView::setBackColor(const QColor& colour)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, colour);
+    setPalette(colours);
+}
+
+double ListView::Left() const { return d->geometry.Left(); }
+double ListView::Top() const { return d->geometry.Top(); }
+double ListView::Width() const { return d->geometry.Width(); }
+double ListView::Height() const { return d->geometry.Height(); }
+void ListView::setLeft(double twips) { d->geometry.setLeft(twips); }
+void ListView::setTop(double twips) { d->geometry.setTop(twips); }
+void ListView::setWidth(double twips) { d->geometry.setWidth(twips); }
+void ListView::setHeight(double twips) { d->geometry.setHeight(twips); }
+bool ListView::Visible() const { return d->geometry.Visible(); }
+int ListView::MousePointer() const { return d->geometry.MousePointer(); }
+void ListView::setMousePointer(int pointer) { d->geometry.setMousePointer(pointer); }
+
+void ListView::Move(double left, double top, double width, double height)
+{
+    d->geometry.Move(left, top, width, height);
+}
+
+QHeaderView* ListView::header() const
+{
+    return horizontalHeader();
+}
+
+// Whatever the view is about to paint or handle must see the selection code asked for.
+bool ListView::viewportEvent(QEvent* event)
+{
+    d->core.pushSelection();
+    return QTableView::viewportEvent(event);
+}
+
+void ListView::keyPressEvent(QKeyEvent* event)
+{
+    d->core.pushSelection();
+    QTableView::keyPressEvent(event);
+}
+
+void ListView::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid())
+        return;
+    const QAbstractItemModel& items = *model();
+    const QRect first = visualRect(items.index(current.row(), 0));
+    const QRect last = visualRect(items.index(current.row(), items.columnCount() - 1));
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = first.united(last).adjusted(0, 0, -1, -1);
+    frame.backgroundColor = palette().color(selectionModel()->isRowSelected(current.row()) ? QPalette::Highlight : QPalette::Base);
+    QPainter painter(viewport());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+}
+
+// Auto-repeat sends a release before every repeated press; the classic event fires once, when
+// the key really goes up.
+void ListView::keyReleaseEvent(QKeyEvent* event)
+{
+    QTableView::keyReleaseEvent(event);
+    if (!event->isAutoRepeat())
+        emit KeyUp(listview::classicKeyCode(event->key()), listview::classicShift(event->modifiers()));
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+void ListView::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    emit GotFocus();
+}
+
+void ListView::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    emit LostFocus();
+}
+
+void ListView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        d->core.updateRowHeight();
+}
+
+// Qt builds one rectangle per selection range to repaint; with thousands of scattered rows
+// repainting what is visible is far cheaper.
+QRegion ListView::visualRegionForSelection(const QItemSelection&) const
+{
+    return viewport()->rect();
+}
+
+void ListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    d->core.pullSelection(selected, deselected);
+    QTableView::selectionChanged(selected, deselected);
+}
+
+} // namespace tessaro

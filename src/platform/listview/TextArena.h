@@ -1,0 +1,68 @@
+#pragma once
+
+// Append-only store of UTF-8 texts addressed by 32-bit references. A million rows of cell texts
+// cost their bytes plus one reference each, where QString cells would cost a heap block each.
+// Replacing a text appends the new one; the owner releases the old reference, and once enough
+// bytes are released it copies the live texts into a fresh arena (see ItemStore::compact).
+
+#include <QString>
+#include <QStringView>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaro::listview {
+
+class TextArena {
+public:
+    using Ref = std::uint32_t;
+    /// The empty text; never allocated.
+    static constexpr Ref Empty = 0;
+    /// References from here up are never handed out, so owners can use them as markers.
+    static constexpr Ref FirstMarker = 0xFFFFFFF0u;
+
+    TextArena();
+    ~TextArena();
+    TextArena(TextArena&& other) noexcept;
+    TextArena& operator=(TextArena&& other) noexcept;
+    TextArena(const TextArena&) = delete;
+    TextArena& operator=(const TextArena&) = delete;
+
+    /// The UTF-8 form of `text` in a scratch buffer that the next encode() overwrites.
+    std::string_view encode(QStringView text);
+    /// Stores `bytes` and returns their reference (Empty for no bytes). Throws Error 7 when the
+    /// arena's address range is exhausted.
+    Ref add(std::string_view bytes);
+    Ref add(QStringView text) { return add(encode(text)); }
+
+    std::string_view utf8(Ref ref) const;
+    QString text(Ref ref) const;
+
+    /// Counts the text behind `ref` as garbage (Empty and markers are ignored).
+    void release(Ref ref);
+    /// Whether enough of the arena is garbage to be worth copying the live texts out.
+    bool wantsCompaction() const;
+    /// Copies the text behind `ref` of `from` into this arena.
+    Ref copyFrom(const TextArena& from, Ref ref);
+
+    std::size_t bytesStored() const { return m_bytesStored; }
+    std::size_t bytesReleased() const { return m_bytesReleased; }
+
+private:
+    char* reserve(std::size_t units, Ref& ref);
+    std::size_t storedSize(Ref ref) const;
+
+    std::vector<char*> m_slotBase;               // start of every addressable slot
+    std::vector<std::unique_ptr<char[]>> m_blocks; // owned memory, one block per allocation
+    std::size_t m_nextUnit = 0;                  // first free unit of the last slot run
+    std::size_t m_slotEndUnit = 0;               // end of the last slot run
+    std::size_t m_bytesStored = 0;
+    std::size_t m_bytesReleased = 0;
+    std::string m_scratch;
+};
+
+} // namespace tessaro::listview

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tessaro::sql {
+
+/// Consecutive rows of a result, read by one query.
+struct RowBlock {
+    qint64 offset = 0;  ///< position of the first row in the result, from 0
+    int rows = 0;
+    int limit = 0;      ///< the row limit it was read with: the basis of the next sequential block
+    QVector<QVariant> cells; ///< row after row, one cell per field
+
+    qint64 end() const { return offset + rows; }
+    bool contains(qint64 position) const { return position >= offset && position < end(); }
+};
+
+/// The rows of one opened query, shared by a result set and its clones: the field names, the
+/// record count and a cache of recently read blocks. Rows are read with bounded queries over the
+/// statement as a subquery; a statement that cannot be a subquery is read whole at open.
+class ResultSource {
+public:
+    /// Smallest and largest number of rows one bounded query reads.
+    static constexpr int kFirstBlockRows = 256;
+    static constexpr int kMaxBlockRows = 65536;
+
+    /// Runs `statement` (its first block, which validates it and names the fields). Throws the
+    /// database's error; when the statement fails both as a subquery and on its own, the error
+    /// of the statement on its own.
+    static std::shared_ptr<ResultSource> open(const QString& statement, const QSqlDatabase& connection);
+
+    const QStringList& fieldNames() const { return m_names; }
+    int fieldCount() const { return static_cast<int>(m_names.size()); }
+
+    /// The block holding row `position`, or null past the last row. A block not in the cache is
+    /// read with about `wantedRows` rows (clamped to the block limits), stopping short of the
+    /// next cached block. Throws the database's error.
+    std::shared_ptr<const RowBlock> blockAt(qint64 position, int wantedRows);
+
+    /// Counted once, when first needed. Throws the database's error.
+    qint64 recordCount();
+
+private:
+    ResultSource(const QSqlDatabase& connection, const QString& body);
+    static std::shared_ptr<ResultSource> openWhole(const QString& statement,
+                                                   const QSqlDatabase& connection);
+
+    std::shared_ptr<const RowBlock> cached(qint64 position);
+    qint64 rowsBeforeNextCached(qint64 position) const;
+    RowBlock read(qint64 position, int limit);
+    /// Keeps a block that has rows in the cache (evicting the least recently used) and returns it.
+    std::shared_ptr<const RowBlock> store(RowBlock&& block);
+    void learnEnd(const RowBlock& block);
+
+    QSqlDatabase m_connection;
+    QString m_body;       ///< the statement as a subquery body; empty when read whole
+    QStringList m_names;
+    std::optional<qint64> m_count;
+    std::optional<qint64> m_endAtMost; ///< a position known to have no row
+    std::vector<std::shared_ptr<const RowBlock>> m_cache; ///< most recently used first
+};
+
+} // namespace tessaro::sql

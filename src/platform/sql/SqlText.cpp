@@ -1,0 +1,131 @@
+#include "platform/sql/SqlText.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <vector>
+
+namespace tessaro::sql {
+
+namespace {
+
+// The body goes on lines of its own: a trailing "-- comment" in it must not swallow the
+// closing parenthesis. The alias is required by PostgreSQL.
+QString asSubquery(const QString& body)
+{
+    return QStringLiteral("(\n") + body + QStringLiteral("\n) AS tessaro_rows");
+}
+
+struct Word {
+    qsizetype start;
+    qsizetype end;
+};
+
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
+
+// Where the quoted text, bracketed name or comment starting at `i` ends, or `i` for none.
+qsizetype skipQuotedOrComment(const QString& sql, qsizetype i)
+{
+    const QChar c = sql.at(i);
+    const QChar next = i + 1 < sql.size() ? sql.at(i + 1) : QChar();
+    auto endAfter = [&](const QString& closing, qsizetype from) {
+        const qsizetype found = sql.indexOf(closing, from);
+        return found < 0 ? sql.size() : found + closing.size();
+    };
+    if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`'))
+        return endAfter(QString(c), i + 1);
+    if (c == QLatin1Char('['))
+        return endAfter(QStringLiteral("]"), i + 1);
+    if (c == QLatin1Char('-') && next == QLatin1Char('-'))
+        return endAfter(QStringLiteral("\n"), i + 2);
+    if (c == QLatin1Char('/') && next == QLatin1Char('*'))
+        return endAfter(QStringLiteral("*/"), i + 2);
+    return i;
+}
+
+// The words of `sql` outside parentheses, quotes and comments.
+std::vector<Word> topLevelWords(const QString& sql)
+{
+    std::vector<Word> words;
+    int depth = 0;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const qsizetype skipped = skipQuotedOrComment(sql, i);
+        if (skipped != i) {
+            i = skipped;
+            continue;
+        }
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        if (!isWordChar(c)) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < sql.size() && isWordChar(sql.at(i)))
+            ++i;
+        if (depth == 0)
+            words.push_back({start, i});
+    }
+    return words;
+}
+
+bool isWord(const QString& sql, const Word& word, QLatin1String text)
+{
+    return QStringView(sql).mid(word.start, word.end - word.start).compare(text, Qt::CaseInsensitive) == 0;
+}
+
+bool isAnyWord(const QString& sql, const Word& word, std::initializer_list<const char*> texts)
+{
+    return std::any_of(texts.begin(), texts.end(),
+                       [&](const char* text) { return isWord(sql, word, QLatin1String(text)); });
+}
+
+} // namespace
+
+QString subqueryBody(const QString& statement)
+{
+    qsizetype end = statement.size();
+    while (end > 0 && (statement.at(end - 1).isSpace() || statement.at(end - 1) == QLatin1Char(';')))
+        --end;
+    return statement.left(end);
+}
+
+QString withoutFinalOrdering(const QString& body)
+{
+    const std::vector<Word> words = topLevelWords(body);
+    std::size_t order = words.size();
+    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+        if (isWord(body, words[i], QLatin1String("order")) && isWord(body, words[i + 1], QLatin1String("by")))
+            order = i;
+    }
+    if (order == words.size())
+        return body;
+    // The clause runs to the row limit that may follow it, or to the end.
+    qsizetype clauseEnd = body.size();
+    for (std::size_t k = order + 2; k < words.size(); ++k) {
+        if (isAnyWord(body, words[k], {"limit", "offset", "fetch", "for"})) {
+            clauseEnd = words[k].start;
+            break;
+        }
+    }
+    return body.left(words[order].start) + QLatin1Char('\n') + body.mid(clauseEnd);
+}
+
+QString boundedQuery(const QString& body, int limit, qint64 offset)
+{
+    return QStringLiteral("SELECT * FROM ") + asSubquery(body) + QStringLiteral(" LIMIT ")
+        + QString::number(limit) + QStringLiteral(" OFFSET ") + QString::number(offset);
+}
+
+QString countQuery(const QString& body)
+{
+    return QStringLiteral("SELECT COUNT(*) FROM ") + asSubquery(body);
+}
+
+} // namespace tessaro::sql

@@ -1,0 +1,27 @@
+# Installs the built library into a fresh prefix, then configures, builds and runs a separate
+# host project against it with find_package(Tessaro CONFIG).
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(prefix "${WORK_DIR}/prefix")
+
+function(run_step)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "Step failed (${result}): ${ARGN}\n${out}\n${err}")
+  endif()
+  set(step_output "${out}" PARENT_SCOPE)
+endfunction()
+
+run_step(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
+foreach(header tessaro/Tessaro.h tessaro/tessaro_export.h)
+  if(NOT EXISTS "${prefix}/include/${header}")
+    message(FATAL_ERROR "The install lacks include/${header}")
+  endif()
+endforeach()
+run_step(${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/package/host" -B "${WORK_DIR}/host-build"
+         "-DCMAKE_PREFIX_PATH=${prefix}")
+run_step(${CMAKE_COMMAND} --build "${WORK_DIR}/host-build")
+run_step("${WORK_DIR}/host-build/tessaro-package-host")
+if(NOT step_output MATCHES "Query=0x68030006")
+  message(FATAL_ERROR "The host did not see the control's members:\n${step_output}")
+endif()
+message(STATUS "Host built and ran against the installed package:\n${step_output}")

@@ -1,0 +1,15 @@
+// Test entry point: the widgets under test need a QApplication on the main thread.
+#include "support/PostgresCluster.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    tessaro::test::PostgresCluster::shutdown();
+    return result;
+}
