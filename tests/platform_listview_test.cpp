@@ -295,6 +295,9 @@ TEST_F(ListViewTest, SelectionFlagsReachTheViewAndSurviveSortingAndRemoval)
     EXPECT_TRUE(b->Selected());
     EXPECT_FALSE(c->Selected());
     EXPECT_EQ(list.currentIndex().row(), 0);
+    list.ColumnHeaders().Add(QStringLiteral("Extra"));
+    list.Refresh();
+    EXPECT_TRUE(list.selectionModel()->isSelected(list.model()->index(0, 3))) << "a new column joins the selected row";
     list.setSelectedItem(nullptr);
     EXPECT_EQ(list.SelectedItem(), nullptr);
     EXPECT_FALSE(list.selectionModel()->hasSelection());

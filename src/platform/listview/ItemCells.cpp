@@ -94,7 +94,10 @@ const ListSubItem& ItemStore::current(const ListSubItem& cell) const
 
 ListSubItem& ItemStore::current(ListSubItem& cell)
 {
-    return const_cast<ListSubItem&>(static_cast<const ItemStore*>(this)->current(static_cast<const ListSubItem&>(cell)));
+    ListSubItem* at = &cell;
+    while (at->m_tag == kCellMoved)
+        at = cellAt(at->m_text);
+    return *at;
 }
 
 int ItemStore::subItemIndex(const ListSubItem& cell) const

@@ -39,6 +39,7 @@ ColumnHeader* ListCore::addHeader(const QString& text, double widthTwips)
     std::unique_ptr<ColumnHeader> header(new ColumnHeader(*this, text, widthTwips));
     header->d->index = column + 1;
     ColumnHeader* added = header.get();
+    detachSelection(); // the selected rows' ranges must grow by the new column
     {
         QScopedValueRollback<bool> notByUser(m_resizingSection, true);
         m_model->insertColumn(column, [&] {
