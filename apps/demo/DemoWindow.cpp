@@ -23,6 +23,7 @@ DemoWindow::DemoWindow(const QString& dataDirectory, QWidget* parent)
     m_list->setObjectName(QStringLiteral("ordersList"));
     m_list->setPaged(true);
     setCentralWidget(m_list);
+    m_list->setIntestazioneVisibile(true);
     statusBar()->showMessage(tr("Click a row to see its key"));
     connect(m_list, &tessaro::Tessaro::ClickListItem, this, [this](tessaro::ListItem* item) {
         if (item)

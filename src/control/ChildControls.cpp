@@ -169,6 +169,8 @@ void TessaroPrivate::buildHeaderPanel(Tessaro* owner)
 
     for (QWidget* whiteText : std::initializer_list<QWidget*>{Label1, Label2, optTutti, optSelezionati})
         setTextColour(whiteText, Qt::white);
+    for (QWidget* child : panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        setFontFamily(child, "Tahoma");
 }
 
 void TessaroPrivate::buildPageFrame(Tessaro* owner)

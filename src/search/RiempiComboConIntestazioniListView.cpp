@@ -5,14 +5,21 @@
 
 #include <tessaro/ListView.h>
 
+#include <QSignalBlocker>
+
 namespace tessaro {
 
 void RiempiComboConIntestazioniListView(ListView& lstv, ComboBox& combo)
 {
     trapAndReport(ReportForm::B, QStringLiteral("RiempiComboConIntestazioniListView"), [&] {
         combo.clear();
-        for (const ColumnHeader* header : lstv.ColumnHeaders())
+        // Adding to an empty Qt combo chooses the first entry; the search column stays unchosen
+        // until the user picks one.
+        const QSignalBlocker quiet(&combo);
+        for (const ColumnHeader* header : lstv.ColumnHeaders()) {
             combo.addItem(header->Text());
+            combo.setCurrentIndex(-1);
+        }
     });
 }
 
