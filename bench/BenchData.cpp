@@ -47,4 +47,22 @@ QString ordersQuery()
     return QStringLiteral("SELECT id, customer, city, amount, quantity, ordered FROM orders");
 }
 
+QSqlDatabase openDatabase(const QString& path)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
+    db.setDatabaseName(path);
+    db.open();
+    return db;
+}
+
+std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged)
+{
+    auto control = std::make_unique<tessaro::Tessaro>();
+    control->resize(900, 480);
+    control->setDBConnection(db);
+    control->setQuery(ordersQuery());
+    control->setPaged(paged);
+    return control;
+}
+
 } // namespace bench

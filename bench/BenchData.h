@@ -1,6 +1,10 @@
 #pragma once
 
+#include <tessaro/Tessaro.h>
+
+#include <QSqlDatabase>
 #include <QString>
+#include <memory>
 
 namespace bench {
 
@@ -10,5 +14,12 @@ QString ordersDatabase(const QString& directory, qint64 rows);
 
 /// The query every case shows: the key and five visible columns.
 QString ordersQuery();
+
+/// An open connection to the SQLite file at `path`.
+QSqlDatabase openDatabase(const QString& path);
+
+/// A control of a usual window size on `db` showing ordersQuery(), paged or not, before
+/// Init_class.
+std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged);
 
 } // namespace bench

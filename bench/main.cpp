@@ -1,6 +1,6 @@
 // tessaro-bench: times Tessaro's operations beside the plain Qt code that does the same work,
 // each in a fresh process, and prints the ratios.
-//   tessaro-bench                      run every comparison
+//   tessaro-bench [FILTER]             run every comparison (or those whose title has FILTER)
 //   tessaro-bench --case NAME --db F   (internal) run one case, print "seconds peak-kB"
 #include "BenchData.h"
 #include "Cases.h"
@@ -89,12 +89,17 @@ int main(int argc, char** argv)
 
     const QString dataDir = qEnvironmentVariable("TESSARO_BENCH_DATA", QStringLiteral("bench-data"));
     std::printf("%-34s %8s  %-27s %8s   %s\n", "operation (Tessaro / plain Qt)", "rows", "time", "ratio", "peak memory");
-    for (qint64 rows : {1000000LL, 10000000LL}) {
-        const QString database = bench::ordersDatabase(dataDir, rows);
-        const QByteArray size = QByteArray::number(rows / 1000000) + "M";
-        compare("Init_class + PopulateList (paged)", QStringLiteral("populate-paged"), QStringLiteral("raw-count-and-page"),
-                database, size.constData());
-        compare("last page", QStringLiteral("last-page"), QStringLiteral("raw-last-page"), database, size.constData());
+    // An optional filter runs only the comparisons whose title contains it.
+    const QString only = args.size() > 1 && !args.at(1).startsWith(QLatin1Char('-')) ? args.at(1) : QString();
+    for (const bench::Comparison& c : bench::comparisons()) {
+        if (!only.isEmpty() && !c.title.contains(only, Qt::CaseInsensitive))
+            continue;
+        for (qint64 rows : c.rows) {
+            const QString database = bench::ordersDatabase(dataDir, rows);
+            const QByteArray size = rows >= 1000000 ? QByteArray::number(rows / 1000000) + "M"
+                                                    : QByteArray::number(rows / 1000) + "k";
+            compare(qPrintable(c.title), c.ours, c.baseline, database, size.constData());
+        }
     }
     return 0;
 }

@@ -162,6 +162,26 @@ private:
     void lblCaricatutti_Click();
     void lblPaginaRisultati_Click();
 
+    // List events and sorting.
+    void connectListEvents();
+    void lstv_ColumnClick(tessaro::ColumnHeader* ColumnHeader);
+    void lstv_ItemClick(tessaro::ListItem* Item);
+    void lstv_DblClick();
+    void lstv_KeyUp(int KeyCode, int Shift);
+
+    // Search.
+    void connectSearch();
+    void cmbCercaIn_GotFocus();
+    void cmbCercaIn_KeyPress(int& KeyAscii);
+    void cmbCercaIn_LostFocus();
+    void txtRicerca_KeyPress(int& KeyAscii);
+    void cmdTrova_Click();
+
+    // Totals and export.
+    void connectTotalsAndExport();
+    void cmdSomma_Click();
+    void cmdEsportaInExcel_Click();
+
     // Row icons.
     void CaricaIcone();
 

@@ -13,8 +13,9 @@ Tessaro::Tessaro(QWidget* parent) : QWidget(parent), d(std::make_unique<TessaroP
     connect(d->pctEstendi, &PictureBox::Click, this, &Tessaro::pctEstendi_Click);
     connect(d->pctNascondi, &PictureBox::Click, this, &Tessaro::pctNascondi_Click);
     connectPageBar();
-    // Widths are saved when the user leaves the list, having finished adjusting them.
-    connect(d->lstv, &tessaro::ListView::LostFocus, this, [this] { saveRememberedSettings(); });
+    connectListEvents();
+    connectSearch();
+    connectTotalsAndExport();
     resize(qRound(9030 / TwipsGeometry::twipsPerPixel(this)), qRound(3765 / TwipsGeometry::twipsPerPixel(this)));
 }
 

@@ -14,14 +14,6 @@ namespace {
 
 constexpr int kPageRows = 30;
 
-QSqlDatabase openDatabase(const QString& path)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
-    db.setDatabaseName(path);
-    db.open();
-    return db;
-}
-
 // What a developer would write by hand: count the rows, then read one page of them.
 std::vector<QVariant> readPage(QSqlDatabase& db, qint64 offset)
 {
@@ -44,27 +36,17 @@ qint64 countRows(QSqlDatabase& db)
     return count.value(0).toLongLong();
 }
 
-std::unique_ptr<tessaro::Tessaro> pagedControl(const QSqlDatabase& db)
-{
-    auto control = std::make_unique<tessaro::Tessaro>();
-    control->resize(900, 480);
-    control->setDBConnection(db);
-    control->setQuery(ordersQuery());
-    control->setPaged(true);
-    return control;
-}
-
-void populatePaged(const QString& path, const std::function<void(const std::function<void()>&)>& timed)
+void populatePaged(const QString& path, const Timed& timed)
 {
     QSqlDatabase db = openDatabase(path);
-    auto control = pagedControl(db);
+    auto control = makeControl(db, true);
     timed([&] {
         control->Init_class(QStringLiteral("TessaroBench"), true);
         control->PopulateList();
     });
 }
 
-void rawCountAndPage(const QString& path, const std::function<void(const std::function<void()>&)>& timed)
+void rawCountAndPage(const QString& path, const Timed& timed)
 {
     QSqlDatabase db = openDatabase(path);
     timed([&] {
@@ -73,42 +55,35 @@ void rawCountAndPage(const QString& path, const std::function<void(const std::fu
     });
 }
 
-void lastPage(const QString& path, const std::function<void(const std::function<void()>&)>& timed)
+void lastPage(const QString& path, const Timed& timed)
 {
     QSqlDatabase db = openDatabase(path);
-    auto control = pagedControl(db);
+    auto control = makeControl(db, true);
     control->Init_class(QStringLiteral("TessaroBench"), true);
     control->PopulateList();
     timed([&] { control->MoveToLastPage(); });
 }
 
-void rawLastPage(const QString& path, const std::function<void(const std::function<void()>&)>& timed)
+void rawLastPage(const QString& path, const Timed& timed)
 {
     QSqlDatabase db = openDatabase(path);
     const qint64 rows = countRows(db);
     timed([&] { readPage(db, rows - rows % kPageRows); });
 }
 
-const std::vector<Case>& cases()
-{
-    static const std::vector<Case> all = {
+const bool registered = registerCases(
+    {
         {QStringLiteral("populate-paged"), populatePaged},
         {QStringLiteral("raw-count-and-page"), rawCountAndPage},
         {QStringLiteral("last-page"), lastPage},
         {QStringLiteral("raw-last-page"), rawLastPage},
-    };
-    return all;
-}
+    },
+    {
+        {QStringLiteral("Init_class + PopulateList (paged)"), QStringLiteral("populate-paged"),
+         QStringLiteral("raw-count-and-page"), {1000000, 10000000}},
+        {QStringLiteral("last page"), QStringLiteral("last-page"), QStringLiteral("raw-last-page"), {1000000, 10000000}},
+    });
 
 } // namespace
-
-const Case* findCase(const QString& name)
-{
-    for (const Case& c : cases()) {
-        if (c.name == name)
-            return &c;
-    }
-    return nullptr;
-}
 
 } // namespace bench

@@ -1,0 +1,9 @@
+#include "control/TessaroPrivate.h"
+
+namespace tessaro {
+
+void Tessaro::connectTotalsAndExport()
+{
+}
+
+} // namespace tessaro
