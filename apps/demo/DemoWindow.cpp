@@ -10,11 +10,31 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QSpinBox>
 #include <QSqlError>
 #include <QStatusBar>
 
 namespace demo {
+namespace {
+
+std::shared_ptr<tessaro::ImageList> stateIcons()
+{
+    auto icons = std::make_shared<tessaro::ImageList>();
+    for (const QColor& colour : {QColor(52, 120, 246), QColor(46, 160, 67), QColor(218, 54, 51)}) {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(colour.darker(130));
+        painter.setBrush(colour);
+        painter.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+        icons->Add(QIcon(pixmap));
+    }
+    return icons;
+}
+
+} // namespace
 
 DemoWindow::DemoWindow(const QString& dataDirectory, QWidget* parent)
     : QMainWindow(parent), m_dataDirectory(dataDirectory), m_query(sampleQuery()), m_list(new tessaro::Tessaro(this))
@@ -81,7 +101,8 @@ void DemoWindow::load()
 // queries keep the neutral descriptors.
 void DemoWindow::describeColumns()
 {
-    if (m_query != sampleQuery() || !m_list->Columns || m_list->Columns->Count() < 5)
+    m_list->setColonnaIndiceImmagine(0);
+    if (m_query != sampleQuery() || !m_list->Columns || m_list->Columns->Count() < 7)
         return;
     auto amount = m_list->Columns->Item(3);
     amount->setTipoCampo(1);
@@ -93,6 +114,12 @@ void DemoWindow::describeColumns()
     auto date = m_list->Columns->Item(5);
     date->setTipoCampo(2);
     date->setFormattazione(QStringLiteral("dd/mm/yyyy hh:nn"));
+    // The order's state (1 new, 2 shipped, 3 late) picks each row's icon.
+    auto state = m_list->Columns->Item(6);
+    state->setLarghezza(700);
+    state->setAllineamento(2);
+    m_list->setColonnaIndiceImmagine(5);
+    m_list->ImageList = stateIcons();
 }
 
 void DemoWindow::editQuery()

@@ -134,7 +134,7 @@ bool ensureLanguageFiles(const QString& directory, QString* error)
 QString sampleQuery()
 {
     return QStringLiteral("SELECT id, customer AS Cliente, city AS \"Città\", amount AS Importo, "
-                          "quantity AS \"Quantità\", ordered AS Data FROM orders ORDER BY id");
+                          "quantity AS \"Quantità\", ordered AS Data, icon AS Stato FROM orders ORDER BY id");
 }
 
 } // namespace demo
