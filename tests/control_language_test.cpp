@@ -1,4 +1,5 @@
 #include "language/LanguageSupport.h"
+#include "support/TestHelpers.h"
 
 #include <tessaro/Tessaro.h>
 
@@ -11,12 +12,7 @@ using namespace tessaro;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
+using tessaro::test::writeFile;
 
 QString caption(const Tessaro& control, const char* name)
 {

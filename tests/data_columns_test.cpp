@@ -1,3 +1,5 @@
+#include "support/TestHelpers.h"
+
 #include <tessaro/collColonne.h>
 #include <tessaro/Error.h>
 
@@ -6,19 +8,7 @@
 using tessaro::collColonne;
 using tessaro::Error;
 
-namespace {
-
-int errorNumberOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+using tessaro::test::errorNumberOf;
 
 TEST(ColumnDescriptor, StartsNeutralAndKeepsWhatIsSet)
 {

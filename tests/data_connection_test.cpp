@@ -1,3 +1,4 @@
+#include "support/TestHelpers.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/PostgresCluster.h"
 
@@ -14,12 +15,7 @@ using tessaro::test::PostgresCluster;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
+using tessaro::test::writeFile;
 
 // A paged control over 60 rows of a table on the test cluster, with language strings for the
 // connection warning.

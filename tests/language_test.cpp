@@ -1,5 +1,6 @@
 // ReadIniValue and GetLanguageString with the per-thread language state.
 #include "language/LanguageSupport.h"
+#include "support/TestHelpers.h"
 
 #include <tessaro/Error.h>
 
@@ -13,6 +14,8 @@
 using namespace tessaro;
 
 namespace {
+
+using tessaro::test::errorNumberOf;
 
 constexpr qsizetype kProfileLimit = 64000;
 
@@ -40,17 +43,6 @@ QByteArray paddedTo(const QByteArray& content, qsizetype size)
 QByteArray large(const QByteArray& content)
 {
     return paddedTo(content, kProfileLimit + 1000);
-}
-
-template <class Call>
-int errorNumberOf(Call&& call)
-{
-    try {
-        call();
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/TestHelpers.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TestDatabase.h"
 
@@ -14,12 +15,7 @@ using namespace tessaro;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
+using tessaro::test::writeFile;
 
 // What the page bar shows, read back from its child controls.
 struct Bar {

@@ -1,6 +1,7 @@
 // The INI profile reader and the file layer beneath it.
 #include "platform/FileAccess.h"
 #include "platform/IniProfile.h"
+#include "support/TestHelpers.h"
 
 #include <tessaro/Error.h>
 
@@ -15,6 +16,8 @@ using namespace tessaro;
 
 namespace {
 
+using tessaro::test::errorNumberOf;
+
 // The path as the control writes it, with '\' separators.
 QString backslashed(const QString& path)
 {
@@ -28,17 +31,6 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     return backslashed(path);
-}
-
-template <class Call>
-int errorNumberOf(Call&& call)
-{
-    try {
-        call();
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
 }
 
 std::vector<QByteArray> allLines(const QString& path, qsizetype keep = 1 << 20)

@@ -1,0 +1,91 @@
+// The unpaged view: every row loaded into the list at once, beside a QSqlQueryModel fetched to
+// the end behind a QTableView, and a scroll to the bottom of each afterwards.
+#include "BenchData.h"
+#include "Cases.h"
+
+#include <QApplication>
+#include <QSqlQueryModel>
+#include <QTableView>
+
+namespace bench {
+namespace {
+
+std::unique_ptr<tessaro::Tessaro> shownUnpaged(const QSqlDatabase& db)
+{
+    auto control = makeControl(db, false);
+    control->show();
+    control->Init_class(QStringLiteral("TessaroBench"), true);
+    return control;
+}
+
+// What a Qt developer would otherwise write: the whole query in a model behind a table view.
+void fetchEverything(QSqlQueryModel& model, QTableView& view, const QSqlDatabase& db)
+{
+    model.setQuery(ordersQuery(), db);
+    while (model.canFetchMore())
+        model.fetchMore();
+    view.setModel(&model);
+}
+
+void loadAll(const QString& path, const Timed& timed)
+{
+    QSqlDatabase db = openDatabase(path);
+    auto control = shownUnpaged(db);
+    timed([&] { control->PopulateList(); });
+}
+
+void modelFetchAll(const QString& path, const Timed& timed)
+{
+    QSqlDatabase db = openDatabase(path);
+    QTableView view;
+    view.resize(900, 480);
+    view.show();
+    QSqlQueryModel model;
+    timed([&] { fetchEverything(model, view, db); });
+}
+
+// One frame: the scroll and the repaint of what it brings into view.
+void scrollToBottom(QAbstractItemView& view, const Timed& timed)
+{
+    QApplication::processEvents();
+    timed([&] {
+        view.scrollToBottom();
+        view.viewport()->repaint();
+    });
+}
+
+void loadAllThenScroll(const QString& path, const Timed& timed)
+{
+    QSqlDatabase db = openDatabase(path);
+    auto control = shownUnpaged(db);
+    control->PopulateList();
+    scrollToBottom(*control->ListView, timed);
+}
+
+void modelThenScroll(const QString& path, const Timed& timed)
+{
+    QSqlDatabase db = openDatabase(path);
+    QTableView view;
+    view.resize(900, 480);
+    view.show();
+    QSqlQueryModel model;
+    fetchEverything(model, view, db);
+    scrollToBottom(view, timed);
+}
+
+const bool registered = registerCases(
+    {
+        {QStringLiteral("load-all"), loadAll},
+        {QStringLiteral("model-fetch-all"), modelFetchAll},
+        {QStringLiteral("load-all-scroll"), loadAllThenScroll},
+        {QStringLiteral("model-scroll"), modelThenScroll},
+    },
+    {
+        {QStringLiteral("load all rows (unpaged view)"), QStringLiteral("load-all"), QStringLiteral("model-fetch-all"),
+         {100000, 1000000}},
+        {QStringLiteral("scroll to the bottom after load all"), QStringLiteral("load-all-scroll"),
+         QStringLiteral("model-scroll"), {1000000}},
+    });
+
+} // namespace
+} // namespace bench
