@@ -7,7 +7,7 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -19,9 +19,8 @@ demo: build
 	@scripts/run-demo.sh $(BUILD)/apps/demo/tessaro-demo
 
 bench: configure
-	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTESSARO_BUILD_TESTS=OFF > /dev/null
-	@cmake --build $(BUILD)-bench -j $(JOBS) --target tessaro-bench
-	@$(BUILD)-bench/bench/tessaro-bench
+	@cmake --build $(BUILD) -j $(JOBS) --target tessaro-bench
+	@cd $(BUILD) && bench/tessaro-bench $(FILTER)
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD)
