@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSpinBox>
 #include <QSqlError>
@@ -81,6 +83,28 @@ bool DemoWindow::openSqlite(const QString& path)
     }
     useDatabase(db);
     return true;
+}
+
+void DemoWindow::goToPage(const QString& page)
+{
+    if (page == QLatin1String("last"))
+        m_list->MoveToLastPage();
+    else
+        m_list->GoToPage(page.toInt());
+}
+
+void DemoWindow::clickChild(const QString& name)
+{
+    QWidget* child = m_list->findChild<QWidget*>(name);
+    if (!child)
+        return;
+    const QPointF centre = QRectF(child->rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, child->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, child->mapToGlobal(centre), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(child, &press);
+    QCoreApplication::sendEvent(child, &release);
 }
 
 void DemoWindow::useDatabase(const QSqlDatabase& db)

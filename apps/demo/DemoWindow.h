@@ -18,6 +18,12 @@ public:
     /// Opens the SQLite file at `path` and shows the current query on it.
     bool openSqlite(const QString& path);
 
+    /// Shows page `page` of the list: a number, or "last".
+    void goToPage(const QString& page);
+
+    /// Clicks the list's child control `name` as the user would.
+    void clickChild(const QString& name);
+
 private:
     void buildMenus();
     void load();

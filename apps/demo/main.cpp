@@ -22,6 +22,9 @@ int main(int argc, char** argv)
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("database"), QStringLiteral("Open this SQLite file instead of the sample."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("page"), QStringLiteral("After loading, go to page N (or \"last\")."),
+                      QStringLiteral("N")});
+    parser.addOption({QStringLiteral("load-all"), QStringLiteral("After loading, click \"load all\" in the page bar.")});
     parser.process(app);
 
     const QString dataDirectory = demo::dataDirectory();
@@ -38,6 +41,10 @@ int main(int argc, char** argv)
     window.resize(900, 560);
     window.show();
     window.openSqlite(parser.isSet(QStringLiteral("database")) ? parser.value(QStringLiteral("database")) : sample);
+    if (parser.isSet(QStringLiteral("page")))
+        window.goToPage(parser.value(QStringLiteral("page")));
+    if (parser.isSet(QStringLiteral("load-all")))
+        window.clickChild(QStringLiteral("lblCaricatutti"));
 
     if (parser.isSet(QStringLiteral("screenshot"))) {
         const QString file = parser.value(QStringLiteral("screenshot"));
