@@ -45,7 +45,7 @@ RowBlock readToEnd(QSqlQuery& query, qint64 offset, int limit, int fieldCount)
     RowBlock block;
     block.offset = offset;
     block.limit = limit;
-    block.cells.reserve(qsizetype(std::min(limit, 4096)) * fieldCount);
+    block.cells.reserve(qsizetype(limit) * fieldCount);
     while (query.next()) {
         for (int field = 0; field < fieldCount; ++field)
             block.cells.append(query.value(field));
