@@ -1,0 +1,118 @@
+#include "platform/spreadsheet/Spreadsheet.h"
+
+#include "platform/Failure.h"
+#include "platform/spreadsheet/CellFormats.h"
+#include "platform/spreadsheet/WriterError.h"
+
+#include <tessaro/SpreadsheetOpener.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <exception>
+#include <xlsxwriter.h>
+
+namespace tessaro::spreadsheet {
+namespace {
+
+const QString SheetName = QStringLiteral("Foglio1");
+
+// The workbook's file is made here, empty and readable by the user alone, so that libxlsxwriter
+// (which opens it for writing, keeping its permissions) never replaces a file someone else made.
+void createPrivateFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        raiseError(Error::PathFileAccess);
+}
+
+} // namespace
+
+Workbook::Workbook() : m_folder(QDir::tempPath() + QStringLiteral("/tessaro-XXXXXX"))
+{
+    if (!m_folder.isValid())
+        raiseError(Error::PathFileAccess);
+    m_path = m_folder.filePath(QStringLiteral("Tessaro.xlsx"));
+    createPrivateFile(m_path);
+    // libxlsxwriter's own temporary files go to the private folder too.
+    m_folderBytes = QFile::encodeName(m_folder.path());
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = m_folderBytes.data();
+    m_book = workbook_new_opt(QFile::encodeName(m_path).constData(), &options);
+    if (!m_book)
+        raiseError(Error::PathFileAccess);
+    m_formats = std::make_unique<CellFormats>(m_book);
+    lxw_worksheet* sheet = workbook_add_worksheet(m_book, SheetName.toUtf8().constData());
+    if (!sheet)
+        raiseWriterError(QStringLiteral("The sheet %1 cannot be added").arg(SheetName));
+    m_sheet.reset(new Worksheet(SheetName, sheet, *m_formats));
+}
+
+// An unsaved workbook is closed all the same (libxlsxwriter frees it only there); its folder
+// goes with the QTemporaryDir.
+Workbook::~Workbook()
+{
+    if (m_book)
+        workbook_close(m_book);
+}
+
+Worksheet& Workbook::Worksheets(const QString& name)
+{
+    if (name.compare(m_sheet->Name(), Qt::CaseInsensitive) != 0)
+        raiseError(Error::SubscriptOutOfRange);
+    return *m_sheet;
+}
+
+std::exception_ptr Workbook::save()
+{
+    std::exception_ptr refused;
+    try {
+        m_sheet->finish();
+    } catch (...) {
+        refused = std::current_exception();
+    }
+    const lxw_error closed = workbook_close(m_book);
+    m_book = nullptr;
+    check(closed);
+    m_folder.setAutoRemove(false);
+    return refused;
+}
+
+Application::Application() = default;
+
+Application::~Application()
+{
+    skipFailure([this] { release(); });
+}
+
+Workbook& Application::WorkbooksAdd()
+{
+    m_books.push_back(std::unique_ptr<Workbook>(new Workbook()));
+    return *m_books.back();
+}
+
+Range Application::Selection()
+{
+    if (m_books.empty())
+        raiseError(Error::ObjectVariableNotSet);
+    return m_books.back()->m_sheet->Cells(1, 1);
+}
+
+void Application::release()
+{
+    if (m_released)
+        return;
+    m_released = true;
+    const std::vector<std::unique_ptr<Workbook>> books = std::move(m_books);
+    if (!m_visible)
+        return;
+    for (const auto& book : books) {
+        const std::exception_ptr refused = book->save();
+        openSpreadsheet(book->FullName());
+        if (refused)
+            std::rethrow_exception(refused);
+    }
+}
+
+} // namespace tessaro::spreadsheet

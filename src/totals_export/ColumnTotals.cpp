@@ -1,0 +1,111 @@
+#include "control/TessaroPrivate.h"
+
+#include "language/LanguageSupport.h"
+#include "platform/Conversions.h"
+#include "platform/Failure.h"
+#include "platform/format/Format.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tessaro {
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// The running totals of one click, in the order the values are taken.
+struct Totals {
+    double sum = 0;
+    qint32 count = 0;
+    double average = 0;
+    double minimum = 0;
+    double maximum = 0;
+    bool blankCells = false;
+
+    void take(const QString& cell)
+    {
+        if (cell.trimmed().isEmpty()) {
+            blankCells = true;
+            return;
+        }
+        const double x = CDbl(cell); // the conversion tolerates the blanks that right-justify numbers
+        sum += x;
+        if (!std::isfinite(sum) || count == std::numeric_limits<qint32>::max())
+            raiseError(Error::Overflow);
+        ++count;
+        if (count == 1) {
+            maximum = minimum = average = x;
+            return;
+        }
+        if (!(x < maximum))
+            maximum = x;
+        if (!(x > minimum))
+            minimum = x;
+        average = sum / count;
+    }
+};
+
+QString countLine(int rows)
+{
+    return GetLanguageString(QStringLiteral("LE06")) + QLatin1Char(' ') + QString::number(rows) + QLatin1Char(' ')
+        + GetLanguageString(QStringLiteral("LE07"));
+}
+
+// A warning that the totals cannot be made, with the number of rows when the list has any.
+void warn(const char* key, int rows)
+{
+    QString text = GetLanguageString(QLatin1String(key));
+    if (rows > 0)
+        text += CrLf + countLine(rows);
+    MsgBox(text, 48, GetLanguageString(QStringLiteral("LE02")));
+}
+
+QString line(const char* key, const QString& value)
+{
+    return CrLf + GetLanguageString(QLatin1String(key)) + QLatin1Char(' ') + value;
+}
+
+QString totalsMessage(const Totals& totals, const QString& heading, bool allRows, const QString& format)
+{
+    const auto formatted = [&format](double number) { return Format(number, format); };
+    QString text = GetLanguageString(QStringLiteral("LE20")) + QLatin1Char(' ') + heading + QLatin1Char(' ')
+        + GetLanguageString(allRows ? QStringLiteral("LE21") : QStringLiteral("LE27")) + QLatin1Char(' ')
+        + formatted(totals.sum);
+    if (totals.blankCells)
+        text += CrLf + GetLanguageString(QStringLiteral("LE22"));
+    text += line("LE23", QString::number(totals.count));
+    text += line("LE24", formatted(totals.average));
+    text += line("LE25", formatted(totals.minimum));
+    text += line("LE26", formatted(totals.maximum));
+    return text;
+}
+
+} // namespace
+
+void Tessaro::cmdSomma_Click()
+{
+    trapAndReport(ReportForm::B, QStringLiteral("cmdSomma_Click"), [&] {
+        ListItems& items = d->lstv->ListItems();
+        const int rows = items.Count();
+        if (d->cmbCercaIn->Text().isEmpty())
+            return warn("LE05", rows);
+        const int column = d->cmbCercaIn->ListIndex();
+        if (!Columns)
+            raiseError(Error::ObjectVariableNotSet);
+        const std::shared_ptr<clsColonna> descriptor = Columns->Item(column + 1);
+        if (descriptor->TipoCampo() != 1)
+            return warn("LE04", rows);
+        const QString format = descriptor->Formattazione();
+        Totals totals;
+        for (ListItem* item : items) {
+            if (!d->optTutti->Value() && !item->Selected())
+                continue;
+            totals.take(column == 0 ? item->Text() : item->SubItems(column));
+        }
+        const QString heading = d->lstv->ColumnHeaders().Item(column + 1)->Text();
+        MsgBox(totalsMessage(totals, heading, d->optTutti->Value(), format), 64,
+               GetLanguageString(QStringLiteral("LE28")));
+    });
+}
+
+} // namespace tessaro

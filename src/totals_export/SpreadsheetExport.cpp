@@ -1,0 +1,72 @@
+#include "control/TessaroPrivate.h"
+
+#include "platform/Failure.h"
+#include "platform/spreadsheet/Spreadsheet.h"
+
+#include <vector>
+
+namespace tessaro {
+namespace {
+
+using spreadsheet::Worksheet;
+
+// The heading row in bold, numeric columns in "General" so that their texts become numbers.
+// Returns which columns are right-aligned, for their data cells.
+std::vector<bool> writeHeadings(Worksheet& sheet, const ColumnHeaders& headers, const collColonne& columns)
+{
+    std::vector<bool> rightAligned(static_cast<std::size_t>(headers.Count()) + 1, false);
+    for (int i = 1; i <= headers.Count(); ++i) {
+        const std::shared_ptr<clsColonna> descriptor = columns.Item(i);
+        if (descriptor->TipoCampo() == 1)
+            sheet.Columns(i).setNumberFormat(QStringLiteral("General"));
+        sheet.Cells(1, i).setValue(headers.Item(i)->Text());
+        sheet.Cells(1, i).setBold(true);
+        rightAligned[static_cast<std::size_t>(i)] = descriptor->Allineamento() == 1;
+        if (rightAligned[static_cast<std::size_t>(i)])
+            sheet.Cells(1, i).setHorizontalAlignment(spreadsheet::xlRight);
+    }
+    return rightAligned;
+}
+
+// One sheet row per exported item, without gaps; texts trimmed of the blanks that pad numbers.
+void writeRows(Worksheet& sheet, const ListView& lstv, const OptionButton& optTutti,
+               const std::vector<bool>& rightAligned)
+{
+    const int subItems = lstv.ColumnHeaders().Count() - 1;
+    int row = 2;
+    for (ListItem* item : lstv.ListItems()) {
+        if (!item->Selected() && !optTutti.Value())
+            continue;
+        sheet.Cells(row, 1).setValue(item->Text().trimmed());
+        for (int k = 1; k <= subItems; ++k) {
+            const spreadsheet::Range cell = sheet.Cells(row, k + 1);
+            cell.setValue(item->SubItems(k).trimmed());
+            if (rightAligned[static_cast<std::size_t>(k + 1)])
+                cell.setHorizontalAlignment(spreadsheet::xlRight);
+        }
+        ++row;
+    }
+}
+
+} // namespace
+
+void Tessaro::cmdEsportaInExcel_Click()
+{
+    trapAndReport(ReportForm::B, QStringLiteral("cmdEsportaInExcel"), [&] {
+        // Once visible, the application keeps what was written even if a later step fails.
+        spreadsheet::Application excel;
+        spreadsheet::Workbook& book = excel.WorkbooksAdd();
+        Worksheet& sheet = book.Worksheets(QStringLiteral("Foglio1"));
+        excel.setVisible(true);
+        sheet.Cells().setNumberFormat(QStringLiteral("@"));
+        if (!Columns)
+            raiseError(Error::ObjectVariableNotSet);
+        const std::vector<bool> rightAligned = writeHeadings(sheet, d->lstv->ColumnHeaders(), *Columns);
+        writeRows(sheet, *d->lstv, *d->optTutti, rightAligned);
+        excel.Selection().CurrentRegion().autoFitColumns();
+        excel.Selection().CurrentRegion().autoFitRows();
+        excel.release();
+    });
+}
+
+} // namespace tessaro
