@@ -1,6 +1,7 @@
 #include "platform/Conversions.h"
 #include "platform/Failure.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/TestHelpers.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -101,5 +102,15 @@ TEST(Conversions, NumbersInTextFollowTheLocale)
     EXPECT_TRUE(CBool(QStringLiteral("true")));
     EXPECT_FALSE(CBool(QStringLiteral("0")));
     EXPECT_THROW(CBool(QStringLiteral("maybe")), Error);
+    // Only the locale's own separators count; a number that does not fit is an overflow.
+    const std::pair<const char*, int> refused[] = {
+        {"-1,234.5", Error::TypeMismatch}, {"nan", Error::TypeMismatch}, {"inf", Error::TypeMismatch},
+        {"1e400", Error::Overflow},        {"-1.000e999", Error::Overflow},
+    };
+    for (const auto& [text, number] : refused) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(test::errorNumberOf([&] { CDbl(QString::fromLatin1(text)); }), number);
+    }
+    EXPECT_DOUBLE_EQ(CDbl(QStringLiteral(" -1.234,5 ")), -1234.5);
     QLocale::setDefault(QLocale::c());
 }

@@ -3,6 +3,7 @@
 #include "platform/Failure.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
@@ -15,18 +16,33 @@ bool isText(const QVariant& value)
         || value.typeId() == QMetaType::QChar;
 }
 
-// Numeric text in the user's locale first; the invariant form (a '.' decimal point) is also
-// accepted, as the classic runtime accepts both where they do not clash.
+// Whether `text`, which the locale refused, is a well-formed number too large for a double: the
+// classic conversion calls that an overflow rather than a type mismatch.
+bool isTooLarge(const QString& text, const QLocale& locale)
+{
+    QString plain = text;
+    plain.remove(locale.groupSeparator()).replace(locale.decimalPoint(), QStringLiteral("."));
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    if (!number.match(plain).hasMatch())
+        return false;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(plain, &ok);
+    return !ok || !std::isfinite(value);
+}
+
+// Text is read in the user's locale only, as the classic conversion does: its decimal and group
+// separators, a sign and an exponent. "nan" and "inf" are not numbers.
 double textToDouble(const QString& text)
 {
     const QString trimmed = text.trimmed();
+    const QLocale locale;
     bool ok = false;
-    double number = QLocale().toDouble(trimmed, &ok);
-    if (!ok)
-        number = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok)
-        raiseError(Error::TypeMismatch);
-    return number;
+    const double number = locale.toDouble(trimmed, &ok);
+    if (ok && std::isfinite(number))
+        return number;
+    if (isTooLarge(trimmed, locale))
+        raiseError(Error::Overflow);
+    raiseError(Error::TypeMismatch);
 }
 
 } // namespace
