@@ -110,8 +110,8 @@ public:
 
     /// Removes every item; pointers to them become invalid.
     void Clear();
-    /// Appends an item with that text and returns it. Items added while the list is Sorted stay
-    /// where they are added until the order is next applied.
+    /// Appends an item with that text and returns it. Items added while the list is Sorted take
+    /// their place in the order, by their texts as they stand when positions are next read.
     ListItem* Add(const QString& text = QString());
     int Count() const;
     /// Item i, counted from 1; throws tessaro::Error 35600 "Index out of bounds" outside

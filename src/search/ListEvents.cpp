@@ -1,11 +1,76 @@
 #include "control/TessaroPrivate.h"
 
+#include "platform/Failure.h"
+#include "search/DateColumn.h"
+#include "search/RimuoviElementiSelezionati.h"
+
 namespace tessaro {
+namespace {
+
+constexpr int kDeleteKey = 46;
+
+bool isDateColumn(const ColumnHeader& header)
+{
+    return header.Tag() == QLatin1String("2");
+}
+
+} // namespace
 
 void Tessaro::connectListEvents()
 {
+    tessaro::ListView* list = d->lstv;
+    connect(list, &tessaro::ListView::ColumnClick, this, [this](ColumnHeader* header) { lstv_ColumnClick(header); });
+    connect(list, &tessaro::ListView::ItemClick, this, [this](ListItem* item) { lstv_ItemClick(item); });
+    connect(list, &tessaro::ListView::DblClick, this, [this] { lstv_DblClick(); });
+    connect(list, &tessaro::ListView::KeyUp, this, [this](int keyCode, int shift) { lstv_KeyUp(keyCode, shift); });
     // Widths are saved when the user leaves the list, having finished adjusting them.
-    connect(d->lstv, &tessaro::ListView::LostFocus, this, [this] { saveRememberedSettings(); });
+    connect(list, &tessaro::ListView::LostFocus, this, [this] { saveRememberedSettings(); });
+}
+
+// Each click sorts in the order opposite to the list's current one, whichever column it is. A
+// date column is sorted by a sortable form of its cells' Tags and then shown in the general date
+// form; the Tags stay, so every later click can rebuild the sortable form.
+void Tessaro::lstv_ColumnClick(tessaro::ColumnHeader* ColumnHeader)
+{
+    tessaro::ListView& list = *d->lstv;
+    if (list.ListItems().Count() == 0)
+        return;
+    bool dates = false;
+    int column = 0;
+    skipFailure([&] {
+        dates = isDateColumn(*ColumnHeader);
+        column = ColumnHeader->Index() - 1;
+    });
+    if (dates)
+        writeSortableDates(list, column);
+    skipFailure([&] { list.setSortKey(column); });
+    skipFailure([&] { list.setSorted(true); });
+    skipFailure([&] { list.setSortOrder(list.SortOrder() == 0 ? 1 : 0); });
+    if (dates)
+        writeGeneralDates(list, column);
+    skipFailure([&] {
+        if (ListItem* selected = list.SelectedItem())
+            selected->EnsureVisible();
+    });
+}
+
+void Tessaro::lstv_ItemClick(tessaro::ListItem* Item)
+{
+    if (d->lstv->ListItems().Count() > 0)
+        skipFailure([&] { emit ClickListItem(Item); });
+}
+
+void Tessaro::lstv_DblClick()
+{
+    if (d->lstv->ListItems().Count() > 0)
+        skipFailure([&] { emit DoubleClickListItem(d->lstv->SelectedItem()); });
+}
+
+void Tessaro::lstv_KeyUp(int KeyCode, int Shift)
+{
+    Q_UNUSED(Shift) // Delete removes the rows with or without Shift, Ctrl or Alt
+    if (KeyCode == kDeleteKey)
+        RimuoviElementiSelezionati(*d->lstv);
 }
 
 } // namespace tessaro

@@ -17,6 +17,8 @@ public:
     /// Code changed the item's selection flag; the view follows later.
     virtual void itemSelectionChanged(ListItem& item) = 0;
     virtual void itemVisibilityRequested(ListItem& item) = 0;
+    /// Someone is about to read positions in the list: a pending order must be applied now.
+    virtual void orderNeeded() = 0;
     virtual int columnCount() const = 0;
     virtual double rowHeightTwips() const = 0;
 

@@ -116,6 +116,10 @@ ListItem* ListCore::addItem(const QString& text)
     ListItem* item = nullptr;
     m_model->insertRow(row, [&] { item = m_store.append(text); });
     m_orderValid = false;
+    if (m_sorted) {
+        m_settlePending = true;
+        scheduleSettle();
+    }
     return item;
 }
 
@@ -127,6 +131,7 @@ void ListCore::removeItem(int row)
 
 void ListCore::clearItems()
 {
+    m_settlePending = false;
     if (m_store.count() == 0) {
         m_store.clear();
         return;
@@ -139,6 +144,7 @@ void ListCore::setSorted(bool sorted)
 {
     const bool inOrder = m_sorted && m_orderValid;
     m_sorted = sorted;
+    m_settlePending = m_settlePending && sorted;
     if (sorted && !inOrder)
         applyOrder();
 }
@@ -167,9 +173,30 @@ void ListCore::setSortOrder(int order)
         applyOrder();
 }
 
+void ListCore::settleOrder()
+{
+    if (m_settlePending)
+        applyOrder();
+}
+
+void ListCore::scheduleSettle()
+{
+    if (m_settleScheduled)
+        return;
+    m_settleScheduled = true;
+    QMetaObject::invokeMethod(
+        m_model.get(),
+        [this] {
+            m_settleScheduled = false;
+            settleOrder();
+        },
+        Qt::QueuedConnection);
+}
+
 void ListCore::applyOrder()
 {
     m_orderValid = true;
+    m_settlePending = false;
     const std::size_t count = static_cast<std::size_t>(m_store.count());
     if (count < 2)
         return;
@@ -238,6 +265,7 @@ void ListCore::itemChanged(ListItem& item, int column)
 
 void ListCore::itemVisibilityRequested(ListItem& item)
 {
+    settleOrder();
     pushSelection();
     if (headerCount() > 0)
         m_view.scrollTo(m_model->index(m_store.rowOf(item), 0));

@@ -7,6 +7,11 @@
 // reach the selection model in one pass at the next turn of the event loop, or before the view
 // paints or handles input (Qt's selection model slows down badly with many separate ranges
 // built one call at a time). The user's own selections flow back into the flags at once.
+//
+// Items added while the list is Sorted are put in order lazily, once, before positions are next
+// read (Item(i), iteration, Index(), the selected item, scrolling, painting, input), or at the
+// next turn of the event loop: a fill that adds a million rows then sorts once, not per row. Until
+// then the model lists them where they were added, and the reorder is announced like any other.
 
 #include "platform/listview/HeaderObserver.h"
 #include "platform/listview/ItemObserver.h"
@@ -60,6 +65,8 @@ public:
     void setSortKey(int key);
     int sortOrder() const { return m_sortOrder; }
     void setSortOrder(int order);
+    /// Applies the order pending from items added while sorted, if any.
+    void settleOrder();
 
     std::shared_ptr<ImageList> smallIcons() const { return m_smallIcons; }
     void setSmallIcons(std::shared_ptr<ImageList> images);
@@ -79,6 +86,7 @@ public:
     void itemChanged(ListItem& item, int column) override;
     void itemSelectionChanged(ListItem& item) override;
     void itemVisibilityRequested(ListItem& item) override;
+    void orderNeeded() override { settleOrder(); }
     int columnCount() const override { return headerCount(); }
     double rowHeightTwips() const override;
 
@@ -90,6 +98,7 @@ public:
 private:
     void renumberHeaders();
     void applyOrder();
+    void scheduleSettle();
     void setFlagsFromSelection(const QItemSelection& selection, bool selected);
     QItemSelection selectionFromFlags() const;
     void schedulePush();
@@ -107,6 +116,8 @@ private:
     int m_sortKey = 0;
     int m_sortOrder = 0;
     bool m_orderValid = false;
+    bool m_settlePending = false;
+    bool m_settleScheduled = false;
     bool m_checkBoxes = false;
     std::shared_ptr<ImageList> m_smallIcons;
     bool m_pushPending = false;

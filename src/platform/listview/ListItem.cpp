@@ -90,6 +90,7 @@ double ListItem::Height() const
 
 int ListItem::Index() const
 {
+    m_store->observer().orderNeeded();
     return m_store->rowOf(*this) + 1;
 }
 

@@ -32,6 +32,7 @@ ListItem* ListItems::Item(int i) const
 {
     if (i < 1 || i > Count())
         listview::raiseIndexOutOfBounds();
+    d->core.settleOrder();
     return d->core.store().at(i - 1);
 }
 
@@ -39,16 +40,19 @@ void ListItems::Remove(int i)
 {
     if (i < 1 || i > Count())
         listview::raiseIndexOutOfBounds();
+    d->core.settleOrder();
     d->core.removeItem(i - 1);
 }
 
 ListItem* const* ListItems::begin() const
 {
+    d->core.settleOrder();
     return d->core.store().begin();
 }
 
 ListItem* const* ListItems::end() const
 {
+    d->core.settleOrder();
     return d->core.store().end();
 }
 

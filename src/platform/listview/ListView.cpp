@@ -139,16 +139,19 @@ void ListView::setSortOrder(int order)
 
 ListItem* ListView::SelectedItem() const
 {
+    d->core.settleOrder();
     return d->core.selectedItem();
 }
 
 void ListView::setSelectedItem(ListItem* item)
 {
+    d->core.settleOrder();
     d->core.setSelectedItem(item);
 }
 
 void ListView::Refresh()
 {
+    d->core.settleOrder();
     d->core.pushSelection();
     viewport()->update();
     horizontalHeader()->viewport()->update();
@@ -223,15 +226,17 @@ QHeaderView* ListView::header() const
     return horizontalHeader();
 }
 
-// Whatever the view is about to paint or handle must see the selection code asked for.
+// Whatever the view is about to paint or handle must see the order and the selection code asked for.
 bool ListView::viewportEvent(QEvent* event)
 {
+    d->core.settleOrder();
     d->core.pushSelection();
     return QTableView::viewportEvent(event);
 }
 
 void ListView::keyPressEvent(QKeyEvent* event)
 {
+    d->core.settleOrder();
     d->core.pushSelection();
     QTableView::keyPressEvent(event);
 }

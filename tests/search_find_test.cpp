@@ -1,0 +1,229 @@
+#include "support/MessageBoxRecorder.h"
+#include "support/TestDatabase.h"
+
+#include <tessaro/Tessaro.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace tessaro;
+
+namespace {
+
+// Eight people under the headings "nome", "citta", "note", with the header panel shown.
+struct Search : ::testing::Test {
+    QTemporaryDir settings;
+    test::TestDatabase database;
+    test::MessageBoxRecorder boxes;
+    Tessaro control;
+    QComboBox* combo = nullptr;
+    QLineEdit* text = nullptr;
+
+    Search()
+    {
+        qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+        database.exec("CREATE TABLE people (id INTEGER PRIMARY KEY, nome TEXT, citta TEXT, note TEXT)");
+        database.exec("INSERT INTO people VALUES (1, 'Rossi', 'Roma', ''), (2, 'ROSSI', 'Milano', ''), "
+                      "(3, 'Rossini', 'Roma', ''), (4, NULL, 'Bari', ''), (5, 'R2D2', 'Torino', ''), "
+                      "(6, 'Bianchi', 'roma', ''), (7, 'Carlo', 'Napoli', ''), (8, '7nani', 'Roma', '')");
+        database.createNumbered(QStringLiteral("numbered"), 300);
+        combo = control.findChild<QComboBox*>(QStringLiteral("cmbCercaIn"));
+        text = control.findChild<QLineEdit*>(QStringLiteral("txtRicerca"));
+        control.setDBConnection(database.db());
+        control.resize(700, 400);
+        control.show();
+        QApplication::setActiveWindow(&control);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&control));
+        load("SELECT id, nome, citta, note FROM people");
+        control.setIntestazioneVisibile(true);
+    }
+
+    void load(const QString& query)
+    {
+        control.setQuery(query);
+        control.setPaged(false);
+        control.Init_class(QStringLiteral("SearchTest"), true);
+        control.PopulateList();
+        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+    }
+
+    // Where the user's keys go: an open drop-down list takes them.
+    static QWidget* keyTarget(QWidget* fallback)
+    {
+        QWidget* popup = QApplication::activePopupWidget();
+        return popup ? (popup->focusWidget() ? popup->focusWidget() : popup) : fallback;
+    }
+
+    // Types into the combo; '\b' is Backspace and '\x1b' Escape.
+    void typeInCombo(const QString& keys)
+    {
+        for (QChar key : keys) {
+            QWidget* target = keyTarget(combo);
+            if (key.unicode() > 127)
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(key), Qt::NoModifier);
+            else
+                QTest::keyClick(target, key.toLatin1());
+        }
+    }
+
+    void closeDropDown() { typeInCombo(QStringLiteral("\x1b")); }
+
+    void find(const QString& pattern)
+    {
+        text->clear();
+        QTest::keyClicks(text, pattern);
+        QTest::keyClick(text, Qt::Key_Return);
+    }
+
+    QList<int> selectedIds() const
+    {
+        QList<int> ids;
+        for (ListItem* item : control.ListView->ListItems()) {
+            if (item->Selected())
+                ids << item->Tag().toInt();
+        }
+        return ids;
+    }
+};
+
+TEST_F(Search, ComboHoldsTheHeadingsAndDropsOpenOnEveryFocus)
+{
+    EXPECT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("citta"));
+    EXPECT_EQ(combo->currentIndex(), -1);
+
+    QApplication::processEvents();
+    EXPECT_TRUE(combo->view()->isVisible()) << "showing the header panel focuses the combo";
+    typeInCombo(QStringLiteral("c"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("citta")) << "keys typed in the open list complete the combo";
+    closeDropDown();
+    EXPECT_FALSE(combo->view()->isVisible());
+
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), text) << "Enter moves the focus on";
+    EXPECT_EQ(combo->currentText(), QStringLiteral("citta")) << "and types nothing";
+    QTest::keyClick(text, Qt::Key_Backtab);
+    QApplication::processEvents();
+    EXPECT_TRUE(combo->view()->isVisible());
+}
+
+TEST_F(Search, TypeAheadCompletesFromTheEntriesAndDiscardsTheRest)
+{
+    const struct {
+        const char* keys;
+        QString text;
+        QString selected;
+        std::optional<int> index;
+    } cases[] = {
+        {"N", "nome", "ome", 0},
+        {"n", "nome", "ome", 0},
+        {"not", "note", "e", 2},
+        {"x", "", "", -1},
+        {"cz", "citta", "itta", 1},
+        {"n\u00e8", "nome", "ome", 0},
+        {"\b", "", "", std::nullopt},
+        {"c\b", "", "", std::nullopt},
+        {"not\b", "nome", "me", 0}, // a selection: the prefix is all but the last character before it
+    };
+    QApplication::processEvents();
+    closeDropDown();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        combo->setCurrentIndex(-1);
+        typeInCombo(QString::fromUtf8(c.keys));
+        EXPECT_EQ(combo->currentText(), c.text);
+        EXPECT_EQ(combo->lineEdit()->selectedText(), c.selected);
+        if (c.index)
+            EXPECT_EQ(combo->currentIndex(), *c.index);
+    }
+
+    // Without a selection Backspace looks up the text less its last character, wherever the caret.
+    combo->setCurrentIndex(-1);
+    typeInCombo(QStringLiteral("not"));
+    combo->lineEdit()->setCursorPosition(2);
+    typeInCombo(QStringLiteral("\b"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("note"));
+    EXPECT_EQ(combo->lineEdit()->selectedText(), QStringLiteral("e"));
+}
+
+TEST_F(Search, LeavingTheComboChoosesTheEntryItSpellsExactly)
+{
+    QApplication::processEvents();
+    closeDropDown();
+    const struct {
+        const char* typed;
+        int index;
+    } cases[] = {{"CITTA", -1}, {"citta", 1}};
+    for (const auto& c : cases) {
+        combo->setFocus();
+        combo->setCurrentIndex(-1);
+        combo->lineEdit()->setText(QString::fromLatin1(c.typed)); // pasted, not typed
+        text->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(combo->currentIndex(), c.index) << c.typed;
+    }
+}
+
+TEST_F(Search, FindSelectsEveryRowWhoseCellMatches)
+{
+    const struct {
+        const char* column;
+        const char* pattern;
+        QList<int> ids;
+    } cases[] = {
+        {"n", "rossi", {1, 2}},
+        {"n", "rossi*", {1, 2, 3}},
+        {"n", "*", {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"n", "", {4}},
+        {"n", "R#D#", {5}},
+        {"n", "[A-C]*", {6, 7}},
+        {"n", "[!0-9]*", {1, 2, 3, 5, 6, 7}},
+        {"n", "#*", {8}},
+        {"n", "[", {}},
+        {"c", "roma", {1, 3, 6, 8}},
+    };
+    QApplication::processEvents();
+    closeDropDown();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + " " + c.pattern);
+        combo->setCurrentIndex(-1);
+        typeInCombo(QString::fromLatin1(c.column));
+        find(QString::fromLatin1(c.pattern));
+        EXPECT_EQ(selectedIds(), c.ids);
+    }
+}
+
+TEST_F(Search, FindWithoutAColumnChangesNothing)
+{
+    control.ListView->ListItems().Item(2)->setSelected(true);
+    combo->setCurrentIndex(-1);
+    text->setText(QStringLiteral("*"));
+    QTest::mouseClick(control.findChild<QPushButton*>(QStringLiteral("cmdTrova")), Qt::LeftButton);
+    EXPECT_EQ(selectedIds(), QList<int>({2}));
+}
+
+TEST_F(Search, FindScrollsToTheLastMatchAndFocusesTheList)
+{
+    load("SELECT id, name FROM numbered");
+    QApplication::processEvents();
+    closeDropDown();
+    typeInCombo(QStringLiteral("n"));
+    find(QStringLiteral("row 29?"));
+    EXPECT_EQ(selectedIds(), QList<int>({290, 291, 292, 293, 294, 295, 296, 297, 298, 299}));
+    QApplication::processEvents();
+    ListView* list = control.ListView;
+    EXPECT_TRUE(list->hasFocus());
+    EXPECT_GT(list->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(298, 0))));
+    EXPECT_TRUE(list->selectionModel()->isRowSelected(290));
+}
+
+} // namespace

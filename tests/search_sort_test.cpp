@@ -1,0 +1,178 @@
+#include "support/MessageBoxRecorder.h"
+#include "support/TestDatabase.h"
+
+#include <tessaro/Tessaro.h>
+
+#include <QHeaderView>
+#include <QLocale>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tessaro;
+
+namespace {
+
+// Five people, shown unpaged in an Italian locale (dates "dd/mm/yyyy", times "HH:MM:SS").
+struct ListEvents : ::testing::Test {
+    QTemporaryDir settings;
+    test::TestDatabase database;
+    test::MessageBoxRecorder boxes;
+    Tessaro control;
+    ListView* list = nullptr;
+
+    ListEvents()
+    {
+        qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        database.exec("CREATE TABLE people (id INTEGER PRIMARY KEY, nome TEXT, citta TEXT, nato TEXT)");
+        database.exec("INSERT INTO people VALUES (1, 'Rossi', 'Milano', '2023-11-02'), "
+                      "(2, 'bianchi', 'Roma', '1999-01-15 08:05:00'), (3, 'Verdi', 'Napoli', NULL), "
+                      "(4, 'Abate', 'Torino', '2023-02-28'), (5, 'Colombo', 'Bari', '2010-07-04 23:59:59')");
+        control.setDBConnection(database.db());
+        control.resize(600, 300);
+        control.show();
+        load("SELECT id, nome, citta, nato FROM people");
+    }
+    ~ListEvents() override { QLocale::setDefault(QLocale::c()); }
+
+    // Loads `query` unpaged with column `dateColumn` marked as a date column, formatted so.
+    void load(const QString& query, int dateColumn = 3, const QString& format = QString())
+    {
+        control.setQuery(query);
+        control.setPaged(false);
+        control.Init_class(QStringLiteral("SortTest"), true);
+        control.Columns->Item(dateColumn)->setTipoCampo(2);
+        control.Columns->Item(dateColumn)->setFormattazione(format);
+        control.PopulateList();
+        list = control.ListView;
+        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+    }
+
+    void clickHeader(int k)
+    {
+        QHeaderView* header = list->header();
+        const QPoint at(header->sectionViewportPosition(k - 1) + header->sectionSize(k - 1) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    QPoint rowCentre(int row) const { return list->visualRect(list->model()->index(row - 1, 0)).center(); }
+
+    QStringList column(int k) const
+    {
+        QStringList texts;
+        for (ListItem* item : list->ListItems())
+            texts << (k == 1 ? item->Text() : item->SubItems(k - 1));
+        return texts;
+    }
+};
+
+TEST_F(ListEvents, HeaderClicksAlternateTheOrderWhicheverColumnAndSurviveReloads)
+{
+    const QStringList descending = {"Verdi", "Rossi", "Colombo", "bianchi", "Abate"};
+    QStringList ascending = descending;
+    std::reverse(ascending.begin(), ascending.end());
+    const QStringList byCity = {"Colombo", "Rossi", "Verdi", "bianchi", "Abate"}; // Bari, Milano, Napoli, Roma, Torino
+    const struct {
+        int header;
+        int order;
+        QStringList names;
+    } clicks[] = {{1, 1, descending}, {1, 0, ascending}, {1, 1, descending}, {2, 0, byCity}};
+    for (const auto& click : clicks) {
+        SCOPED_TRACE(click.names.join(' ').toStdString());
+        clickHeader(click.header);
+        EXPECT_TRUE(list->Sorted());
+        EXPECT_EQ(list->SortKey(), click.header - 1);
+        EXPECT_EQ(list->SortOrder(), click.order);
+        EXPECT_EQ(column(1), click.names);
+    }
+
+    control.PopulateList();
+    EXPECT_EQ(column(1), byCity) << "the sort state stays with the list through a reload";
+}
+
+TEST_F(ListEvents, DateColumnSortsInTimeOrderAndShowsTheGeneralDateForm)
+{
+    const struct {
+        const char* format;
+        QStringList descending;
+    } cases[] = {
+        {"", {"02/11/2023", "28/02/2023", "04/07/2010 23:59:59", "15/01/1999 08:05:00", ""}},
+        {"d mmmm yyyy", {"02/11/2023", "28/02/2023", "04/07/2010", "15/01/1999", ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        load("SELECT id, nome, citta, nato FROM people", 3, QString::fromLatin1(c.format));
+        const QStringList shownBefore = column(3);
+        list->setSortOrder(0);
+        clickHeader(3);
+        EXPECT_EQ(column(3), c.descending);
+        EXPECT_EQ(column(1), QStringList({"Rossi", "Abate", "Colombo", "bianchi", "Verdi"}));
+        clickHeader(3);
+        QStringList ascending = c.descending;
+        std::reverse(ascending.begin(), ascending.end());
+        EXPECT_EQ(column(3), ascending) << "re-sorted from the tags, not from the shown texts";
+
+        QStringList tags;
+        for (ListItem* item : list->ListItems())
+            tags << item->ListSubItems(2)->Tag().toString();
+        EXPECT_EQ(tags.size(), shownBefore.size());
+        EXPECT_EQ(QSet<QString>(tags.begin(), tags.end()), QSet<QString>(shownBefore.begin(), shownBefore.end()))
+            << "the tags keep the texts of the fill";
+    }
+}
+
+TEST_F(ListEvents, DateSortOnTheFirstColumnOnlyReordersItsTexts)
+{
+    load("SELECT id, nato, nome FROM people", 1, "dd/mm/yyyy");
+    clickHeader(1);
+    EXPECT_EQ(column(1), QStringList({"28/02/2023", "15/01/1999", "04/07/2010", "02/11/2023", ""}))
+        << "sorted descending as texts, shown as filled";
+}
+
+TEST_F(ListEvents, ClicksReachTheHostOnlyWhenTheListHasItems)
+{
+    std::vector<ListItem*> clicked;
+    std::vector<ListItem*> doubleClicked;
+    QObject::connect(&control, &Tessaro::ClickListItem, [&](ListItem* item) { clicked.push_back(item); });
+    QObject::connect(&control, &Tessaro::DoubleClickListItem, [&](ListItem* item) { doubleClicked.push_back(item); });
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(2));
+    EXPECT_EQ(clicked, std::vector<ListItem*>({list->ListItems().Item(2)}));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(3));
+    const QPoint belowTheRows(10, list->viewport()->height() - 5);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, belowTheRows); // clears the selection
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowTheRows);
+    EXPECT_EQ(doubleClicked, std::vector<ListItem*>({list->ListItems().Item(3), nullptr}));
+    EXPECT_EQ(std::count(clicked.begin(), clicked.end(), nullptr), 0) << "a click beside the rows is no item click";
+
+    load("SELECT id, nome, citta, nato FROM people WHERE id < 0");
+    ASSERT_EQ(list->ColumnHeaders().Count(), 3) << "an empty result keeps the headers";
+    clickHeader(2);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowTheRows);
+    EXPECT_FALSE(list->Sorted());
+    EXPECT_EQ(list->SortKey(), 0);
+    EXPECT_EQ(list->SortOrder(), 0);
+    EXPECT_EQ(doubleClicked.size(), 2u);
+}
+
+TEST_F(ListEvents, DeleteRemovesTheSelectedRowsWhateverTheShiftState)
+{
+    for (Qt::KeyboardModifiers shift : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+        SCOPED_TRACE(int(shift));
+        control.PopulateList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(4));
+        QTest::keyClick(list, Qt::Key_Delete, shift);
+        EXPECT_EQ(column(1), QStringList({"Rossi", "Colombo"}));
+        EXPECT_EQ(list->SelectedItem(), nullptr);
+        EXPECT_EQ(control.rst->RecordCount(), 5) << "only the shown rows go";
+    }
+
+    control.PopulateList();
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(list->ListItems().Count(), 5) << "nothing selected, nothing removed";
+}
+
+} // namespace
