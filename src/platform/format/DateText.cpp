@@ -74,11 +74,24 @@ int fullYear(const QString& digits)
     return year < 30 ? 2000 + year : 1900 + year;
 }
 
+// The compiled expression for `pattern`, kept while the pattern stays the same: compiling costs
+// far more than matching, and a sort converts a whole column of dates.
+const QRegularExpression& compiled(const QString& pattern)
+{
+    thread_local QString lastPattern;
+    thread_local QRegularExpression expression;
+    if (pattern != lastPattern) {
+        expression = QRegularExpression(pattern);
+        lastPattern = pattern;
+    }
+    return expression;
+}
+
 std::optional<Moment> localeMoment(const QString& text)
 {
     const QString separators = QRegularExpression::escape(QStringLiteral("/-.") + dateSeparator());
-    const QRegularExpression shortDate(QStringLiteral(R"(^(\d{1,4})[%1](\d{1,2})[%1](\d{1,4})(?:\s+%2)?$)")
-                                           .arg(separators, timePattern));
+    const QRegularExpression& shortDate =
+        compiled(QStringLiteral(R"(^(\d{1,4})[%1](\d{1,2})[%1](\d{1,4})(?:\s+%2)?$)").arg(separators, timePattern));
     const QRegularExpressionMatch match = shortDate.match(text);
     if (!match.hasMatch())
         return std::nullopt;
@@ -90,7 +103,7 @@ std::optional<Moment> localeMoment(const QString& text)
 
 std::optional<Moment> timeOnly(const QString& text)
 {
-    const QRegularExpression timeAlone(u'^' + timePattern + u'$');
+    static const QRegularExpression timeAlone(u'^' + timePattern + u'$');
     const QRegularExpressionMatch match = timeAlone.match(text);
     if (!match.hasMatch())
         return std::nullopt;
