@@ -1,5 +1,6 @@
 #include "export_support.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/TestHelpers.h"
 #include "support/TestDatabase.h"
 
 #include <tessaro/Tessaro.h>
@@ -36,14 +37,7 @@ struct Export : ::testing::Test {
 
     Export()
     {
-        QFile ini(folder.filePath(QStringLiteral("LangSetting.ini")));
-        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Language]\nCurrentLanguage=Test\n");
-        ini.close();
-        QFile lng(folder.filePath(QStringLiteral("Test.lng")));
-        EXPECT_TRUE(lng.open(QIODevice::WriteOnly));
-        lng.write("[Strings]\nLE01=\"Error\"\n");
-        lng.close();
+        test::writeTestLanguage(folder.path(), "LE01=\"Error\"\n");
         control.CambiaLingua(folder.path());
         database.exec(QStringLiteral("CREATE TABLE e (id INTEGER PRIMARY KEY, name TEXT, amount REAL, day TEXT)"));
         database.exec(QStringLiteral("INSERT INTO e VALUES (1, 'Alpha', 1234.5, '2024-01-05'),"

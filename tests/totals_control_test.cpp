@@ -1,4 +1,5 @@
 #include "support/MessageBoxRecorder.h"
+#include "support/TestHelpers.h"
 #include "support/TestDatabase.h"
 
 #include <tessaro/Tessaro.h>
@@ -22,12 +23,11 @@ inline void PrintTo(const QString& text, std::ostream* out)
 namespace {
 
 // The language the expected messages are built from.
-const QByteArray Language = "[Strings]\n"
-                            "LE01=\"Error\"\nLE02=\"Warning\"\nLE04=\"Not a numeric column\"\n"
-                            "LE05=\"Choose a column\"\nLE06=\"There are\"\nLE07=\"rows\"\n"
-                            "LE20=\"Total of\"\nLE21=\"(all rows):\"\nLE22=\"Blank cells were skipped\"\n"
-                            "LE23=\"Values:\"\nLE24=\"Average:\"\nLE25=\"Minimum:\"\nLE26=\"Maximum:\"\n"
-                            "LE27=\"(selected rows):\"\nLE28=\"Totals\"\n";
+const QByteArray Language = "LE01=\"Error\"\nLE02=\"Warning\"\nLE04=\"Not a numeric column\"\n"
+                           "LE05=\"Choose a column\"\nLE06=\"There are\"\nLE07=\"rows\"\n"
+                           "LE20=\"Total of\"\nLE21=\"(all rows):\"\nLE22=\"Blank cells were skipped\"\n"
+                           "LE23=\"Values:\"\nLE24=\"Average:\"\nLE25=\"Minimum:\"\nLE26=\"Maximum:\"\n"
+                           "LE27=\"(selected rows):\"\nLE28=\"Totals\"\n";
 
 const QVariant Null{};
 
@@ -63,14 +63,7 @@ struct Totals : ::testing::Test {
 
     Totals()
     {
-        QFile ini(folder.filePath(QStringLiteral("LangSetting.ini")));
-        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Language]\nCurrentLanguage=Test\n");
-        ini.close();
-        QFile lng(folder.filePath(QStringLiteral("Test.lng")));
-        EXPECT_TRUE(lng.open(QIODevice::WriteOnly));
-        lng.write(Language);
-        lng.close();
+        test::writeTestLanguage(folder.path(), Language);
         control.CambiaLingua(folder.path());
         control.setObjectName(QStringLiteral("totals"));
         control.setIntestazioneVisibile(true);

@@ -12,4 +12,10 @@ void writeFile(const QString& path, const QByteArray& content)
     ASSERT_EQ(file.write(content), content.size());
 }
 
+void writeTestLanguage(const QString& folder, const QByteArray& strings)
+{
+    writeFile(folder + QStringLiteral("/LangSetting.ini"), "[Language]\nCurrentLanguage=Test\n");
+    writeFile(folder + QStringLiteral("/Test.lng"), "[Strings]\n" + strings);
+}
+
 } // namespace tessaro::test
