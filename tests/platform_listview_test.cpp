@@ -522,3 +522,24 @@ TEST_F(ListViewTest, ModelStaysConsistentThroughEveryChange)
 }
 
 } // namespace
+
+TEST_F(ListViewTest, ABulkAddReachesTheModelInOneInsertion)
+{
+    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    addRow(QStringLiteral("before"));
+    QSignalSpy inserted(list.model(), &QAbstractItemModel::rowsInserted);
+    list.beginBulkAdd();
+    list.beginBulkAdd(); // nests
+    for (int i = 0; i < 50; ++i)
+        addRow(QStringLiteral("row %1").arg(i), QStringLiteral("city"));
+    EXPECT_EQ(list.ListItems().Count(), 51) << "items are there to read while the views wait";
+    EXPECT_EQ(list.ListItems().Item(51)->SubItems(1), QStringLiteral("city"));
+    list.endBulkAdd();
+    EXPECT_EQ(list.model()->rowCount(), 1);
+    EXPECT_EQ(inserted.count(), 0);
+    list.endBulkAdd();
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted.at(0).at(1).toInt(), 1);
+    EXPECT_EQ(inserted.at(0).at(2).toInt(), 50);
+    EXPECT_EQ(list.model()->index(50, 0).data().toString(), QStringLiteral("row 49"));
+}

@@ -70,6 +70,11 @@ public:
     /// Applies pending selection changes and repaints.
     void Refresh();
 
+    /// Many items are about to be added: views hear of them in one insertion at endBulkAdd()
+    /// rather than one per Add. Calls nest; the items can be read and changed meanwhile.
+    void beginBulkAdd();
+    void endBulkAdd();
+
     /// 0 icon, 1 small icon, 2 list, 3 report: every view shows as a report. Others throw 380.
     int View() const;
     void setView(int view);

@@ -76,6 +76,18 @@ Descriptors descriptorsOf(collColonne& columns, int n)
     return descriptors;
 }
 
+// Announces the rows of a fill to the views once, at the end, however the fill ends.
+class BulkAdd {
+public:
+    explicit BulkAdd(ListView& list) : m_list(list) { m_list.beginBulkAdd(); }
+    ~BulkAdd() { m_list.endBulkAdd(); }
+    BulkAdd(const BulkAdd&) = delete;
+    BulkAdd& operator=(const BulkAdd&) = delete;
+
+private:
+    ListView& m_list;
+};
+
 void addRow(ListView& lstv, Recordset& rst, const Descriptors& columns, int n)
 {
     FieldCollection fields = rst.Fields();
@@ -115,6 +127,7 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
         const int rows = choosePage(set, PageSize, AbsolutePage);
         const int n = set.Fields().Count() - 1;
         const Descriptors descriptors = descriptorsOf(columns, n);
+        const BulkAdd bulk(lstv);
         for (int r = 1; r <= rows && !set.Eof(); ++r) {
             row = QString::number(r);
             addRow(lstv, set, descriptors, n);

@@ -112,9 +112,9 @@ void ListCore::headerAlignmentChanged(ColumnHeader& header)
 
 ListItem* ListCore::addItem(const QString& text)
 {
-    const int row = m_store.count();
-    ListItem* item = nullptr;
-    m_model->insertRow(row, [&] { item = m_store.append(text); });
+    ListItem* item = m_store.append(text);
+    if (m_bulkDepth == 0)
+        m_model->publishRows();
     m_orderValid = false;
     if (m_sorted) {
         m_settlePending = true;
@@ -173,8 +173,22 @@ void ListCore::setSortOrder(int order)
         applyOrder();
 }
 
+void ListCore::beginBulkAdd()
+{
+    ++m_bulkDepth;
+}
+
+void ListCore::endBulkAdd()
+{
+    if (m_bulkDepth > 0 && --m_bulkDepth == 0)
+        m_model->publishRows();
+}
+
 void ListCore::settleOrder()
 {
+    // Reading positions needs no announcement; reordering does, to move every row the views see.
+    if (m_bulkDepth == 0 || m_settlePending)
+        m_model->publishRows();
     if (m_settlePending)
         applyOrder();
 }

@@ -56,6 +56,9 @@ public:
 
     // Items, counted from 0.
     ListItem* addItem(const QString& text);
+    /// Between these, added items reach the model in one insertion at the end. They nest.
+    void beginBulkAdd();
+    void endBulkAdd();
     void removeItem(int row);
     void clearItems();
 
@@ -112,6 +115,7 @@ private:
     std::vector<ColumnHeader*> m_headerOrder;
     std::unique_ptr<tessaro::ListItems> m_items;
     std::unique_ptr<tessaro::ColumnHeaders> m_headers;
+    int m_bulkDepth = 0;
     bool m_sorted = false;
     int m_sortKey = 0;
     int m_sortOrder = 0;

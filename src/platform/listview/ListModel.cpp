@@ -2,6 +2,8 @@
 
 #include "platform/listview/ListCore.h"
 
+#include <algorithm>
+
 namespace tessaro::listview {
 namespace {
 
@@ -20,7 +22,7 @@ ListModel::ListModel(ListCore& core, QObject* parent) : QAbstractTableModel(pare
 
 int ListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_core.store().count();
+    return parent.isValid() ? 0 : m_published;
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const
@@ -102,7 +104,20 @@ void ListModel::reorderRows(const std::function<void()>& change)
 
 void ListModel::cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn)
 {
-    emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn));
+    // Rows not yet announced are read afresh when they are.
+    lastRow = std::min(lastRow, m_published - 1);
+    if (firstRow <= lastRow)
+        emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn));
+}
+
+void ListModel::publishRows()
+{
+    const int count = m_core.store().count();
+    if (count <= m_published)
+        return;
+    beginInsertRows(QModelIndex(), m_published, count - 1);
+    m_published = count;
+    endInsertRows();
 }
 
 void ListModel::headersChanged(int first, int last)

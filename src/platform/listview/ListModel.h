@@ -27,19 +27,17 @@ public:
     // Structural changes: `change` runs between the begin and end notifications. Templates, since
     // filling a list inserts a million rows one at a time.
     template <class Change>
-    void insertRow(int row, Change&& change)
-    {
-        beginInsertRows(QModelIndex(), row, row);
-        change();
-        endInsertRows();
-    }
-    template <class Change>
     void removeRowRange(int first, int last, Change&& change)
     {
+        publishRows();
         beginRemoveRows(QModelIndex(), first, last);
         change();
+        m_published -= last - first + 1;
         endRemoveRows();
     }
+
+    /// Announces the rows appended to the store since the last call, in one insertion.
+    void publishRows();
     template <class Change>
     void insertColumn(int column, Change&& change)
     {
@@ -62,6 +60,7 @@ public:
 
 private:
     ListCore& m_core;
+    int m_published = 0; ///< rows the views have been told of
 };
 
 } // namespace tessaro::listview

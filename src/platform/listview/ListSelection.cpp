@@ -38,6 +38,7 @@ void ListCore::pushSelection()
     QItemSelectionModel* selection = m_view.selectionModel();
     if (!m_pushPending || !selection)
         return;
+    m_model->publishRows();
     m_pushPending = false;
     QScopedValueRollback<bool> fromCode(m_pushing, true);
     selection->clearSelection();

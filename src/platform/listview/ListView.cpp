@@ -207,6 +207,16 @@ void ListView::setBackColor(const QColor& colour)
 double ListView::Left() const { return d->geometry.Left(); }
 double ListView::Top() const { return d->geometry.Top(); }
 double ListView::Width() const { return d->geometry.Width(); }
+void ListView::beginBulkAdd()
+{
+    d->core.beginBulkAdd();
+}
+
+void ListView::endBulkAdd()
+{
+    d->core.endBulkAdd();
+}
+
 double ListView::Height() const { return d->geometry.Height(); }
 void ListView::setLeft(double twips) { d->geometry.setLeft(twips); }
 void ListView::setTop(double twips) { d->geometry.setTop(twips); }
