@@ -1,7 +1,7 @@
 #include "export_support.h"
-
 #include "platform/spreadsheet/Spreadsheet.h"
 #include "platform/spreadsheet/TypedNumber.h"
+#include "support/TestHelpers.h"
 
 #include <tessaro/Error.h>
 
@@ -18,18 +18,6 @@ using namespace tessaro::spreadsheet;
 using test::XlsxFile;
 
 namespace {
-
-// The error number a call throws, 0 when it does not throw.
-template <class Call>
-int errorOf(Call&& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(Spreadsheet, TypedNumbersReadAsTheLocaleReadsThem)
 {
@@ -57,9 +45,9 @@ TEST(Spreadsheet, RefusesWhatTheSheetCannotHoldAndKeepsTheRest)
 {
     test::OpenedWorkbooks opened;
     Application excel;
-    EXPECT_EQ(errorOf([&] { excel.Selection(); }), 91);
+    EXPECT_EQ(test::errorNumberOf([&] { excel.Selection(); }), 91);
     Workbook& book = excel.WorkbooksAdd();
-    EXPECT_EQ(errorOf([&] { book.Worksheets(QStringLiteral("Sheet1")); }), 9);
+    EXPECT_EQ(test::errorNumberOf([&] { book.Worksheets(QStringLiteral("Sheet1")); }), 9);
     Worksheet& sheet = book.Worksheets(QStringLiteral("Foglio1"));
     excel.setVisible(true);
     sheet.Cells(1, 1).setValue(QStringLiteral("kept"));
@@ -79,7 +67,7 @@ TEST(Spreadsheet, RefusesWhatTheSheetCannotHoldAndKeepsTheRest)
     };
     for (const auto& r : refused) {
         SCOPED_TRACE(r.what);
-        EXPECT_EQ(errorOf(r.call), 1004);
+        EXPECT_EQ(test::errorNumberOf(r.call), 1004);
     }
     sheet.Cells(3, 2).setValue(QString(32767, QLatin1Char('y')));
     excel.release();
