@@ -7,7 +7,8 @@
 namespace tessaro {
 
 /// A drop-down combo with an edit field, placed in twips. ListIndex is -1 when no entry is
-/// chosen; setting an index outside -1..ListCount-1 throws Error 380.
+/// chosen, including after Text is set to anything but the chosen entry's text; setting an index
+/// outside -1..ListCount-1 throws Error 380.
 class ComboBox : public QComboBox, public TwipsGeometry {
     Q_OBJECT
     TESSARO_TWIPS_PROPERTIES
