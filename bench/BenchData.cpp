@@ -65,4 +65,12 @@ std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged
     return control;
 }
 
+std::unique_ptr<tessaro::Tessaro> loadedUnpaged(const QSqlDatabase& db)
+{
+    auto control = makeControl(db, false);
+    control->Init_class(QStringLiteral("TessaroBench"), true);
+    control->PopulateList();
+    return control;
+}
+
 } // namespace bench

@@ -22,4 +22,7 @@ QSqlDatabase openDatabase(const QString& path);
 /// Init_class.
 std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged);
 
+/// A control showing every row of ordersQuery() at once, as the load-all view does.
+std::unique_ptr<tessaro::Tessaro> loadedUnpaged(const QSqlDatabase& db);
+
 } // namespace bench

@@ -23,16 +23,6 @@ constexpr int kTextColumn = 0;
 // Matches "Customer 12", "Customer 120" … "Customer 129" and "Customer 1200" … "Customer 1299".
 const QString kFindPattern = QStringLiteral("customer 12*");
 
-// The control showing every row at once, as the load-all view does.
-std::unique_ptr<tessaro::Tessaro> loadedControl(const QSqlDatabase& db)
-{
-    auto control = makeControl(db, false);
-    // A title of its own: the paged cases leave "Paged" remembered under theirs.
-    control->Init_class(QStringLiteral("TessaroSearchBench"), true);
-    control->PopulateList();
-    return control;
-}
-
 // The visible columns of ordersQuery() as texts, one row per record.
 void fillModel(QSqlDatabase& db, QStandardItemModel& model)
 {
@@ -50,7 +40,7 @@ void fillModel(QSqlDatabase& db, QStandardItemModel& model)
 void headerClickSort(const QString& path, const Timed& timed)
 {
     QSqlDatabase db = openDatabase(path);
-    auto control = loadedControl(db);
+    auto control = loadedUnpaged(db);
     tessaro::ListView* list = control->ListView;
     timed([&] {
         emit list->ColumnClick(list->ColumnHeaders().Item(kTextColumn + 1));
@@ -58,16 +48,22 @@ void headerClickSort(const QString& path, const Timed& timed)
     });
 }
 
+// The same rows in a QStandardItemModel behind a proxy that has already mapped them.
+void prepareProxy(const QString& path, QStandardItemModel& model, QSortFilterProxyModel& proxy)
+{
+    QSqlDatabase db = openDatabase(path);
+    fillModel(db, model);
+    proxy.setSourceModel(&model);
+    proxy.rowCount();
+}
+
 // The list sorts without regard to case, so the proxy does too.
 void proxySort(const QString& path, const Timed& timed)
 {
-    QSqlDatabase db = openDatabase(path);
     QStandardItemModel model;
-    fillModel(db, model);
     QSortFilterProxyModel proxy;
     proxy.setSortCaseSensitivity(Qt::CaseInsensitive);
-    proxy.setSourceModel(&model);
-    proxy.rowCount();
+    prepareProxy(path, model, proxy);
     timed([&] {
         proxy.sort(kTextColumn, Qt::DescendingOrder);
         QCoreApplication::processEvents();
@@ -77,7 +73,7 @@ void proxySort(const QString& path, const Timed& timed)
 void findButton(const QString& path, const Timed& timed)
 {
     QSqlDatabase db = openDatabase(path);
-    auto control = loadedControl(db);
+    auto control = loadedUnpaged(db);
     control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"))->setCurrentIndex(kTextColumn);
     control->findChild<QLineEdit*>(QStringLiteral("txtRicerca"))->setText(kFindPattern);
     auto* find = control->findChild<QPushButton*>(QStringLiteral("cmdTrova"));
@@ -89,13 +85,10 @@ void findButton(const QString& path, const Timed& timed)
 
 void proxyFilter(const QString& path, const Timed& timed)
 {
-    QSqlDatabase db = openDatabase(path);
     QStandardItemModel model;
-    fillModel(db, model);
     QSortFilterProxyModel proxy;
-    proxy.setSourceModel(&model);
     proxy.setFilterKeyColumn(kTextColumn);
-    proxy.rowCount();
+    prepareProxy(path, model, proxy);
     const QRegularExpression wildcard(QRegularExpression::wildcardToRegularExpression(kFindPattern),
                                       QRegularExpression::CaseInsensitiveOption);
     timed([&] {

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 
@@ -31,6 +32,10 @@ int runCase(const QString& name, const QString& database)
     const bench::Case* c = bench::findCase(name);
     if (!c)
         return 2;
+    // Each run remembers its view at teardown; a private store keeps one case's "Paged" from
+    // deciding the next case's view.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     double seconds = 0;
     c->run(database, [&](const std::function<void()>& work) {
         QElapsedTimer timer;
