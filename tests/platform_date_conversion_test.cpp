@@ -1,4 +1,5 @@
 #include "platform/DateConversion.h"
+#include "support/TestHelpers.h"
 
 #include <tessaro/Error.h>
 
@@ -19,12 +20,7 @@ const QLocale american(QLocale::English, QLocale::UnitedStates);
 
 int errorNumberOf(const QVariant& value)
 {
-    try {
-        CDate(value);
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
+    return tessaro::test::errorNumberOf([&] { CDate(value); });
 }
 
 TEST(CDate, ReadsTheLocalesShortDateIsoFormsAndMonthNames)

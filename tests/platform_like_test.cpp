@@ -1,4 +1,5 @@
 #include "platform/Like.h"
+#include "support/TestHelpers.h"
 
 #include <tessaro/Error.h>
 
@@ -10,15 +11,7 @@ using namespace tessaro;
 
 namespace {
 
-int errorNumberOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
-}
+using tessaro::test::errorNumberOf;
 
 // The rules written as plainly as possible: exponential, so only for short inputs.
 bool referenceLike(QStringView text, QStringView pattern)

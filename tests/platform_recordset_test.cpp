@@ -4,6 +4,7 @@
 
 #include "platform/Connection.h"
 #include "platform/sql/SqlText.h"
+#include "support/TestHelpers.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -23,16 +24,7 @@ namespace {
 using tessaro::Error;
 using tessaro::Recordset;
 
-// The error number `call` fails with, 0 when it succeeds.
-int failureNumber(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
-}
+using tessaro::test::errorNumberOf;
 
 struct Row {
     qlonglong id;
@@ -215,12 +207,12 @@ TEST_F(RecordsetTest, PageSizeIsTenUntilSetAndRejectsValuesBelowOne)
 
     for (int rows : {0, -1}) {
         SCOPED_TRACE(rows);
-        EXPECT_EQ(failureNumber([&] { set->setPageSize(rows); }), 3001);
+        EXPECT_EQ(errorNumberOf([&] { set->setPageSize(rows); }), 3001);
         EXPECT_EQ(set->PageSize(), 10);
     }
     for (int page : {0, -2, 4}) {
         SCOPED_TRACE(page);
-        EXPECT_EQ(failureNumber([&] { set->setAbsolutePage(page); }), 3001);
+        EXPECT_EQ(errorNumberOf([&] { set->setAbsolutePage(page); }), 3001);
         EXPECT_EQ(set->FieldValue(0).toLongLong(), 1) << "a refused page leaves the cursor";
     }
 }
@@ -243,7 +235,7 @@ TEST_F(RecordsetTest, CloneStandsOnTheFirstRowAndMovesOnItsOwn)
 
     original->Close();
     EXPECT_EQ(readRows(*clone), itemRange(3, 25)) << "a clone outlives the set it came from";
-    EXPECT_EQ(failureNumber([&] { original->Clone(); }), 3704);
+    EXPECT_EQ(errorNumberOf([&] { original->Clone(); }), 3704);
 }
 
 TEST_F(RecordsetTest, EmptyResultIsBeforeTheFirstAndAfterTheLastRow)
@@ -256,9 +248,9 @@ TEST_F(RecordsetTest, EmptyResultIsBeforeTheFirstAndAfterTheLastRow)
     EXPECT_EQ(set->PageCount(), 0);
     EXPECT_EQ(set->FieldCount(), 2) << "an empty result still names its fields";
     EXPECT_EQ(set->FieldName(1), QStringLiteral("name"));
-    EXPECT_EQ(failureNumber([&] { set->MoveNext(); }), 3021);
-    EXPECT_EQ(failureNumber([&] { set->FieldValue(0); }), 3021);
-    EXPECT_EQ(failureNumber([&] { set->setAbsolutePage(1); }), 3001);
+    EXPECT_EQ(errorNumberOf([&] { set->MoveNext(); }), 3021);
+    EXPECT_EQ(errorNumberOf([&] { set->FieldValue(0); }), 3021);
+    EXPECT_EQ(errorNumberOf([&] { set->setAbsolutePage(1); }), 3001);
     EXPECT_TRUE(set->Clone()->Eof());
 }
 
@@ -338,10 +330,10 @@ TEST_F(RecordsetTest, ClosedSetRefusesEveryOperationWith3704)
         EXPECT_EQ(set->State(), 0);
         for (const auto& [name, operation] : operations) {
             SCOPED_TRACE(name);
-            EXPECT_EQ(failureNumber([&] { operation(*set); }), 3704);
+            EXPECT_EQ(errorNumberOf([&] { operation(*set); }), 3704);
         }
         EXPECT_EQ(set->FieldCount(), 0) << "a closed set has no fields";
-        EXPECT_EQ(failureNumber([&] { set->Fields().Item(0); }), 3265);
+        EXPECT_EQ(errorNumberOf([&] { set->Fields().Item(0); }), 3265);
     }
 }
 
@@ -350,7 +342,7 @@ TEST_F(RecordsetTest, OpeningAnOpenSetFailsAndKeepsIt)
     fillItems(3);
     auto set = open(QStringLiteral("SELECT id FROM items ORDER BY id"));
     set->MoveNext();
-    EXPECT_EQ(failureNumber([&] { set->Open(QStringLiteral("SELECT 5"), db); }), 3705);
+    EXPECT_EQ(errorNumberOf([&] { set->Open(QStringLiteral("SELECT 5"), db); }), 3705);
     EXPECT_EQ(set->FieldValue(0).toLongLong(), 2);
 }
 
@@ -370,9 +362,9 @@ TEST_F(RecordsetTest, FieldsFollowTheQueryOrderAndReadTheCurrentRow)
 
     for (int index : {-1, 3}) {
         SCOPED_TRACE(index);
-        EXPECT_EQ(failureNumber([&] { fields.Item(index); }), 3265);
-        EXPECT_EQ(failureNumber([&] { set->FieldName(index); }), 3265);
-        EXPECT_EQ(failureNumber([&] { set->FieldValue(index); }), 3265);
+        EXPECT_EQ(errorNumberOf([&] { fields.Item(index); }), 3265);
+        EXPECT_EQ(errorNumberOf([&] { set->FieldName(index); }), 3265);
+        EXPECT_EQ(errorNumberOf([&] { set->FieldValue(index); }), 3265);
     }
 }
 
@@ -479,13 +471,13 @@ TEST_F(RecordsetTest, StatementThatCannotBeASubqueryIsReadWhole)
 TEST_F(RecordsetTest, ConnectionClosesAndReopensWithItsOwnSettings)
 {
     EXPECT_EQ(tessaro::connectionState(db), 1);
-    EXPECT_EQ(failureNumber([&] { tessaro::connectionOpen(db); }), 3705);
+    EXPECT_EQ(errorNumberOf([&] { tessaro::connectionOpen(db); }), 3705);
 
     tessaro::connectionClose(db);
     EXPECT_EQ(tessaro::connectionState(db), 0);
-    EXPECT_EQ(failureNumber([&] { tessaro::connectionClose(db); }), 3704);
+    EXPECT_EQ(errorNumberOf([&] { tessaro::connectionClose(db); }), 3704);
     Recordset probe;
-    EXPECT_EQ(failureNumber([&] { probe.Open(QStringLiteral("SELECT 1;"), db, 1); }), 3709);
+    EXPECT_EQ(errorNumberOf([&] { probe.Open(QStringLiteral("SELECT 1;"), db, 1); }), 3709);
     EXPECT_EQ(probe.State(), 0);
 
     tessaro::connectionOpen(db);
