@@ -195,14 +195,20 @@ void ListCore::settleOrder()
 
 void ListCore::scheduleSettle()
 {
-    if (m_settleScheduled)
+    runOnceLater(m_settleScheduled, &ListCore::settleOrder);
+}
+
+// Runs `step` at the next turn of the event loop, once however often it is asked for meanwhile.
+void ListCore::runOnceLater(bool& scheduled, void (ListCore::*step)())
+{
+    if (scheduled)
         return;
-    m_settleScheduled = true;
+    scheduled = true;
     QMetaObject::invokeMethod(
         m_model.get(),
-        [this] {
-            m_settleScheduled = false;
-            settleOrder();
+        [this, &scheduled, step] {
+            scheduled = false;
+            (this->*step)();
         },
         Qt::QueuedConnection);
 }

@@ -105,6 +105,7 @@ private:
     void setFlagsFromSelection(const QItemSelection& selection, bool selected);
     QItemSelection selectionFromFlags() const;
     void schedulePush();
+    void runOnceLater(bool& scheduled, void (ListCore::*step)());
     void detachSelection();
     double twipsPerPixel() const;
 

@@ -20,16 +20,7 @@ void ListCore::itemSelectionChanged(ListItem&)
 
 void ListCore::schedulePush()
 {
-    if (m_pushScheduled)
-        return;
-    m_pushScheduled = true;
-    QMetaObject::invokeMethod(
-        m_model.get(),
-        [this] {
-            m_pushScheduled = false;
-            pushSelection();
-        },
-        Qt::QueuedConnection);
+    runOnceLater(m_pushScheduled, &ListCore::pushSelection);
 }
 
 // Clearing first keeps Qt from comparing the old and the new selection range by range.
