@@ -1,7 +1,8 @@
 // tessaro-bench: times Tessaro's operations beside the plain Qt code that does the same work,
 // each in a fresh process, and prints the ratios.
 //   tessaro-bench [FILTER]             run every comparison (or those whose title has FILTER)
-//   tessaro-bench --case NAME --db F   (internal) run one case, print "seconds peak-kB"
+//   tessaro-bench --case NAME --db F   (internal) run one case, print
+//                                      "seconds process-peak-kB operation-peak-kB"
 #include "BenchData.h"
 #include "Cases.h"
 
@@ -16,15 +17,33 @@
 
 namespace {
 
-qint64 peakResidentKilobytes()
+struct ResidentMemory {
+    qint64 currentKb = 0;
+    qint64 peakKb = 0;
+};
+
+ResidentMemory residentMemory()
 {
+    ResidentMemory memory;
     QFile status(QStringLiteral("/proc/self/status"));
     status.open(QIODevice::ReadOnly);
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
+        const qint64 kb = line.mid(6).trimmed().split(' ').first().toLongLong();
+        if (line.startsWith("VmRSS:"))
+            memory.currentKb = kb;
+        else if (line.startsWith("VmHWM:"))
+            memory.peakKb = kb;
     }
-    return 0;
+    return memory;
+}
+
+// Lowers the high-water mark to the present resident size, so that the next peak read is the
+// operation's own: the Qt libraries, fonts and windows set up before it are not its memory.
+void resetPeakMemory()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
 }
 
 int runCase(const QString& name, const QString& database)
@@ -37,19 +56,28 @@ int runCase(const QString& name, const QString& database)
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     double seconds = 0;
+    qint64 processPeakKb = 0;
+    qint64 operationPeakKb = 0;
     c->run(database, [&](const std::function<void()>& work) {
+        const ResidentMemory before = residentMemory();
+        resetPeakMemory();
         QElapsedTimer timer;
         timer.start();
         work();
         seconds = timer.nsecsElapsed() / 1e9;
+        const ResidentMemory after = residentMemory();
+        processPeakKb = std::max(before.peakKb, after.peakKb);
+        operationPeakKb = after.peakKb - before.currentKb;
     });
-    std::printf("%.6f %lld\n", seconds, peakResidentKilobytes());
+    processPeakKb = std::max(processPeakKb, residentMemory().peakKb);
+    std::printf("%.6f %lld %lld\n", seconds, processPeakKb, operationPeakKb);
     return 0;
 }
 
 struct Measure {
     double seconds = 0;
-    double peakMb = 0;
+    double processPeakMb = 0;
+    double operationPeakMb = 0;
 };
 
 // Median time of three runs, and the peak memory of that run.
@@ -61,8 +89,8 @@ Measure measure(const QString& name, const QString& database)
         process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--case"), name, QStringLiteral("--db"), database});
         process.waitForFinished(-1);
         const QList<QByteArray> fields = process.readAllStandardOutput().trimmed().split(' ');
-        if (fields.size() == 2)
-            runs.push_back({fields[0].toDouble(), fields[1].toDouble() / 1024});
+        if (fields.size() == 3)
+            runs.push_back({fields[0].toDouble(), fields[1].toDouble() / 1024, fields[2].toDouble() / 1024});
     }
     if (runs.empty())
         return {};
@@ -74,9 +102,11 @@ void compare(const char* title, const QString& ours, const QString& baseline, co
 {
     const Measure a = measure(ours, database);
     const Measure b = measure(baseline, database);
-    std::printf("%-34s %8s  %9.4f s / %9.4f s = %6.2fx   peak %7.1f MB / %7.1f MB = %5.2fx\n", title, size,
-                a.seconds, b.seconds, b.seconds > 0 ? a.seconds / b.seconds : 0.0, a.peakMb, b.peakMb,
-                b.peakMb > 0 ? a.peakMb / b.peakMb : 0.0);
+    const auto ratio = [](double x, double y) { return y > 0 ? x / y : 0.0; };
+    std::printf("%-34s %5s  %8.4f s / %8.4f s = %5.2fx   %7.1f MB / %7.1f MB = %5.2fx   %7.1f MB / %7.1f MB = %5.2fx\n",
+                title, size, a.seconds, b.seconds, ratio(a.seconds, b.seconds), a.operationPeakMb,
+                b.operationPeakMb, ratio(a.operationPeakMb, b.operationPeakMb), a.processPeakMb, b.processPeakMb,
+                ratio(a.processPeakMb, b.processPeakMb));
     std::fflush(stdout);
 }
 
@@ -93,7 +123,8 @@ int main(int argc, char** argv)
         return runCase(args.value(caseIndex + 1), args.value(dbIndex + 1));
 
     const QString dataDir = qEnvironmentVariable("TESSARO_BENCH_DATA", QStringLiteral("bench-data"));
-    std::printf("%-34s %8s  %-27s %8s   %s\n", "operation (Tessaro / plain Qt)", "rows", "time", "ratio", "peak memory");
+    std::printf("%-34s %5s  %-32s   %-32s   %s\n", "operation (Tessaro / plain Qt)", "rows", "time",
+                "peak memory of the operation", "peak memory of the process");
     // An optional filter runs only the comparisons whose title contains it.
     const QString only = args.size() > 1 && !args.at(1).startsWith(QLatin1Char('-')) ? args.at(1) : QString();
     for (const bench::Comparison& c : bench::comparisons()) {

@@ -1,5 +1,6 @@
 #include "data/RiempiListView.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/PostgresCluster.h"
 #include "support/TestDatabase.h"
 
 #include <tessaro/ListView.h>
@@ -18,6 +19,7 @@ namespace {
 // A list 8000 twips wide and the result set of `sql`, with one neutral descriptor per field.
 struct Fill {
     test::TestDatabase database;
+    QSqlDatabase connection = database.db();
     ListView list;
     std::shared_ptr<Recordset> rst = std::make_shared<Recordset>();
     std::shared_ptr<collColonne> columns = std::make_shared<collColonne>();
@@ -28,13 +30,57 @@ struct Fill {
 
     void open(const QString& sql)
     {
-        rst->Open(sql, database.db());
+        rst->Open(sql, connection);
         for (int i = 0; i < rst->Fields().Count(); ++i)
             columns->Add(QString(), 0, QString());
     }
 
     void fill(int pageSize, int& page) { RiempiListView(rst, list, columns, pageSize, page); }
 };
+
+// Everything a row shows and keeps: the texts, the item's Tag and each sub-item's Tag.
+QStringList wholeRow(ListItem* item, int columns)
+{
+    QStringList row = rowTexts(item, columns);
+    row << item->Tag().toString();
+    for (int k = 1; k < columns; ++k) {
+        const QVariant tag = item->ListSubItems(k)->Tag();
+        row << (tag.isNull() ? QStringLiteral("<no tag>") : tag.toString());
+    }
+    return row;
+}
+
+// The rows of `sql` as the page-by-page fill shows them (pages of 500), then as one unpaged fill
+// does; the unpaged fill reads them in one pass, the pages row by row with the cursor.
+std::pair<std::vector<QStringList>, std::vector<QStringList>> pagedAndUnpaged(Fill& f, const QString& sql)
+{
+    f.open(sql);
+    const int columns = f.rst->Fields().Count() - 1;
+    f.columns->Item(3)->setTipoCampo(1);
+    f.columns->Item(4)->setTipoCampo(1);
+    f.columns->Item(5)->setFormattazione(QStringLiteral("#,##0.00"));
+    std::vector<QStringList> paged;
+    for (int page = 1; page <= (f.rst->RecordCount() + 499) / 500; ++page) {
+        int shown = page;
+        f.fill(500, shown);
+        for (ListItem* item : f.list.ListItems())
+            paged.push_back(wholeRow(item, columns));
+    }
+    std::vector<QStringList> unpaged;
+    f.rst->MoveFirst();
+    int page = 0;
+    f.fill(0, page);
+    for (ListItem* item : f.list.ListItems())
+        unpaged.push_back(wholeRow(item, columns));
+    return {paged, unpaged};
+}
+
+void expectSameRows(const std::vector<QStringList>& paged, const std::vector<QStringList>& unpaged)
+{
+    ASSERT_EQ(paged.size(), unpaged.size());
+    for (std::size_t i = 0; i < paged.size(); ++i)
+        ASSERT_EQ(unpaged[i], paged[i]) << "row " << i + 1;
+}
 
 } // namespace
 
@@ -162,5 +208,103 @@ TEST(RiempiListView, FailuresAreReportedWithTheRowBeingFilled)
         EXPECT_EQ(f.boxes.messages()[0].text,
                   QStringLiteral("Tessaro RiempiListView \rErr = 9   Subscript out of range"));
         EXPECT_EQ(f.list.ColumnHeaders().Count(), 2) << "the headers it could build stay";
+    }
+}
+
+// SQLite stores each value in its own class: texts (some not ASCII), whole numbers, reals that
+// show plainly or in scientific form, Nulls; a numeric column also gets texts.
+TEST(RiempiListView, AnUnpagedFillShowsWhatThePagesShow)
+{
+    Fill f;
+    const auto [paged, unpaged] = pagedAndUnpaged(
+        f, QStringLiteral(
+               "WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < 1500) "
+               "SELECT i, CASE WHEN i % 7 = 0 THEN NULL WHEN i % 3 = 0 THEN 'città ' || i ELSE 'name ' || i END, "
+               "CASE WHEN i % 11 = 0 THEN i * 1e18 WHEN i % 13 = 0 THEN i * 1e-9 WHEN i % 17 = 0 THEN -0.0 "
+               "ELSE i * 1.25 - 900 END, i % 250, "
+               "CASE WHEN i % 5 = 0 THEN 'è' || i WHEN i % 4 = 0 THEN 'abcdefghijklmnopqrstuvwxyz' "
+               "WHEN i % 9 = 0 THEN NULL ELSE i * 0.5 END, i * 1000.125 FROM s ORDER BY i"));
+    expectSameRows(paged, unpaged);
+    ASSERT_EQ(unpaged.size(), 1500u);
+    const QString tagless = QStringLiteral("<no tag>");
+    // i = 3: text, plain real, padded whole number, padded real; 11 * 1e18 is scientific.
+    EXPECT_EQ(unpaged[2].mid(0, 6), (QStringList{"città 3", "-896.25", QString(19, ' ') + "3",
+                                                 QString(17, ' ') + "1.5", "3,000.38", "3"}));
+    EXPECT_EQ(unpaged[10][1], QStringLiteral("1.1E+19"));
+    EXPECT_EQ(unpaged[16][1], QStringLiteral("0")) << "minus zero shows unsigned";
+    EXPECT_EQ(unpaged[4][3], QString(18, ' ') + QStringLiteral("è5")) << "padded by characters, not bytes";
+    EXPECT_EQ(unpaged[3][3], QStringLiteral("ghijklmnopqrstuvwxyz"));
+    EXPECT_EQ(unpaged[6][0], QString()) << "a Null first column";
+    EXPECT_EQ(unpaged[8][3], QString());
+    EXPECT_EQ(unpaged[8][5 + 3], tagless) << "a Null cell has no Tag";
+    EXPECT_EQ(unpaged[2][5 + 2], QString(19, ' ') + "3") << "a cell's Tag is its text";
+}
+
+TEST(RiempiListView, AnUnpagedPostgresFillShowsWhatThePagesShow)
+{
+    TESSARO_REQUIRE_POSTGRES();
+    Fill f;
+    f.connection = test::PostgresCluster::instance().connection(QStringLiteral("fill"));
+    ASSERT_TRUE(f.connection.open());
+    {
+        const auto [paged, unpaged] = pagedAndUnpaged(
+            f, QStringLiteral("SELECT i, CASE WHEN i % 7 = 0 THEN NULL ELSE 'città ' || i END, i * 1.25 - 900, "
+                              "i % 250, CASE WHEN i % 9 = 0 THEN NULL ELSE i * 0.5 END, i * 1000.125 "
+                              "FROM generate_series(1, 1200) AS s(i) ORDER BY i"));
+        expectSameRows(paged, unpaged);
+        ASSERT_EQ(unpaged.size(), 1200u);
+        EXPECT_EQ(unpaged[2].mid(0, 3), (QStringList{"città 3", "-896.25", QString(19, ' ') + "3"}));
+    }
+    f.rst->Close();
+    f.connection.close();
+    f.connection = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+}
+
+TEST(RiempiListView, AnUnpagedFillReadsOnFromTheCursor)
+{
+    Fill f;
+    f.database.createNumbered(QStringLiteral("t"), 1500);
+    f.open(QStringLiteral("SELECT id, name FROM t ORDER BY id"));
+    for (int i = 0; i < 1200; ++i)
+        f.rst->MoveNext();
+    int page = 7;
+    f.fill(0, page);
+    EXPECT_EQ(page, 7) << "an unpaged fill leaves the page number alone";
+    const QStringList shown = firstColumn(f.list);
+    ASSERT_EQ(shown.size(), 300);
+    EXPECT_EQ(shown.front(), QStringLiteral("row 1201"));
+    EXPECT_EQ(shown.back(), QStringLiteral("row 1500"));
+    EXPECT_TRUE(f.rst->Eof());
+}
+
+// A date format refuses a serial beyond year 9999 (Overflow, 6) in row 1050 of 1100, column 3.
+TEST(RiempiListView, AFailingCellKeepsTheRowsAndCellsBeforeIt)
+{
+    struct Case {
+        int pageSize, page, rowsKept;
+        const char* rowNumber;
+    };
+    const Case cases[] = {
+        {0, 0, 1050, "1050"}, // one pass over every row
+        {60, 18, 30, "30"},   // rows 1021 to 1080, the failing one 30th
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pageSize);
+        Fill f;
+        f.open(QStringLiteral("WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < 1100) "
+                              "SELECT i, 'row ' || i, i, CASE WHEN i = 1050 THEN 1e10 ELSE 45000 END, 'after' "
+                              "FROM s ORDER BY i"));
+        f.columns->Item(3)->setFormattazione(QStringLiteral("yyyy-mm-dd"));
+        int page = c.page;
+        f.fill(c.pageSize, page);
+        ASSERT_EQ(f.boxes.messages().size(), 1u);
+        EXPECT_EQ(f.boxes.messages()[0].text,
+                  QStringLiteral("Tessaro RiempiListView \rErr = 6  %1 Overflow").arg(QLatin1String(c.rowNumber)));
+        ASSERT_EQ(f.list.ListItems().Count(), c.rowsKept);
+        ListItem* failed = f.list.ListItems().Item(c.rowsKept);
+        EXPECT_EQ(rowTexts(failed, 4), (QStringList{"row 1050", "1050", QString(), QString()}));
+        EXPECT_EQ(failed->Tag(), QVariant(1050));
+        EXPECT_EQ(f.list.ListItems().Item(1)->SubItems(2), QStringLiteral("2023-03-15"));
     }
 }

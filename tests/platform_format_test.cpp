@@ -1,5 +1,6 @@
 // Value-to-text and the number, named and string formats, in American English and Italian.
 #include "platform/format/Format.h"
+#include "platform/format/NumberText.h"
 #include "platform/format/ValueText.h"
 
 #include <tessaro/Error.h>
@@ -7,7 +8,9 @@
 #include <QDateTime>
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <limits>
+#include <random>
 
 using namespace tessaro;
 
@@ -77,6 +80,41 @@ TEST(ValueText, NumbersUseTheLocaleSeparatorAndTheShortestFifteenDigitForm)
         LocaleScope locale(row.locale);
         SCOPED_TRACE(QStringLiteral("%1 | %2").arg(QLatin1String(row.locale), row.value.toString()).toStdString());
         EXPECT_EQ(CStr(row.value).toStdString(), row.expected.toStdString());
+    }
+}
+
+// The fill writes plain doubles its own way; it must write exactly CStr's text, or leave the
+// number to CStr when that text is scientific.
+TEST(ValueText, TheFillsPlainNumberTextIsCStrsOrStepsAside)
+{
+    std::mt19937_64 random(20261205);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-8, 17);
+    std::vector<double> values{0.0, -0.0, 0.1 + 0.2, 1e15, 999999999999999.0, 1e-4, 1e-5, 0.5, -2.5e-5,
+                               123456789012345.6, 95617813862541.25 /* a tie at 15 digits */,
+                               std::numeric_limits<double>::infinity(),
+                               std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min()};
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+    for (const char* name : {"en_US", "it_IT"}) {
+        LocaleScope locale(name);
+        const std::string point = QLocale().decimalPoint().toStdString();
+        int plainInCStr = 0;
+        int leftToCStr = 0;
+        for (double value : values) {
+            const QString expected = CStr(value);
+            std::string written = "kept ";
+            const bool plain = format::appendPlainDoubleText(written, value, point);
+            ASSERT_EQ(plain, written != "kept ") << "nothing written when it steps aside";
+            if (plain)
+                ASSERT_EQ(written, "kept " + expected.toStdString()) << name << " " << value;
+            if (!expected.contains(u'E') && std::isfinite(value)) {
+                ++plainInCStr;
+                leftToCStr += plain ? 0 : 1;
+            }
+        }
+        // Only a number halfway between two fifteen-digit ones is left to CStr without need.
+        EXPECT_LT(leftToCStr * 100, plainInCStr) << name;
     }
 }
 

@@ -12,6 +12,10 @@
 
 namespace tessaro {
 
+namespace listview {
+class RowAppender;
+}
+
 /// A report-style list: column headers over one line per item, extended full-row selection, no
 /// editing. Its model (QAbstractItemView::model()) is read-only for hosts: one row per item, one
 /// column per header.
@@ -134,6 +138,7 @@ protected:
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
+    friend class listview::RowAppender;
     struct Private;
     std::unique_ptr<Private> const d;
 };

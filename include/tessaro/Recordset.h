@@ -12,6 +12,10 @@ namespace tessaro {
 
 class Recordset;
 
+namespace sql {
+class RecordsetRows;
+}
+
 /// One column of a result set. A light handle, valid while its Recordset lives; `Value()` reads
 /// the record the cursor stands on at the time of the call.
 class TESSARO_EXPORT Field {
@@ -101,6 +105,7 @@ public:
     int RecordCount() const;
 
 private:
+    friend class sql::RecordsetRows;
     struct Private;
     std::unique_ptr<Private> const d;
 };

@@ -1,11 +1,38 @@
 #include "data/CellText.h"
 
 #include "platform/format/Format.h"
+#include "platform/format/NumberText.h"
 #include "platform/format/ValueText.h"
+#include "platform/sql/ResultSource.h"
 
 #include <tessaro/clsColonna.h>
 
+#include <QLocale>
+
+#include <algorithm>
+#include <charconv>
+
 namespace tessaro {
+namespace {
+
+constexpr int kNumericWidth = 20;
+
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Bytes count as characters here, so only ASCII text is padded this way.
+void alignInNumericWidth(std::string& text)
+{
+    const std::size_t width = kNumericWidth;
+    if (text.size() >= width)
+        text.erase(0, text.size() - width);
+    else
+        text.insert(0, width - text.size(), ' ');
+}
+
+} // namespace
 
 QString cellText(const QVariant& value, const clsColonna& column)
 {
@@ -15,10 +42,61 @@ QString cellText(const QVariant& value, const clsColonna& column)
     const QString base = format.isEmpty() ? CStr(value) : Format(value, format);
     if (column.TipoCampo() != 1)
         return base;
-    constexpr int width = 20;
-    if (base.size() >= width)
-        return base.right(width);
-    return QString(width - base.size(), QLatin1Char(' ')) + base;
+    if (base.size() >= kNumericWidth)
+        return base.right(kNumericWidth);
+    return QString(kNumericWidth - base.size(), QLatin1Char(' ')) + base;
+}
+
+CellTextWriter::CellTextWriter(const clsColonna& column)
+    : m_column(column),
+      m_plain(column.Formattazione().isEmpty()),
+      m_numeric(column.TipoCampo() == 1),
+      m_decimalPoint(QLocale().decimalPoint().toStdString())
+{
+}
+
+bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& out) const
+{
+    out.clear();
+    if (m_plain && writeStored(row, field, out))
+        return true;
+    out.clear();
+    const QVariant value = row.value(field);
+    if (value.isNull())
+        return false;
+    out = cellText(value, m_column).toStdString();
+    return true;
+}
+
+// The plain text of a value the row holds as it was stored; false when it must go the long way.
+bool CellTextWriter::writeStored(const sql::RowValues& row, int field, std::string& out) const
+{
+    using Kind = sql::StoredValue::Kind;
+    const sql::StoredValue stored = row.stored(field);
+    switch (stored.kind) {
+    case Kind::Null:
+        return false;
+    case Kind::Integer: {
+        char digits[24];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, stored.integer).ptr);
+        break;
+    }
+    case Kind::Real:
+        if (!format::appendPlainDoubleText(out, stored.real, m_decimalPoint))
+            return false;
+        break;
+    case Kind::Text:
+        out.append(stored.text);
+        break;
+    case Kind::Other:
+        return false;
+    }
+    if (!m_numeric)
+        return true;
+    if (!isAscii(out))
+        return false;
+    alignInNumericWidth(out);
+    return true;
 }
 
 } // namespace tessaro

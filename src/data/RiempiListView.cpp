@@ -2,6 +2,8 @@
 
 #include "data/CellText.h"
 #include "platform/Failure.h"
+#include "platform/listview/RowAppender.h"
+#include "platform/sql/RecordsetRows.h"
 
 #include <tessaro/ListView.h>
 #include <tessaro/Recordset.h>
@@ -64,45 +66,88 @@ int choosePage(Recordset& rst, int PageSize, int& AbsolutePage)
     return PageSize;
 }
 
-using Descriptors = std::vector<std::shared_ptr<clsColonna>>;
-
-// Descriptor k at index k - 1; looked up once per fill rather than once per cell.
-Descriptors descriptorsOf(collColonne& columns, int n)
+// How each column's cells become texts, column k at index k - 1; read from the descriptors once
+// per fill rather than once per cell.
+std::vector<CellTextWriter> writersOf(collColonne& columns, int n, std::vector<std::shared_ptr<clsColonna>>& held)
 {
-    Descriptors descriptors;
-    descriptors.reserve(static_cast<std::size_t>(n));
-    for (int k = 1; k <= n; ++k)
-        descriptors.push_back(columns.Item(k));
-    return descriptors;
+    std::vector<CellTextWriter> writers;
+    writers.reserve(static_cast<std::size_t>(n));
+    for (int k = 1; k <= n; ++k) {
+        held.push_back(columns.Item(k));
+        writers.emplace_back(*held.back());
+    }
+    return writers;
 }
 
-// Announces the rows of a fill to the views once, at the end, however the fill ends.
-class BulkAdd {
+// The rows of a fill, each handed over whole: the key in the item's Tag, field 1 in the item's
+// text, each later field in a sub-item whose Tag is its text (none for a Null).
+class RowFiller {
 public:
-    explicit BulkAdd(ListView& list) : m_list(list) { m_list.beginBulkAdd(); }
-    ~BulkAdd() { m_list.endBulkAdd(); }
-    BulkAdd(const BulkAdd&) = delete;
-    BulkAdd& operator=(const BulkAdd&) = delete;
+    RowFiller(ListView& lstv, collColonne& columns, int n)
+        : m_list(lstv), m_writers(writersOf(columns, n, m_descriptors)), m_texts(std::size_t(n)),
+          m_cells(std::size_t(n))
+    {
+    }
+
+    void add(const sql::RowValues& row)
+    {
+        std::size_t done = 0;
+        try {
+            for (; done < m_writers.size(); ++done) {
+                const bool present = m_writers[done].write(row, int(done) + 1, m_texts[done]);
+                m_cells[done] = {m_texts[done], present && done > 0};
+            }
+        } catch (...) {
+            // The item and the sub-items before the failing one stay, as if set one by one.
+            if (done > 0)
+                m_list.append(row.value(0), m_cells.data(), int(done));
+            throw;
+        }
+        m_list.append(row.value(0), m_cells.data(), int(done));
+    }
+
+    void expect(int rows) { m_list.expect(rows); }
 
 private:
-    ListView& m_list;
+    listview::RowAppender m_list;
+    std::vector<std::shared_ptr<clsColonna>> m_descriptors;
+    std::vector<CellTextWriter> m_writers;
+    std::vector<std::string> m_texts; // reused row after row
+    std::vector<listview::ItemStore::RowCell> m_cells;
 };
 
-void addRow(ListView& lstv, Recordset& rst, const Descriptors& columns, int n)
+// The row the cursor stands on.
+class CursorRow final : public sql::RowValues {
+public:
+    explicit CursorRow(const Recordset& set) : m_fields(set.Fields()) {}
+    QVariant value(int field) const override { return m_fields.Item(field).Value(); }
+
+private:
+    FieldCollection m_fields;
+};
+
+// A page of the paged view fits on a screen; a longer one is the unpaged view's single page.
+constexpr int kLongestPage = 1024;
+
+// A page: a few rows, walked with the cursor so that its blocks serve the pages around it.
+void addPage(RowFiller& filler, Recordset& set, int rows, int& row)
 {
-    FieldCollection fields = rst.Fields();
-    ListItem* item = lstv.ListItems().Add(cellText(fields.Item(1).Value(), *columns[0]));
-    item->setTag(fields.Item(0).Value());
-    for (int k = 2; k <= n; ++k) {
-        const QVariant value = fields.Item(k).Value();
-        if (value.isNull()) {
-            item->setSubItems(k - 1, QString());
-            continue;
-        }
-        const QString text = cellText(value, *columns[static_cast<std::size_t>(k - 1)]);
-        item->setSubItems(k - 1, text);
-        item->ListSubItems(k - 1)->setTag(text);
+    const CursorRow current(set);
+    for (int r = 1; r <= rows && !set.Eof(); ++r) {
+        row = r;
+        filler.add(current);
+        set.MoveNext();
     }
+}
+
+// A long page: read in one pass, nothing cached between the database and the list.
+void addAllRows(RowFiller& filler, Recordset& set, int rows, int& row)
+{
+    filler.expect(rows);
+    sql::RecordsetRows::readOn(set, rows, [&](const sql::RowValues& values) {
+        ++row;
+        filler.add(values);
+    });
 }
 
 } // namespace
@@ -110,8 +155,9 @@ void addRow(ListView& lstv, Recordset& rst, const Descriptors& columns, int n)
 void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared_ptr<collColonne>& Columns,
                     int& PageSize, int& AbsolutePage)
 {
-    QString row;
-    trapAndReport(ReportForm::B, QStringLiteral("RiempiListView"), row, [&] {
+    int row = 0;
+    const auto rowText = [&] { return row > 0 ? QString::number(row) : QString(); };
+    trapAndReport(ReportForm::B, QStringLiteral("RiempiListView"), rowText, [&] {
         lstv.ListItems().Clear();
         Recordset& set = recordsetOf(rst);
         if (set.State() == 0) {
@@ -125,14 +171,11 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
         addHeaders(lstv, set, columns);
         skipFailure([&] { lstv.setView(3); });
         const int rows = choosePage(set, PageSize, AbsolutePage);
-        const int n = set.Fields().Count() - 1;
-        const Descriptors descriptors = descriptorsOf(columns, n);
-        const BulkAdd bulk(lstv);
-        for (int r = 1; r <= rows && !set.Eof(); ++r) {
-            row = QString::number(r);
-            addRow(lstv, set, descriptors, n);
-            set.MoveNext();
-        }
+        RowFiller filler(lstv, columns, set.Fields().Count() - 1);
+        if (rows <= kLongestPage)
+            addPage(filler, set, rows, row);
+        else
+            addAllRows(filler, set, rows, row);
         skipFailure([&] { lstv.setBorderStyle(0); });
     });
 }

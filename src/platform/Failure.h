@@ -45,16 +45,16 @@ bool trapAndReport(ReportForm form, const QString& operation, Body&& body)
     }
 }
 
-/// As above, with a detail that the body keeps up to date (the fill's current row number) shown
-/// between the error number and the description.
-template <class Body>
-bool trapAndReport(ReportForm form, const QString& operation, const QString& detail, Body&& body)
+/// As above, with a detail shown between the error number and the description: `detail()` is
+/// asked for it only when a failure is reported (the fill gives its current row number).
+template <class Detail, class Body>
+bool trapAndReport(ReportForm form, const QString& operation, Detail&& detail, Body&& body)
 {
     try {
         std::forward<Body>(body)();
         return true;
     } catch (...) {
-        reportError(form, operation, currentError(), detail);
+        reportError(form, operation, currentError(), QString(detail()));
         return false;
     }
 }

@@ -1,6 +1,7 @@
 #include <tessaro/Recordset.h>
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/RecordsetRows.h"
 #include "platform/sql/ResultSource.h"
 
 #include <algorithm>
@@ -177,6 +178,15 @@ void Recordset::setAbsolutePage(int page)
 int Recordset::RecordCount() const
 {
     return int(d->rows().recordCount());
+}
+
+void sql::RecordsetRows::readOn(Recordset& set, int maxRows, const RowVisitor& visit)
+{
+    Recordset::Private& d = *set.d;
+    d.rows().readRows(d.position, maxRows, [&](const RowValues& row) {
+        visit(row);
+        ++d.position;
+    });
 }
 
 QString Field::Name() const

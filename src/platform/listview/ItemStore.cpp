@@ -57,6 +57,27 @@ ListItem* ItemStore::append(QStringView text)
     return item;
 }
 
+ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int count)
+{
+    ListItem* item = newItem();
+    item->m_store = this;
+    item->m_text = m_arena.add(cells[0].text);
+    item->m_tag = m_itemTags.encode(tag, m_arena);
+    if (count > 1) {
+        growCells(*item, count - 1);
+        ListSubItem* cell = cellAt(item->m_cells);
+        for (int k = 1; k < count; ++k, ++cell) {
+            cell->m_text = m_arena.add(cells[k].text);
+            cell->m_tag = cells[k].taggedWithText ? cell->m_text : kTagUnset;
+        }
+    }
+    item->m_row = static_cast<quint32>(m_order.size());
+    if (m_validRows == m_order.size())
+        ++m_validRows;
+    m_order.push_back(item);
+    return item;
+}
+
 int ItemStore::rowOf(const ListItem& item)
 {
     if (item.m_row >= m_validRows) {

@@ -37,6 +37,17 @@ public:
     ListItem* const* end() const { return m_order.data() + m_order.size(); }
     int rowOf(const ListItem& item);
     ListItem* append(QStringView text);
+    /// A cell of a whole row being appended: its UTF-8 text, and whether its Tag is that text.
+    struct RowCell {
+        std::string_view text;
+        bool taggedWithText = false;
+    };
+    /// Appends an item whose text is cells[0] (its tag flag ignored), whose sub-item k holds
+    /// cells[k], and whose Tag is `tag`: what append(), setSubItems, setTag would make, at once.
+    /// `count` - 1 must not exceed the observer's sub-item columns.
+    ListItem* appendRow(const QVariant& tag, const RowCell* cells, int count);
+    /// Makes room for `rows` more items in the list order, so a long fill grows it only once.
+    void reserve(int rows) { m_order.reserve(m_order.size() + static_cast<std::size_t>(rows)); }
     void remove(int row);
     void clear();
     /// Puts the same items in a new order.

@@ -3,6 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/controls/TwipsGeometry.h"
 #include "platform/listview/ColumnHeaderPrivate.h"
+#include "platform/listview/ListErrors.h"
 #include "platform/listview/ListModel.h"
 #include "platform/listview/TextOrder.h"
 
@@ -113,6 +114,21 @@ void ListCore::headerAlignmentChanged(ColumnHeader& header)
 ListItem* ListCore::addItem(const QString& text)
 {
     ListItem* item = m_store.append(text);
+    itemAdded();
+    return item;
+}
+
+ListItem* ListCore::addRow(const QVariant& tag, const ItemStore::RowCell* cells, int count)
+{
+    if (count < 1 || count > std::max(headerCount(), 1))
+        raiseIndexOutOfBounds();
+    ListItem* item = m_store.appendRow(tag, cells, count);
+    itemAdded();
+    return item;
+}
+
+void ListCore::itemAdded()
+{
     if (m_bulkDepth == 0)
         m_model->publishRows();
     m_orderValid = false;
@@ -120,7 +136,6 @@ ListItem* ListCore::addItem(const QString& text)
         m_settlePending = true;
         scheduleSettle();
     }
-    return item;
 }
 
 void ListCore::removeItem(int row)

@@ -56,6 +56,9 @@ public:
 
     // Items, counted from 0.
     ListItem* addItem(const QString& text);
+    /// A whole row at once (see ItemStore::appendRow). Throws Error 35600 when it has more cells
+    /// than there are columns.
+    ListItem* addRow(const QVariant& tag, const ItemStore::RowCell* cells, int count);
     /// Between these, added items reach the model in one insertion at the end. They nest.
     void beginBulkAdd();
     void endBulkAdd();
@@ -99,6 +102,7 @@ public:
     void headerAlignmentChanged(ColumnHeader& header) override;
 
 private:
+    void itemAdded();
     void renumberHeaders();
     void applyOrder();
     void scheduleSettle();

@@ -32,7 +32,8 @@ int ListModel::columnCount(const QModelIndex& parent) const
 
 QVariant ListModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    // The root index is a legal question with no answer; anything else must be ours and in range.
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return QVariant();
     const ListItem& item = *m_core.store().at(index.row());
     const bool first = index.column() == 0;
@@ -75,7 +76,8 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
 
 Qt::ItemFlags ListModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    // The root index is a legal question with no answer; anything else must be ours and in range.
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (index.column() == 0 && m_core.checkBoxes())

@@ -5,6 +5,7 @@
 #include "platform/listview/KeyCodes.h"
 #include "platform/listview/ListCore.h"
 #include "platform/listview/ListModel.h"
+#include "platform/listview/RowAppender.h"
 #include "platform/listview/RowFocusDelegate.h"
 
 #include <QHeaderView>
@@ -56,6 +57,26 @@ struct ListView::Private {
     int view = 3;
     int borderStyle = 1;
 };
+
+listview::RowAppender::RowAppender(ListView& list) : m_core(list.d->core)
+{
+    m_core.beginBulkAdd();
+}
+
+listview::RowAppender::~RowAppender()
+{
+    m_core.endBulkAdd();
+}
+
+ListItem* listview::RowAppender::append(const QVariant& tag, const ItemStore::RowCell* cells, int count)
+{
+    return m_core.addRow(tag, cells, count);
+}
+
+void listview::RowAppender::expect(int rows)
+{
+    m_core.store().reserve(rows);
+}
 
 ListView::ListView(QWidget* parent) : QTableView(parent), d(new Private(this))
 {

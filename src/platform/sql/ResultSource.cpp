@@ -2,6 +2,7 @@
 
 #include "platform/sql/DatabaseError.h"
 #include "platform/sql/SqlText.h"
+#include "platform/sql/SqliteRows.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -54,6 +55,27 @@ RowBlock readToEnd(QSqlQuery& query, qint64 offset, int limit, int fieldCount)
     return block;
 }
 
+class QueryRow final : public RowValues {
+public:
+    explicit QueryRow(const QSqlQuery& query) : m_query(query) {}
+    QVariant value(int field) const override { return m_query.value(field); }
+
+private:
+    const QSqlQuery& m_query;
+};
+
+class BlockRow final : public RowValues {
+public:
+    BlockRow(const RowBlock& block, int fieldCount) : m_block(block), m_fieldCount(fieldCount) {}
+    void moveTo(qint64 position) { m_first = (position - m_block.offset) * m_fieldCount; }
+    QVariant value(int field) const override { return m_block.cells.at(m_first + field); }
+
+private:
+    const RowBlock& m_block;
+    int m_fieldCount;
+    qint64 m_first = 0;
+};
+
 } // namespace
 
 ResultSource::ResultSource(const QSqlDatabase& connection, const QString& body)
@@ -104,6 +126,60 @@ std::shared_ptr<const RowBlock> ResultSource::blockAt(qint64 position, int wante
     const qint64 wanted = std::clamp(wantedRows, kFirstBlockRows, kMaxBlockRows);
     const int limit = static_cast<int>(std::min(wanted, rowsBeforeNextCached(position)));
     return store(read(position, limit));
+}
+
+qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& visit)
+{
+    if (position < 0 || maxRows <= 0)
+        return 0;
+    if (m_body.isEmpty())
+        return readCached(position, maxRows, visit);
+    // Every row from the first: the statement as written, planned as the caller wrote it.
+    const bool whole = position == 0 && m_count && maxRows >= *m_count;
+    const QString statement = whole ? m_body : boundedQuery(m_body, maxRows, position);
+    std::optional<qint64> handed = readSqliteRows(m_connection, statement, maxRows, visit);
+    if (!handed)
+        handed = readQueryRows(statement, maxRows, visit);
+    RowBlock read;
+    read.offset = position;
+    read.rows = int(*handed);
+    read.limit = maxRows;
+    learnEnd(read);
+    return *handed;
+}
+
+qint64 ResultSource::readQueryRows(const QString& statement, int maxRows, const RowVisitor& visit)
+{
+    QSqlQuery query(m_connection);
+    query.setForwardOnly(true);
+    if (!query.exec(statement))
+        throw databaseError(query.lastError());
+    const QueryRow row(query);
+    int handed = 0;
+    while (query.next()) {
+        if (handed < maxRows) {
+            visit(row);
+            ++handed;
+        }
+    }
+    return handed;
+}
+
+// A statement read whole at open has all its rows in the cache.
+qint64 ResultSource::readCached(qint64 position, int maxRows, const RowVisitor& visit)
+{
+    int handed = 0;
+    for (qint64 at = position; handed < maxRows;) {
+        const std::shared_ptr<const RowBlock> block = cached(at);
+        if (!block)
+            break;
+        BlockRow row(*block, fieldCount());
+        for (; handed < maxRows && block->contains(at); ++at, ++handed) {
+            row.moveTo(at);
+            visit(row);
+        }
+    }
+    return handed;
 }
 
 qint64 ResultSource::recordCount()

@@ -4,8 +4,10 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace tessaro::sql {
@@ -20,6 +22,27 @@ struct RowBlock {
     qint64 end() const { return offset + rows; }
     bool contains(qint64 position) const { return position >= offset && position < end(); }
 };
+
+/// A field's value as the database stored it, without a QVariant, when a reader has it at hand.
+struct StoredValue {
+    enum class Kind { Null, Integer, Real, Text, Other };
+    Kind kind = Kind::Other; ///< Other: only RowValues::value() has it
+    qint64 integer = 0;
+    double real = 0;
+    std::string_view text;   ///< UTF-8; valid until the reader moves to the next row
+};
+
+/// One row of a result as it is read: its values by field index, from 0; a database Null is a
+/// null QVariant. Valid only during the call it is handed to.
+class RowValues {
+public:
+    virtual ~RowValues() = default;
+    virtual QVariant value(int field) const = 0;
+    /// The same value without building a QVariant, where the reader can; Kind::Other otherwise.
+    virtual StoredValue stored(int) const { return {}; }
+};
+
+using RowVisitor = std::function<void(const RowValues&)>;
 
 /// The rows of one opened query, shared by a result set and its clones: the field names, the
 /// record count and a cache of recently read blocks. Rows are read with bounded queries over the
@@ -43,6 +66,11 @@ public:
     /// next cached block. Throws the database's error.
     std::shared_ptr<const RowBlock> blockAt(qint64 position, int wantedRows);
 
+    /// Hands the rows from `position` on, at most `maxRows` of them, to `visit`, and returns how
+    /// many it handed. They are read in one forward-only pass, with nothing kept: the way to read
+    /// a long run of rows once. Throws the database's error, or what `visit` throws.
+    qint64 readRows(qint64 position, int maxRows, const RowVisitor& visit);
+
     /// Counted once, when first needed. Throws the database's error.
     qint64 recordCount();
 
@@ -54,6 +82,8 @@ private:
     std::shared_ptr<const RowBlock> cached(qint64 position);
     qint64 rowsBeforeNextCached(qint64 position) const;
     RowBlock read(qint64 position, int limit);
+    qint64 readQueryRows(const QString& statement, int maxRows, const RowVisitor& visit);
+    qint64 readCached(qint64 position, int maxRows, const RowVisitor& visit);
     /// Keeps a block that has rows in the cache (evicting the least recently used) and returns it.
     std::shared_ptr<const RowBlock> store(RowBlock&& block);
     void learnEnd(const RowBlock& block);

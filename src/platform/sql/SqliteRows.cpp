@@ -1,0 +1,159 @@
+#include "platform/sql/SqliteRows.h"
+
+#include "platform/sql/DatabaseError.h"
+
+#include <QByteArray>
+#include <QSqlDriver>
+#include <QSqlError>
+
+#include <dlfcn.h>
+#include <memory>
+#include <sqlite3.h>
+
+namespace tessaro::sql {
+namespace {
+
+// A driver with its own copy of SQLite built in hands over a handle that only that copy can
+// read. The driver's binary (found through its virtual table, which lives there) must resolve
+// sqlite3_step to the very function this library calls.
+bool driverSharesOurSqlite(const QSqlDriver& driver)
+{
+    const void* virtualTable = *reinterpret_cast<void* const*>(&driver);
+    Dl_info info{};
+    if (dladdr(virtualTable, &info) == 0 || info.dli_fname == nullptr)
+        return false;
+    void* binary = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
+    if (binary == nullptr)
+        return false;
+    const void* theirs = dlsym(binary, "sqlite3_step");
+    dlclose(binary);
+    return theirs == reinterpret_cast<const void*>(&sqlite3_step);
+}
+
+sqlite3* sqliteHandle(const QSqlDatabase& connection)
+{
+    const QSqlDriver* driver = connection.driver();
+    if (driver == nullptr || !connection.isOpen() || driver->dbmsType() != QSqlDriver::SQLite)
+        return nullptr;
+    const QVariant handle = driver->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0 || !driverSharesOurSqlite(*driver))
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+struct FinalizeStatement {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
+
+// The values Qt's SQLite driver gives, by storage class. The type is read before any value:
+// asking SQLite for another form converts the value in place.
+class SqliteRow final : public RowValues {
+public:
+    SqliteRow(sqlite3_stmt* statement, QSql::NumericalPrecisionPolicy policy)
+        : m_statement(statement), m_policy(policy)
+    {
+    }
+
+    QVariant value(int field) const override
+    {
+        switch (sqlite3_column_type(m_statement, field)) {
+        case SQLITE_NULL:
+            return QVariant(QMetaType::fromType<QString>());
+        case SQLITE_INTEGER:
+            return QVariant(qint64(sqlite3_column_int64(m_statement, field)));
+        case SQLITE_FLOAT:
+            if (m_policy == QSql::LowPrecisionInt32)
+                return QVariant(sqlite3_column_int(m_statement, field));
+            if (m_policy == QSql::LowPrecisionInt64)
+                return QVariant(qint64(sqlite3_column_int64(m_statement, field)));
+            return QVariant(sqlite3_column_double(m_statement, field));
+        case SQLITE_BLOB:
+            return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(m_statement, field)),
+                                       sqlite3_column_bytes(m_statement, field)));
+        default:
+            return QVariant(QString::fromUtf8(text(field)));
+        }
+    }
+
+    StoredValue stored(int field) const override
+    {
+        StoredValue v;
+        switch (sqlite3_column_type(m_statement, field)) {
+        case SQLITE_NULL:
+            v.kind = StoredValue::Kind::Null;
+            break;
+        case SQLITE_INTEGER:
+            v.kind = StoredValue::Kind::Integer;
+            v.integer = sqlite3_column_int64(m_statement, field);
+            break;
+        case SQLITE_FLOAT:
+            if (m_policy == QSql::LowPrecisionDouble || m_policy == QSql::HighPrecision) {
+                v.kind = StoredValue::Kind::Real;
+                v.real = sqlite3_column_double(m_statement, field);
+            }
+            break;
+        case SQLITE_TEXT:
+            v.kind = StoredValue::Kind::Text;
+            v.text = text(field);
+            break;
+        default:
+            break;
+        }
+        return v;
+    }
+
+private:
+    std::string_view text(int field) const
+    {
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, field));
+        return bytes ? std::string_view(bytes, std::size_t(sqlite3_column_bytes(m_statement, field)))
+                     : std::string_view();
+    }
+
+    sqlite3_stmt* m_statement;
+    QSql::NumericalPrecisionPolicy m_policy;
+};
+
+Statement prepared(sqlite3* handle, const QString& statement)
+{
+    sqlite3_stmt* raw = nullptr;
+    const void* tail = nullptr;
+    const int bytes = int(statement.size() * qsizetype(sizeof(QChar)));
+    const int result = sqlite3_prepare16_v2(handle, statement.utf16(), bytes, &raw, &tail);
+    Statement owned(raw);
+    // A second statement after the first is for QSqlQuery to refuse in its own words.
+    const bool rest = tail && !QString(static_cast<const QChar*>(tail)).trimmed().isEmpty();
+    if (result != SQLITE_OK || rest)
+        owned.reset();
+    return owned;
+}
+
+} // namespace
+
+std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QString& statement, qint64 maxRows,
+                                     const RowVisitor& visit)
+{
+    sqlite3* handle = sqliteHandle(connection);
+    if (handle == nullptr)
+        return std::nullopt;
+    const Statement query = prepared(handle, statement);
+    if (!query)
+        return std::nullopt;
+    const SqliteRow row(query.get(), connection.driver()->numericalPrecisionPolicy());
+    qint64 handed = 0;
+    while (handed < maxRows) {
+        const int step = sqlite3_step(query.get());
+        if (step == SQLITE_DONE)
+            break;
+        if (step != SQLITE_ROW)
+            throw databaseError(QSqlError(QStringLiteral("Unable to fetch row"),
+                                          QString::fromUtf8(sqlite3_errmsg(handle)), QSqlError::ConnectionError,
+                                          QString::number(step)));
+        visit(row);
+        ++handed;
+    }
+    return handed;
+}
+
+} // namespace tessaro::sql

@@ -1,0 +1,24 @@
+#pragma once
+
+// Rows of an SQLite connection read through SQLite's own interface: texts come as the UTF-8 the
+// database holds and numbers as numbers, with no QVariant or QString per cell. It serves only
+// when the connection's driver runs on the very SQLite library this one calls; otherwise the
+// caller reads through QSqlQuery.
+
+#include "platform/sql/ResultSource.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <optional>
+
+namespace tessaro::sql {
+
+/// Runs `statement` on `connection` and hands each row to `visit` (at most `maxRows`, the rest
+/// read and dropped), with the values QSqlQuery would give under the connection's numerical
+/// precision policy. Returns the rows handed, or nothing when this way is not open to the
+/// connection (another driver, another SQLite library, a statement SQLite cannot prepare) and
+/// no row was read. Throws the database's error from a failing step, or what `visit` throws.
+std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QString& statement, qint64 maxRows,
+                                     const RowVisitor& visit);
+
+} // namespace tessaro::sql
