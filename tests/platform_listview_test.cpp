@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 
 using tessaro::ColumnHeader;
 using tessaro::ListItem;
@@ -302,28 +304,48 @@ TEST_F(ListViewTest, SelectionFlagsReachTheViewAndSurviveSortingAndRemoval)
     EXPECT_FALSE(list.selectionModel()->hasSelection());
 }
 
-// The classic removal of the selected rows: walk the list, removing item i while it is selected.
-TEST_F(ListViewTest, RemovingSelectedRowsOneByOneLeavesTheOthers)
+// One run, none, a run at the end, and runs too many to announce one by one (a fresh start).
+TEST_F(ListViewTest, RemovingTheSelectedRowsAtOnceLeavesTheOthersInOrder)
 {
-    for (const char* name : {"one", "two", "three", "four", "five"})
-        addRow(QString::fromLatin1(name));
-    for (int i : {2, 3, 4})
-        list.ListItems().Item(i)->setSelected(true);
-
-    int n = list.ListItems().Count();
-    for (int i = 1; i <= n;) {
-        if (list.ListItems().Item(i)->Selected()) {
-            list.ListItems().Remove(i);
-            --n;
-        } else {
-            ++i;
+    struct Case {
+        const char* name;
+        int rows;
+        std::function<bool(int)> selected; // by row, from 1
+    };
+    const Case cases[] = {
+        {"rows 2 to 4 of 5", 5, [](int i) { return i >= 2 && i <= 4; }},
+        {"none", 5, [](int) { return false; }},
+        {"the last three", 40, [](int i) { return i > 37; }},
+        {"every other row of 200", 200, [](int i) { return i % 2 == 0; }},
+        {"all", 70, [](int) { return true; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModelTesterFailures failures;
+        list.ListItems().Clear();
+        QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+        QStringList kept;
+        ListItem* firstKept = nullptr;
+        for (int i = 1; i <= c.rows; ++i) {
+            ListItem* item = addRow(QStringLiteral("row %1").arg(i));
+            item->setSelected(c.selected(i));
+            if (!c.selected(i)) {
+                kept << item->Text();
+                firstKept = firstKept ? firstKept : item;
+            }
         }
+        showList();
+        EXPECT_EQ(list.ListItems().RemoveSelected(), c.rows - int(kept.size()));
+        list.Refresh();
+        QApplication::processEvents();
+        EXPECT_EQ(itemTexts(list), kept);
+        EXPECT_EQ(list.model()->rowCount(), kept.size());
+        EXPECT_EQ(list.SelectedItem(), nullptr);
+        EXPECT_FALSE(list.selectionModel()->hasSelection());
+        if (firstKept)
+            EXPECT_EQ(firstKept->Index(), 1) << "kept items stay the same objects";
+        EXPECT_TRUE(failures.failures().isEmpty()) << failures.failures().join(QLatin1Char('\n')).toStdString();
     }
-    list.Refresh();
-
-    EXPECT_EQ(itemTexts(list), QStringList({"one", "five"}));
-    EXPECT_EQ(list.SelectedItem(), nullptr);
-    EXPECT_FALSE(list.selectionModel()->hasSelection());
 }
 
 TEST_F(ListViewTest, ClicksSelectAndReportTheItem)

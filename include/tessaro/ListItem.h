@@ -119,6 +119,9 @@ public:
     ListItem* Item(int i) const;
     /// Removes item i (fails as Item()); the items after it move up by one.
     void Remove(int i);
+    /// Removes every selected item at once, the others keeping their order; returns how many
+    /// went. Much faster than Remove() item by item when many rows of a long list are selected.
+    int RemoveSelected();
 
     ListItem* const* begin() const;
     ListItem* const* end() const;

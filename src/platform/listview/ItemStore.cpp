@@ -88,14 +88,50 @@ int ItemStore::rowOf(const ListItem& item)
     return static_cast<int>(item.m_row);
 }
 
-void ItemStore::remove(int row)
+void ItemStore::removeRange(int first, int last)
 {
-    ListItem* item = at(row);
-    releaseItem(*item);
-    m_order.erase(m_order.begin() + row);
-    m_validRows = std::min(m_validRows, static_cast<std::size_t>(row));
-    resetRecord(*item);
-    m_freeItems.push_back(item);
+    for (int row = first; row <= last; ++row)
+        discard(*at(row));
+    m_order.erase(m_order.begin() + first, m_order.begin() + last + 1);
+    m_validRows = std::min(m_validRows, static_cast<std::size_t>(first));
+}
+
+void ItemStore::removeSelected()
+{
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < m_order.size(); ++row) {
+        ListItem* item = m_order[row];
+        if (selected(*item)) {
+            m_validRows = std::min(m_validRows, kept);
+            discard(*item);
+        } else {
+            m_order[kept++] = item;
+        }
+    }
+    m_order.resize(kept);
+}
+
+std::vector<std::pair<int, int>> ItemStore::selectedRuns() const
+{
+    std::vector<std::pair<int, int>> runs;
+    if (m_selectedCount == 0)
+        return runs;
+    for (int row = 0; row < count(); ++row) {
+        if (!selected(*at(row)))
+            continue;
+        if (!runs.empty() && runs.back().second == row - 1)
+            runs.back().second = row;
+        else
+            runs.emplace_back(row, row);
+    }
+    return runs;
+}
+
+void ItemStore::discard(ListItem& item)
+{
+    releaseItem(item);
+    resetRecord(item);
+    m_freeItems.push_back(&item);
 }
 
 void ItemStore::releaseItem(ListItem& item)

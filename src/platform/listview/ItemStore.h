@@ -48,7 +48,13 @@ public:
     ListItem* appendRow(const QVariant& tag, const RowCell* cells, int count);
     /// Makes room for `rows` more items in the list order, so a long fill grows it only once.
     void reserve(int rows) { m_order.reserve(m_order.size() + static_cast<std::size_t>(rows)); }
-    void remove(int row);
+    void remove(int row) { removeRange(row, row); }
+    /// Removes rows first..last; the rows after them move up once.
+    void removeRange(int first, int last);
+    /// Removes every selected item in one pass; the others keep their order.
+    void removeSelected();
+    /// The runs of consecutive selected rows, top to bottom, as (first, last) pairs.
+    std::vector<std::pair<int, int>> selectedRuns() const;
     void clear();
     /// Puts the same items in a new order.
     void reorder(std::vector<ListItem*> order);
@@ -90,6 +96,8 @@ private:
     ListItem* newItem();
     static void resetRecord(ListItem& item);
     void releaseItem(ListItem& item);
+    /// Releases the item and keeps its record for reuse; the caller takes it out of the order.
+    void discard(ListItem& item);
     void releaseCell(ListSubItem& cell);
     void moveCell(ListSubItem& to, ListSubItem& from);
     ListSubItem* cellAt(quint32 index) const;

@@ -144,6 +144,28 @@ void ListCore::removeItem(int row)
     m_model->removeRowRange(row, row, [&] { m_store.remove(row); });
 }
 
+int ListCore::removeSelectedItems()
+{
+    settleOrder();
+    const std::vector<std::pair<int, int>> runs = m_store.selectedRuns();
+    int removed = 0;
+    for (const auto& [first, last] : runs)
+        removed += last - first + 1;
+    if (removed == 0)
+        return 0;
+    detachSelection();
+    // Every removal notice costs the views a pass over all their rows: a few runs are announced
+    // one by one (the views keep their place), many scattered ones as a fresh start.
+    constexpr std::size_t kMostRemovalNotices = 32;
+    if (runs.size() <= kMostRemovalNotices) {
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+            m_model->removeRowRange(run->first, run->second, [&] { m_store.removeRange(run->first, run->second); });
+    } else {
+        m_model->resetRows([&] { m_store.removeSelected(); });
+    }
+    return removed;
+}
+
 void ListCore::clearItems()
 {
     m_settlePending = false;

@@ -63,6 +63,8 @@ public:
     void beginBulkAdd();
     void endBulkAdd();
     void removeItem(int row);
+    /// Removes every selected item at once; returns how many went.
+    int removeSelectedItems();
     void clearItems();
 
     bool sorted() const { return m_sorted; }

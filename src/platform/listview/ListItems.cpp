@@ -44,6 +44,11 @@ void ListItems::Remove(int i)
     d->core.removeItem(i - 1);
 }
 
+int ListItems::RemoveSelected()
+{
+    return d->core.removeSelectedItems();
+}
+
 ListItem* const* ListItems::begin() const
 {
     d->core.settleOrder();

@@ -112,6 +112,14 @@ void ListModel::cellsChanged(int firstRow, int lastRow, int firstColumn, int las
         emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn));
 }
 
+void ListModel::resetRows(const std::function<void()>& change)
+{
+    beginResetModel();
+    change();
+    m_published = m_core.store().count();
+    endResetModel();
+}
+
 void ListModel::publishRows()
 {
     const int count = m_core.store().count();

@@ -36,6 +36,8 @@ public:
         endRemoveRows();
     }
 
+    /// `change` removes rows here and there: the views start afresh rather than hear of every gap.
+    void resetRows(const std::function<void()>& change);
     /// Announces the rows appended to the store since the last call, in one insertion.
     void publishRows();
     template <class Change>
