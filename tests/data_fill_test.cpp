@@ -255,13 +255,28 @@ TEST(RiempiListView, AnUnpagedPostgresFillShowsWhatThePagesShow)
         ASSERT_EQ(unpaged.size(), 1200u);
         EXPECT_EQ(unpaged[2].mid(0, 3), (QStringList{"città 3", "-896.25", QString(19, ' ') + "3"}));
     }
+    {
+        // The server fails on reaching row 1050, after sending the rows before it.
+        Fill failing;
+        failing.connection = f.connection;
+        failing.open(QStringLiteral("SELECT i, 'row ' || i, 1 / (i - 1050) FROM generate_series(1, 1500) AS s(i)"));
+        int page = 0;
+        failing.fill(0, page);
+        ASSERT_EQ(failing.boxes.messages().size(), 1u);
+        EXPECT_TRUE(failing.boxes.messages()[0].text.startsWith(QStringLiteral("Tessaro RiempiListView \rErr = 22012  ")))
+            << failing.boxes.messages()[0].text.toStdString();
+        const QStringList shown = firstColumn(failing.list);
+        EXPECT_LT(shown.size(), 1050);
+        EXPECT_EQ(shown.mid(0, 2), (QStringList{"row 1", "row 2"}).mid(0, std::min<qsizetype>(shown.size(), 2)));
+        failing.rst->Close();
+    }
     f.rst->Close();
     f.connection.close();
     f.connection = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("fill"));
 }
 
-TEST(RiempiListView, AnUnpagedFillReadsOnFromTheCursor)
+TEST(RiempiListView, AnUnpagedFillReadsOnFromTheCursorAndAHugePageHoldsEveryRow)
 {
     Fill f;
     f.database.createNumbered(QStringLiteral("t"), 1500);
@@ -276,6 +291,13 @@ TEST(RiempiListView, AnUnpagedFillReadsOnFromTheCursor)
     EXPECT_EQ(shown.front(), QStringLiteral("row 1201"));
     EXPECT_EQ(shown.back(), QStringLiteral("row 1500"));
     EXPECT_TRUE(f.rst->Eof());
+
+    // Room is made for the rows there are, not for the rows a page could hold.
+    int first = 1;
+    f.fill(2000000000, first);
+    EXPECT_EQ(f.list.ListItems().Count(), 1500);
+    EXPECT_EQ(first, 1);
+    EXPECT_TRUE(f.boxes.messages().empty());
 }
 
 // A date format refuses a serial beyond year 9999 (Overflow, 6) in row 1050 of 1100, column 3.

@@ -335,10 +335,21 @@ TEST_F(ListViewTest, RemovingTheSelectedRowsAtOnceLeavesTheOthersInOrder)
             }
         }
         showList();
+        // The current row (the middle one) passes to the first kept row from it up, else below,
+        // however many runs go.
+        const int middle = (c.rows + 1) / 2;
+        list.selectionModel()->setCurrentIndex(list.model()->index(middle - 1, 0), QItemSelectionModel::NoUpdate);
+        QString expectedCurrent;
+        for (int i = middle; i >= 1 && expectedCurrent.isEmpty(); --i)
+            expectedCurrent = c.selected(i) ? QString() : QStringLiteral("row %1").arg(i);
+        for (int i = middle + 1; i <= c.rows && expectedCurrent.isEmpty(); ++i)
+            expectedCurrent = c.selected(i) ? QString() : QStringLiteral("row %1").arg(i);
+
         EXPECT_EQ(list.ListItems().RemoveSelected(), c.rows - int(kept.size()));
         list.Refresh();
         QApplication::processEvents();
         EXPECT_EQ(itemTexts(list), kept);
+        EXPECT_EQ(list.currentIndex().data().toString(), expectedCurrent);
         EXPECT_EQ(list.model()->rowCount(), kept.size());
         EXPECT_EQ(list.SelectedItem(), nullptr);
         EXPECT_FALSE(list.selectionModel()->hasSelection());

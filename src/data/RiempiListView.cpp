@@ -9,6 +9,7 @@
 #include <tessaro/Recordset.h>
 #include <tessaro/collColonne.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace tessaro {
@@ -143,7 +144,7 @@ void addPage(RowFiller& filler, Recordset& set, int rows, int& row)
 // A long page: read in one pass, nothing cached between the database and the list.
 void addAllRows(RowFiller& filler, Recordset& set, int rows, int& row)
 {
-    filler.expect(rows);
+    filler.expect(std::min(rows, set.RecordCount()));
     sql::RecordsetRows::readOn(set, rows, [&](const sql::RowValues& values) {
         ++row;
         filler.add(values);

@@ -120,8 +120,10 @@ ListItem* ListCore::addItem(const QString& text)
 
 ListItem* ListCore::addRow(const QVariant& tag, const ItemStore::RowCell* cells, int count)
 {
-    if (count < 1 || count > std::max(headerCount(), 1))
+    if (count < 1)
         raiseIndexOutOfBounds();
+    if (count > 1)
+        m_store.checkSubItem(count - 1);
     ListItem* item = m_store.appendRow(tag, cells, count);
     itemAdded();
     return item;
@@ -161,9 +163,35 @@ int ListCore::removeSelectedItems()
         for (auto run = runs.rbegin(); run != runs.rend(); ++run)
             m_model->removeRowRange(run->first, run->second, [&] { m_store.removeRange(run->first, run->second); });
     } else {
-        m_model->resetRows([&] { m_store.removeSelected(); });
+        removeScatteredSelection();
     }
     return removed;
+}
+
+// A reset forgets the view's current row; it goes where Qt puts it when the rows are removed one
+// run at a time: it stays if kept, else to the kept row above it, else to the one below.
+void ListCore::removeScatteredSelection()
+{
+    const QModelIndex current = m_view.currentIndex();
+    ListItem* successor = current.isValid() ? keptItemNear(current.row()) : nullptr;
+    m_model->resetRows([&] { m_store.removeSelected(); });
+    if (successor && m_view.selectionModel())
+        m_view.selectionModel()->setCurrentIndex(m_model->index(m_store.rowOf(*successor), current.column()),
+                                                 QItemSelectionModel::NoUpdate);
+}
+
+// The first unselected item from `row` up, else the nearest one below it.
+ListItem* ListCore::keptItemNear(int row) const
+{
+    for (int r = std::min(row, m_store.count() - 1); r >= 0; --r) {
+        if (!m_store.selected(*m_store.at(r)))
+            return m_store.at(r);
+    }
+    for (int r = row + 1; r < m_store.count(); ++r) {
+        if (!m_store.selected(*m_store.at(r)))
+            return m_store.at(r);
+    }
+    return nullptr;
 }
 
 void ListCore::clearItems()

@@ -105,6 +105,8 @@ public:
 
 private:
     void itemAdded();
+    void removeScatteredSelection();
+    ListItem* keptItemNear(int row) const;
     void renumberHeaders();
     void applyOrder();
     void scheduleSettle();

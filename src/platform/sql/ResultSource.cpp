@@ -39,6 +39,14 @@ QStringList namesOf(const QSqlRecord& record)
     return names;
 }
 
+// next() says false both at the end and when fetching a row failed (PostgreSQL raises some
+// errors, a division by zero say, only when it reaches the row).
+void throwIfFetchFailed(const QSqlQuery& query)
+{
+    if (query.lastError().isValid())
+        throw databaseError(query.lastError());
+}
+
 // Every query is read to its end: the PostgreSQL driver drains an abandoned forward-only query
 // on the connection's next use, which for a large result costs as much as reading it.
 RowBlock readToEnd(QSqlQuery& query, qint64 offset, int limit, int fieldCount)
@@ -52,6 +60,7 @@ RowBlock readToEnd(QSqlQuery& query, qint64 offset, int limit, int fieldCount)
             block.cells.append(query.value(field));
         ++block.rows;
     }
+    throwIfFetchFailed(query);
     return block;
 }
 
@@ -154,6 +163,8 @@ qint64 ResultSource::readQueryRows(const QString& statement, int maxRows, const 
     query.setForwardOnly(true);
     if (!query.exec(statement))
         throw databaseError(query.lastError());
+    // Should `visit` throw, the PostgreSQL driver reads the rest of the result on the connection's
+    // next use: a failing fill of every row pays for reading them before its message shows.
     const QueryRow row(query);
     int handed = 0;
     while (query.next()) {
@@ -162,6 +173,7 @@ qint64 ResultSource::readQueryRows(const QString& statement, int maxRows, const 
             ++handed;
         }
     }
+    throwIfFetchFailed(query);
     return handed;
 }
 

@@ -14,13 +14,12 @@ namespace tessaro::sql {
 namespace {
 
 // A driver with its own copy of SQLite built in hands over a handle that only that copy can
-// read. The driver's binary (found through its virtual table, which lives there) must resolve
-// sqlite3_step to the very function this library calls.
+// read. The driver's binary (found through its class's meta-object, which lives there) must
+// resolve sqlite3_step to the very function this library calls.
 bool driverSharesOurSqlite(const QSqlDriver& driver)
 {
-    const void* virtualTable = *reinterpret_cast<void* const*>(&driver);
     Dl_info info{};
-    if (dladdr(virtualTable, &info) == 0 || info.dli_fname == nullptr)
+    if (dladdr(driver.metaObject(), &info) == 0 || info.dli_fname == nullptr)
         return false;
     void* binary = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
     if (binary == nullptr)
