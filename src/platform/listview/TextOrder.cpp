@@ -15,7 +15,7 @@ constexpr std::uint32_t kSameAsPrimary = 0xFFFFFFFFu;
 // (case folded, accents kept).
 struct KeyTable {
     std::string bytes;
-    std::vector<std::uint64_t> start;
+    std::vector<std::size_t> start;
     std::vector<std::uint32_t> primaryLength;
     std::vector<std::uint32_t> secondaryLength;
 
@@ -148,6 +148,11 @@ private:
 std::vector<std::uint32_t> stableTextOrder(std::size_t count, const TextAt& textAt, bool descending)
 {
     KeyTable keys;
+    // An ASCII text's key is as long as the text: the key bytes fit at once, no regrowth.
+    std::size_t textBytes = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        textBytes += textAt(i).size();
+    keys.bytes.reserve(textBytes);
     keys.start.reserve(count);
     keys.primaryLength.reserve(count);
     keys.secondaryLength.reserve(count);
