@@ -24,12 +24,19 @@ sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 
 # The control's labels are designed in Tahoma; Debian ships a metric-compatible Tahoma with
-# its Wine fonts, outside fontconfig's folders.
+# its Wine fonts, outside fontconfig's folders. Its bold face is drawn hardly heavier than the
+# regular one, so it is left out: fontconfig then emboldens the regular face, and the current
+# page number reads as bold.
 register_tahoma() {
   local conf=/etc/fonts/conf.d/60-tessaro-tahoma.conf
-  if [ -f /usr/share/wine/fonts/tahoma.ttf ] && [ ! -f "$conf" ]; then
-    printf '%s\n' '<?xml version="1.0"?>' '<!DOCTYPE fontconfig SYSTEM "fonts.dtd">' \
-      '<fontconfig><dir>/usr/share/wine/fonts</dir></fontconfig>' | $sudo tee "$conf" > /dev/null
+  local wanted
+  wanted='<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><dir>/usr/share/wine/fonts</dir>
+<selectfont><rejectfont><glob>/usr/share/wine/fonts/tahomabd.ttf</glob></rejectfont></selectfont>
+</fontconfig>'
+  if [ -f /usr/share/wine/fonts/tahoma.ttf ] && [ "$(cat "$conf" 2>/dev/null)" != "$wanted" ]; then
+    printf '%s\n' "$wanted" | $sudo tee "$conf" > /dev/null
     $sudo fc-cache -f > /dev/null 2>&1 || true
   fi
 }
