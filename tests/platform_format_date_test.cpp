@@ -1,6 +1,8 @@
 // The date and time patterns of Format, in American English, Italian and German.
 #include "platform/format/Format.h"
 
+#include "support/FormatCases.h"
+
 #include <tessaro/Error.h>
 
 #include <QDateTime>
@@ -8,36 +10,10 @@
 #include <gtest/gtest.h>
 
 using namespace tessaro;
+using test::LocaleScope;
+using test::expectFormats;
 
 namespace {
-
-class LocaleScope {
-public:
-    explicit LocaleScope(const char* name) { QLocale::setDefault(QLocale(QString::fromLatin1(name))); }
-    ~LocaleScope() { QLocale::setDefault(m_saved); }
-
-private:
-    QLocale m_saved;
-};
-
-struct Case {
-    const char* locale;
-    QVariant value;
-    const char* expression;
-    QString expected;
-};
-
-void expectFormats(const std::vector<Case>& cases)
-{
-    for (const Case& c : cases) {
-        LocaleScope locale(c.locale);
-        SCOPED_TRACE(QStringLiteral("%1 | value %2 (%3) | expression \"%4\"")
-                         .arg(QLatin1String(c.locale), c.value.toString(), QLatin1String(c.value.typeName()),
-                              QString::fromUtf8(c.expression))
-                         .toStdString());
-        EXPECT_EQ(Format(c.value, QString::fromUtf8(c.expression)).toStdString(), c.expected.toStdString());
-    }
-}
 
 // Tuesday 5 March 2024, the 65th day of the year (31 + 29 + 5), in its first quarter.
 const QDateTime tuesday(QDate(2024, 3, 5), QTime(14, 7, 9));

@@ -3,6 +3,8 @@
 #include "platform/format/NumberText.h"
 #include "platform/format/ValueText.h"
 
+#include "support/FormatCases.h"
+
 #include <tessaro/Error.h>
 
 #include <QDateTime>
@@ -13,37 +15,10 @@
 #include <random>
 
 using namespace tessaro;
+using test::LocaleScope;
+using test::expectFormats;
 
 namespace {
-
-// Switches the default locale for one test and restores it afterwards.
-class LocaleScope {
-public:
-    explicit LocaleScope(const char* name) { QLocale::setDefault(QLocale(QString::fromLatin1(name))); }
-    ~LocaleScope() { QLocale::setDefault(m_saved); }
-
-private:
-    QLocale m_saved;
-};
-
-struct Case {
-    const char* locale;
-    QVariant value;
-    const char* expression;
-    QString expected;
-};
-
-void expectFormats(const std::vector<Case>& cases)
-{
-    for (const Case& c : cases) {
-        LocaleScope locale(c.locale);
-        SCOPED_TRACE(QStringLiteral("%1 | value %2 (%3) | expression \"%4\"")
-                         .arg(QLatin1String(c.locale), c.value.toString(), QLatin1String(c.value.typeName()),
-                              QString::fromUtf8(c.expression))
-                         .toStdString());
-        EXPECT_EQ(Format(c.value, QString::fromUtf8(c.expression)).toStdString(), c.expected.toStdString());
-    }
-}
 
 const QVariant nullValue;
 const QString nbsp = QString(QChar(0x00A0));

@@ -4,6 +4,8 @@
 #include <tessaro/Error.h>
 #include <tessaro/ListView.h>
 
+#include "support/TestHelpers.h"
+
 #include "platform/listview/TextOrder.h"
 
 #include <QDate>
@@ -15,20 +17,10 @@
 #include <vector>
 
 using tessaro::ListItem;
+using tessaro::test::errorNumberOf;
 using tessaro::ListView;
 
 namespace {
-
-template <class Action>
-int errorNumberOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const tessaro::Error& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 class ListStorageTest : public ::testing::Test {
 protected:

@@ -1,6 +1,8 @@
 #include <tessaro/Error.h>
 #include <tessaro/ListView.h>
 
+#include "support/TestHelpers.h"
+
 #include "platform/controls/TwipsGeometry.h"
 
 #include <QAbstractItemModelTester>
@@ -20,20 +22,10 @@
 
 using tessaro::ColumnHeader;
 using tessaro::ListItem;
+using tessaro::test::errorNumberOf;
 using tessaro::ListView;
 
 namespace {
-
-template <class Action>
-int errorNumberOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const tessaro::Error& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 QStringList itemTexts(const ListView& list)
 {
