@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <string>
 #include <limits>
 
 namespace tessaro::sql {
@@ -66,12 +67,49 @@ RowBlock readToEnd(QSqlQuery& query, qint64 offset, int limit, int fieldCount)
 
 class QueryRow final : public RowValues {
 public:
-    explicit QueryRow(const QSqlQuery& query) : m_query(query) {}
+    QueryRow(const QSqlQuery& query, int fieldCount) : m_query(query), m_utf8(std::size_t(fieldCount)) {}
     QVariant value(int field) const override { return m_query.value(field); }
+    StoredValue stored(int field) const override;
 
 private:
     const QSqlQuery& m_query;
+    mutable std::vector<std::string> m_utf8; // each field's text of the current row
 };
+
+// The types whose plain text is the stored value's own: whole numbers, doubles, texts.
+StoredValue QueryRow::stored(int field) const
+{
+    const QVariant value = m_query.value(field);
+    StoredValue stored;
+    if (value.isNull()) {
+        stored.kind = StoredValue::Kind::Null;
+        return stored;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        stored.kind = StoredValue::Kind::Integer;
+        stored.integer = value.toLongLong();
+        break;
+    case QMetaType::Double:
+        stored.kind = StoredValue::Kind::Real;
+        stored.real = value.toDouble();
+        break;
+    case QMetaType::QString: {
+        std::string& text = m_utf8[std::size_t(field)];
+        text = value.toString().toStdString();
+        stored.kind = StoredValue::Kind::Text;
+        stored.text = text;
+        break;
+    }
+    default:
+        break;
+    }
+    return stored;
+}
 
 class BlockRow final : public RowValues {
 public:
@@ -165,7 +203,7 @@ qint64 ResultSource::readQueryRows(const QString& statement, int maxRows, const 
         throw databaseError(query.lastError());
     // Should `visit` throw, the PostgreSQL driver reads the rest of the result on the connection's
     // next use: a failing fill of every row pays for reading them before its message shows.
-    const QueryRow row(query);
+    const QueryRow row(query, fieldCount());
     int handed = 0;
     while (query.next()) {
         if (handed < maxRows) {
