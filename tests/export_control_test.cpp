@@ -1,12 +1,10 @@
 #include "export_support.h"
 #include "support/MessageBoxRecorder.h"
-#include "support/TestHelpers.h"
 #include "support/TestDatabase.h"
+#include "support/TestHelpers.h"
 
 #include <tessaro/Tessaro.h>
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +23,19 @@ inline void PrintTo(const QString& text, std::ostream* out)
 namespace {
 
 const QStringList Headings{"Name", "Amount", "Day"};
+
+// Each cell of a sheet row as "<value>|<format>|<alignment>|<b when bold>", the value marked "#"
+// when the cell is a number.
+QStringList looks(const XlsxFile& file, int row)
+{
+    QStringList all;
+    for (int c = 1; c <= 3; ++c) {
+        const XlsxFile::Style s = file.styleAt(row, c);
+        all << (file.cell(row, c).number ? "#" : "") + file.cell(row, c).value + '|' + s.formatCode + '|' + s.horizontal
+                + (s.bold ? "|b" : "|");
+    }
+    return all;
+}
 
 // Four rows under the headings Name (right-aligned), Amount (numeric, right-aligned, shown with
 // thousands and two decimals) and Day (a date column, kept as text).
@@ -67,16 +78,13 @@ struct Export : ::testing::Test {
     }
 
     QWidget* child(const char* name) const { return control.findChild<QWidget*>(QString::fromLatin1(name)); }
-    void click(const char* name)
-    {
-        QWidget* widget = child(name);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
-    }
+    // At the left edge: an option button reacts to its indicator whatever its caption.
+    void click(const char* name) { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(6, child(name)->height() / 2)); }
 };
 
 TEST_F(Export, WritesBoldHeadingsTrimmedTextsAndNumbersOfTheNumericColumn)
 {
-    QStringList paths;
+    QStringList folders;
     for (const char* locale : {"en_US", "it_IT"}) {
         SCOPED_TRACE(locale);
         test::OpenedWorkbooks opened; // this locale's workbook only
@@ -85,139 +93,95 @@ TEST_F(Export, WritesBoldHeadingsTrimmedTextsAndNumbersOfTheNumericColumn)
         ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
         ASSERT_EQ(opened.paths().size(), 1);
         const XlsxFile file(opened.paths().front());
-
         EXPECT_EQ(file.sheetNames(), QStringList{QStringLiteral("Foglio1")});
-        EXPECT_EQ(file.row(1, 3), Headings);
-        for (int column = 1; column <= 3; ++column) {
-            SCOPED_TRACE(column);
-            EXPECT_TRUE(file.styleAt(1, column).bold);
-            EXPECT_FALSE(file.styleAt(2, column).bold);
-        }
-        EXPECT_EQ(file.styleAt(1, 1).horizontal, QStringLiteral("right"));
-        EXPECT_EQ(file.styleAt(1, 2).horizontal, QStringLiteral("right"));
-        EXPECT_EQ(file.styleAt(1, 3).horizontal, QString());
-
-        // Texts as the list shows them, trimmed; the first column's data cells are not aligned.
+        // Every cell starts as text, the numeric column is "General" throughout, its heading too;
+        // texts as the list shows them, trimmed; the amount's text ("1,234.50" or "1.234,50")
+        // became a number; the first column's data cells are not aligned.
+        const QStringList rows[] = {
+            {"Name|@|right|b", "Amount|General|right|b", "Day|@||b"},
+            {"Alpha|@||", "#1234.5|General|right|", "2024-01-05|@||"},
+            {"Beta|@||", "#-2|General|right|", "2024-02-10|@||"},
+            {"Gamma|@||", "|General|right|", "2024-03-15|@||"},
+            {"Delta|@||", "#0.25|General|right|", "|@||"},
+        };
         EXPECT_EQ(file.lastRow(), 5);
-        const QStringList names{"Alpha", "Beta", "Gamma", "Delta"};
-        const QStringList days{"2024-01-05", "2024-02-10", "2024-03-15", ""};
-        const QVariantList amounts{1234.5, -2.0, QVariant(), 0.25};
-        for (int i = 0; i < 4; ++i) {
-            const int row = i + 2;
-            SCOPED_TRACE(row);
-            EXPECT_EQ(file.cell(row, 1).value, names[i]);
-            EXPECT_FALSE(file.cell(row, 1).number);
-            EXPECT_EQ(file.styleAt(row, 1).horizontal, QString());
-            EXPECT_EQ(file.styleAt(row, 1).formatCode, QStringLiteral("@"));
-            EXPECT_EQ(file.cell(row, 3).value, days[i]);
-            EXPECT_FALSE(file.cell(row, 3).number);
-            EXPECT_EQ(file.styleAt(row, 3).formatCode, QStringLiteral("@"));
-            // The amount's text ("1,234.50" or "1.234,50") became a number cell in "General".
-            EXPECT_EQ(file.cell(row, 2).number, !amounts[i].isNull());
-            if (!amounts[i].isNull())
-                EXPECT_DOUBLE_EQ(file.cell(row, 2).value.toDouble(), amounts[i].toDouble());
-            EXPECT_EQ(file.styleAt(row, 2).formatCode, QStringLiteral("General"));
-            EXPECT_EQ(file.styleAt(row, 2).horizontal, QStringLiteral("right"));
-        }
-        EXPECT_EQ(file.style(file.column(2).style).formatCode, QStringLiteral("General"));
-        EXPECT_EQ(file.style(file.column(1).style).formatCode, QStringLiteral("@"));
-        EXPECT_EQ(file.style(file.column(3).style).formatCode, QStringLiteral("@"));
+        for (int row = 1; row <= 5; ++row)
+            EXPECT_EQ(looks(file, row), rows[row - 1]) << "row " << row;
+        for (const auto& [column, format] : {std::pair{1, "@"}, {2, "General"}, {3, "@"}})
+            EXPECT_EQ(file.style(file.column(column).style).formatCode, QString::fromLatin1(format)) << column;
         EXPECT_TRUE(file.column(1).customWidth); // the columns were fitted
 
-        paths << opened.paths().front();
+        // Private to the user: the workbook and its folder.
         const QFileInfo info(opened.paths().front());
+        folders << info.absolutePath();
         EXPECT_EQ(info.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
         EXPECT_EQ(QFileInfo(info.absolutePath()).permissions() & (QFileDevice::ReadOther | QFileDevice::ExeOther),
                   QFileDevice::Permissions());
     }
-    EXPECT_NE(QFileInfo(paths[0]).absolutePath(), QFileInfo(paths[1]).absolutePath())
-        << "each export in a folder of its own";
+    EXPECT_NE(folders[0], folders[1]) << "each export in a folder of its own";
 }
 
-TEST_F(Export, ExportsTheChosenRowsWithoutGaps)
+// What lands in the workbook for the rows chosen, and how much of it stays when the export fails.
+TEST_F(Export, ExportsTheChosenRowsWithoutGapsAndKeepsWhatWasWrittenBeforeAFailure)
 {
-    struct Case {
-        const char* name;
-        bool allRows;
-        QList<int> selected;
-        bool emptyList;
-        QStringList names; // sheet rows 2 on, column 1
-    };
-    const Case cases[] = {
-        {"all rows, two selected", true, {2, 4}, false, {"Alpha", "Beta", "Gamma", "Delta"}},
-        {"selected rows 2 and 4", false, {2, 4}, false, {"Beta", "Delta"}},
-        {"selected rows, none selected", false, {}, false, {}},
-        {"an empty list", true, {}, true, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        test::OpenedWorkbooks opened;
-        load();
-        click(c.allRows ? "optTutti" : "optSelezionati");
-        ASSERT_EQ(child("optTutti")->property("Value").toBool(), c.allRows);
-        for (int row : c.selected)
-            control.ListView->ListItems().Item(row)->setSelected(true);
-        if (c.emptyList)
-            control.ListView->ListItems().Clear();
-        click("cmdEsportaInExcel");
-        ASSERT_EQ(opened.paths().size(), 1);
-        const XlsxFile file(opened.paths().front());
-        EXPECT_EQ(file.row(1, 3), Headings);
-        EXPECT_EQ(file.lastRow(), 1 + c.names.size());
-        for (int i = 0; i < c.names.size(); ++i)
-            EXPECT_EQ(file.cell(i + 2, 1).value, c.names[i]);
-    }
-}
-
-TEST_F(Export, AFailureIsReportedAndWhatWasWrittenIsKept)
-{
-    struct Case {
-        const char* name;
-        std::function<void(Export&)> prepare;
-        QString text;
-        int lastRow;      // of the workbook handed to the user, -1 when none is
-        int lastHeading;  // the heading row's last column
+    const auto choose = [](const char* option, QList<int> rows) {
+        return [=](Export& e) {
+            e.click(option);
+            for (int row : rows)
+                e.control.ListView->ListItems().Item(row)->setSelected(true);
+        };
     };
     const QString plainFile = folder.filePath(QStringLiteral("plain-file"));
-    const Case cases[] = {
-        {"a temporary location that cannot be written",
-         [plainFile](Export&) { qputenv("TMPDIR", plainFile.toUtf8()); },
-         QStringLiteral("Tessaro cmdEsportaInExcel \rErr = 75  Path/File access error"), -1, 0},
+    const struct {
+        const char* name;
+        std::function<void(Export&)> prepare;
+        QStringList headings; // row 1 up to its last cell; none when no workbook was handed over
+        QStringList names;    // sheet rows 2 on, column 1
+        QString error;
+    } cases[] = {
+        {"all rows, two selected", choose("optTutti", {2, 4}), Headings, {"Alpha", "Beta", "Gamma", "Delta"}, {}},
+        {"selected rows 2 and 4", choose("optSelezionati", {2, 4}), Headings, {"Beta", "Delta"}, {}},
+        {"selected rows, none selected", choose("optSelezionati", {}), Headings, {}, {}},
+        {"an empty list", [](Export& e) { e.control.ListView->ListItems().Clear(); }, Headings, {}, {}},
+        {"a temporary location that cannot be written", [plainFile](Export&) { qputenv("TMPDIR", plainFile.toUtf8()); },
+         {}, {}, "Err = 75  Path/File access error"},
         {"a list column without descriptor",
          [](Export& e) {
              while (e.control.Columns->Count() > 2)
                  e.control.Columns->Remove(e.control.Columns->Count());
          },
-         QStringLiteral("Tessaro cmdEsportaInExcel \rErr = 9  Subscript out of range"), 1, 2},
+         {"Name", "Amount"}, {}, "Err = 9  Subscript out of range"},
         {"a text too long for a cell in the second row",
          [](Export& e) { e.control.ListView->ListItems().Item(2)->setText(QString(40000, QLatin1Char('x'))); },
-         QStringLiteral("Tessaro cmdEsportaInExcel \rErr = 1004  A cell holds at most 32767 characters"), 2, 3},
+         Headings, {"Alpha"}, "Err = 1004  A cell holds at most 32767 characters"},
     };
-    QFile plain(plainFile);
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    test::writeFile(plainFile, QByteArray());
     const bool tmpdirWasSet = qEnvironmentVariableIsSet("TMPDIR");
     const QByteArray tmpdir = qgetenv("TMPDIR");
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         test::OpenedWorkbooks opened;
         load();
+        click("optTutti"); // the choice outlives a reload
         c.prepare(*this);
         click("cmdEsportaInExcel");
         tmpdirWasSet ? qputenv("TMPDIR", tmpdir) : qunsetenv("TMPDIR");
-        ASSERT_EQ(boxes.messages().size(), 1);
-        EXPECT_EQ(boxes.messages().front().text, c.text);
-        EXPECT_EQ(boxes.messages().front().style, 16);
-        EXPECT_EQ(boxes.messages().front().title, QStringLiteral("Error"));
+        QStringList shown;
+        for (const auto& box : boxes.messages())
+            shown << box.text << QString::number(box.style) << box.title;
+        const QString report = QStringLiteral("Tessaro cmdEsportaInExcel \r") + c.error;
+        EXPECT_EQ(shown, c.error.isEmpty() ? QStringList() : QStringList({report, "16", "Error"}));
         boxes.clear();
-        ASSERT_EQ(opened.paths().size(), c.lastRow < 0 ? 0 : 1);
-        if (c.lastRow < 0)
+        ASSERT_EQ(opened.paths().size(), c.headings.isEmpty() ? 0 : 1);
+        if (opened.paths().isEmpty())
             continue;
         const XlsxFile file(opened.paths().front());
-        EXPECT_EQ(file.lastRow(), c.lastRow);
-        EXPECT_TRUE(file.has(1, c.lastHeading));
-        EXPECT_FALSE(file.has(1, c.lastHeading + 1));
-        if (c.lastRow > 1)
-            EXPECT_EQ(file.row(2, 3), (QStringList{"Alpha", "1234.5", "2024-01-05"}));
+        QStringList headings, names;
+        for (int column = 1; file.has(1, column); ++column)
+            headings << file.cell(1, column).value;
+        for (int row = 2; row <= file.lastRow(); ++row)
+            names << file.cell(row, 1).value;
+        EXPECT_EQ(QList<QStringList>({headings, names}), QList<QStringList>({c.headings, c.names}));
     }
 }
 

@@ -10,14 +10,11 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 #include <QXmlStreamReader>
-
 #include <gtest/gtest.h>
 
 #include <map>
-#include <utility>
 #include <vector>
 
 namespace tessaro::test {
@@ -26,10 +23,7 @@ namespace tessaro::test {
 /// and removes those workbooks' folders at the end.
 class OpenedWorkbooks {
 public:
-    OpenedWorkbooks()
-    {
-        m_previous = setSpreadsheetOpener([this](const QString& path) { m_paths << path; });
-    }
+    OpenedWorkbooks() { m_previous = setSpreadsheetOpener([this](const QString& path) { m_paths << path; }); }
     ~OpenedWorkbooks()
     {
         setSpreadsheetOpener(m_previous);
@@ -38,7 +32,6 @@ public:
     }
     OpenedWorkbooks(const OpenedWorkbooks&) = delete;
     OpenedWorkbooks& operator=(const OpenedWorkbooks&) = delete;
-
     const QStringList& paths() const { return m_paths; }
 
 private:
@@ -54,24 +47,43 @@ public:
         int style = 0;       // index into cellXfs
     };
     struct Style {
-        int numFmtId = 0;
         QString formatCode; // "General", "@" (built-in 49) or the custom code
         bool bold = false;
         QString horizontal; // "" or "right", "left", "center"
     };
     struct Column {
-        int min = 0;
-        int max = 0;
-        double width = 0;
         int style = 0;
         bool customWidth = false;
     };
 
     explicit XlsxFile(const QString& path) : m_path(path)
     {
-        readWorkbook();
+        scan("xl/workbook.xml", [this](QXmlStreamReader& xml) {
+            if (xml.name() == u"sheet")
+                m_sheets << text(xml, "name");
+        });
         readStyles();
-        readSheet();
+        std::pair<int, int> at; // the cell being read, and whether it has no text type
+        bool numeric = false;
+        scan("xl/worksheets/sheet1.xml", [&](QXmlStreamReader& xml) {
+            if (xml.name() == u"col") {
+                for (int k = number(xml, "min"); k <= number(xml, "max"); ++k)
+                    m_columns[k] = {number(xml, "style"), text(xml, "customWidth") == u"1"};
+            } else if (xml.name() == u"c") {
+                at = {0, 0}; // from a reference such as "AB12"
+                for (QChar ch : text(xml, "r")) {
+                    if (ch.isLetter())
+                        at.second = at.second * 26 + (ch.unicode() - 'A' + 1);
+                    else
+                        at.first = at.first * 10 + ch.digitValue();
+                }
+                numeric = text(xml, "t").isEmpty() || text(xml, "t") == u"n";
+                m_cells[at] = {QString(), false, number(xml, "s")}; // a blank carries only its style
+            } else if (xml.name() == u"v" || xml.name() == u"t") { // <t>: inline strings, as streamed sheets hold them
+                m_cells[at].value = xml.readElementText();
+                m_cells[at].number = numeric && !m_cells[at].value.isEmpty();
+            }
+        });
     }
 
     QByteArray part(const QString& name) const
@@ -86,11 +98,7 @@ public:
     const QStringList& sheetNames() const { return m_sheets; }
     int lastRow() const { return m_cells.empty() ? 0 : m_cells.rbegin()->first.first; }
     bool has(int row, int column) const { return m_cells.count({row, column}) > 0; }
-    Cell cell(int row, int column) const
-    {
-        const auto found = m_cells.find({row, column});
-        return found == m_cells.end() ? Cell{} : found->second;
-    }
+    Cell cell(int row, int column) const { return has(row, column) ? m_cells.at({row, column}) : Cell{}; }
     Style style(int xf) const { return xf < static_cast<int>(m_styles.size()) ? m_styles[xf] : Style{}; }
     Style styleAt(int row, int column) const { return style(cell(row, column).style); }
     /// The values of one row, columns 1..columns.
@@ -102,41 +110,23 @@ public:
         return values;
     }
     /// The <col> entry covering a column; a default one when none does.
-    Column column(int index) const
-    {
-        for (const Column& c : m_columns) {
-            if (c.min <= index && index <= c.max)
-                return c;
-        }
-        return Column{index, index, 0, 0, false};
-    }
+    Column column(int index) const { return m_columns.value(index); }
 
 private:
-    static int columnNumber(QStringView ref)
+    static QString text(const QXmlStreamReader& xml, const char* name)
     {
-        int number = 0;
-        for (QChar ch : ref) {
-            if (!ch.isLetter())
-                break;
-            number = number * 26 + (ch.unicode() - 'A' + 1);
-        }
-        return number;
+        return xml.attributes().value(QLatin1String(name)).toString();
     }
-    static int rowNumber(QStringView ref)
-    {
-        int i = 0;
-        while (i < ref.size() && ref[i].isLetter())
-            ++i;
-        return ref.mid(i).toInt();
-    }
+    static int number(const QXmlStreamReader& xml, const char* name) { return text(xml, name).toInt(); }
 
-    void readWorkbook()
+    // Hands every start element of a part to `visit`.
+    template <class Visit>
+    void scan(const char* name, Visit visit) const
     {
-        QXmlStreamReader xml(part(QStringLiteral("xl/workbook.xml")));
+        QXmlStreamReader xml(part(QString::fromLatin1(name)));
         while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == QLatin1String("sheet"))
-                m_sheets << xml.attributes().value(QLatin1String("name")).toString();
+            if (xml.readNext() == QXmlStreamReader::StartElement)
+                visit(xml);
         }
     }
 
@@ -144,75 +134,29 @@ private:
     {
         QMap<int, QString> codes{{0, QStringLiteral("General")}, {49, QStringLiteral("@")}};
         std::vector<bool> boldFonts;
-        QXmlStreamReader xml(part(QStringLiteral("xl/styles.xml")));
-        bool inCellXfs = false;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            const auto name = xml.name();
-            if (xml.isEndElement() && name == QLatin1String("cellXfs"))
-                inCellXfs = false;
-            if (!xml.isStartElement())
-                continue;
-            const QXmlStreamAttributes a = xml.attributes();
-            if (name == QLatin1String("numFmt"))
-                codes[a.value(QLatin1String("numFmtId")).toInt()] = a.value(QLatin1String("formatCode")).toString();
-            else if (name == QLatin1String("font"))
+        bool inCellXfs = false; // collections, named in the plural, delimit the list of cell formats
+        scan("xl/styles.xml", [&](QXmlStreamReader& xml) {
+            const QStringView name = xml.name();
+            if (name == u"numFmt")
+                codes[number(xml, "numFmtId")] = text(xml, "formatCode");
+            else if (name == u"font")
                 boldFonts.push_back(false);
-            else if (name == QLatin1String("b") && !boldFonts.empty())
+            else if (name == u"b" && !boldFonts.empty())
                 boldFonts.back() = true;
-            else if (name == QLatin1String("cellXfs"))
-                inCellXfs = true;
-            else if (name == QLatin1String("xf") && inCellXfs) {
-                Style s;
-                s.numFmtId = a.value(QLatin1String("numFmtId")).toInt();
-                s.formatCode = codes.value(s.numFmtId);
-                const auto font = static_cast<std::size_t>(a.value(QLatin1String("fontId")).toInt());
-                s.bold = font < boldFonts.size() && boldFonts[font];
-                m_styles.push_back(s);
-            } else if (name == QLatin1String("alignment") && inCellXfs && !m_styles.empty())
-                m_styles.back().horizontal = a.value(QLatin1String("horizontal")).toString();
-        }
-    }
-
-    void readSheet()
-    {
-        QXmlStreamReader xml(part(QStringLiteral("xl/worksheets/sheet1.xml")));
-        std::pair<int, int> at;
-        QString type;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (!xml.isStartElement())
-                continue;
-            const QXmlStreamAttributes a = xml.attributes();
-            if (xml.name() == QLatin1String("col")) {
-                m_columns.push_back({a.value(QLatin1String("min")).toInt(), a.value(QLatin1String("max")).toInt(),
-                                     a.value(QLatin1String("width")).toDouble(),
-                                     a.value(QLatin1String("style")).toInt(),
-                                     a.value(QLatin1String("customWidth")) == QLatin1String("1")});
-            } else if (xml.name() == QLatin1String("c")) {
-                const QStringView ref = a.value(QLatin1String("r"));
-                at = {rowNumber(ref), columnNumber(ref)};
-                type = a.value(QLatin1String("t")).toString();
-                Cell& cell = m_cells[at];
-                cell.style = a.value(QLatin1String("s")).toInt();
-                cell.number = type.isEmpty() || type == QLatin1String("n");
-            } else if (xml.name() == QLatin1String("v")) {
-                m_cells[at].value = xml.readElementText();
-            } else if (xml.name() == QLatin1String("t")) { // inline strings, as streamed sheets hold them
-                m_cells[at].value = xml.readElementText();
-            }
-        }
-        // A blank cell carries only its style: it is no number.
-        for (auto& [position, cell] : m_cells) {
-            if (cell.value.isEmpty())
-                cell.number = false;
-        }
+            else if (name == u"xf" && inCellXfs) {
+                const auto font = static_cast<std::size_t>(number(xml, "fontId"));
+                m_styles.push_back({codes.value(number(xml, "numFmtId")), font < boldFonts.size() && boldFonts[font]});
+            } else if (name == u"alignment" && inCellXfs && !m_styles.empty())
+                m_styles.back().horizontal = text(xml, "horizontal");
+            else if (name.endsWith(u's'))
+                inCellXfs = name == u"cellXfs";
+        });
     }
 
     QString m_path;
     QStringList m_sheets;
     std::vector<Style> m_styles;
-    std::vector<Column> m_columns;
+    QMap<int, Column> m_columns;
     std::map<std::pair<int, int>, Cell> m_cells;
 };
 
