@@ -20,7 +20,8 @@ QString caption(const Tessaro& control, const char* name)
 // key, quoted and with CR LF line ends as the files usually have them.
 void writeLanguage(const QTemporaryDir& folder, const QString& language)
 {
-    test::writeFile(folder.filePath("LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language.toLatin1() + "\r\n");
+    test::writeFile(
+        folder.filePath("LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language.toLatin1() + "\r\n");
     QString strings = QStringLiteral("[Strings]\r\n");
     for (int key = 1; key <= 28; ++key)
         strings += QStringLiteral("LE%1=\"%2 LE%1\"\r\n").arg(key, 2, 10, QLatin1Char('0')).arg(language);
@@ -41,7 +42,8 @@ TEST(CambiaLingua, SetsTheSevenCaptionsOfItsInstanceAndTheTextsEveryInstanceLook
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(caption(control, names[i]), QStringLiteral("English LE%1").arg(13 + i)) << names[i];
     // Tooltips are not language strings.
-    EXPECT_EQ(control.findChild<QWidget*>(QStringLiteral("lblCaricatutti"))->toolTip(), QStringLiteral("Carica tutti i record"));
+    EXPECT_EQ(control.findChild<QWidget*>(QStringLiteral("lblCaricatutti"))->toolTip(),
+        QStringLiteral("Carica tutti i record"));
 
     other.CambiaLingua(second.path());
     EXPECT_EQ(GetLanguageString(QStringLiteral("LE01")), QStringLiteral("Italiano LE01"));

@@ -17,7 +17,11 @@ TEST(ColumnCollection, AddStoresANeutralSharedEntryAndRemovalClosesTheGap)
     const auto describe = [&](int position) {
         const auto c = columns.Item(position);
         return QStringLiteral("%1|%2|%3|%4|%5")
-            .arg(c->Intestazione()).arg(c->Larghezza()).arg(c->Formattazione()).arg(c->TipoCampo()).arg(c->Allineamento());
+            .arg(c->Intestazione())
+            .arg(c->Larghezza())
+            .arg(c->Formattazione())
+            .arg(c->TipoCampo())
+            .arg(c->Allineamento());
     };
     EXPECT_EQ(describe(1), QStringLiteral("Cliente|1500|#,##0|0|0"));
 

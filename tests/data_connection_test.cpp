@@ -40,8 +40,9 @@ TEST(OnPostgres, APageClickAfterTheSessionEndedReconnectsAndWhileTheServerIsDown
             QTest::mouseClick(control.findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton);
         };
 
-        ASSERT_TRUE(cluster.execute(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
-                                                   "WHERE pid <> pg_backend_pid() AND backend_type = 'client backend'")));
+        ASSERT_TRUE(
+            cluster.execute(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                                           "WHERE pid <> pg_backend_pid() AND backend_type = 'client backend'")));
         click("lblPag(2)");
         EXPECT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
         EXPECT_EQ(control.AbsolutePage(), 2);

@@ -29,7 +29,10 @@ struct Loaded : ::testing::Test {
     }
 
     void resizeTwips(double width, double height) { control.resize(qRound(width / 15), qRound(height / 15)); }
-    double lstv(const char* property) const { return control.findChild<QObject*>("lstv")->property(property).toDouble(); }
+    double lstv(const char* property) const
+    {
+        return control.findChild<QObject*>("lstv")->property(property).toDouble();
+    }
     QWidget* frame() const { return control.findChild<QWidget*>(QStringLiteral("fraPaginazione")); }
 };
 

@@ -23,15 +23,14 @@ namespace tessaro::test {
 /// and removes those workbooks' folders at the end.
 class OpenedWorkbooks {
 public:
-    OpenedWorkbooks() { m_previous = setSpreadsheetOpener([this](const QString& path) { m_paths << path; }); }
+    OpenedWorkbooks() : m_previous(setSpreadsheetOpener([this](const QString& path) { m_paths << path; })) {}
     ~OpenedWorkbooks()
     {
         setSpreadsheetOpener(m_previous);
         for (const QString& path : m_paths)
             QFileInfo(path).dir().removeRecursively();
     }
-    OpenedWorkbooks(const OpenedWorkbooks&) = delete;
-    OpenedWorkbooks& operator=(const OpenedWorkbooks&) = delete;
+    Q_DISABLE_COPY(OpenedWorkbooks)
     const QStringList& paths() const { return m_paths; }
 
 private:
@@ -41,20 +40,12 @@ private:
 
 class XlsxFile {
 public:
-    struct Cell {
-        QString value;       // the text, or the number as written in the XML
-        bool number = false; // a number cell (no t attribute), else a text or blank
-        int style = 0;       // index into cellXfs
-    };
-    struct Style {
-        QString formatCode; // "General", "@" (built-in 49) or the custom code
-        bool bold = false;
-        QString horizontal; // "" or "right", "left", "center"
-    };
-    struct Column {
-        int style = 0;
-        bool customWidth = false;
-    };
+    // value: the text, or the number as written in the XML; number: a number cell (no t
+    // attribute), else a text or blank; style: index into cellXfs.
+    struct Cell { QString value; bool number = false; int style = 0; };
+    // formatCode: "General", "@" (built-in 49) or the custom code; horizontal: "" or "right", "left", "center".
+    struct Style { QString formatCode; bool bold = false; QString horizontal; };
+    struct Column { int style = 0; bool customWidth = false; };
 
     explicit XlsxFile(const QString& path) : m_path(path)
     {
@@ -63,20 +54,17 @@ public:
                 m_sheets << text(xml, "name");
         });
         readStyles();
-        std::pair<int, int> at; // the cell being read, and whether it has no text type
-        bool numeric = false;
+        std::pair<int, int> at; // the cell being read (row, column)
+        bool numeric = false;   // whether it has no text type
         scan("xl/worksheets/sheet1.xml", [&](QXmlStreamReader& xml) {
             if (xml.name() == u"col") {
                 for (int k = number(xml, "min"); k <= number(xml, "max"); ++k)
                     m_columns[k] = {number(xml, "style"), text(xml, "customWidth") == u"1"};
             } else if (xml.name() == u"c") {
                 at = {0, 0}; // from a reference such as "AB12"
-                for (QChar ch : text(xml, "r")) {
-                    if (ch.isLetter())
-                        at.second = at.second * 26 + (ch.unicode() - 'A' + 1);
-                    else
-                        at.first = at.first * 10 + ch.digitValue();
-                }
+                for (QChar ch : text(xml, "r"))
+                    ch.isLetter() ? at.second = at.second * 26 + (ch.unicode() - 'A' + 1)
+                                  : at.first = at.first * 10 + ch.digitValue();
                 numeric = text(xml, "t").isEmpty() || text(xml, "t") == u"n";
                 m_cells[at] = {QString(), false, number(xml, "s")}; // a blank carries only its style
             } else if (xml.name() == u"v" || xml.name() == u"t") { // <t>: inline strings, as streamed sheets hold them
@@ -100,13 +88,11 @@ public:
     bool has(int row, int column) const { return m_cells.count({row, column}) > 0; }
     Cell cell(int row, int column) const { return has(row, column) ? m_cells.at({row, column}) : Cell{}; }
     Style style(int xf) const { return xf < static_cast<int>(m_styles.size()) ? m_styles[xf] : Style{}; }
-    Style styleAt(int row, int column) const { return style(cell(row, column).style); }
     /// The values of one row, columns 1..columns.
     QStringList row(int row, int columns) const
     {
         QStringList values;
-        for (int c = 1; c <= columns; ++c)
-            values << cell(row, c).value;
+        for (int c = 1; c <= columns; ++c) values << cell(row, c).value;
         return values;
     }
     /// The <col> entry covering a column; a default one when none does.
@@ -124,10 +110,9 @@ private:
     void scan(const char* name, Visit visit) const
     {
         QXmlStreamReader xml(part(QString::fromLatin1(name)));
-        while (!xml.atEnd()) {
+        while (!xml.atEnd())
             if (xml.readNext() == QXmlStreamReader::StartElement)
                 visit(xml);
-        }
     }
 
     void readStyles()
@@ -136,8 +121,7 @@ private:
         std::vector<bool> boldFonts;
         bool inCellXfs = false; // collections, named in the plural, delimit the list of cell formats
         scan("xl/styles.xml", [&](QXmlStreamReader& xml) {
-            const QStringView name = xml.name();
-            if (name == u"numFmt")
+            if (const QStringView name = xml.name(); name == u"numFmt")
                 codes[number(xml, "numFmtId")] = text(xml, "formatCode");
             else if (name == u"font")
                 boldFonts.push_back(false);

@@ -26,8 +26,9 @@ struct Paging : ::testing::Test {
     Paging()
     {
         qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
-        test::writeTestLanguage(folder.path(), "LE06=\"There are\"\nLE07=\"records\"\nLE08=\"in\"\nLE09=\"pages\"\n"
-                                               "LE10=\"Page\"\nLE11=\"No records\"\nLE12=\"One record\"\n");
+        test::writeTestLanguage(folder.path(),
+            "LE06=\"There are\"\nLE07=\"records\"\nLE08=\"in\"\nLE09=\"pages\"\nLE10=\"Page\"\nLE11=\"No "
+            "records\"\nLE12=\"One record\"\n");
         control.CambiaLingua(folder.path());
         database.createNumbered(QStringLiteral("t"), 5000);
         control.setObjectName(QStringLiteral("paged"));
@@ -83,24 +84,30 @@ TEST_F(Paging, TheBarShowsCountsNumbersAndArrowsForEachPosition)
 {
     ASSERT_GT(rowsPerPage, 1);
     const int p = rowsPerPage;
-    const QString in20 = QStringLiteral("| There are %1 records in 20 pages").arg(20 * p);
-    const QString in4 = QStringLiteral("| There are %1 records in 4 pages").arg(4 * p);
-    const struct {
-        const char* what;
-        int records;
-        std::function<void(Tessaro&)> move;
-        QString expected;
+    const QString in20 = QStringLiteral("| There are %1 records in 20 pages").arg(20 * p),
+                  in4 = QStringLiteral("| There are %1 records in 4 pages").arg(4 * p);
+    const auto stay = [](Tessaro&) {};
+    const struct { const char* what; int records; std::function<void(Tessaro&)> move; QString expected;
     } cases[] = {
-        {"no records", 0, [](Tessaro&) {}, "- - - - - - | | No records"},
-        {"one record", 1, [](Tessaro&) {}, "- - - - - - | | One record"},
-        {"one page", p, [](Tessaro&) {}, QStringLiteral("- - - - - - | | There are %1 records").arg(p)},
-        {"4 pages at 1", 4 * p, [](Tessaro&) {}, "[1] 2 3 4 - - | lblPagine lblCaricatutti " + in4},
+        {"no records", 0, stay, "- - - - - - | | No records"},
+        {"one record", 1, stay, "- - - - - - | | One record"},
+        {"one page", p, stay, QStringLiteral("- - - - - - | | There are %1 records").arg(p)},
+        {"4 pages at 1", 4 * p, stay, "[1] 2 3 4 - - | lblPagine lblCaricatutti " + in4},
         {"4 pages at 4", 4 * p, [](Tessaro& c) { c.MoveToLastPage(); }, "[4] - - - - - | << < lblCaricatutti " + in4},
-        {"20 pages at 17", 20 * p, [](Tessaro& c) { c.GoToPage(17); }, "15 16 [17] 18 19 20 | << < lblCaricatutti " + in20},
-        {"backwards to 2", 20 * p, [](Tessaro& c) { c.GoToPage(3); c.MoveToPreviousPage(); },
-         "- - - - 1 [2] | > >> lblPagine lblCaricatutti " + in20},
-        {"backwards to 7", 20 * p, [](Tessaro& c) { c.GoToPage(8); c.MoveToPreviousPage(); },
-         "2 3 4 5 6 [7] | << < > >> lblCaricatutti " + in20},
+        {"20 pages at 17", 20 * p, [](Tessaro& c) { c.GoToPage(17); },
+            "15 16 [17] 18 19 20 | << < lblCaricatutti " + in20},
+        {"backwards to 2", 20 * p,
+            [](Tessaro& c) {
+                c.GoToPage(3);
+                c.MoveToPreviousPage();
+            },
+            "- - - - 1 [2] | > >> lblPagine lblCaricatutti " + in20},
+        {"backwards to 7", 20 * p,
+            [](Tessaro& c) {
+                c.GoToPage(8);
+                c.MoveToPreviousPage();
+            },
+            "2 3 4 5 6 [7] | << < > >> lblCaricatutti " + in20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -128,11 +135,10 @@ TEST_F(Paging, LabelsAreAsWideAsTheCurrentPageNumberAndCentredInTheFrame)
     ASSERT_DOUBLE_EQ(child("fraPaginazione")->property("Width").toDouble(), 8340);
     // lblPag(3) centred: (8340 - 360) / 2; the others follow from the widths, gaps 80 and 150
     // and the designed image widths 150 and 240.
-    const std::pair<const char*, double> places[] = {
-        {"lblPag(3)", 3990}, {"lblPag(2)", 3630},     {"lblPag(1)", 3270},       {"imgPrecedente", 3040},
-        {"imgPrimaPagina", 2650}, {"lblPag(4)", 4350}, {"lblPag(5)", 4710},      {"lblPag(6)", 5070},
-        {"imgSuccessiva", 5510},  {"imgUltimaPagina", 5810}, {"lblCaricatutti", 8340 - 1140}, {"lblNumRecord", 10},
-    };
+    const std::pair<const char*, double> places[]
+        = {{"lblPag(3)", 3990}, {"lblPag(2)", 3630}, {"lblPag(1)", 3270}, {"imgPrecedente", 3040},
+            {"imgPrimaPagina", 2650}, {"lblPag(4)", 4350}, {"lblPag(5)", 4710}, {"lblPag(6)", 5070},
+            {"imgSuccessiva", 5510}, {"imgUltimaPagina", 5810}, {"lblCaricatutti", 8340 - 1140}, {"lblNumRecord", 10}};
     for (const auto& [name, expected] : places)
         EXPECT_DOUBLE_EQ(left(QString::fromLatin1(name)), expected) << name;
 }
@@ -141,25 +147,25 @@ TEST_F(Paging, MovesAndClicksStepFromTheNumbersTheBarShowsAndRaiseOneEventEach)
 {
     load(20 * rowsPerPage);
     QSignalSpy populated(&control, &Tessaro::PopulatedList);
-    const struct {
-        const char* what;
-        std::function<void()> move;
-        int page;
-        const char* numbers; // the bar up to its first "|"
+    const auto go = [&](int page) { return [&, page] { control.GoToPage(page); }; };
+    const auto next = [&] { control.MoveToNextPage(); };
+    const auto previous = [&] { control.MoveToPreviousPage(); };
+    // Each step: the page reached and the bar up to its first "|".
+    const struct { const char* what; std::function<void()> move; int page; const char* numbers;
     } steps[] = {
-        {"next from 1-6", [&] { control.MoveToNextPage(); }, 7, "[7] 8 9 10 11 12"},
-        {"to 13", [&] { control.GoToPage(13); }, 13, "[13] 14 15 16 17 18"},
-        {"next from 13-18", [&] { control.MoveToNextPage(); }, 19, "15 16 17 18 [19] 20"},
-        {"next at the end", [&] { control.MoveToNextPage(); }, 20, "15 16 17 18 19 [20]"},
-        {"to 15", [&] { control.GoToPage(15); }, 15, "[15] 16 17 18 19 20"},
-        {"previous from 15-20", [&] { control.MoveToPreviousPage(); }, 14, "9 10 11 12 13 [14]"},
+        {"next from 1-6", next, 7, "[7] 8 9 10 11 12"},
+        {"to 13", go(13), 13, "[13] 14 15 16 17 18"},
+        {"next from 13-18", next, 19, "15 16 17 18 [19] 20"},
+        {"next at the end", next, 20, "15 16 17 18 19 [20]"},
+        {"to 15", go(15), 15, "[15] 16 17 18 19 20"},
+        {"previous from 15-20", previous, 14, "9 10 11 12 13 [14]"},
         {"first", [&] { control.MoveToFirstPage(); }, 1, "[1] 2 3 4 5 6"},
-        {"previous from 1", [&] { control.MoveToPreviousPage(); }, 1, "- - - - - [1]"},
-        {"to 0", [&] { control.GoToPage(0); }, 1, "[1] 2 3 4 5 6"},
-        {"to -3", [&] { control.GoToPage(-3); }, 1, "[1] 2 3 4 5 6"},
-        {"beyond the last", [&] { control.GoToPage(999); }, 20, "15 16 17 18 19 [20]"},
+        {"previous from 1", previous, 1, "- - - - - [1]"},
+        {"to 0", go(0), 1, "[1] 2 3 4 5 6"},
+        {"to -3", go(-3), 1, "[1] 2 3 4 5 6"},
+        {"beyond the last", go(999), 20, "15 16 17 18 19 [20]"},
         {"last", [&] { control.MoveToLastPage(); }, 20, "15 16 17 18 19 [20]"},
-        {"to 7", [&] { control.GoToPage(7); }, 7, "[7] 8 9 10 11 12"},
+        {"to 7", go(7), 7, "[7] 8 9 10 11 12"},
         // A clicked number only moves the highlight; the arrows step from the bar's first number.
         {"click on lblPag(3)", [&] { QTest::mouseClick(pag(3), Qt::LeftButton); }, 9, "7 8 [9] 10 11 12"},
         {"click on imgSuccessiva", [&] { click("imgSuccessiva"); }, 13, "[13] 14 15 16 17 18"},
@@ -169,39 +175,40 @@ TEST_F(Paging, MovesAndClicksStepFromTheNumbersTheBarShowsAndRaiseOneEventEach)
         SCOPED_TRACE(step.what);
         populated.clear();
         step.move();
-        EXPECT_EQ(control.AbsolutePage(), step.page);
-        EXPECT_EQ(populated.count(), 1);
-        EXPECT_EQ(bar().substr(0, bar().find(" |")), step.numbers);
-        EXPECT_EQ(control.ListView->ListItems().Item(1)->Tag().toInt(), (step.page - 1) * rowsPerPage + 1);
-        EXPECT_EQ(control.MousePointer(), 0);
+        // page, events raised, the bar's numbers, the first row's id, the mouse pointer
+        EXPECT_EQ(std::make_tuple(control.AbsolutePage(), populated.count(), bar().substr(0, bar().find(" |")),
+                      control.ListView->ListItems().Item(1)->Tag().toInt(), control.MousePointer()),
+            std::make_tuple(step.page, 1, std::string(step.numbers), (step.page - 1) * rowsPerPage + 1, 0));
     }
-    EXPECT_TRUE(boxes.messages().empty());
-    EXPECT_TRUE(control.Paged()) << "moves never change the view";
+    EXPECT_TRUE(boxes.messages().empty() && control.Paged()) << "no message, and moves never change the view";
 }
 
 TEST_F(Paging, LoadAllAndBackToPagesSwitchTheViewAndARememberedViewWins)
 {
     const int records = 25 * rowsPerPage;
+    // Paged, rows shown, PageSize, AbsolutePage.
+    const auto state = [&] {
+        return std::make_tuple(
+            control.Paged(), control.ListView->ListItems().Count(), control.PageSize(), control.AbsolutePage());
+    };
     load(records);
     control.GoToPage(7);
     QSignalSpy populated(&control, &Tessaro::PopulatedList);
     click("lblCaricatutti");
-    EXPECT_FALSE(control.Paged());
-    EXPECT_EQ(control.ListView->ListItems().Count(), records);
-    EXPECT_EQ(control.PageSize(), records);
-    EXPECT_EQ(control.AbsolutePage(), 1);
+    EXPECT_EQ(state(), std::make_tuple(false, records, records, 1));
     EXPECT_EQ(populated.count(), 1);
-    EXPECT_EQ(bar(), QStringLiteral("- - - - - - | lblPaginaRisultati | There are %1 records").arg(records).toStdString());
+    EXPECT_EQ(
+        bar(), QStringLiteral("- - - - - - | lblPaginaRisultati | There are %1 records").arg(records).toStdString());
     EXPECT_DOUBLE_EQ(left("lblPaginaRisultati"), 8340 - 1500);
 
     click("lblPaginaRisultati");
-    EXPECT_TRUE(control.Paged());
-    EXPECT_EQ(control.AbsolutePage(), 1);
-    EXPECT_EQ(control.ListView->ListItems().Count(), rowsPerPage);
-    EXPECT_EQ(bar(), QStringLiteral("[1] 2 3 4 5 6 | > >> lblPagine lblCaricatutti | There are %1 records in 25 pages")
-                         .arg(records).toStdString());
-    EXPECT_EQ(child("lblCaricatutti")->property("MousePointer").toInt(), 99);
-    EXPECT_EQ(control.MousePointer(), 0);
+    EXPECT_EQ(state(), std::make_tuple(true, rowsPerPage, rowsPerPage, 1));
+    EXPECT_EQ(bar(),
+        QStringLiteral("[1] 2 3 4 5 6 | > >> lblPagine lblCaricatutti | There are %1 records in 25 pages")
+            .arg(records)
+            .toStdString());
+    EXPECT_EQ(std::make_pair(child("lblCaricatutti")->property("MousePointer").toInt(), control.MousePointer()),
+        std::make_pair(99, 0));
 
     // Fewer rows than a page: the count alone.
     load(rowsPerPage - 1);
@@ -211,9 +218,7 @@ TEST_F(Paging, LoadAllAndBackToPagesSwitchTheViewAndARememberedViewWins)
     // A remembered unpaged view wins over the host's choice; the populate then loads all rows.
     QSettings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", "PagingTest").setValue("paged/Paged", "False");
     load(0);
-    EXPECT_FALSE(control.Paged());
-    EXPECT_EQ(control.PageSize(), 0);
-    EXPECT_EQ(control.ListView->ListItems().Count(), 0);
+    EXPECT_EQ(state(), std::make_tuple(false, 0, 0, 1));
     EXPECT_EQ(bar(), "- - - - - - | | No records");
     EXPECT_TRUE(boxes.messages().empty());
 }

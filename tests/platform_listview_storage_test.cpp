@@ -58,10 +58,10 @@ protected:
 TEST_F(ListStorageTest, ItemTagKeepsValueAndType)
 {
     ListItem* item = addRow({"row"});
-    const QVariant cases[] = {QVariant(42), QVariant(-7), QVariant(qlonglong(1) << 40),
-                              QVariant(std::numeric_limits<qlonglong>::min()), QVariant(QStringLiteral("key è")),
-                              QVariant(QString()), QVariant(2.5), QVariant(QDate(2024, 2, 29)),
-                              QVariant(QMetaType::fromType<int>()), QVariant(QMetaType::fromType<QString>()), QVariant()};
+    const QVariant cases[]
+        = {QVariant(42), QVariant(-7), QVariant(qlonglong(1) << 40), QVariant(std::numeric_limits<qlonglong>::min()),
+            QVariant(QStringLiteral("key è")), QVariant(QString()), QVariant(2.5), QVariant(QDate(2024, 2, 29)),
+            QVariant(QMetaType::fromType<int>()), QVariant(QMetaType::fromType<QString>()), QVariant()};
     for (const QVariant& tag : cases) {
         SCOPED_TRACE(tag.metaType().name() ? tag.metaType().name() : "invalid");
         item->setTag(tag);
@@ -125,7 +125,8 @@ TEST_F(ListStorageTest, TextsSurviveManyRewritesAndOversizedBlocks)
     for (ListItem* item : list.ListItems()) {
         const QString i = QString::number(item->Index() - 1);
         const QString last = QStringLiteral("249 %1 %2").arg(i, padding);
-        EXPECT_EQ(cells(item), QStringList({i + "|key " + i, last + '|' + last, "|own " + i})) << "item " << i.toStdString();
+        EXPECT_EQ(cells(item), QStringList({i + "|key " + i, last + '|' + last, "|own " + i}))
+            << "item " << i.toStdString();
     }
 
     const QString huge = QString(5 * 1024 * 1024, QLatin1Char('x')) + QStringLiteral("è end");
@@ -145,7 +146,7 @@ TEST_F(ListStorageTest, RecordsAcrossChunksAndReusedRecordsStartBlank)
         addRow({QString::number(i), QStringLiteral("c%1").arg(i), QStringLiteral("a%1").arg(i)})->setTag(i);
     for (int i : {0, 4095, 4096, 32767, 32768, 39999})
         EXPECT_EQ(cells(list.ListItems().Item(i + 1)),
-                  QStringList({QStringLiteral("%1|%1").arg(i), QStringLiteral("c%1").arg(i), QStringLiteral("a%1").arg(i)}));
+            QStringList({QStringLiteral("%1|%1").arg(i), QStringLiteral("c%1").arg(i), QStringLiteral("a%1").arg(i)}));
 
     ListItem* removed = list.ListItems().Item(10);
     removed->setSelected(true);
@@ -175,8 +176,8 @@ TEST(TextOrderTest, OrdersCaseInsensitivelyWithAccentsBreakingTies)
         {"equal texts keep their order ascending", {"b", "a", "b", "a"}, false, {1, 3, 0, 2}},
         {"equal texts keep their order descending", {"b", "a", "b", "a"}, true, {0, 2, 1, 3}},
         {"a prefix comes first", {"abc", "ab", "abcd", ""}, false, {3, 1, 0, 2}},
-        {"a shared start of any length", {"common start 0123456789Z", "common start 0123456789a", "common start 0123456789"},
-         false, {2, 1, 0}},
+        {"a shared start of any length",
+            {"common start 0123456789Z", "common start 0123456789a", "common start 0123456789"}, false, {2, 1, 0}},
         // All three share no start, so the difference lies beyond the bytes compared inline.
         {"past the first 16 bytes", {"0123456789abcdefghij-b", "0123456789abcdefghij-a", "z"}, false, {1, 0, 2}},
         {"blanks before digits before letters", {"b", "1", " 2", "a"}, false, {2, 1, 3, 0}},

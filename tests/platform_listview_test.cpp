@@ -245,7 +245,8 @@ TEST_F(ListViewTest, FocusChangesAreReported)
     QSignalSpy lost(&list, &ListView::LostFocus);
     list.setFocus();
     other->setFocus();
-    EXPECT_EQ(std::pair(gained.count(), lost.count()), (std::pair<qsizetype, qsizetype>(1, 1))) << "GotFocus, LostFocus";
+    EXPECT_EQ(std::pair(gained.count(), lost.count()), (std::pair<qsizetype, qsizetype>(1, 1)))
+        << "GotFocus, LostFocus";
 }
 
 TEST_F(ListViewTest, TheFirstColumnShowsTheSmallIconAndTheCheckBox)
@@ -283,7 +284,8 @@ TEST_F(ListViewTest, ABulkAddReachesTheModelInOneInsertion)
     list.beginBulkAdd(); // nests
     for (int i = 0; i < 50; ++i)
         addRows({QStringLiteral("row %1").arg(i)}, {QStringLiteral("city")});
-    EXPECT_EQ(list.ListItems().Item(51)->SubItems(1), QStringLiteral("city")) << "items can be read while the views wait";
+    EXPECT_EQ(list.ListItems().Item(51)->SubItems(1), QStringLiteral("city"))
+        << "items can be read while the views wait";
     list.endBulkAdd();
     EXPECT_EQ(inserted.count(), 0) << "only the outer end tells the views";
     list.endBulkAdd();

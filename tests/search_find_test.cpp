@@ -64,29 +64,29 @@ struct Search : ::testing::Test {
         }
     }
     // The list drops open once the header panel has focused the combo.
-    void closeDropDown()
+    void closeDropDown() { QApplication::processEvents(), typeInCombo(QStringLiteral("\x1b")); }
+    // The combo's text, its selected part and its current index.
+    QStringList comboState() const
     {
-        QApplication::processEvents();
-        typeInCombo(QStringLiteral("\x1b"));
+        return {combo->currentText(), combo->lineEdit()->selectedText(), QString::number(combo->currentIndex())};
     }
 
     QList<int> selectedIds() const
     {
         QList<int> ids;
-        for (ListItem* item : control.ListView->ListItems()) {
+        for (ListItem* item : control.ListView->ListItems())
             if (item->Selected())
                 ids << item->Tag().toInt();
-        }
         return ids;
     }
 };
 
 TEST_F(Search, ComboHoldsTheHeadingsAndDropsOpenOnEveryFocus)
 {
-    EXPECT_EQ(QStringList({combo->itemText(0), combo->itemText(1), combo->itemText(2)}),
-              QStringList({"nome", "citta", "note"}));
-    EXPECT_EQ(combo->count(), 3);
-    EXPECT_EQ(combo->currentIndex(), -1);
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    EXPECT_EQ(items << comboState(), QStringList({"nome", "citta", "note", "", "", "-1"}));
 
     QApplication::processEvents();
     EXPECT_TRUE(combo->view()->isVisible()) << "showing the header panel focuses the combo";
@@ -96,8 +96,9 @@ TEST_F(Search, ComboHoldsTheHeadingsAndDropsOpenOnEveryFocus)
     EXPECT_FALSE(combo->view()->isVisible());
 
     QTest::keyClick(combo, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), text) << "Enter moves the focus on";
-    EXPECT_EQ(combo->currentText(), QStringLiteral("citta")) << "and types nothing";
+    // Enter moves the focus on and types nothing.
+    EXPECT_EQ(std::make_pair(QApplication::focusWidget(), combo->currentText()),
+        std::make_pair<QWidget*>(text, QStringLiteral("citta")));
     QTest::keyClick(text, Qt::Key_Backtab);
     QApplication::processEvents();
     EXPECT_TRUE(combo->view()->isVisible());
@@ -105,25 +106,21 @@ TEST_F(Search, ComboHoldsTheHeadingsAndDropsOpenOnEveryFocus)
 
 TEST_F(Search, TypeAheadCompletesFromTheEntriesAndLeavingChoosesTheEntrySpelledExactly)
 {
-    const struct {
-        const char* keys;
-        QString text;
-        QString selected;
-        int index;
-    } cases[] = {
-        {"N", "nome", "ome", 0},   {"n", "nome", "ome", 0},     {"not", "note", "e", 2},
-        {"x", "", "", -1},         {"cz", "citta", "itta", 1},  {"n\u00e8", "nome", "ome", 0},
-        {"\b", "", "", -1},
-        {"c\b", "", "", -1},        // emptied: no entry stays chosen
-        {"not\b", "nome", "me", 0}, // a selection: the prefix is all but the last character before it
+    // Keys typed -> text, selected part, current index.
+    const std::pair<const char*, QStringList> cases[] = {
+        {"N", {"nome", "ome", "0"}}, {"n", {"nome", "ome", "0"}}, {"not", {"note", "e", "2"}}, {"x", {"", "", "-1"}},
+        {"cz", {"citta", "itta", "1"}}, {"n\u00e8", {"nome", "ome", "0"}}, {"\b", {"", "", "-1"}},
+        // emptied: no entry stays chosen
+        {"c\b", {"", "", "-1"}},
+        // a selection: the prefix is all but the last character before it
+        {"not\b", {"nome", "me", "0"}},
     };
     closeDropDown();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.keys);
+    for (const auto& [keys, expected] : cases) {
+        SCOPED_TRACE(keys);
         combo->setCurrentIndex(-1);
-        typeInCombo(QString::fromUtf8(c.keys));
-        EXPECT_EQ(QStringList({combo->currentText(), combo->lineEdit()->selectedText()}), QStringList({c.text, c.selected}));
-        EXPECT_EQ(combo->currentIndex(), c.index);
+        typeInCombo(QString::fromUtf8(keys));
+        EXPECT_EQ(comboState(), expected);
     }
 
     // Without a selection Backspace looks up the text less its last character, wherever the caret.
@@ -131,7 +128,7 @@ TEST_F(Search, TypeAheadCompletesFromTheEntriesAndLeavingChoosesTheEntrySpelledE
     typeInCombo(QStringLiteral("not"));
     combo->lineEdit()->setCursorPosition(2);
     typeInCombo(QStringLiteral("\b"));
-    EXPECT_EQ(QStringList({combo->currentText(), combo->lineEdit()->selectedText()}), QStringList({"note", "e"}));
+    EXPECT_EQ(comboState(), QStringList({"note", "e", "2"}));
 
     for (const auto& [pasted, index] : {std::pair{"CITTA", -1}, {"citta", 1}}) {
         combo->setFocus();
@@ -144,15 +141,13 @@ TEST_F(Search, TypeAheadCompletesFromTheEntriesAndLeavingChoosesTheEntrySpelledE
 
 TEST_F(Search, FindSelectsEveryRowWhoseCellMatchesAndOnlyThose)
 {
-    const struct {
-        const char* column; // keys typed into the combo; none: no column chosen
-        const char* pattern;
-        QList<int> ids;
-    } cases[] = {
-        {"", "*", {3}}, // without a column nothing changes (first: only the row selected below is)
+    // Keys typed into the combo (none: no column chosen), the pattern, the rows selected.
+    const struct { const char* column; const char* pattern; QList<int> ids; } cases[] = {
+        // without a column nothing changes (first: only the row selected below is)
+        {"", "*", {3}},
         // Whole cells, compared upper-cased; a Null cell reads as empty; a malformed pattern matches nothing.
         {"n", "rossi", {1, 2}}, {"n", "*", {1, 2, 3, 4, 5, 6, 7, 8}}, {"n", "", {4}}, {"n", "[A-C]*", {6, 7}},
-        {"n", "R#D#", {5}},     {"n", "[", {}},                       {"c", "roma", {1, 3, 6, 8}},
+        {"n", "R#D#", {5}}, {"n", "[", {}}, {"c", "roma", {1, 3, 6, 8}},
     };
     closeDropDown();
     for (const auto& c : cases) {
@@ -177,10 +172,11 @@ TEST_F(Search, FindScrollsToTheLastMatchAndFocusesTheList)
     EXPECT_EQ(selectedIds(), QList<int>({290, 291, 292, 293, 294, 295, 296, 297, 298, 299}));
     QApplication::processEvents();
     ListView* list = control.ListView;
-    EXPECT_TRUE(list->hasFocus());
-    EXPECT_GT(list->verticalScrollBar()->value(), 0);
-    EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(298, 0))));
-    EXPECT_TRUE(list->selectionModel()->isRowSelected(290));
+    // focused, scrolled, the last match in view, the selection also in the view's model
+    EXPECT_EQ(QList<bool>({list->hasFocus(), list->verticalScrollBar()->value() > 0,
+                  list->viewport()->rect().contains(list->visualRect(list->model()->index(298, 0))),
+                  list->selectionModel()->isRowSelected(290)}),
+        QList<bool>(4, true));
 }
 
 } // namespace
