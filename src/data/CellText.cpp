@@ -47,10 +47,10 @@ QString cellText(const QVariant& value, const clsColonna& column)
     return QString(kNumericWidth - base.size(), QLatin1Char(' ')) + base;
 }
 
-CellTextWriter::CellTextWriter(const clsColonna& column)
-    : m_column(column),
-      m_plain(column.Formattazione().isEmpty()),
-      m_numeric(column.TipoCampo() == 1),
+CellTextWriter::CellTextWriter(std::shared_ptr<const clsColonna> column)
+    : m_column(std::move(column)),
+      m_plain(m_column->Formattazione().isEmpty()),
+      m_numeric(m_column->TipoCampo() == 1),
       m_decimalPoint(QLocale().decimalPoint().toStdString())
 {
 }
@@ -64,7 +64,7 @@ bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& ou
     const QVariant value = row.value(field);
     if (value.isNull())
         return false;
-    out = cellText(value, m_column).toStdString();
+    out = cellText(value, *m_column).toStdString();
     return true;
 }
 

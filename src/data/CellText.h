@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
 #include <string>
 
 namespace tessaro {
@@ -23,8 +24,7 @@ QString cellText(const QVariant& value, const clsColonna& column);
 /// numbers and texts that the row has at hand are written without a QVariant or a QString.
 class CellTextWriter {
 public:
-    /// `column` must outlive the writer.
-    explicit CellTextWriter(const clsColonna& column);
+    explicit CellTextWriter(std::shared_ptr<const clsColonna> column);
 
     /// Puts the text of field `field` of `row` in `out`. Returns false for a Null (the text is
     /// then empty). Throws as cellText() does.
@@ -33,7 +33,7 @@ public:
 private:
     bool writeStored(const sql::RowValues& row, int field, std::string& out) const;
 
-    const clsColonna& m_column;
+    std::shared_ptr<const clsColonna> m_column;
     bool m_plain;           ///< no format expression
     bool m_numeric;         ///< TipoCampo 1: right-aligned in 20 characters
     std::string m_decimalPoint;

@@ -69,14 +69,12 @@ int choosePage(Recordset& rst, int PageSize, int& AbsolutePage)
 
 // How each column's cells become texts, column k at index k - 1; read from the descriptors once
 // per fill rather than once per cell.
-std::vector<CellTextWriter> writersOf(collColonne& columns, int n, std::vector<std::shared_ptr<clsColonna>>& held)
+std::vector<CellTextWriter> writersOf(collColonne& columns, int n)
 {
     std::vector<CellTextWriter> writers;
     writers.reserve(static_cast<std::size_t>(n));
-    for (int k = 1; k <= n; ++k) {
-        held.push_back(columns.Item(k));
-        writers.emplace_back(*held.back());
-    }
+    for (int k = 1; k <= n; ++k)
+        writers.emplace_back(columns.Item(k));
     return writers;
 }
 
@@ -85,7 +83,7 @@ std::vector<CellTextWriter> writersOf(collColonne& columns, int n, std::vector<s
 class RowFiller {
 public:
     RowFiller(ListView& lstv, collColonne& columns, int n)
-        : m_list(lstv), m_writers(writersOf(columns, n, m_descriptors)), m_texts(std::size_t(n)),
+        : m_list(lstv), m_writers(writersOf(columns, n)), m_texts(std::size_t(n)),
           m_cells(std::size_t(n))
     {
     }
@@ -111,7 +109,6 @@ public:
 
 private:
     listview::RowAppender m_list;
-    std::vector<std::shared_ptr<clsColonna>> m_descriptors;
     std::vector<CellTextWriter> m_writers;
     std::vector<std::string> m_texts; // reused row after row
     std::vector<listview::ItemStore::RowCell> m_cells;

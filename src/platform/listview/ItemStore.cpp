@@ -45,11 +45,10 @@ ListItem* ItemStore::newItem()
     return new (m_itemChunks.back() + m_itemsInLastChunk++) ListItem();
 }
 
-ListItem* ItemStore::append(QStringView text)
+ListItem* ItemStore::newItemAtEnd()
 {
     ListItem* item = newItem();
     item->m_store = this;
-    item->m_text = m_arena.add(text);
     item->m_row = static_cast<quint32>(m_order.size());
     if (m_validRows == m_order.size())
         ++m_validRows;
@@ -57,10 +56,16 @@ ListItem* ItemStore::append(QStringView text)
     return item;
 }
 
+ListItem* ItemStore::append(QStringView text)
+{
+    ListItem* item = newItemAtEnd();
+    item->m_text = m_arena.add(text);
+    return item;
+}
+
 ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int count)
 {
-    ListItem* item = newItem();
-    item->m_store = this;
+    ListItem* item = newItemAtEnd();
     item->m_text = m_arena.add(cells[0].text);
     item->m_tag = m_itemTags.encode(tag, m_arena);
     if (count > 1) {
@@ -71,10 +76,6 @@ ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int co
             cell->m_tag = cells[k].taggedWithText ? cell->m_text : kTagUnset;
         }
     }
-    item->m_row = static_cast<quint32>(m_order.size());
-    if (m_validRows == m_order.size())
-        ++m_validRows;
-    m_order.push_back(item);
     return item;
 }
 

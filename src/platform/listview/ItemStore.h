@@ -94,6 +94,8 @@ private:
     enum Flag : quint8 { SelectedFlag = 1, CheckedFlag = 2 };
 
     ListItem* newItem();
+    /// A blank item of this store, last in the order.
+    ListItem* newItemAtEnd();
     static void resetRecord(ListItem& item);
     void releaseItem(ListItem& item);
     /// Releases the item and keeps its record for reuse; the caller takes it out of the order.

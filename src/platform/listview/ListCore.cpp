@@ -149,12 +149,10 @@ void ListCore::removeItem(int row)
 int ListCore::removeSelectedItems()
 {
     settleOrder();
-    const std::vector<std::pair<int, int>> runs = m_store.selectedRuns();
-    int removed = 0;
-    for (const auto& [first, last] : runs)
-        removed += last - first + 1;
+    const int removed = m_store.selectedCount();
     if (removed == 0)
         return 0;
+    const std::vector<std::pair<int, int>> runs = m_store.selectedRuns();
     detachSelection();
     // Every removal notice costs the views a pass over all their rows: a few runs are announced
     // one by one (the views keep their place), many scattered ones as a fresh start.
