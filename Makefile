@@ -1,7 +1,8 @@
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test demo bench clean
+.PHONY: deps configure build test test-sanitize demo bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -15,6 +16,17 @@ build: configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole suite again, instrumented: any memory error or undefined behaviour fails the run.
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+		-DTESSARO_SANITIZE=ON -DTESSARO_BUILD_DEMO=OFF -DTESSARO_BUILD_BENCH=OFF > /dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS)
+
 demo: build
 	@scripts/run-demo.sh $(BUILD)/apps/demo/tessaro-demo
 
@@ -23,4 +35,4 @@ bench: configure
 	@cd $(BUILD) && bench/tessaro-bench $(FILTER)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

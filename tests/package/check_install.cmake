@@ -17,8 +17,10 @@ foreach(header tessaro/Tessaro.h tessaro/tessaro_export.h)
     message(FATAL_ERROR "The install lacks include/${header}")
   endif()
 endforeach()
+# An instrumented library needs an instrumented host.
+string(REPLACE ";" " " host_flags "${HOST_FLAGS}")
 run_step(${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/package/host" -B "${WORK_DIR}/host-build"
-         "-DCMAKE_PREFIX_PATH=${prefix}")
+         "-DCMAKE_PREFIX_PATH=${prefix}" "-DCMAKE_CXX_FLAGS=${host_flags}")
 run_step(${CMAKE_COMMAND} --build "${WORK_DIR}/host-build")
 run_step("${WORK_DIR}/host-build/tessaro-package-host")
 if(NOT step_output MATCHES "Query=0x68030006")
