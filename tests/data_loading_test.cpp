@@ -4,6 +4,8 @@
 #include <tessaro/Tessaro.h>
 
 #include <QAbstractItemModelTester>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -49,6 +51,22 @@ TEST_F(Loaded, PopulateWithoutAnOpenQueryReportsTheCloneFailureAndTouchesNothing
     EXPECT_EQ(boxes.messages()[0].style, 16);
     EXPECT_EQ(control.ListView->ListItems().Count(), 0);
     EXPECT_TRUE(frame()->isHidden());
+}
+
+TEST_F(Loaded, AFailingQueryShowsTheSameMessageAndLeavesTheDatabasesErrorToTheHost)
+{
+    const QString broken = QStringLiteral("SELEC id, name FROM t");
+    const QSqlError expected = QSqlQuery(broken, database.db()).lastError();
+    control.setQuery(broken);
+    control.Init_class(QStringLiteral("LoadingTest"), true);
+    control.PopulateList();
+    ASSERT_EQ(boxes.messages().size(), 1u);
+    EXPECT_EQ(boxes.messages()[0].text,
+              QStringLiteral("Tessaro PopulateList Err=3704\r\nOperation is not allowed when the object is closed."));
+    EXPECT_EQ((QStringList{control.rst->LastDatabaseError().databaseText(),
+                           control.rst->LastDatabaseError().nativeErrorCode()}),
+              (QStringList{expected.databaseText(), expected.nativeErrorCode()}));
+    EXPECT_FALSE(expected.databaseText().isEmpty());
 }
 
 TEST_F(Loaded, APageHoldsTheRowsThatFitAndAnEmptyListEstimatesThemFromItsHeight)

@@ -1,9 +1,14 @@
 // The result set and connection on a real SQLite database.
 #include <tessaro/Recordset.h>
 
+#include "data/CellText.h"
 #include "platform/Connection.h"
+#include "platform/sql/RecordsetRows.h"
+#include "platform/sql/ResultSource.h"
 #include "support/TestDatabase.h"
 #include "support/TestHelpers.h"
+
+#include <tessaro/clsColonna.h>
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -38,6 +43,23 @@ QVariantList errorOf(Call&& call)
     }
     return {0, QString()};
 }
+
+// The warnings logged in the category "tessaro.sql" while it lives.
+class SqlWarnings {
+public:
+    SqlWarnings() { s_current = this, m_previous = qInstallMessageHandler(&SqlWarnings::handle); }
+    ~SqlWarnings() { qInstallMessageHandler(m_previous), s_current = nullptr; }
+    QStringList messages;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type == QtWarningMsg && qstrcmp(context.category, "tessaro.sql") == 0)
+            s_current->messages << text;
+    }
+    static inline SqlWarnings* s_current = nullptr;
+    QtMessageHandler m_previous = nullptr;
+};
 
 struct RecordsetTest : ::testing::Test {
     tessaro::test::TestDatabase database;
@@ -129,12 +151,86 @@ TEST_F(RecordsetTest, FailingStatementCarriesTheDatabaseNumberAndMessage)
         const QSqlError expected = QSqlQuery(QString::fromLatin1(text), db).lastError();
         ASSERT_FALSE(expected.databaseText().isEmpty());
         Recordset set;
+        SqlWarnings warnings;
         EXPECT_EQ(errorOf([&] { set.Open(QString::fromLatin1(text), db); }),
                   (QVariantList{expected.nativeErrorCode().toInt(), expected.databaseText()}));
         EXPECT_EQ(set.State(), 0);
+        // The database's own error stays with the closed set, and is logged once with the statement.
+        EXPECT_EQ((QStringList{set.LastDatabaseError().databaseText(), set.LastDatabaseError().nativeErrorCode()}),
+                  (QStringList{expected.databaseText(), expected.nativeErrorCode()}));
+        ASSERT_EQ(warnings.messages.size(), 1);
+        EXPECT_TRUE(warnings.messages[0].contains(expected.databaseText())) << warnings.messages[0].toStdString();
+        EXPECT_TRUE(warnings.messages[0].contains(QString::fromLatin1(text))) << warnings.messages[0].toStdString();
         set.Open(QStringLiteral("SELECT id FROM items"), db);
         EXPECT_EQ(set.RecordCount(), 3) << "a failed open leaves the set ready for another";
+        EXPECT_FALSE(set.LastDatabaseError().isValid()) << "an Open starts afresh";
     }
+    // A closed connection: the connection's word is kept.
+    db.close();
+    Recordset set;
+    EXPECT_EQ(errorNumberOf([&] { set.Open(kAscending, db); }), 3709);
+    EXPECT_EQ(set.LastDatabaseError().type(), QSqlError::ConnectionError);
+}
+
+TEST_F(RecordsetTest, RoomIsReservedOnlyForRowsThatExist)
+{
+    fillItems(3);
+    using tessaro::sql::ResultSource;
+    // Read whole at open, with no limit; and a first block of 256 rows that holds three.
+    for (const char* text : {"PRAGMA table_info(items)", "SELECT id, name, amount FROM items"}) {
+        SCOPED_TRACE(text);
+        const auto source = ResultSource::open(QString::fromLatin1(text), db);
+        const auto block = source->blockAt(0, ResultSource::kFirstBlockRows);
+        ASSERT_TRUE(block);
+        EXPECT_EQ(block->rows, 3);
+        EXPECT_LT(block->cells.capacity(), 64) << "room for " << block->cells.capacity() << " cells";
+    }
+}
+
+TEST_F(RecordsetTest, InvalidUtf8ReadsTheSameOnAPageAndInAReadOfEveryRow)
+{
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"lone continuation byte", QByteArray("a\x80" "b")},
+        {"truncated two-byte sequence", QByteArray("a\xC3")},
+        {"truncated three-byte sequence before a letter", QByteArray("\xE2\x82z")},
+        {"overlong slash", QByteArray("\xC0\xAF")},
+        {"overlong three-byte NUL", QByteArray("x\xE0\x80\x80")},
+        {"surrogate code point", QByteArray("\xED\xA0\x80!")},
+        {"beyond U+10FFFF", QByteArray("\xF4\x90\x80\x80")},
+        {"lead byte never used", QByteArray("\xFF\xFEok")},
+        {"noncharacter U+FFFF", QByteArray("\xEF\xBF\xBF")},
+        {"valid text after a complete sequence and a stray byte", QByteArray("caf\xC3\xA9\xA9 \xF0\x9F\x98\x80")},
+        {"valid", QByteArray("citt\xC3\xA0 \xE2\x82\xAC")},
+    };
+    database.exec(QStringLiteral("CREATE TABLE texts (id INTEGER PRIMARY KEY, t TEXT)"));
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO texts VALUES (?, CAST(? AS TEXT))"));
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        insert.addBindValue(i);
+        insert.addBindValue(cases[i].second);
+        ASSERT_TRUE(insert.exec()) << insert.lastError().text().toStdString();
+    }
+    const QString all = QStringLiteral("SELECT id, t FROM texts ORDER BY id");
+    QStringList paged, values, stored;
+    for (auto set = open(all); !set->Eof(); set->MoveNext())
+        paged << set->FieldValue(1).toString();
+    // The read of every row takes SQLite's own interface, and the list keeps what the writer wrote.
+    auto column = std::make_shared<tessaro::clsColonna>();
+    const tessaro::CellTextWriter writer(column);
+    std::string text;
+    tessaro::sql::RecordsetRows::readOn(*open(all), 100, [&](const tessaro::sql::RowValues& row) {
+        values << row.value(1).toString();
+        writer.write(row, 1, text);
+        stored << QString::fromUtf8(text);
+    });
+    ASSERT_EQ(paged.size(), int(std::size(cases)));
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        SCOPED_TRACE(cases[i].first);
+        EXPECT_EQ((QStringList{values[i], stored[i]}), (QStringList{paged[i], paged[i]}));
+        EXPECT_FALSE(paged[i].isEmpty());
+        EXPECT_EQ(QString::fromUtf8(paged[i].toUtf8()), paged[i]) << "not a text Unicode can hold";
+    }
+    EXPECT_EQ(paged.back(), QString::fromUtf8(cases[std::size(cases) - 1].second)) << "valid text as it was";
 }
 
 TEST_F(RecordsetTest, ClosedSetRefusesEveryOperationWith3704)

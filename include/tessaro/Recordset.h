@@ -2,6 +2,7 @@
 
 #include <tessaro/tessaro_export.h>
 
+#include <QSqlError>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -54,7 +55,20 @@ private:
 /// A statement that cannot stand as a subquery (a PRAGMA, say) is read whole into memory instead.
 ///
 /// Every operation on a closed set fails with tessaro::Error 3704, except reading and setting
-/// `PageSize`. Database failures carry the driver's native error number and message.
+/// `PageSize`. Database failures carry the driver's native error number and message; the
+/// database's own error stays readable through LastDatabaseError(), and each one is logged as a
+/// warning, with the statement that failed, in the logging category "tessaro.sql" (on by
+/// default; a host silences it with the filter rule "tessaro.sql.warning=false").
+///
+/// The set never changes the database. Every statement it runs (the open, the count, each block,
+/// a read of every row) runs read-only: on SQLite under `PRAGMA query_only`, set back afterwards;
+/// on PostgreSQL inside `BEGIN READ ONLY` ... `ROLLBACK`, or, when the connection has a
+/// transaction open, inside a read-only savepoint that is rolled back to and released, so that
+/// the host's transaction stays open with its own changes, never aborted by the set. A `Source`
+/// that would write (INSERT, UPDATE, DELETE, DDL, more than one statement, a data-modifying WITH,
+/// a call of a function that writes) or that returns no columns (transaction control, settings)
+/// is refused before anything is written: Open fails with the database's refusal. Other drivers
+/// have no such guard.
 class TESSARO_EXPORT Recordset {
 public:
     /// A closed set.
@@ -66,7 +80,7 @@ public:
     /// Runs `Source` on `ActiveConnection` and stands on the first row. The cursor and lock types
     /// and the options are accepted for compatibility: the set is always static and read-only.
     /// Fails with 3705 when the set is already open, 3709 when the connection is not open, or
-    /// the database's error (the set stays closed).
+    /// the database's error (the set stays closed; LastDatabaseError() keeps it).
     void Open(const QString& Source, const QSqlDatabase& ActiveConnection, int CursorType = 3,
               int LockType = 1, int Options = -1);
     /// Fails with 3704 when the set is already closed.
@@ -103,6 +117,12 @@ public:
     /// Stands on the first row of `page`. Fails with 3001 unless 1 <= page <= PageCount().
     void setAbsolutePage(int page);
     int RecordCount() const;
+
+    /// The database's own error of this set's last database failure: the one an Open failed
+    /// with (for a connection that is not open, the connection's last error, or a connection
+    /// error saying so), or one a later read met. Kept until the next Open starts, and readable
+    /// whether the set is open or closed. An invalid QSqlError when there was none.
+    QSqlError LastDatabaseError() const;
 
 private:
     friend class sql::RecordsetRows;

@@ -11,7 +11,7 @@ void connectionOpen(QSqlDatabase& connection)
     if (connection.isOpen())
         throw sql::adoError(sql::ObjectOpen);
     if (!connection.open())
-        throw sql::databaseError(connection.lastError());
+        throw sql::databaseFailure(connection.lastError(), QString());
 }
 
 void connectionClose(QSqlDatabase& connection)

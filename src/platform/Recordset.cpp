@@ -4,6 +4,8 @@
 #include "platform/sql/RecordsetRows.h"
 #include "platform/sql/ResultSource.h"
 
+#include <QSqlDatabase>
+
 #include <algorithm>
 
 namespace tessaro {
@@ -18,6 +20,7 @@ constexpr int kDefaultPageSize = 10;
 
 struct Recordset::Private {
     std::shared_ptr<sql::ResultSource> source; ///< null while closed
+    QSqlError lastError;                       ///< the database's own, of the last failure
     qint64 position = 0;                       ///< the current row, from 0
     std::shared_ptr<const sql::RowBlock> block; ///< the block last read through this cursor
     int pageSize = kDefaultPageSize;
@@ -35,6 +38,20 @@ struct Recordset::Private {
             throw adoError(sql::ItemNotFound);
     }
 
+    /// Runs `read`, keeping the database's error it fails with.
+    template <class Read>
+    auto fromDatabase(Read&& read) -> decltype(read())
+    {
+        try {
+            return read();
+        } catch (const sql::DatabaseFailure& failure) {
+            lastError = failure.sqlError();
+            throw;
+        }
+    }
+
+    qint64 recordCount() { return fromDatabase([&] { return rows().recordCount(); }); }
+
     /// The block holding the current row, or null past the last row.
     const sql::RowBlock* currentBlock()
     {
@@ -45,7 +62,8 @@ struct Recordset::Private {
         // wants few reads. A jump reads about one page.
         const bool sequential = block && position == block->end();
         const qint64 wanted = sequential ? 2 * qint64(block->limit) : pageSize;
-        auto next = rows().blockAt(position, int(std::min<qint64>(wanted, sql::ResultSource::kMaxBlockRows)));
+        const int rowsWanted = int(std::min<qint64>(wanted, sql::ResultSource::kMaxBlockRows));
+        auto next = fromDatabase([&] { return rows().blockAt(position, rowsWanted); });
         if (!next)
             return nullptr;
         block = std::move(next);
@@ -61,7 +79,16 @@ void Recordset::Open(const QString& Source, const QSqlDatabase& ActiveConnection
 {
     if (d->source)
         throw adoError(sql::ObjectOpen);
-    d->source = sql::ResultSource::open(Source, ActiveConnection);
+    d->lastError = QSqlError();
+    if (!ActiveConnection.isOpen()) {
+        const QSqlError closed = ActiveConnection.lastError();
+        d->lastError = closed.isValid() ? closed
+                                        : QSqlError(QStringLiteral("The connection is not open"), QString(),
+                                                    QSqlError::ConnectionError);
+        sql::databaseFailure(d->lastError, Source);
+        throw adoError(sql::ConnectionUnusable);
+    }
+    d->source = d->fromDatabase([&] { return sql::ResultSource::open(Source, ActiveConnection); });
     d->position = 0;
     d->block.reset();
 }
@@ -153,7 +180,7 @@ void Recordset::setPageSize(int rows)
 
 int Recordset::PageCount() const
 {
-    const qint64 count = d->rows().recordCount();
+    const qint64 count = d->recordCount();
     return int((count + d->pageSize - 1) / d->pageSize);
 }
 
@@ -177,15 +204,22 @@ void Recordset::setAbsolutePage(int page)
 
 int Recordset::RecordCount() const
 {
-    return int(d->rows().recordCount());
+    return int(d->recordCount());
+}
+
+QSqlError Recordset::LastDatabaseError() const
+{
+    return d->lastError;
 }
 
 void sql::RecordsetRows::readOn(Recordset& set, int maxRows, const RowVisitor& visit)
 {
     Recordset::Private& d = *set.d;
-    d.rows().readRows(d.position, maxRows, [&](const RowValues& row) {
-        visit(row);
-        ++d.position;
+    d.fromDatabase([&] {
+        return d.rows().readRows(d.position, maxRows, [&](const RowValues& row) {
+            visit(row);
+            ++d.position;
+        });
     });
 }
 

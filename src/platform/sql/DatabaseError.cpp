@@ -4,6 +4,10 @@
 
 namespace tessaro::sql {
 
+// Warnings on, as Qt's own categories: a host silences them with the rule
+// "tessaro.sql.warning=false".
+Q_LOGGING_CATEGORY(lcSql, "tessaro.sql", QtWarningMsg)
+
 namespace {
 
 // What a data provider reports for a failure without a number of its own (E_FAIL).
@@ -41,6 +45,17 @@ Error databaseError(const QSqlError& error)
     // PostgreSQL reports five-character SQLSTATE codes; those with letters (42P01) cannot be a
     // number and take the generic one, the message still says what failed.
     return Error(numeric ? native : kProviderFailure, message);
+}
+
+DatabaseFailure::DatabaseFailure(const QSqlError& error) : Error(databaseError(error)), m_sqlError(error) {}
+
+DatabaseFailure databaseFailure(const QSqlError& error, const QString& statement)
+{
+    if (statement.isEmpty())
+        qCWarning(lcSql).noquote() << "The database failed:" << error.text().trimmed();
+    else
+        qCWarning(lcSql).noquote() << "The database failed:" << error.text().trimmed() << "\nStatement:" << statement;
+    return DatabaseFailure(error);
 }
 
 } // namespace tessaro::sql

@@ -2,7 +2,8 @@
 
 #include <tessaro/Error.h>
 
-class QSqlError;
+#include <QLoggingCategory>
+#include <QSqlError>
 
 namespace tessaro::sql {
 
@@ -23,5 +24,22 @@ Error adoError(int number);
 /// codes), else the generic provider failure number; the database's own message when it gave one,
 /// else the driver's.
 Error databaseError(const QSqlError& error);
+
+/// Database failures, logged as warnings with the statement that failed ("tessaro.sql").
+Q_DECLARE_LOGGING_CATEGORY(lcSql)
+
+/// A database failure as the result set raises it: the Error of databaseError(), with the
+/// database's own error kept for the host (Recordset::LastDatabaseError).
+class DatabaseFailure : public Error {
+public:
+    explicit DatabaseFailure(const QSqlError& error);
+    const QSqlError& sqlError() const { return m_sqlError; }
+
+private:
+    QSqlError m_sqlError;
+};
+
+/// `error`, raised by `statement`, logged in lcSql and made a DatabaseFailure to throw.
+DatabaseFailure databaseFailure(const QSqlError& error, const QString& statement);
 
 } // namespace tessaro::sql

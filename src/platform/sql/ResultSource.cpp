@@ -1,6 +1,7 @@
 #include "platform/sql/ResultSource.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/ReadOnlyScope.h"
 #include "platform/sql/SqlText.h"
 #include "platform/sql/SqliteRows.h"
 
@@ -10,10 +11,42 @@
 #include <QSqlRecord>
 
 #include <algorithm>
-#include <string>
 #include <limits>
+#include <string>
 
 namespace tessaro::sql {
+
+// The one way the result set runs a statement: forward-only, inside a read-only scope that
+// the query ends before (it is declared after the scope, so destroyed first).
+class ReadOnlyQuery {
+public:
+    explicit ReadOnlyQuery(const QSqlDatabase& connection) : m_scope(connection), m_query(connection)
+    {
+        m_query.setForwardOnly(true);
+    }
+
+    /// Whether `statement` may run here; failure() says why not.
+    bool admit(const QString& statement)
+    {
+        m_statement = statement;
+        m_refusal = m_scope.refusal(statement);
+        return !m_refusal;
+    }
+    /// Runs `statement` through Qt: false when it was refused or failed.
+    bool exec(const QString& statement) { return admit(statement) && m_query.exec(statement); }
+
+    QSqlQuery& query() { return m_query; }
+    const QString& statement() const { return m_statement; }
+    QSqlError error() const { return m_refusal ? *m_refusal : m_query.lastError(); }
+    /// The last refusal or database error, logged, to throw.
+    DatabaseFailure failure() const { return databaseFailure(error(), m_statement); }
+
+private:
+    ReadOnlyScope m_scope;
+    QSqlQuery m_query;
+    QString m_statement;
+    std::optional<QSqlError> m_refusal;
+};
 
 namespace {
 
@@ -21,6 +54,8 @@ namespace {
 // its bound keeps memory flat whatever the size of the result.
 constexpr std::size_t kMaxCachedBlocks = 8;
 constexpr qint64 kMaxCachedRows = 4 * qint64(ResultSource::kMaxBlockRows);
+// A statement read whole has no limit of its own.
+constexpr int kWholeLimit = std::numeric_limits<int>::max();
 
 // SQLite renames repeated column names of a subquery ("id", "id:1", "id:2"); the statement on
 // its own names them all "id", and that is what the caller wrote.
@@ -42,26 +77,28 @@ QStringList namesOf(const QSqlRecord& record)
 
 // next() says false both at the end and when fetching a row failed (PostgreSQL raises some
 // errors, a division by zero say, only when it reaches the row).
-void throwIfFetchFailed(const QSqlQuery& query)
+void throwIfFetchFailed(const ReadOnlyQuery& run)
 {
-    if (query.lastError().isValid())
-        throw databaseError(query.lastError());
+    if (run.error().isValid())
+        throw run.failure();
 }
 
 // Every query is read to its end: the PostgreSQL driver drains an abandoned forward-only query
-// on the connection's next use, which for a large result costs as much as reading it.
-RowBlock readToEnd(QSqlQuery& query, qint64 offset, int limit, int fieldCount)
+// on the connection's next use, which for a large result costs as much as reading it. Room is
+// reserved only for rows known to exist (`knownRows`): a limit says nothing of the result's size.
+RowBlock readToEnd(ReadOnlyQuery& run, qint64 offset, int limit, qint64 knownRows, int fieldCount)
 {
     RowBlock block;
     block.offset = offset;
     block.limit = limit;
-    block.cells.reserve(qsizetype(limit) * fieldCount);
+    block.cells.reserve(qsizetype(std::clamp<qint64>(knownRows, 0, limit)) * fieldCount);
+    QSqlQuery& query = run.query();
     while (query.next()) {
         for (int field = 0; field < fieldCount; ++field)
             block.cells.append(query.value(field));
         ++block.rows;
     }
-    throwIfFetchFailed(query);
+    throwIfFetchFailed(run);
     return block;
 }
 
@@ -135,12 +172,13 @@ std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const
     if (!connection.isOpen())
         throw adoError(ConnectionUnusable);
     std::shared_ptr<ResultSource> source(new ResultSource(connection, subqueryBody(statement)));
-    QSqlQuery query(connection);
-    query.setForwardOnly(true);
-    if (query.exec(boundedQuery(source->m_body, kFirstBlockRows, 0))) {
-        source->m_names = namesOf(query.record());
-        source->store(readToEnd(query, 0, kFirstBlockRows, source->fieldCount()));
-        return source;
+    {
+        ReadOnlyQuery run(connection);
+        if (run.exec(boundedQuery(source->m_body, kFirstBlockRows, 0))) {
+            source->m_names = namesOf(run.query().record());
+            source->store(readToEnd(run, 0, kFirstBlockRows, 0, source->fieldCount()));
+            return source;
+        }
     }
     return openWhole(statement, connection);
 }
@@ -149,13 +187,12 @@ std::shared_ptr<ResultSource> ResultSource::openWhole(const QString& statement,
                                                       const QSqlDatabase& connection)
 {
     std::shared_ptr<ResultSource> source(new ResultSource(connection, QString()));
-    QSqlQuery query(connection);
-    query.setForwardOnly(true);
+    ReadOnlyQuery run(connection);
     // The statement's own error is clearer than the one of its subquery form.
-    if (!query.exec(statement))
-        throw databaseError(query.lastError());
-    source->m_names = namesOf(query.record());
-    RowBlock whole = readToEnd(query, 0, std::numeric_limits<int>::max(), source->fieldCount());
+    if (!run.exec(statement))
+        throw run.failure();
+    source->m_names = namesOf(run.query().record());
+    RowBlock whole = readToEnd(run, 0, kWholeLimit, 0, source->fieldCount());
     source->m_count = whole.rows;
     if (whole.rows > 0)
         source->m_cache.push_back(std::make_shared<const RowBlock>(std::move(whole)));
@@ -184,9 +221,12 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     // Every row from the first: the statement as written, planned as the caller wrote it.
     const bool whole = position == 0 && m_count && maxRows >= *m_count;
     const QString statement = whole ? m_body : boundedQuery(m_body, maxRows, position);
+    ReadOnlyQuery run(m_connection);
+    if (!run.admit(statement))
+        throw run.failure();
     std::optional<qint64> handed = readSqliteRows(m_connection, statement, maxRows, visit);
     if (!handed)
-        handed = readQueryRows(statement, maxRows, visit);
+        handed = readQueryRows(run, maxRows, visit);
     RowBlock read;
     read.offset = position;
     read.rows = int(*handed);
@@ -195,12 +235,11 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     return *handed;
 }
 
-qint64 ResultSource::readQueryRows(const QString& statement, int maxRows, const RowVisitor& visit)
+qint64 ResultSource::readQueryRows(ReadOnlyQuery& run, int maxRows, const RowVisitor& visit)
 {
-    QSqlQuery query(m_connection);
-    query.setForwardOnly(true);
-    if (!query.exec(statement))
-        throw databaseError(query.lastError());
+    QSqlQuery& query = run.query();
+    if (!query.exec(run.statement()))
+        throw run.failure();
     // Should `visit` throw, the PostgreSQL driver reads the rest of the result on the connection's
     // next use: a failing fill of every row pays for reading them before its message shows.
     const QueryRow row(query, fieldCount());
@@ -211,7 +250,7 @@ qint64 ResultSource::readQueryRows(const QString& statement, int maxRows, const 
             ++handed;
         }
     }
-    throwIfFetchFailed(query);
+    throwIfFetchFailed(run);
     return handed;
 }
 
@@ -236,20 +275,27 @@ qint64 ResultSource::recordCount()
 {
     if (m_count)
         return *m_count;
-    QSqlQuery query(m_connection);
-    query.setForwardOnly(true);
     // Counting the statement without its ordering spares the database a sort of every row; a
     // statement that needs its ordering (FETCH ... WITH TIES) is counted as it is.
     const QString unordered = withoutFinalOrdering(m_body);
-    bool counted = unordered != m_body && query.exec(countQuery(unordered));
-    if (!counted)
-        counted = query.exec(countQuery(m_body));
-    if (!counted || !query.next())
-        throw databaseError(query.lastError());
-    const qint64 count = query.value(0).toLongLong();
-    while (query.next()) {
+    if (unordered != m_body) {
+        if (const std::optional<qint64> count = countRows(countQuery(unordered), false))
+            return *(m_count = count);
     }
-    m_count = count;
+    return *(m_count = countRows(countQuery(m_body), true));
+}
+
+std::optional<qint64> ResultSource::countRows(const QString& statement, bool last)
+{
+    ReadOnlyQuery run(m_connection);
+    if (!run.exec(statement) || !run.query().next()) {
+        if (last)
+            throw run.failure();
+        return std::nullopt;
+    }
+    const qint64 count = run.query().value(0).toLongLong();
+    while (run.query().next()) {
+    }
     return count;
 }
 
@@ -275,11 +321,11 @@ qint64 ResultSource::rowsBeforeNextCached(qint64 position) const
 
 RowBlock ResultSource::read(qint64 position, int limit)
 {
-    QSqlQuery query(m_connection);
-    query.setForwardOnly(true);
-    if (!query.exec(boundedQuery(m_body, limit, position)))
-        throw databaseError(query.lastError());
-    return readToEnd(query, position, limit, fieldCount());
+    ReadOnlyQuery run(m_connection);
+    if (!run.exec(boundedQuery(m_body, limit, position)))
+        throw run.failure();
+    const qint64 known = m_count ? *m_count - position : 0;
+    return readToEnd(run, position, limit, known, fieldCount());
 }
 
 std::shared_ptr<const RowBlock> ResultSource::store(RowBlock&& block)

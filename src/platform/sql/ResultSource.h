@@ -12,6 +12,8 @@
 
 namespace tessaro::sql {
 
+class ReadOnlyQuery;
+
 /// Consecutive rows of a result, read by one query.
 struct RowBlock {
     qint64 offset = 0;  ///< position of the first row in the result, from 0
@@ -46,7 +48,8 @@ using RowVisitor = std::function<void(const RowValues&)>;
 
 /// The rows of one opened query, shared by a result set and its clones: the field names, the
 /// record count and a cache of recently read blocks. Rows are read with bounded queries over the
-/// statement as a subquery; a statement that cannot be a subquery is read whole at open.
+/// statement as a subquery; a statement that cannot be a subquery is read whole at open. Every
+/// statement runs inside a ReadOnlyScope: one that would change the database is refused.
 class ResultSource {
 public:
     /// Smallest and largest number of rows one bounded query reads.
@@ -82,7 +85,9 @@ private:
     std::shared_ptr<const RowBlock> cached(qint64 position);
     qint64 rowsBeforeNextCached(qint64 position) const;
     RowBlock read(qint64 position, int limit);
-    qint64 readQueryRows(const QString& statement, int maxRows, const RowVisitor& visit);
+    qint64 readQueryRows(ReadOnlyQuery& run, int maxRows, const RowVisitor& visit);
+    /// The count `statement` gives; nothing when it fails and is not the `last` try (then it throws).
+    std::optional<qint64> countRows(const QString& statement, bool last);
     qint64 readCached(qint64 position, int maxRows, const RowVisitor& visit);
     /// Keeps a block that has rows in the cache (evicting the least recently used) and returns it.
     std::shared_ptr<const RowBlock> store(RowBlock&& block);

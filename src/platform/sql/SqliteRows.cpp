@@ -6,9 +6,14 @@
 #include <QSqlDriver>
 #include <QSqlError>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <dlfcn.h>
 #include <memory>
 #include <sqlite3.h>
+#include <string>
+#include <vector>
 
 namespace tessaro::sql {
 namespace {
@@ -29,7 +34,9 @@ bool driverSharesOurSqlite(const QSqlDriver& driver)
     return theirs == reinterpret_cast<const void*>(&sqlite3_step);
 }
 
-sqlite3* sqliteHandle(const QSqlDatabase& connection)
+} // namespace
+
+sqlite3* sharedSqliteHandle(const QSqlDatabase& connection)
 {
     const QSqlDriver* driver = connection.driver();
     if (driver == nullptr || !connection.isOpen() || driver->dbmsType() != QSqlDriver::SQLite)
@@ -38,6 +45,50 @@ sqlite3* sqliteHandle(const QSqlDatabase& connection)
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0 || !driverSharesOurSqlite(*driver))
         return nullptr;
     return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+namespace {
+
+// Whether SQLite's conversion to UTF-16 reads `text` as strict UTF-8 does: valid UTF-8 without
+// U+FFFE or U+FFFF (which SQLite replaces). ASCII, the common case, is passed 8 bytes at a time.
+bool decodesPlainly(std::string_view text)
+{
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = p + text.size();
+    while (p != end) {
+        std::uint64_t word = 0;
+        while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & kHighBits) == 0))
+            p += 8;
+        if (p == end)
+            break;
+        const unsigned char lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        int extra = 0;
+        char32_t code = 0, least = 0;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            extra = 1, code = lead & 0x1F, least = 0x80;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            extra = 2, code = lead & 0x0F, least = 0x800;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            extra = 3, code = lead & 0x07, least = 0x10000;
+        else
+            return false;
+        if (end - p <= extra)
+            return false;
+        for (int i = 1; i <= extra; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i] & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code == 0xFFFE || code == 0xFFFF)
+            return false;
+        p += extra + 1;
+    }
+    return true;
 }
 
 struct FinalizeStatement {
@@ -50,7 +101,8 @@ using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 class SqliteRow final : public RowValues {
 public:
     SqliteRow(sqlite3_stmt* statement, QSql::NumericalPrecisionPolicy policy)
-        : m_statement(statement), m_policy(policy)
+        : m_statement(statement), m_policy(policy),
+          m_converted(std::size_t(std::max(sqlite3_column_count(statement), 0)))
     {
     }
 
@@ -70,8 +122,10 @@ public:
         case SQLITE_BLOB:
             return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(m_statement, field)),
                                        sqlite3_column_bytes(m_statement, field)));
-        default:
-            return QVariant(QString::fromUtf8(text(field)));
+        default: {
+            const std::string_view utf8 = rawText(field);
+            return QVariant(decodesPlainly(utf8) ? QString::fromUtf8(utf8) : sqliteUtf16(field));
+        }
         }
     }
 
@@ -103,15 +157,35 @@ public:
     }
 
 private:
-    std::string_view text(int field) const
+    std::string_view rawText(int field) const
     {
         const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, field));
         return bytes ? std::string_view(bytes, std::size_t(sqlite3_column_bytes(m_statement, field)))
                      : std::string_view();
     }
 
+    // The form QSqlQuery reads. Asking for it converts the value in place: the UTF-8 bytes read
+    // before are gone.
+    QString sqliteUtf16(int field) const
+    {
+        const void* units = sqlite3_column_text16(m_statement, field);
+        const int bytes = sqlite3_column_bytes16(m_statement, field);
+        return units ? QString(static_cast<const QChar*>(units), bytes / qsizetype(sizeof(QChar))) : QString();
+    }
+
+    std::string_view text(int field) const
+    {
+        const std::string_view utf8 = rawText(field);
+        if (decodesPlainly(utf8))
+            return utf8;
+        std::string& converted = m_converted[std::size_t(field)];
+        converted = sqliteUtf16(field).toStdString();
+        return converted;
+    }
+
     sqlite3_stmt* m_statement;
     QSql::NumericalPrecisionPolicy m_policy;
+    mutable std::vector<std::string> m_converted; ///< per field: a text that had to be converted
 };
 
 Statement prepared(sqlite3* handle, const QString& statement)
@@ -121,9 +195,10 @@ Statement prepared(sqlite3* handle, const QString& statement)
     const int bytes = int(statement.size() * qsizetype(sizeof(QChar)));
     const int result = sqlite3_prepare16_v2(handle, statement.utf16(), bytes, &raw, &tail);
     Statement owned(raw);
-    // A second statement after the first is for QSqlQuery to refuse in its own words.
+    // A second statement after the first is for QSqlQuery to refuse in its own words, and a
+    // statement that would write for the read-only scope it runs in.
     const bool rest = tail && !QString(static_cast<const QChar*>(tail)).trimmed().isEmpty();
-    if (result != SQLITE_OK || rest)
+    if (result != SQLITE_OK || rest || !sqlite3_stmt_readonly(raw))
         owned.reset();
     return owned;
 }
@@ -133,7 +208,7 @@ Statement prepared(sqlite3* handle, const QString& statement)
 std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QString& statement, qint64 maxRows,
                                      const RowVisitor& visit)
 {
-    sqlite3* handle = sqliteHandle(connection);
+    sqlite3* handle = sharedSqliteHandle(connection);
     if (handle == nullptr)
         return std::nullopt;
     const Statement query = prepared(handle, statement);
@@ -146,9 +221,10 @@ std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QStri
         if (step == SQLITE_DONE)
             break;
         if (step != SQLITE_ROW)
-            throw databaseError(QSqlError(QStringLiteral("Unable to fetch row"),
-                                          QString::fromUtf8(sqlite3_errmsg(handle)), QSqlError::ConnectionError,
-                                          QString::number(step)));
+            throw databaseFailure(QSqlError(QStringLiteral("Unable to fetch row"),
+                                            QString::fromUtf8(sqlite3_errmsg(handle)), QSqlError::ConnectionError,
+                                            QString::number(step)),
+                                  statement);
         visit(row);
         ++handed;
     }

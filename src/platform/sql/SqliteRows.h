@@ -11,13 +11,22 @@
 #include <QString>
 #include <optional>
 
+struct sqlite3;
+
 namespace tessaro::sql {
+
+/// The SQLite handle of `connection` when its driver runs on the very SQLite library this one
+/// calls, else null (another driver, a closed connection, a driver with SQLite built in).
+sqlite3* sharedSqliteHandle(const QSqlDatabase& connection);
 
 /// Runs `statement` on `connection` and hands each row to `visit` (at most `maxRows`, the rest
 /// read and dropped), with the values QSqlQuery would give under the connection's numerical
-/// precision policy. Returns the rows handed, or nothing when this way is not open to the
-/// connection (another driver, another SQLite library, a statement SQLite cannot prepare) and
-/// no row was read. Throws the database's error from a failing step, or what `visit` throws.
+/// precision policy. A text that is not valid UTF-8 (or holds U+FFFE or U+FFFF) comes as SQLite
+/// converts it to UTF-16 for QSqlQuery, so it reads the same whichever way it was read, and every
+/// stored text handed is valid UTF-8. Returns the rows handed, or nothing when this way is not
+/// open to the connection (another driver, another SQLite library, a statement SQLite cannot
+/// prepare or that would write) and no row was read. Throws the database's error from a failing
+/// step, or what `visit` throws.
 std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QString& statement, qint64 maxRows,
                                      const RowVisitor& visit);
 

@@ -1,0 +1,207 @@
+#include "platform/sql/ReadOnlyScope.h"
+
+#include "platform/sql/DatabaseError.h"
+#include "platform/sql/SqliteRows.h"
+
+#include <QSqlDriver>
+#include <QSqlQuery>
+
+#include <libpq-fe.h>
+#include <sqlite3.h>
+
+namespace tessaro::sql {
+
+namespace {
+
+QSqlError refused(const QString& why)
+{
+    return QSqlError(QStringLiteral("Statement refused"),
+                     QStringLiteral("Tessaro only reads the database: ") + why, QSqlError::StatementError);
+}
+
+const QString kOneStatement = QStringLiteral("the query must be a single statement.");
+const QString kWrites = QStringLiteral("the statement would change it.");
+const QString kNoColumns = QStringLiteral("the statement returns no rows to show; only a query that reads rows can be opened.");
+
+} // namespace
+
+class ReadOnlyScope::Guard {
+public:
+    virtual ~Guard() = default;
+    virtual std::optional<QSqlError> refusal(const QString& statement) = 0;
+};
+
+namespace {
+
+// PRAGMA query_only makes SQLite refuse any change, to the main database, attached ones and
+// temporary tables alike, with SQLITE_READONLY and without touching an open transaction. It does
+// not stop COMMIT or ROLLBACK: the check before running refuses statements without columns.
+class SqliteGuard final : public ReadOnlyScope::Guard {
+public:
+    explicit SqliteGuard(const QSqlDatabase& connection) : m_connection(connection)
+    {
+        QSqlQuery query(connection);
+        const QString read = QStringLiteral("PRAGMA query_only");
+        if (!query.exec(read) || !query.next())
+            throw databaseFailure(query.lastError(), read);
+        m_wasOn = query.value(0).toInt() != 0;
+        query.finish();
+        const QString on = QStringLiteral("PRAGMA query_only = ON");
+        if (!m_wasOn && !query.exec(on))
+            throw databaseFailure(query.lastError(), on);
+    }
+
+    ~SqliteGuard() override
+    {
+        if (m_wasOn)
+            return;
+        QSqlQuery query(m_connection);
+        const QString off = QStringLiteral("PRAGMA query_only = OFF");
+        if (!query.exec(off))
+            databaseFailure(query.lastError(), off);
+    }
+
+    // SQLite's own parser, where this library shares the driver's SQLite; otherwise the pragma
+    // alone stands guard. A statement SQLite cannot prepare fails on its run, in Qt's words.
+    std::optional<QSqlError> refusal(const QString& statement) override
+    {
+        sqlite3* handle = sharedSqliteHandle(m_connection);
+        if (handle == nullptr)
+            return std::nullopt;
+        sqlite3_stmt* raw = nullptr;
+        const void* tail = nullptr;
+        const int bytes = int(statement.size() * qsizetype(sizeof(QChar)));
+        const int result = sqlite3_prepare16_v2(handle, statement.utf16(), bytes, &raw, &tail);
+        const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> prepared(raw, sqlite3_finalize);
+        if (result != SQLITE_OK || raw == nullptr)
+            return std::nullopt;
+        if (tail != nullptr && !QString(static_cast<const QChar*>(tail)).trimmed().isEmpty())
+            return refused(kOneStatement);
+        if (!sqlite3_stmt_readonly(raw))
+            return refused(kWrites);
+        if (sqlite3_column_count(raw) == 0)
+            return refused(kNoColumns);
+        return std::nullopt;
+    }
+
+private:
+    QSqlDatabase m_connection;
+    bool m_wasOn = false;
+};
+
+PGconn* postgresHandle(const QSqlDatabase& connection)
+{
+    const QSqlDriver* driver = connection.driver();
+    if (driver == nullptr || driver->dbmsType() != QSqlDriver::PostgreSQL)
+        return nullptr;
+    const QVariant handle = driver->handle();
+    // PGconn is a typedef of struct pg_conn: Qt names the type by the struct.
+    if (!handle.isValid() || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
+}
+
+// A libpq failure in the words Qt's driver uses for its own.
+QSqlError postgresError(PGconn* connection, const PGresult* result)
+{
+    const QString state = QString::fromLatin1(result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr);
+    QString message = QString::fromUtf8(PQerrorMessage(connection));
+    if (!state.isEmpty())
+        message += QStringLiteral("(%1)").arg(state);
+    return QSqlError(QStringLiteral("QPSQL: Unable to create query"), message, QSqlError::StatementError, state);
+}
+
+using Result = std::unique_ptr<PGresult, void (*)(PGresult*)>;
+
+// The host may hold a transaction open on the connection: then the scope is a savepoint, made
+// read-only (allowed at any point of a transaction, and undone by rolling back to the
+// savepoint). Rolling back also clears an error our statement raised, so the host's transaction
+// is never left aborted. Without a host transaction the scope is a read-only one of its own.
+// A host transaction already aborted makes SAVEPOINT fail: that is the error reported.
+class PostgresGuard final : public ReadOnlyScope::Guard {
+public:
+    explicit PostgresGuard(PGconn* connection) : m_connection(connection)
+    {
+        m_inHostTransaction = PQtransactionStatus(connection) != PQTRANS_IDLE;
+        if (!m_inHostTransaction) {
+            run(QStringLiteral("BEGIN READ ONLY"));
+            return;
+        }
+        run(QStringLiteral("SAVEPOINT tessaro_read_only"));
+        try {
+            run(QStringLiteral("SET LOCAL transaction_read_only = on"));
+        } catch (...) {
+            leave();
+            throw;
+        }
+    }
+
+    ~PostgresGuard() override { leave(); }
+
+    // Parsed as an unnamed prepared statement: the extended protocol takes one statement only,
+    // and a description without columns marks transaction control, settings and plain commands.
+    std::optional<QSqlError> refusal(const QString& statement) override
+    {
+        const Result parsed(PQprepare(m_connection, "", statement.toUtf8().constData(), 0, nullptr), PQclear);
+        if (PQresultStatus(parsed.get()) != PGRES_COMMAND_OK)
+            return postgresError(m_connection, parsed.get());
+        const Result described(PQdescribePrepared(m_connection, ""), PQclear);
+        if (PQresultStatus(described.get()) != PGRES_COMMAND_OK)
+            return postgresError(m_connection, described.get());
+        if (PQnfields(described.get()) == 0)
+            return refused(kNoColumns);
+        return std::nullopt;
+    }
+
+private:
+    void run(const QString& statement)
+    {
+        const Result result(PQexec(m_connection, statement.toUtf8().constData()), PQclear);
+        if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
+            throw databaseFailure(postgresError(m_connection, result.get()), statement);
+    }
+
+    void leave() noexcept
+    {
+        // Whatever our query left unread (a reader stopped by a failure) goes first.
+        while (PGresult* pending = PQgetResult(m_connection))
+            PQclear(pending);
+        const char* const steps[] = {"ROLLBACK TO SAVEPOINT tessaro_read_only", "RELEASE SAVEPOINT tessaro_read_only"};
+        const auto undo = [&](const char* statement) {
+            const Result result(PQexec(m_connection, statement), PQclear);
+            if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
+                databaseFailure(postgresError(m_connection, result.get()), QString::fromLatin1(statement));
+        };
+        if (!m_inHostTransaction) {
+            undo("ROLLBACK");
+            return;
+        }
+        for (const char* step : steps)
+            undo(step);
+    }
+
+    PGconn* m_connection;
+    bool m_inHostTransaction = false;
+};
+
+} // namespace
+
+ReadOnlyScope::ReadOnlyScope(const QSqlDatabase& connection)
+{
+    const QSqlDriver* driver = connection.driver();
+    if (driver == nullptr)
+        return;
+    if (driver->dbmsType() == QSqlDriver::SQLite)
+        m_guard = std::make_unique<SqliteGuard>(connection);
+    else if (PGconn* handle = postgresHandle(connection))
+        m_guard = std::make_unique<PostgresGuard>(handle);
+}
+
+ReadOnlyScope::~ReadOnlyScope() = default;
+
+std::optional<QSqlError> ReadOnlyScope::refusal(const QString& statement)
+{
+    return m_guard ? m_guard->refusal(statement) : std::nullopt;
+}
+
+} // namespace tessaro::sql

@@ -1,0 +1,214 @@
+// The result set never changes the database: on real SQLite and PostgreSQL, with and without a
+// transaction the host holds open on the same connection.
+#include <tessaro/Recordset.h>
+#include <tessaro/Tessaro.h>
+
+#include "platform/sql/RecordsetRows.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/PostgresCluster.h"
+#include "support/TestDatabase.h"
+
+#include <QSqlQuery>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+using tessaro::Error;
+using tessaro::Recordset;
+
+namespace {
+
+// Table c: ids 1..50 with n = id. What the host's own transaction changes: n of row 1.
+const char* const kHostChange = "UPDATE c SET n = -1 WHERE id = 1";
+
+struct WritingStatement {
+    const char* label;
+    const char* sql;
+};
+
+// Statements that would write on both databases.
+const WritingStatement kCommon[] = {
+    {"delete", "DELETE FROM c WHERE id > 40"},
+    {"update", "UPDATE c SET n = n + 100"},
+    {"insert", "INSERT INTO c VALUES (1000, 1000)"},
+    {"create table", "CREATE TABLE made_by_query (x int)"},
+    {"drop table", "DROP TABLE c"},
+    {"second statement", "SELECT id, n FROM c; UPDATE c SET n = n + 100"},
+    {"second statement hidden by the subquery form", "SELECT 1) AS x; DELETE FROM c; SELECT * FROM (SELECT 1"},
+    // Would end or undo the host's transaction rather than write: refused as well.
+    {"commit", "COMMIT"},
+    {"rollback", "ROLLBACK"},
+    {"begin", "BEGIN"},
+};
+
+const WritingStatement kSqliteOnly[] = {
+    {"data-modifying with", "WITH d AS (SELECT id FROM c WHERE id > 40) DELETE FROM c WHERE id IN (SELECT id FROM d)"},
+    {"pragma that writes", "PRAGMA user_version = 7"},
+};
+
+const WritingStatement kPostgresOnly[] = {
+    {"data-modifying with", "WITH d AS (DELETE FROM c WHERE id > 40 RETURNING *) SELECT * FROM d"},
+    {"select calling a writing function", "SELECT id, bump() FROM c"},
+    {"set read-write then delete", "SET transaction_read_only = off; DELETE FROM c"},
+    {"savepoint release", "RELEASE SAVEPOINT tessaro_read_only"},
+};
+
+// One host connection with the table c, on SQLite (in memory) or on the test cluster.
+class Host {
+public:
+    explicit Host(QSqlDatabase db) : m_db(std::move(db)) {}
+    QSqlDatabase& db() { return m_db; }
+
+    bool exec(const QString& sql)
+    {
+        QSqlQuery query(m_db);
+        const bool ok = query.exec(sql);
+        EXPECT_TRUE(ok) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+        return ok;
+    }
+    // Rows, sum of n, the writes' side tables and the database version number, as the host sees them.
+    QString fingerprint()
+    {
+        QSqlQuery query(m_db);
+        const QString tables = m_db.tables().filter(QStringLiteral("made_by_query")).join(',');
+        if (!query.exec(QStringLiteral("SELECT COUNT(*), SUM(n) FROM c")) || !query.next())
+            return QStringLiteral("no table c: ") + query.lastError().text() + tables;
+        return query.value(0).toString() + ' ' + query.value(1).toString() + ' ' + tables + ' ' + userVersion();
+    }
+
+private:
+    QString userVersion()
+    {
+        if (m_db.driverName() != QLatin1String("QSQLITE"))
+            return {};
+        QSqlQuery query(QStringLiteral("PRAGMA user_version"), m_db);
+        return query.next() ? query.value(0).toString() : QStringLiteral("?");
+    }
+
+    QSqlDatabase m_db;
+};
+
+// Every writing statement, without and with a host transaction: Open fails with a message, the
+// data stays as it was, and the host's transaction stays open with its own change, still usable.
+void expectEveryWriteRefused(Host& host, const std::vector<WritingStatement>& statements)
+{
+    const QString original = host.fingerprint();
+    ASSERT_EQ(original, QStringLiteral("50 1275  ") + (host.db().driverName() == "QSQLITE" ? "0" : ""));
+    for (const bool hostTransaction : {false, true}) {
+        for (const WritingStatement& statement : statements) {
+            SCOPED_TRACE(testing::Message() << statement.label << (hostTransaction ? ", in a host transaction" : ""));
+            QString hostState = original;
+            if (hostTransaction) {
+                ASSERT_TRUE(host.db().transaction());
+                host.exec(QString::fromLatin1(kHostChange));
+                hostState = host.fingerprint();
+                ASSERT_NE(hostState, original);
+            }
+            Recordset set;
+            QString description;
+            try {
+                set.Open(QString::fromLatin1(statement.sql), host.db());
+            } catch (const Error& error) {
+                description = error.description();
+            }
+            EXPECT_FALSE(description.isEmpty()) << "Open did not fail";
+            EXPECT_EQ(set.State(), 0);
+            EXPECT_TRUE(set.LastDatabaseError().isValid());
+            EXPECT_EQ(host.fingerprint(), hostState) << description.toStdString();
+            if (hostTransaction) {
+                // Still open and not aborted: it takes another change, and rolls back to the original.
+                EXPECT_TRUE(host.exec(QStringLiteral("UPDATE c SET n = -2 WHERE id = 2")));
+                EXPECT_TRUE(host.db().rollback()) << "the host's transaction is gone";
+            } else {
+                // The connection writes again for the host once the set is done.
+                EXPECT_TRUE(host.exec(QStringLiteral("UPDATE c SET n = n WHERE id = 3")));
+            }
+            EXPECT_EQ(host.fingerprint(), original);
+        }
+    }
+}
+
+// Reading works as usual inside the host's transaction and sees its uncommitted change: pages,
+// the count, a clone and a read of every row.
+void expectReadsInsideAHostTransaction(Host& host)
+{
+    ASSERT_TRUE(host.db().transaction());
+    host.exec(QString::fromLatin1(kHostChange));
+    Recordset set;
+    set.Open(QStringLiteral("SELECT id, n FROM c ORDER BY id"), host.db());
+    set.setPageSize(7);
+    EXPECT_EQ((QList<int>{set.RecordCount(), set.PageCount(), set.FieldValue(1).toInt()}), (QList<int>{50, 8, -1}));
+    set.setAbsolutePage(8);
+    EXPECT_EQ(set.FieldValue(0).toInt(), 50);
+    auto all = set.Clone();
+    QList<int> ns;
+    tessaro::sql::RecordsetRows::readOn(*all, 100, [&](const tessaro::sql::RowValues& row) {
+        ns << row.value(1).toInt();
+    });
+    ASSERT_EQ(ns.size(), 50);
+    EXPECT_EQ((QList<int>{ns.front(), ns.back()}), (QList<int>{-1, 50}));
+    EXPECT_TRUE(host.exec(QStringLiteral("UPDATE c SET n = -2 WHERE id = 2"))) << "the transaction still writes";
+    EXPECT_TRUE(host.db().rollback());
+    EXPECT_EQ(host.fingerprint().section(' ', 0, 1), QStringLiteral("50 1275"));
+}
+
+// The control as a host uses it: a writing Query is skipped at Init_class and changes nothing.
+void expectInitClassChangesNothing(Host& host)
+{
+    const QString original = host.fingerprint();
+    tessaro::test::MessageBoxRecorder boxes;
+    tessaro::Tessaro control;
+    control.setDBConnection(host.db());
+    control.setQuery(QStringLiteral("DELETE FROM c WHERE id > 40"));
+    control.Init_class(QStringLiteral("ReadOnlyTest"), true);
+    EXPECT_EQ(control.rst->State(), 0);
+    EXPECT_TRUE(control.rst->LastDatabaseError().isValid());
+    EXPECT_EQ(host.fingerprint(), original);
+}
+
+std::vector<WritingStatement> operator+(const std::vector<WritingStatement>& a, const std::vector<WritingStatement>& b)
+{
+    std::vector<WritingStatement> all = a;
+    all.insert(all.end(), b.begin(), b.end());
+    return all;
+}
+
+template <std::size_t N>
+std::vector<WritingStatement> list(const WritingStatement (&statements)[N])
+{
+    return {statements, statements + N};
+}
+
+} // namespace
+
+TEST(ReadOnly, OnSqliteNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHostsTransaction)
+{
+    tessaro::test::TestDatabase database;
+    Host host(database.db());
+    host.exec(QStringLiteral("CREATE TABLE c (id INTEGER PRIMARY KEY, n INTEGER)"));
+    host.exec(QStringLiteral("WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < 50) "
+                             "INSERT INTO c SELECT i, i FROM s"));
+    expectEveryWriteRefused(host, list(kCommon) + list(kSqliteOnly));
+    expectReadsInsideAHostTransaction(host);
+    expectInitClassChangesNothing(host);
+}
+
+TEST(ReadOnly, OnPostgresNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHostsTransaction)
+{
+    TESSARO_REQUIRE_POSTGRES();
+    auto& cluster = tessaro::test::PostgresCluster::instance();
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = cluster.connection(name);
+        ASSERT_TRUE(db.open());
+        Host host(db);
+        host.exec(QStringLiteral("DROP TABLE IF EXISTS c, made_by_query"));
+        host.exec(QStringLiteral("CREATE TABLE c AS SELECT i AS id, i AS n FROM generate_series(1, 50) i"));
+        host.exec(QStringLiteral("CREATE OR REPLACE FUNCTION bump() RETURNS int LANGUAGE plpgsql AS "
+                                 "$$ BEGIN UPDATE c SET n = n + 1; RETURN 1; END $$"));
+        expectEveryWriteRefused(host, list(kCommon) + list(kPostgresOnly));
+        expectReadsInsideAHostTransaction(host);
+        expectInitClassChangesNothing(host);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
