@@ -303,9 +303,15 @@ TEST(RiempiListView, AWideQueryShowsEveryRowAndColumnNoneBelowTheNarrowestWidth)
         {31, {}, {}, true},
         {kMostColumns, {}, {}, true},
     };
+    // A control in a window of its own, which the user closes before the host deletes it.
+    struct Window {
+        Tessaro control;
+        ~Window() { control.close(); }
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.columns << " columns, " << c.hostWidths.size() << " widths set");
-        Tessaro control;
+        Window window;
+        Tessaro& control = window.control;
         control.resize(600, 300);
         control.show();
         QApplication::setActiveWindow(&control);

@@ -44,6 +44,8 @@ struct LongText : ::testing::Test {
         control.PopulateList();
         QApplication::processEvents();
     }
+    // The user closes the window before the host deletes the control.
+    ~LongText() override { control.close(); }
 };
 
 } // namespace
