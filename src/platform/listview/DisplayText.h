@@ -12,7 +12,7 @@
 
 namespace tessaro::listview {
 
-/// Characters shown at most: more than one line of any screen holds, in any font.
+/// Characters shown at most: more than a line across the widest screen holds in a readable font.
 constexpr int kDisplayedCharacters = 4096;
 /// Follows a text that was cut.
 constexpr char16_t kEllipsis = u'\u2026';
