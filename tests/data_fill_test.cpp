@@ -5,9 +5,15 @@
 
 #include <tessaro/ListView.h>
 #include <tessaro/Recordset.h>
+#include <tessaro/Tessaro.h>
 #include <tessaro/collColonne.h>
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -257,5 +263,96 @@ TEST(RiempiListView, AFailingCellKeepsTheRowsAndCellsBeforeIt)
         EXPECT_EQ(wholeRow(f.list.ListItems().Item(rowsKept), 4),
                   (QStringList{"row 1050", "1050", QString(), QString(), "1050", "1050", "<no tag>", "<no tag>"}));
         EXPECT_EQ(f.list.ListItems().Item(1)->SubItems(2), QStringLiteral("2023-03-15"));
+    }
+}
+
+// Queries of 4 to 60 text columns, "r<row>c<column>", on a control 600 pixels (9000 twips) wide.
+// Each column gets an even share of the list's width (the last one's less 300 twips) unless that
+// falls below the narrowest column a fill makes (480 twips, 32 pixels), as the last of 18 columns
+// and every one of 19 or more do; a negative width the host set becomes the narrowest too, a
+// positive one stays. Past the right edge the list scrolls sideways.
+TEST(RiempiListView, AWideQueryShowsEveryRowAndColumnNoneBelowTheNarrowestWidth)
+{
+    constexpr double kNarrowest = 480;
+    constexpr int kRows = 3;
+    constexpr int kMostColumns = 60;
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    test::TestDatabase database;
+    QStringList definitions;
+    for (int k = 1; k <= kMostColumns; ++k)
+        definitions << QStringLiteral("c%1 TEXT").arg(k);
+    database.exec("CREATE TABLE w (id INTEGER PRIMARY KEY, " + definitions.join(", ") + ')');
+    for (int r = 1; r <= kRows; ++r) {
+        QStringList values{QString::number(r)};
+        for (int k = 1; k <= kMostColumns; ++k)
+            values << QStringLiteral("'r%1c%2'").arg(r).arg(k);
+        database.exec("INSERT INTO w VALUES (" + values.join(", ") + ')');
+    }
+    test::MessageBoxRecorder boxes;
+    const struct {
+        int columns;
+        std::vector<std::pair<int, int>> hostWidths; // (column, Larghezza)
+        QList<double> widths;                        // none: every column the narrowest
+        bool scrolls;
+    } cases[] = {
+        {4, {}, {2250, 2250, 2250, 1950}, false},
+        {4, {{2, -500}, {3, 100}}, {2250, kNarrowest, 100, 1950}, false},
+        {18, {}, QList<double>(17, 500) << kNarrowest, false},
+        {31, {}, {}, true},
+        {kMostColumns, {}, {}, true},
+    };
+    // A control in a window of its own, which the user closes before the host deletes it.
+    struct Window {
+        Tessaro control;
+        ~Window() { control.close(); }
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.columns << " columns, " << c.hostWidths.size() << " widths set");
+        Window window;
+        Tessaro& control = window.control;
+        control.resize(600, 300);
+        control.show();
+        QApplication::setActiveWindow(&control);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&control));
+        QStringList fields{QStringLiteral("id")};
+        for (int k = 1; k <= c.columns; ++k)
+            fields << QStringLiteral("c%1").arg(k);
+        control.setDBConnection(database.db());
+        control.setQuery("SELECT " + fields.join(", ") + " FROM w ORDER BY id");
+        control.Init_class(QStringLiteral("WideTest"), true);
+        for (const auto& [column, width] : c.hostWidths)
+            control.Columns->Item(column)->setLarghezza(width);
+        control.PopulateList();
+        QApplication::processEvents();
+        ListView& list = *control.ListView;
+        EXPECT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        boxes.clear();
+        const QList<double> shape{list.Width(), double(list.model()->rowCount()), double(list.model()->columnCount())};
+        EXPECT_EQ(shape, (QList<double>{9000, kRows, double(c.columns)}));
+        if (shape[1] != kRows || shape[2] != c.columns)
+            continue;
+        for (int r = 1; r <= kRows; ++r) {
+            QStringList expected;
+            for (int k = 1; k <= c.columns; ++k)
+                expected << QStringLiteral("r%1c%2").arg(r).arg(k);
+            EXPECT_EQ(test::rowTexts(list.ListItems().Item(r), c.columns), expected);
+        }
+        // Widths as set, and the nearest pixels in the view (15 twips each).
+        QList<double> widths;
+        QList<int> pixels, expectedPixels;
+        for (const ColumnHeader* header : list.ColumnHeaders()) {
+            widths << header->Width();
+            pixels << list.horizontalHeader()->sectionSize(header->Index() - 1);
+            expectedPixels << qRound(header->Width() / 15);
+        }
+        EXPECT_EQ(widths, c.widths.isEmpty() ? QList<double>(c.columns, kNarrowest) : c.widths);
+        EXPECT_EQ(pixels, expectedPixels);
+        // Scrolled to the right end, the last column is in view.
+        QScrollBar* sideways = list.horizontalScrollBar();
+        EXPECT_EQ(sideways->isVisible(), c.scrolls);
+        sideways->setValue(sideways->maximum());
+        const QRect last = list.visualRect(list.model()->index(0, c.columns - 1));
+        EXPECT_TRUE(list.viewport()->rect().contains(last.center())) << last.center().x();
     }
 }

@@ -189,4 +189,53 @@ TEST_F(Export, ExportsTheChosenRowsWithoutGapsAndKeepsWhatWasWrittenBeforeAFailu
     }
 }
 
+// Exports with TMPDIR naming an existing folder, then folders that do not exist (absolute, under
+// a missing parent, and relative to the working folder): the workbook's folder is made directly
+// inside an existing one; a missing one is refused as an unwritable one is, and nothing is made
+// anywhere, neither the missing folders nor a folder at the filesystem root.
+TEST_F(Export, AWorkbookIsMadeOnlyInsideAnExistingTemporaryFolder)
+{
+    const QString existing = folder.filePath(QStringLiteral("temporary"));
+    ASSERT_TRUE(QDir().mkpath(existing));
+    const struct {
+        const char* name;
+        QString tmpdir, mustNotExist;
+    } cases[] = {
+        {"an existing folder", existing, {}},
+        {"a folder that does not exist", folder.filePath("missing"), folder.filePath("missing")},
+        {"a folder under a missing parent", folder.filePath("gone/deeper"), folder.filePath("gone")},
+        {"a relative folder that does not exist", "tessaro-no-such-folder",
+            QDir::current().filePath("tessaro-no-such-folder")},
+    };
+    const auto atRoot = [] {
+        return QDir(QStringLiteral("/")).entryList({QStringLiteral("tessaro-*")}, QDir::AllEntries | QDir::Hidden);
+    };
+    const QStringList rootBefore = atRoot();
+    const bool tmpdirWasSet = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    load();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::OpenedWorkbooks opened;
+        qputenv("TMPDIR", QFile::encodeName(c.tmpdir));
+        click("cmdEsportaInExcel");
+        tmpdirWasSet ? qputenv("TMPDIR", tmpdir) : qunsetenv("TMPDIR");
+        QStringList shown;
+        for (const auto& box : boxes.messages())
+            shown << box.text;
+        boxes.clear();
+        if (c.mustNotExist.isEmpty()) {
+            EXPECT_EQ(shown, QStringList());
+            ASSERT_EQ(opened.paths().size(), 1);
+            const QDir workbookFolder = QFileInfo(opened.paths().front()).dir();
+            EXPECT_EQ(QFileInfo(workbookFolder.absolutePath()).dir().canonicalPath(), QDir(existing).canonicalPath());
+        } else {
+            EXPECT_EQ(shown, QStringList{"Tessaro cmdEsportaInExcel \rErr = 75  Path/File access error"});
+            EXPECT_EQ(opened.paths().size(), 0);
+            EXPECT_FALSE(QFileInfo::exists(c.mustNotExist));
+        }
+        EXPECT_EQ(atRoot(), rootBefore);
+    }
+}
+
 } // namespace

@@ -276,6 +276,49 @@ TEST_F(ListViewTest, TheFirstColumnShowsTheSmallIconAndTheCheckBox)
     EXPECT_FALSE(item->Checked());
 }
 
+// A cell or caption of more than 4096 UTF-16 units is drawn as its first 4096 and an ellipsis,
+// cut between characters, whatever their UTF-8 length; items and headers keep the whole texts.
+TEST_F(ListViewTest, LongTextsAreDrawnCutAfter4096UnitsAndKeptWhole)
+{
+    const QString ellipsis(QChar(0x2026));
+    const QString smile = QStringLiteral("\U0001F600"); // two units, four UTF-8 bytes
+    const struct {
+        const char* name;
+        QString text, shown;
+    } cases[] = {
+        {"short", QStringLiteral("plain"), QStringLiteral("plain")},
+        {"exactly 4096", QString(4096, 'x'), QString(4096, 'x')},
+        {"4097", QString(4097, 'x'), QString(4096, 'x') + ellipsis},
+        {"two-byte letters", QString(5000, QChar(0xE8)), QString(4096, QChar(0xE8)) + ellipsis},
+        {"three-byte signs", QString(4097, QChar(0x20AC)), QString(4096, QChar(0x20AC)) + ellipsis},
+        {"pairs ending at the cut", smile.repeated(3000), smile.repeated(2048) + ellipsis},
+        {"a pair across the cut", 'a' + smile.repeated(3000), 'a' + smile.repeated(2047) + ellipsis},
+        {"ten megabytes", QString(10'000'000, 'y'), QString(4096, 'y') + ellipsis},
+    };
+    // Texts too long to print are told apart by their length and last unit.
+    const auto looks = [](const QStringList& texts) {
+        QStringList all;
+        for (const QString& text : texts)
+            all << QStringLiteral("%1 units ending in U+%2")
+                       .arg(text.size())
+                       .arg(text.back().unicode(), 4, 16, QChar('0'));
+        return all.join(QStringLiteral(", ")).toStdString();
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.ListItems().Clear();
+        addRows({c.text}, {c.text});
+        list.ColumnHeaders().Item(3)->setText(c.text);
+        const QStringList drawn{shown(0)[0], shown(1)[0], list.model()->headerData(2, Qt::Horizontal).toString()};
+        EXPECT_EQ(looks(drawn), looks(QStringList(3, c.shown)));
+        EXPECT_TRUE(drawn == QStringList(3, c.shown));
+        const QStringList kept{list.ListItems().Item(1)->Text(), list.ListItems().Item(1)->SubItems(1),
+                               list.ColumnHeaders().Item(3)->Text()};
+        EXPECT_EQ(looks(kept), looks(QStringList(3, c.text)));
+        EXPECT_TRUE(kept == QStringList(3, c.text));
+    }
+}
+
 TEST_F(ListViewTest, ABulkAddReachesTheModelInOneInsertion)
 {
     addRows({"before"});

@@ -18,7 +18,10 @@ class RowAppender;
 
 /// A report-style list: column headers over one line per item, extended full-row selection, no
 /// editing. Its model (QAbstractItemView::model()) is read-only for hosts: one row per item, one
-/// column per header.
+/// column per header. What it gives to be drawn (the display role of cells and headers) is the
+/// text, or for one of more than 4096 characters its first 4096 and an ellipsis, so that no
+/// cell costs a visible pause to paint or measure; ListItem::Text, SubItems and
+/// ColumnHeader::Text keep the whole texts.
 ///
 /// Sorting compares the displayed texts of column SortKey case-insensitively, letters with and
 /// without accents together (an accent only breaks a tie), everything else by code point, so

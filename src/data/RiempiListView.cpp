@@ -29,17 +29,34 @@ collColonne& columnsOf(const std::shared_ptr<collColonne>& columns)
     return *columns;
 }
 
+// The automatic width takes this much off the last column's share.
+constexpr float kLastColumnMargin = 300;
+// The narrowest column a fill makes (in twips: 32 pixels at 96 dpi): a few characters of the
+// caption still show and the header can still be clicked and its edge dragged. Many columns on
+// a narrow list then run past its right edge and the list scrolls sideways.
+constexpr double kNarrowestColumn = 480;
+
+// A positive width the host chose, as chosen; otherwise an even share of the list's width (the
+// last column's less a margin), never below the narrowest column. A negative width, which the
+// list refuses, gets the narrowest column rather than ending the fill.
+double headerWidth(const ListView& lstv, const clsColonna& d, qint16 k, qint16 n)
+{
+    const int chosen = d.Larghezza();
+    if (chosen > 0)
+        return chosen;
+    if (chosen < 0)
+        return kNarrowestColumn;
+    const float share = static_cast<float>(lstv.Width()) / static_cast<float>(n);
+    const double automatic = k == n ? share - kLastColumnMargin : share;
+    return std::max(automatic, kNarrowestColumn);
+}
+
 // Header k of n: caption, width and alignment from descriptor k, the column kind in its Tag.
 void addHeader(ListView& lstv, Recordset& rst, collColonne& columns, qint16 k, qint16 n)
 {
     const std::shared_ptr<clsColonna> d = columns.Item(k);
     const QString caption = d->Intestazione().isEmpty() ? rst.Fields().Item(k).Name() : d->Intestazione();
-    double width = d->Larghezza();
-    if (width == 0) {
-        const float share = static_cast<float>(lstv.Width()) / static_cast<float>(n);
-        width = k == n ? share - 300 : share;
-    }
-    ColumnHeader* header = lstv.ColumnHeaders().Add(caption, width);
+    ColumnHeader* header = lstv.ColumnHeaders().Add(caption, headerWidth(lstv, *d, k, n));
     if (k > 1)
         header->setAlignment(d->Allineamento());
     header->setTag(QString::number(d->TipoCampo()));

@@ -1,5 +1,6 @@
 #include "platform/listview/ListModel.h"
 
+#include "platform/listview/DisplayText.h"
 #include "platform/listview/ListCore.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
     const ListItem& item = *m_core.store().at(index.row());
     const bool first = index.column() == 0;
     switch (role) {
-    case Qt::DisplayRole: return m_core.store().text(item, index.column());
+    case Qt::DisplayRole: return displayedText(m_core.store().utf8(item, index.column()));
     case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlignment(m_core.header(index.column())->Alignment()));
     case Qt::DecorationRole: return first ? m_core.iconFor(item) : QVariant();
     case Qt::CheckStateRole:
@@ -68,7 +69,7 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
         return QVariant();
     const ColumnHeader& header = *m_core.header(section);
     switch (role) {
-    case Qt::DisplayRole: return header.Text();
+    case Qt::DisplayRole: return displayedText(header.Text());
     case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlignment(header.Alignment()));
     default: return QVariant();
     }

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <exception>
 #include <xlsxwriter.h>
@@ -26,9 +27,21 @@ void createPrivateFile(const QString& path)
         raiseError(Error::PathFileAccess);
 }
 
+// The pattern of a workbook's own folder, inside the user's temporary folder. That folder must
+// be an existing directory the user can write: for a TMPDIR that does not exist Qt answers an
+// empty path, which would put the workbook's folder at the filesystem root.
+QString privateFolderPattern()
+{
+    const QString temporary = QDir::tempPath();
+    const QFileInfo folder(temporary);
+    if (temporary.isEmpty() || !folder.isDir() || !folder.isWritable())
+        raiseError(Error::PathFileAccess);
+    return QDir(folder.absoluteFilePath()).filePath(QStringLiteral("tessaro-XXXXXX"));
+}
+
 } // namespace
 
-Workbook::Workbook() : m_folder(QDir::tempPath() + QStringLiteral("/tessaro-XXXXXX"))
+Workbook::Workbook() : m_folder(privateFolderPattern())
 {
     if (!m_folder.isValid())
         raiseError(Error::PathFileAccess);

@@ -11,8 +11,9 @@
 // touched. A number format set on the whole sheet or on a column applies to the empty cells and
 // to the rows still to be written, so it is set before the values, as a new sheet is laid out.
 //
-// Failures throw tessaro::Error: 75 (path/file access) when the workbook's file cannot be made
-// or written, 9 for an unknown sheet name, 91 for a selection without workbook, 1004 for
+// Failures throw tessaro::Error: 75 (path/file access) when the user's temporary folder
+// (QDir::tempPath(), from TMPDIR) is not an existing writable directory, or when the workbook's
+// file cannot be made or written, 9 for an unknown sheet name, 91 for a selection without workbook, 1004 for
 // anything the writer refuses (a text over 32767 characters, a cell outside the sheet, a row
 // already written, an unknown alignment, a cell property set on more than one cell).
 //
@@ -146,7 +147,8 @@ private:
 };
 
 /// A new workbook with one sheet, "Foglio1", in the file FullName() of a folder of its own
-/// that only the user can read.
+/// that only the user can read, made directly inside the user's temporary folder; nothing is
+/// made anywhere else.
 class Workbook {
 public:
     ~Workbook();
