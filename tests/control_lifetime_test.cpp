@@ -153,22 +153,22 @@ TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
     };
     for (const Place& place : places) {
         for (const bool ownWindow : {false, true}) {
-        for (const Way& way : ways) {
-            SCOPED_TRACE(std::string(place.name) + (ownWindow ? ", own window, " : ", host window, ") + way.name);
-            open(true, ownWindow);
-            place.enter(*this);
-            ASSERT_TRUE(control->isAncestorOf(QApplication::focusWidget()));
-            control->ListView->ColumnHeaders().Item(1)->setWidth(1234.5);
-            forgetSettings();
-            way.tearDown(*this);
-            runDeferredDeletes();
-            EXPECT_TRUE(control.isNull());
-            const QStringList entries = stored();
-            EXPECT_EQ(keys(entries), (QStringList{"1", "2", "Paged"}));
-            EXPECT_EQ((QStringList{entries.value(0), entries.value(2)}), (QStringList{"1=1234.5", "Paged=True"}));
-            delete window;
-            EXPECT_TRUE(boxes.messages().empty());
-        }
+            for (const Way& way : ways) {
+                SCOPED_TRACE(std::string(place.name) + (ownWindow ? ", own window, " : ", host window, ") + way.name);
+                open(true, ownWindow);
+                place.enter(*this);
+                ASSERT_TRUE(control->isAncestorOf(QApplication::focusWidget()));
+                control->ListView->ColumnHeaders().Item(1)->setWidth(1234.5);
+                forgetSettings();
+                way.tearDown(*this);
+                runDeferredDeletes();
+                EXPECT_TRUE(control.isNull());
+                const QStringList entries = stored();
+                EXPECT_EQ(keys(entries), (QStringList{"1", "2", "Paged"}));
+                EXPECT_EQ((QStringList{entries.value(0), entries.value(2)}), (QStringList{"1=1234.5", "Paged=True"}));
+                delete window;
+                EXPECT_TRUE(boxes.messages().empty());
+            }
         }
     }
 }
@@ -247,30 +247,30 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
 // control with deleteLater, which takes effect once the event is done.
 TEST_F(Lifetime, HandlersReleaseTheControlWithDeleteLater)
 {
-    open(true);
-    int calls = 0;
-    const auto release = [&] {
-        ++calls;
-        control->deleteLater();
+    using Release = std::function<void()>;
+    struct Case {
+        const char* signal;
+        std::function<void(Tessaro*, const Release&)> connect;
+        std::function<void(Lifetime&)> act;
     };
-    const std::function<void()> arms[] = {
-        [&] { QObject::connect(control, &Tessaro::ClickListItem, release); },
-        [&] { QObject::connect(control, &Tessaro::DoubleClickListItem, release); },
-        [&] { QObject::connect(control, &Tessaro::PopulatedList, release); },
+    const Case cases[] = {
+        {"ClickListItem", [](Tessaro* c, const Release& r) { QObject::connect(c, &Tessaro::ClickListItem, r); },
+         [](Lifetime& t) { t.clickRow(2); }},
+        {"DoubleClickListItem",
+         [](Tessaro* c, const Release& r) { QObject::connect(c, &Tessaro::DoubleClickListItem, r); },
+         [](Lifetime& t) { QTest::mouseDClick(t.control->ListView->viewport(), Qt::LeftButton, {}, t.rowCentre(3)); }},
+        {"PopulatedList", [](Tessaro* c, const Release& r) { QObject::connect(c, &Tessaro::PopulatedList, r); },
+         [](Lifetime& t) { t.click("lblPag(2)"); }},
     };
-    const std::function<void()> acts[] = {
-        [&] { clickRow(2); },
-        [&] { QTest::mouseDClick(control->ListView->viewport(), Qt::LeftButton, {}, rowCentre(3)); },
-        [&] { click("lblPag(2)"); },
-    };
-    const char* const names[] = {"ClickListItem", "DoubleClickListItem", "PopulatedList"};
-    for (int i = 0; i < 3; ++i) {
-        SCOPED_TRACE(names[i]);
-        if (i > 0)
-            open(true);
-        calls = 0;
-        arms[i]();
-        acts[i]();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.signal);
+        open(true);
+        int calls = 0;
+        c.connect(control, [&] {
+            ++calls;
+            control->deleteLater();
+        });
+        c.act(*this);
         EXPECT_FALSE(control.isNull()) << "still there until the event is done";
         forgetSettings();
         runDeferredDeletes();
