@@ -13,7 +13,8 @@ using MessageBoxHandler = std::function<int(const QString& text, int style, cons
 
 /// Replaces how the control shows its messages (the default is a modal QMessageBox with the icon
 /// of `style`) for the calling thread's user interface. An empty handler restores the default.
-/// Returns the handler that was in place before.
+/// Returns the handler that was in place before. A handler may replace itself while it runs; the
+/// message in progress finishes with it.
 TESSARO_EXPORT MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 
 /// Shows a message through the current handler.

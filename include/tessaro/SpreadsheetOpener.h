@@ -11,7 +11,8 @@ namespace tessaro {
 using SpreadsheetOpener = std::function<void(const QString& xlsxPath)>;
 
 /// Replaces the opener (the default opens the file with the desktop's spreadsheet application)
-/// for the calling thread; an empty opener restores the default. Returns the previous opener.
+/// for the calling thread; an empty opener restores the default. Returns the previous opener. An
+/// opener may replace itself while it runs; the file in progress finishes with it.
 TESSARO_EXPORT SpreadsheetOpener setSpreadsheetOpener(SpreadsheetOpener opener);
 
 /// Hands a finished workbook to the current opener.

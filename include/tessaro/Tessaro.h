@@ -31,6 +31,13 @@ struct TessaroPrivate;
 /// propertyChanged(). Failures the control passes on to the host throw tessaro::Error; the
 /// others are reported in a message box (see setMessageBoxHandler) or skipped. Destroying the
 /// control closes `rst` and saves the remembered settings; it never throws.
+///
+/// The host may destroy the control (or its window) at any time, also while a routine of the
+/// control runs: from a timer firing while the control yields to the event loop, from a message
+/// box, from a handler of its signals. The routine then stops without a further message. A
+/// handler releases the control with deleteLater(), never with delete: the signals are raised
+/// while Qt is still handling the mouse or key event that caused them, and Qt does not allow a
+/// widget to be deleted inside the handling of its own events.
 class TESSARO_EXPORT Tessaro : public QWidget {
     Q_OBJECT
 
@@ -129,8 +136,13 @@ public:
     void UserControl_Resize();
 
 signals:
+    // A handler that lets the control go calls deleteLater() on it (see the class comment).
+
+    /// A row was double-clicked: the selected item, null when none is selected.
     void DoubleClickListItem(tessaro::ListItem* Item);
+    /// A row was clicked.
     void ClickListItem(tessaro::ListItem* Item);
+    /// A page or the whole list has been loaded and shown.
     void PopulatedList();
     /// The property-changed notification to the container.
     void propertyChanged(const QString& name);

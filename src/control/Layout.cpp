@@ -1,3 +1,4 @@
+#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "platform/Failure.h"
@@ -8,6 +9,7 @@ namespace tessaro {
 
 void Tessaro::UserControl_Resize()
 {
+    const ControlGuard guard(this);
     const double perPixel = TwipsGeometry::twipsPerPixel(this);
     PictureBox* panel = d->pctIntestazione;
     tessaro::ListView* list = d->lstv;
@@ -19,6 +21,8 @@ void Tessaro::UserControl_Resize()
     skipFailure([&] { list->setWidth(controlWidthTwips(this)); });
     // Other notifications of the control may run here; every size below is read afresh.
     skipFailure([] { QCoreApplication::processEvents(); });
+    if (guard.gone())
+        return;
     skipFailure([&] {
         const double reserved = 105 + d->fraPaginazione->Height() + (panel->isHidden() ? 0 : panel->Height());
         list->setHeight(controlHeightTwips(this) - reserved);
@@ -33,8 +37,14 @@ void Tessaro::UserControl_Resize()
         if (rows != d->PageSize) {
             d->PageSize = rows;
             skipFailure([&] { fillCurrentPage(); });
+            if (guard.gone())
+                return;
             skipFailure([&] { CaricaIcone(); });
+            if (guard.gone())
+                return;
             skipFailure([&] { emit PopulatedList(); });
+            if (guard.gone())
+                return;
         }
     }
     skipFailure([&] {

@@ -1,14 +1,32 @@
 #include "control/TessaroPrivate.h"
 
 #include "platform/Failure.h"
+#include "search/ClassicKeyEvents.h"
 
 namespace tessaro {
+namespace {
+
+// The child controls outlive the control's state: QWidget deletes them after ~Tessaro, and a
+// child still reports on its way out (a window going hides itself first, taking the focus from
+// the list; a focused search box loses the focus). None of that may reach the control.
+void detachChildControls(Tessaro& control)
+{
+    for (QObject* child : control.findChildren<QObject*>()) {
+        QObject::disconnect(child, nullptr, &control, nullptr);
+        // The search boxes' focus and key notifications call the control from an event filter.
+        if (qobject_cast<ClassicKeyEvents*>(child))
+            delete child;
+    }
+}
+
+} // namespace
 
 Tessaro::~Tessaro()
 {
     skipFailure([&] { currentRecordset().Close(); });
     skipFailure([&] { rst.reset(); });
     skipFailure([&] { saveRememberedSettings(); });
+    detachChildControls(*this);
 }
 
 } // namespace tessaro

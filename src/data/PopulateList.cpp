@@ -1,3 +1,4 @@
+#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "data/RiempiListView.h"
@@ -14,26 +15,37 @@ void Tessaro::fillCurrentPage()
 
 void Tessaro::PopulateList()
 {
+    const ControlGuard guard(this);
     trapAndReport(ReportForm::A, QStringLiteral("PopulateList"), [&] {
         if (!applicationName().isEmpty())
             readRememberedPaged();
         rst = currentRecordset().Clone(-1);
         d->fraPaginazione->setVisible(false);
         UserControl_Resize();
+        if (guard.gone())
+            return;
         if (d->Paged) {
             if (d->AbsolutePage == 0)
                 d->AbsolutePage = 1;
             d->PageSize = RigheVisibili();
             fillCurrentPage();
+            if (guard.gone())
+                return;
             Paginazione();
+            if (guard.gone())
+                return;
             CaricaIcone();
+            if (guard.gone())
+                return;
             emit PopulatedList();
         } else {
             lblCaricatutti_Click();
         }
+        if (guard.gone())
+            return;
         d->fraPaginazione->setVisible(true);
         RiempiComboConIntestazioniListView(*d->lstv, *d->cmbCercaIn);
-        if (d->NonMemorizzareDimensioni)
+        if (guard.gone() || d->NonMemorizzareDimensioni)
             return;
         restoreRememberedWidths();
         setSolidBackground(this, d->lstv->BackColor());

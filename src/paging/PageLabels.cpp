@@ -1,3 +1,4 @@
+#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "platform/Conversions.h"
@@ -7,6 +8,7 @@ namespace tessaro {
 
 void Tessaro::lblPag_Click(int Index)
 {
+    const ControlGuard guard(this);
     trapAndReport(ReportForm::A, QStringLiteral("lblPag_Click"), [&] {
         if (!ConnessioneAttiva())
             return;
@@ -28,7 +30,11 @@ void Tessaro::lblPag_Click(int Index)
         d->AbsolutePage = page;
         d->PageSize = RigheVisibili();
         fillCurrentPage();
+        if (guard.gone())
+            return;
         CaricaIcone();
+        if (guard.gone())
+            return;
         // The clicked number is already in the bar: only the highlight moves.
         for (Label* label : d->lblPag) {
             label->setFontSize(8);
@@ -37,6 +43,8 @@ void Tessaro::lblPag_Click(int Index)
         clicked->setFontSize(9);
         clicked->setFontBold(true);
         emit PopulatedList();
+        if (guard.gone())
+            return;
         setMousePointer(0);
     });
 }

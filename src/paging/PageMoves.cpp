@@ -1,3 +1,4 @@
+#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "platform/Conversions.h"
@@ -21,14 +22,23 @@ bool firstShownPage(const TessaroPrivate& d, int* page)
 // the bar's run of numbers at the new page.
 void Tessaro::loadPage(bool backwards)
 {
+    const ControlGuard guard(this);
     d->PageSize = RigheVisibili();
     fillCurrentPage();
+    if (guard.gone())
+        return;
     CaricaIcone();
+    if (guard.gone())
+        return;
     if (backwards)
         PaginazioneIndietro();
     else
         Paginazione();
+    if (guard.gone())
+        return;
     emit PopulatedList();
+    if (guard.gone())
+        return;
     setMousePointer(0);
 }
 
@@ -43,11 +53,20 @@ void Tessaro::MoveToFirstPage()
 
 void Tessaro::loadPageSkippingFailures()
 {
+    const ControlGuard guard(this);
     skipFailure([&] { d->PageSize = RigheVisibili(); });
     skipFailure([&] { fillCurrentPage(); });
+    if (guard.gone())
+        return;
     skipFailure([&] { CaricaIcone(); });
+    if (guard.gone())
+        return;
     skipFailure([&] { Paginazione(); });
+    if (guard.gone())
+        return;
     skipFailure([&] { emit PopulatedList(); });
+    if (guard.gone())
+        return;
     skipFailure([&] { setMousePointer(0); });
 }
 

@@ -1,3 +1,4 @@
+#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "language/LanguageSupport.h"
@@ -8,12 +9,14 @@
 namespace tessaro {
 
 // Both switches run the same steps; they differ in the view chosen, the page size and what
-// becomes of lblPaginaRisultati at the end. Returns false when the connection was not usable.
+// becomes of lblPaginaRisultati at the end. Returns false when the connection was not usable or
+// the control is gone.
 bool Tessaro::switchView(bool paged)
 {
+    const ControlGuard guard(this);
     // The one point where other notifications may run, before any state changes.
     QCoreApplication::processEvents();
-    if (!ConnessioneAttiva())
+    if (guard.gone() || !ConnessioneAttiva())
         return false;
     d->lblCaricatutti->setMousePointer(0);
     setMousePointer(11);
@@ -21,6 +24,8 @@ bool Tessaro::switchView(bool paged)
     d->PageSize = paged ? RigheVisibili() : currentRecordset().RecordCount();
     d->AbsolutePage = 1;
     Paginazione();
+    if (guard.gone())
+        return false;
     d->lblNumRecord->setText(GetLanguageString(QStringLiteral("LE06")) + QLatin1Char(' ')
                              + QString::number(currentRecordset().RecordCount()) + QLatin1Char(' ')
                              + GetLanguageString(QStringLiteral("LE07")));
@@ -30,9 +35,17 @@ bool Tessaro::switchView(bool paged)
     d->imgUltimaPagina->setVisible(false);
     d->lblPagine->setVisible(false);
     fillCurrentPage();
+    if (guard.gone())
+        return false;
     CaricaIcone();
+    if (guard.gone())
+        return false;
     Paginazione();
+    if (guard.gone())
+        return false;
     emit PopulatedList();
+    if (guard.gone())
+        return false;
     setMousePointer(0);
     d->lblCaricatutti->setMousePointer(99);
     return true;

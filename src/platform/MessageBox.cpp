@@ -38,7 +38,8 @@ MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
 
 int MsgBox(const QString& text, int style, const QString& title)
 {
-    const MessageBoxHandler& handler = currentHandler();
+    // A copy: the handler may replace itself while it runs.
+    const MessageBoxHandler handler = currentHandler();
     return handler ? handler(text, style, title) : showModalMessageBox(text, style, title);
 }
 

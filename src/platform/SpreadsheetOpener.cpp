@@ -23,7 +23,8 @@ SpreadsheetOpener setSpreadsheetOpener(SpreadsheetOpener opener)
 
 void openSpreadsheet(const QString& xlsxPath)
 {
-    const SpreadsheetOpener& opener = currentOpener();
+    // A copy: the opener may replace itself while it runs.
+    const SpreadsheetOpener opener = currentOpener();
     if (opener)
         opener(xlsxPath);
     else

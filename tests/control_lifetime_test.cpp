@@ -1,0 +1,310 @@
+// The control torn down the ways hosts tear it down: while the user is in it, while it waits on
+// the event loop, from the host's own handlers of its events and message boxes.
+#include "support/MessageBoxRecorder.h"
+#include "support/TestDatabase.h"
+
+#include <tessaro/Tessaro.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace tessaro;
+
+namespace {
+
+const char* const kApplication = "LifetimeTest";
+// Far more rows than one page shows, so the page bar offers both view switches.
+constexpr int kRows = 500;
+
+// One control over `kRows` rows in a shown, active window that deletes itself when closed.
+// Whatever a test has not torn down goes with the fixture.
+struct Lifetime : ::testing::Test {
+    QTemporaryDir folder;
+    test::TestDatabase database;
+    test::MessageBoxRecorder boxes;
+    QPointer<QWidget> window;
+    QPointer<Tessaro> control;
+
+    Lifetime()
+    {
+        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+        database.createNumbered(QStringLiteral("t"), kRows);
+    }
+    ~Lifetime() override { delete window; }
+
+    // The control inside a host window, or shown as a window of its own.
+    void open(bool paged, bool ownWindow = false)
+    {
+        forgetSettings(); // the view remembered by the last case would win over `paged`
+        control = new Tessaro(ownWindow ? nullptr : new QWidget);
+        window = control->window();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->resize(700, 400);
+        control->setObjectName(QStringLiteral("orders"));
+        control->resize(600, 300);
+        control->setDBConnection(database.db());
+        control->setQuery(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"));
+        control->setPaged(paged);
+        control->Init_class(QString::fromLatin1(kApplication));
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        control->PopulateList();
+        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        ASSERT_EQ(control->Paged(), paged);
+    }
+
+    QWidget* child(const char* name) const { return control->findChild<QWidget*>(QString::fromLatin1(name)); }
+    QPoint rowCentre(int row) const
+    {
+        return control->ListView->visualRect(control->ListView->model()->index(row - 1, 0)).center();
+    }
+    void clickRow(int row) { QTest::mouseClick(control->ListView->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
+    void click(const char* name)
+    {
+        ASSERT_TRUE(child(name)->isVisible()) << name;
+        QTest::mouseClick(child(name), Qt::LeftButton);
+    }
+
+    // What is left to the event loop once the test's own calls are done: queued calls and timers
+    // due at once, then what deleteLater and a closed WA_DeleteOnClose window left behind.
+    static void runDeferredDeletes()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static void forgetSettings()
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", kApplication);
+        settings.clear();
+    }
+    // The control's remembered settings as sorted "key=value" entries.
+    static QStringList stored()
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", kApplication);
+        settings.beginGroup(QStringLiteral("orders"));
+        QStringList entries;
+        for (const QString& key : settings.childKeys())
+            entries << key + '=' + settings.value(key).toString();
+        entries.sort();
+        return entries;
+    }
+    static QStringList keys(const QStringList& entries)
+    {
+        QStringList names;
+        for (const QString& entry : entries)
+            names << entry.section('=', 0, 0);
+        return names;
+    }
+};
+
+// Replaces the message box for one test, restoring the recorder's handler after.
+struct MessageBoxScope {
+    explicit MessageBoxScope(MessageBoxHandler handler) : previous(setMessageBoxHandler(std::move(handler))) {}
+    ~MessageBoxScope() { setMessageBoxHandler(previous); }
+    MessageBoxHandler previous;
+};
+
+} // namespace
+
+// The user is in the list or in the search box when the host lets the control go: the
+// remembered settings are saved and nothing the children report on their way out reaches it.
+TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
+{
+    struct Place {
+        const char* name;
+        std::function<void(Lifetime&)> enter;
+    };
+    const Place places[] = {
+        {"list", [](Lifetime& t) {
+             t.clickRow(2);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+         }},
+        {"search column box", [](Lifetime& t) {
+             t.control->setIntestazioneVisibile(true);
+             QApplication::processEvents(); // the drop-down list opens on entry
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+             QTest::keyClicks(QApplication::focusWidget(), "am");
+         }},
+        {"search text box", [](Lifetime& t) {
+             t.control->setIntestazioneVisibile(true);
+             t.child("txtRicerca")->setFocus(Qt::TabFocusReason);
+             QTest::keyClicks(QApplication::focusWidget(), "row 1*");
+         }},
+    };
+    struct Way {
+        const char* name;
+        std::function<void(Lifetime&)> tearDown;
+    };
+    const Way ways[] = {
+        {"delete the control", [](Lifetime& t) { delete t.control; }},
+        {"delete the window", [](Lifetime& t) { delete t.window; }},
+        {"deleteLater the control", [](Lifetime& t) { t.control->deleteLater(); }},
+        {"close the WA_DeleteOnClose window", [](Lifetime& t) { t.window->close(); }},
+    };
+    for (const Place& place : places) {
+        for (const bool ownWindow : {false, true}) {
+            for (const Way& way : ways) {
+                SCOPED_TRACE(std::string(place.name) + (ownWindow ? ", own window, " : ", host window, ") + way.name);
+                open(true, ownWindow);
+                place.enter(*this);
+                ASSERT_TRUE(control->isAncestorOf(QApplication::focusWidget()));
+                control->ListView->ColumnHeaders().Item(1)->setWidth(1234.5);
+                forgetSettings();
+                way.tearDown(*this);
+                runDeferredDeletes();
+                EXPECT_TRUE(control.isNull());
+                const QStringList entries = stored();
+                EXPECT_EQ(keys(entries), (QStringList{"1", "2", "Paged"}));
+                EXPECT_EQ((QStringList{entries.value(0), entries.value(2)}), (QStringList{"1=1234.5", "Paged=True"}));
+                delete window;
+                EXPECT_TRUE(boxes.messages().empty());
+            }
+        }
+    }
+}
+
+// Any yield, message box or event the host handles may be where the host destroys the control;
+// the routine that was running then stops without touching it, and no further message follows.
+TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
+{
+    struct Trigger {
+        const char* name;
+        bool paged;
+        std::function<void(Lifetime&)> run;
+    };
+    const Trigger triggers[] = {
+        {"PopulateList with a new page size", true, [](Lifetime& t) {
+             t.control->setPageSize(1);
+             t.control->PopulateList();
+         }},
+        {"PopulateList, paged", true, [](Lifetime& t) { t.control->PopulateList(); }},
+        {"PopulateList, all rows", false, [](Lifetime& t) { t.control->PopulateList(); }},
+        {"MoveToNextPage", true, [](Lifetime& t) { t.control->MoveToNextPage(); }},
+        {"MoveToPreviousPage", true, [](Lifetime& t) { t.control->MoveToPreviousPage(); }},
+        {"MoveToFirstPage", true, [](Lifetime& t) { t.control->MoveToFirstPage(); }},
+        {"MoveToLastPage", true, [](Lifetime& t) { t.control->MoveToLastPage(); }},
+        {"GoToPage", true, [](Lifetime& t) { t.control->GoToPage(3); }},
+        {"click on a page number", true, [](Lifetime& t) { t.click("lblPag(2)"); }},
+        {"click on lblCaricatutti", true, [](Lifetime& t) { t.click("lblCaricatutti"); }},
+        {"click on lblPaginaRisultati", false, [](Lifetime& t) { t.click("lblPaginaRisultati"); }},
+    };
+    struct Destroyer {
+        const char* name;
+        bool byMessageBox;
+        std::function<void(Lifetime&)> arm;
+    };
+    const Destroyer destroyers[] = {
+        {"PopulatedList handler deletes the control", false, [](Lifetime& t) {
+             QObject::connect(t.control, &Tessaro::PopulatedList, [&t] { delete t.control; });
+         }},
+        {"message box handler deletes the control", true, [](Lifetime& t) {
+             // No image list for the icon column: every icon load reports a failure.
+             t.control->setColonnaIndiceImmagine(1);
+         }},
+        {"timer deletes the window during a yield", false, [](Lifetime& t) {
+             QTimer::singleShot(0, t.window, [&t] { delete t.window; });
+         }},
+        {"timer closes the WA_DeleteOnClose window during a yield", false, [](Lifetime& t) {
+             QTimer::singleShot(0, t.window, [&t] { t.window->close(); });
+         }},
+    };
+    int shown = 0;
+    MessageBoxScope deleting([&](const QString&, int, const QString&) {
+        ++shown;
+        delete control;
+        return 1;
+    });
+    for (const Trigger& trigger : triggers) {
+        for (const Destroyer& destroyer : destroyers) {
+            SCOPED_TRACE(std::string(trigger.name) + ", " + destroyer.name);
+            shown = 0;
+            open(trigger.paged);
+            ASSERT_EQ(shown, 0);
+            control->ListView->setFocus(Qt::MouseFocusReason);
+            forgetSettings();
+            destroyer.arm(*this);
+            trigger.run(*this);
+            runDeferredDeletes();
+            EXPECT_TRUE(control.isNull());
+            EXPECT_EQ(shown, destroyer.byMessageBox ? 1 : 0);
+            EXPECT_EQ(keys(stored()), (QStringList{"1", "2", "Paged"})) << "saved at teardown";
+            delete window;
+        }
+    }
+}
+
+// Qt forbids deleting a widget inside the handling of its own mouse event; handlers release the
+// control with deleteLater, which takes effect once the event is done.
+TEST_F(Lifetime, HandlersReleaseTheControlWithDeleteLater)
+{
+    using Release = std::function<void()>;
+    struct Case {
+        const char* signal;
+        std::function<void(Tessaro*, const Release&)> connect;
+        std::function<void(Lifetime&)> act;
+    };
+    const Case cases[] = {
+        {"ClickListItem", [](Tessaro* c, const Release& r) { QObject::connect(c, &Tessaro::ClickListItem, r); },
+         [](Lifetime& t) { t.clickRow(2); }},
+        {"DoubleClickListItem",
+         [](Tessaro* c, const Release& r) { QObject::connect(c, &Tessaro::DoubleClickListItem, r); },
+         [](Lifetime& t) { QTest::mouseDClick(t.control->ListView->viewport(), Qt::LeftButton, {}, t.rowCentre(3)); }},
+        {"PopulatedList", [](Tessaro* c, const Release& r) { QObject::connect(c, &Tessaro::PopulatedList, r); },
+         [](Lifetime& t) { t.click("lblPag(2)"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.signal);
+        open(true);
+        int calls = 0;
+        c.connect(control, [&] {
+            ++calls;
+            control->deleteLater();
+        });
+        c.act(*this);
+        EXPECT_FALSE(control.isNull()) << "still there until the event is done";
+        forgetSettings();
+        runDeferredDeletes();
+        EXPECT_EQ(calls, 1);
+        EXPECT_TRUE(control.isNull());
+        EXPECT_EQ(keys(stored()), (QStringList{"1", "2", "Paged"}));
+        delete window;
+    }
+}
+
+// A handler may replace itself (or be replaced by what it calls) while it runs.
+TEST_F(Lifetime, HandlersMayReplaceThemselvesWhileTheyRun)
+{
+    QStringList seen;
+    const QString first = QStringLiteral("first handler, with a capture too large to be kept inline");
+    MessageBoxScope scope([&seen, first](const QString& text, int, const QString&) {
+        setMessageBoxHandler([&seen](const QString& text, int, const QString&) {
+            seen << "second " + text;
+            return 2;
+        });
+        seen << first + ' ' + text;
+        return 1;
+    });
+    EXPECT_EQ((QList<int>{MsgBox("a", 64, "t"), MsgBox("b", 64, "t")}), (QList<int>{1, 2}));
+    EXPECT_EQ(seen, (QStringList{first + " a", "second b"}));
+
+    seen.clear();
+    const SpreadsheetOpener previous =
+        setSpreadsheetOpener([&seen, first](const QString& path) {
+            setSpreadsheetOpener([&seen](const QString& path) { seen << "second " + path; });
+            seen << first + ' ' + path;
+        });
+    openSpreadsheet("a.xlsx");
+    openSpreadsheet("b.xlsx");
+    setSpreadsheetOpener(previous);
+    EXPECT_EQ(seen, (QStringList{first + " a.xlsx", "second b.xlsx"}));
+}
