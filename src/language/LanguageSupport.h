@@ -15,7 +15,8 @@ namespace tessaro {
 /// separator loses its first and last character; a line is read only up to 64 KiB past its key.
 /// Returns "" when the key is absent. Throws Error 53 when the file does not exist, Error 75
 /// when it is no readable file, and Error 5 when a scanned value is shorter than its two
-/// delimiters; nothing is trapped.
+/// delimiters; nothing is trapped. A file's answers are kept (per thread) while its size and times
+/// stay the same, and are those a fresh read would give.
 QString ReadIniValue(const QString& file, const QString& section, const QString& key);
 
 /// The text of `key` (LE01..LE28) in the current language file, or "" when anything on the way
