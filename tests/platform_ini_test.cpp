@@ -50,7 +50,7 @@ TEST(ProfileString, ReadsTheValueAsTheClassicProfileFunctionDoes)
         {"[S]\r\nk=v\r\nz=1\r\n", "v"}, {"[S]\rk=v\rz=1\r", "v"}, {"[S]\nk=v", "v"}, {"", absent},
         // UTF-8 with or without BOM, else Latin-1; UTF-16 with its BOM.
         {"\xEF\xBB\xBF[S]\nk=v\n", "v"}, {"[S]\nk=caf\xC3\xA9\n", "caf\u00E9"}, {"[S]\nk=caf\xE9\n", "caf\u00E9"},
-        {QByteArray("\xFF\xFE[\0S\0]\0\n\0k\0=\0\xE9\0\n\0", 20), "\u00E9"},
+        {QByteArray("\xFF\xFE[\0S\0]\0\n\0k\0=\0\xE9\0\n\0", 18), "\u00E9"},
         // An entry after garbage is still found; the file is then not valid UTF-8, so Latin-1.
         {garbage, absent}, {garbage + "\n[S]\nk=\"v\xE9\"\n", "v\u00E9"},
         // The value is cut to the buffer less one byte, quotes or not; a UTF-8 character the cut
