@@ -2,6 +2,8 @@
 #include "language/LanguageSupport.h"
 #include "support/TestHelpers.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -31,6 +33,17 @@ QByteArray paddedTo(const QByteArray& content, qsizetype size)
 }
 
 QByteArray large(const QByteArray& content) { return paddedTo(content, kProfileLimit + 1000); }
+
+// Dates the file's last change `hours` back, as for a language file installed before the run:
+// only then may what was read from it be kept.
+void settle(const QString& path, int hours = 1)
+{
+    constexpr int kSecondsPerHour = 3600;
+    QFile file(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-hours * kSecondsPerHour);
+    ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
+}
 
 } // namespace
 
@@ -78,6 +91,69 @@ TEST(ReadIniValue, KeepsABoundedPartOfAHugeLine)
     const QString value = ReadIniValue(writeFile(dir, "huge.lng", "LE01=" + filler), "Strings", "LE01");
     EXPECT_TRUE(value.size() >= 511 && value.size() < filler.size() - 1) << value.size();
     EXPECT_EQ(value, QString(value.size(), QLatin1Char('x')));
+}
+
+// One scan of a large file answers every language key; each key still gets its own first line,
+// its own cut and its own failure, and keys outside the language table are found too.
+TEST(ReadIniValue, AScanKeptForAllKeysAnswersEachAsItsOwnScanWould)
+{
+    const QByteArray hugeLine = "LE03=\"" + QByteArray(100 * 1024, 'y') + "\"\n";
+    const QByteArray content = "[Other]\nLE010=\"ten\"\nLE01=\"one\"\n[Strings]\nLE02=x\nLE02=\"late\"\n" + hugeLine
+        + "le04=\"lower\"\nLE04=\"upper\"\nLE2=\"short key\"\nLE28\n";
+    const struct { const char* key; QString expected; int error = 0; } lookups[] = {
+        {"LE04", "upper"}, {"LE01", "\"ten"}, {"LE02", "", 5}, {"le04", "lower"}, {"LE2", "short key"},
+        {"LE0", "=\"ten"}, {"LE03", QString(64 * 1024 - 1, u'y')}, {"LE28", "", 5}, {"LE27", ""}, {"LE010", "ten"}, {"LE02", "", 5},
+        {"LE01", "\"ten"},
+    };
+    QTemporaryDir dir;
+    ASSERT_GT(content.size(), kProfileLimit);
+    const QString path = writeFile(dir, "kept.lng", content);
+    settle(path);
+    for (const auto& lookup : lookups) {
+        SCOPED_TRACE(lookup.key);
+        QString value;
+        const int error = errorNumberOf([&] { value = ReadIniValue(path, "Strings", lookup.key); });
+        EXPECT_EQ(std::make_pair(error, value), std::make_pair(lookup.error, lookup.expected));
+    }
+    // A rewrite of the same size is read again, whether just written or dated back.
+    QByteArray changed = content;
+    changed.replace("\"one\"", "\"uno\"").replace("LE010", "LE0X0");
+    test::writeFile(dir.filePath("kept.lng"), changed);
+    EXPECT_EQ(ReadIniValue(path, "Strings", "LE01"), "uno");
+    settle(path);
+    EXPECT_EQ(ReadIniValue(path, "Strings", "LE01"), "uno");
+    changed.replace("\"uno\"", "\"one\"");
+    test::writeFile(dir.filePath("kept.lng"), changed);
+    settle(path, 2);
+    EXPECT_EQ(ReadIniValue(path, "Strings", "LE01"), "one");
+}
+
+// A language file of many megabytes is scanned once, not once per string: two thousand lookups
+// come back at once (the bound only catches a scan per lookup, which takes half a minute).
+TEST(GetLanguageString, ALargeLanguageFileIsNotScannedForEveryString)
+{
+    constexpr int kLookups = 2000;
+    constexpr qint64 kHangMs = 5000;
+    QByteArray content = "[Strings]\n";
+    const QByteArray filler = "LX=\"" + QByteArray(90, 'x') + "\"\n";
+    content += filler.repeated(16 * 1024 * 1024 / filler.size());
+    for (int key = 1; key <= 28; ++key)
+        content += QStringLiteral("LE%1=\"text %1\"\n").arg(key, 2, 10, QChar(u'0')).toUtf8();
+    QTemporaryDir dir;
+    settle(writeFile(dir, "Big.lng", content));
+    settle(writeFile(dir, "LangSetting.ini", "[Language]\nCurrentLanguage=Big\n"));
+    setLanguageDirectory(backslashed(dir.path()));
+    setCurrentLanguage(QString());
+    QElapsedTimer timer;
+    timer.start();
+    QStringList texts;
+    for (int i = 0; i < kLookups && !timer.hasExpired(kHangMs); ++i)
+        texts << GetLanguageString(QStringLiteral("LE%1").arg(i % 28 + 1, 2, 10, QChar(u'0')));
+    setLanguageDirectory(QString());
+    setCurrentLanguage(QString());
+    ASSERT_EQ(texts.size(), kLookups) << "lookups stopped after " << kHangMs << " ms";
+    EXPECT_EQ(texts.mid(0, 3), QStringList({"text 01", "text 02", "text 03"}));
+    EXPECT_EQ(texts.last(), QStringLiteral("text %1").arg((kLookups - 1) % 28 + 1, 2, 10, QChar(u'0')));
 }
 
 class LanguageStrings : public ::testing::Test {

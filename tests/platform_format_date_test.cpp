@@ -36,6 +36,9 @@ TEST(DateFormat, DayWeekMonthYearAndQuarterTokensInAnyCase)
         {en, QDate(2022, 1, 1), "w ww", "7 1"}, {en, QDate(2022, 1, 2), "w ww", "1 2"},
         // 2000 began on a Saturday and has 366 days: Sunday 31 December opens week 54.
         {en, QDate(2000, 12, 31), "w ww", "1 54"},
+        // "yyyy" pads early years to four digits as the short date does; "yy" keeps two.
+        {en, QDate(100, 1, 2), "yyyy", "0100"}, {en, QDate(999, 5, 6), "yyyy/yy", "0999/99"},
+        {it, QDate(100, 1, 2), "dd-mm-yyyy", "02-01-0100"}, {en, QDate(100, 1, 2), "", "1/2/0100"},
     });
 }
 
@@ -97,7 +100,7 @@ TEST(DateFormat, NumbersAreDateSerialsWithinTheClassicDates)
         {it, -1.25, "dd/mm/yyyy hh:nn", "29/12/1899 06:00"}, {it, true, "dd/mm/yyyy", "29/12/1899"},
         {it, QVariant(), "dd/mm/yyyy", ""}, {it, QVariant(QMetaType::fromType<QDateTime>()), "dd/mm/yyyy", ""},
         // The last and first days of the range, 31 December 9999 and 1 January 100.
-        {en, 2958465.5, "yyyy-mm-dd hh", "9999-12-31 12"}, {en, -657434.0, "yyyy-mm-dd", "100-01-01"},
+        {en, 2958465.5, "yyyy-mm-dd hh", "9999-12-31 12"}, {en, -657434.0, "yyyy-mm-dd", "0100-01-01"},
     });
     for (const double serial : {1e10, 2958466.0, -657435.0}) {
         SCOPED_TRACE(serial);

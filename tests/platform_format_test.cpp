@@ -1,5 +1,6 @@
 // Value-to-text and the number, named and string formats, in American English and Italian.
 // Format with an empty expression is CStr itself, so the value-text rows check both.
+#include "platform/Conversions.h"
 #include "platform/format/Format.h"
 #include "platform/format/NumberText.h"
 #include "platform/format/ValueText.h"
@@ -149,10 +150,11 @@ TEST(NumberFormat, SectionsChooseByTheSignOfTheValue)
 TEST(NumberFormat, ValuesFromTheDatabaseAndOtherTypes)
 {
     expectFormats({
-        // The invariant '.' is read first, then the locale's own form; text that is no number
-        // (in this locale, or a date) stays as it is.
+        // The invariant '.' is read first, then the locale's own form, whose group separators
+        // count wherever they stand before the decimal point; text that is no number (in this
+        // locale, or a date) stays as it is.
         {en, "1234.5", "#,##0.00", "1,234.50"}, {it, "1234.5", "#,##0.00", "1.234,50"},
-        {it, "1234,5", "#,##0.00", "1.234,50"}, {en, "1,234.5", "0.0", "1234.5"}, {en, "1234,5", "0.00", "1234,5"},
+        {it, "1234,5", "#,##0.00", "1.234,50"}, {en, "1,234.5", "0.0", "1234.5"}, {en, "1234,5", "0.00", "12345.00"},
         {en, " 42 ", "000", "042"}, {en, "abc", "0.00", "abc"}, {en, QString(), "0.00", ""},
         {en, "2024-03-15", "0", "2024-03-15"},
         // A NUMERIC text keeps every digit: no double could hold this one.
@@ -174,7 +176,7 @@ TEST(NamedFormats, NamesStandForTheirPatternsOrTheLocalesOwnForms)
         {en, qlonglong(100000000000000000LL), "General Number", "100000000000000000"},
         // Halves away from zero first; the locale's negative currency form.
         {en, 1234.565, "Currency", "$1,234.57"}, {en, -1234.565, "Currency", "($1,234.57)"},
-        {it, 1234.565, "Currency", "1.234,57\u00a0\u20ac"}, {en, 1234.567, "Fixed", "1234.57"},
+        {it, 1234.565, "Currency", "1.234,57 \u20ac"}, {en, 1234.567, "Fixed", "1234.57"},
         {en, -0.5, "FIXED", "-0.50"}, {it, 1234.567, " Standard ", "1.234,57"}, {en, 0.125, "Percent", "12.50%"},
         {it, 12345, "Scientific", "1,23E+04"}, {en, 0, "Yes/No", "No"}, {en, 5, "YES/NO", "Yes"},
         {en, -1, "True/False", "True"}, {en, 0.0, "On/Off", "Off"}, {en, "0.5", "On/Off", "On"},
@@ -201,4 +203,54 @@ TEST(StringFormat, PlaceholdersFillFromTheRightUnlessBang)
         {en, null, "@@@", ""}, {en, 42, "@@@@", "  42"}, {it, 3.5, "@@@@@", "  3,5"},
         {en, "", "@;\\(\\e\\m\\p\\t\\y\\)", "(empty)"}, {en, null, "@;\\(\\e\\m\\p\\t\\y\\)", "(empty)"},
     });
+}
+
+// Locale texts that carry no-break spaces show plain ones: a currency amount, a locale that
+// groups digits with a (narrow) no-break space, and its long date.
+TEST(NamedFormats, LocaleTextsUsePlainSpaces)
+{
+    expectFormats({
+        {"it_IT", -1234.5, "Currency", "-1.234,50 \u20ac"}, {"de_DE", 2.5, "Currency", "2,50 \u20ac"},
+        {"fr_FR", 1234567.5, "Standard", "1 234 567,50"}, {"ru_RU", 1234.5, "#,##0", "1 235"},
+        {"fr_FR", 1234.5, "Currency", "1 234,50 \u20ac"}, {"sv_SE", 1234, "#,##0 \"x\"", "1 234 x"},
+    });
+    for (const char* locale : {"fr_FR", "ru_RU", "sv_SE", "cs_CZ", "it_IT", "fr_CH"}) {
+        test::LocaleScope scope(locale);
+        const QString texts[] = {Format(-1234567.25, QStringLiteral("Currency")),
+            Format(QDate(2024, 3, 5), QStringLiteral("Long Date")), Format(QTime(14, 7), QStringLiteral("Long Time")),
+            Format(1e6, QStringLiteral("#,##0"))};
+        for (const QString& text : texts) {
+            SCOPED_TRACE(std::string(locale) + ": " + text.toStdString());
+            EXPECT_FALSE(text.contains(QChar(0x00A0)) || text.contains(QChar(0x202F)));
+        }
+    }
+}
+
+// Hexadecimal and octal texts are whole numbers of 16 or 32 bits; group separators before the
+// decimal point are ignored wherever they stand, after it they are no number.
+TEST(Conversions, NumberTextsWithRadixPrefixesAndGroupSeparators)
+{
+    const struct { const char* locale; const char* text; double expected; int error = 0; } cases[] = {
+        {en, "&H10", 16}, {en, "&h1f", 31}, {en, "&O17", 15}, {en, "&o17", 15}, {en, "&17", 15},
+        {en, " &HFFFF ", -1}, {en, "&HFFFFFFFF", -1}, {en, "&H8000", -32768}, {en, "&H7FFF", 32767},
+        {en, "&H10000", 65536}, {en, "&H0FFFF", -1}, {en, "&H80000000", -2147483648.0},
+        {en, "&O177777", -1}, {en, "&O100000", -32768}, {en, "&O200000", 65536}, {it, "&HA", 10},
+        {en, "&H100000000", 0, Error::Overflow}, {en, "&H", 0, Error::TypeMismatch},
+        {en, "&O8", 0, Error::TypeMismatch}, {en, "&18", 0, Error::TypeMismatch}, {en, "&HG", 0, Error::TypeMismatch},
+        {en, "-&H10", 0, Error::TypeMismatch}, {en, "&H 10", 0, Error::TypeMismatch}, {en, "&", 0, Error::TypeMismatch},
+        {en, "1,234,5", 12345}, {en, "1,234.5", 1234.5}, {en, ",1,,2", 12}, {en, "-1,2.5e1", -125},
+        {it, "1.234.5", 12345}, {it, "-1.2.3,5", -123.5}, {en, "1.5,0", 0, Error::TypeMismatch},
+        {it, "1,5.0", 0, Error::TypeMismatch}, {en, "1e1,0", 0, Error::TypeMismatch},
+        {"fr_FR", "1 234,5", 1234.5}, {"fr_FR", "1\u00a0234\u202f5", 12345}, {"ru_RU", "12 345", 12345},
+        {en, "1 234", 0, Error::TypeMismatch},
+    };
+    for (const auto& c : cases) {
+        test::LocaleScope scope(c.locale);
+        SCOPED_TRACE(std::string(c.locale) + " " + c.text);
+        double value = 0;
+        EXPECT_EQ(test::errorNumberOf([&] { value = CDbl(QString::fromUtf8(c.text)); }), c.error);
+        EXPECT_EQ(value, c.expected);
+    }
+    // Format reads a numeric text by the same rules.
+    expectFormats({{en, "&HFF", "0", "255"}, {en, "1,234,5", "#,##0", "12,345"}, {it, "1.234.5", "0", "12345"}});
 }

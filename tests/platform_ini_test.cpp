@@ -3,6 +3,9 @@
 #include "platform/IniProfile.h"
 #include "support/TestHelpers.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -47,7 +50,7 @@ TEST(ProfileString, ReadsTheValueAsTheClassicProfileFunctionDoes)
         {"[S]\r\nk=v\r\nz=1\r\n", "v"}, {"[S]\rk=v\rz=1\r", "v"}, {"[S]\nk=v", "v"}, {"", absent},
         // UTF-8 with or without BOM, else Latin-1; UTF-16 with its BOM.
         {"\xEF\xBB\xBF[S]\nk=v\n", "v"}, {"[S]\nk=caf\xC3\xA9\n", "caf\u00E9"}, {"[S]\nk=caf\xE9\n", "caf\u00E9"},
-        {QByteArray("\xFF\xFE[\0S\0]\0\n\0k\0=\0\xE9\0\n\0", 20), "\u00E9"},
+        {QByteArray("\xFF\xFE[\0S\0]\0\n\0k\0=\0\xE9\0\n\0", 18), "\u00E9"},
         // An entry after garbage is still found; the file is then not valid UTF-8, so Latin-1.
         {garbage, absent}, {garbage + "\n[S]\nk=\"v\xE9\"\n", "v\u00E9"},
         // The value is cut to the buffer less one byte, quotes or not; a UTF-8 character the cut
@@ -103,4 +106,35 @@ TEST(LineReader, SplitsAtEveryKindOfLineEndAndKeepsOnlyTheRequestedPartOfALongLi
         SCOPED_TRACE(before);
         EXPECT_EQ(lines(QByteArray(before, 'a') + "\r\nb"), (Lines{QByteArray(before, 'a'), "b"}));
     }
+}
+
+// A file read once is kept while it stays as it was; every change (same size or not, just
+// written or dated back, removed, replaced by a folder) is seen at the next lookup.
+TEST(ProfileString, AKeptFileIsReadAgainOnceItChanges)
+{
+    QTemporaryDir dir;
+    const QString path = backslashed(dir.filePath(QStringLiteral("kept.ini")));
+    const auto write = [&](const QByteArray& bytes, int daysBack) {
+        writeFile(dir, QStringLiteral("kept.ini"), bytes);
+        if (daysBack == 0)
+            return;
+        QFile file(dir.filePath(QStringLiteral("kept.ini")));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-daysBack), QFileDevice::FileModificationTime));
+    };
+    const auto value = [&] { return profileString("S", "k", "<none>", 512, path); };
+    // Contents, how many days back they are dated (0: just written), the value read twice.
+    const struct { QByteArray bytes; int daysBack; QString expected; } steps[] = {
+        {"[S]\nk=1\n", 1, "1"}, {"[S]\nk=2\n", 0, "2"}, {"[S]\nk=3\n", 2, "3"}, {"[S]\nk=4\n", 3, "4"},
+        {"[S]\nk=44\n", 3, "44"}, {"[T]\nk=5\n", 4, "<none>"}, {"[S]\nk=\"six\"\n", 5, "six"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.bytes.toStdString());
+        write(step.bytes, step.daysBack);
+        EXPECT_EQ(QStringList({value(), value()}), QStringList({step.expected, step.expected}));
+    }
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("kept.ini"))));
+    EXPECT_EQ(value(), "<none>");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("kept.ini")));
+    EXPECT_EQ(value(), "<none>");
 }

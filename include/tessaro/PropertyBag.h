@@ -31,7 +31,8 @@ public:
     /// A self-contained byte form of the stored entries.
     QByteArray serialise() const;
 
-    /// The bag held in `bytes`; throws Error 13 when they are not a serialised bag.
+    /// The bag held in `bytes`; throws Error 13 when they are not a serialised bag, or claim
+    /// values nested more than 64 deep or more elements than the bytes could hold.
     static PropertyBag deserialise(const QByteArray& bytes);
 
 private:

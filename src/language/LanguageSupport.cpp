@@ -4,7 +4,10 @@
 #include "platform/Failure.h"
 #include "platform/IniProfile.h"
 
+#include <algorithm>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 namespace tessaro {
 
@@ -17,6 +20,11 @@ constexpr int kProfileBufferSize = 512;
 // How much of a scanned line is kept beyond its key; values are meant to be far shorter, and a
 // longer line is cut here instead of being held whole.
 constexpr qsizetype kScannedValueCap = 64 * 1024;
+// The language keys LE01 to LE28.
+constexpr int kFirstLanguageKey = 1;
+constexpr int kLastLanguageKey = 28;
+// Large files whose scan results are kept at once; a host switches between a few languages.
+constexpr std::size_t kScannedFilesKept = 4;
 
 struct LanguageState {
     QString directory;
@@ -54,20 +62,110 @@ QString betweenDelimiters(const QString& rest, bool cut)
     return rest.mid(1, rest.size() - 2);
 }
 
-// The first line of the file, in any section, that starts with `key` exactly.
-QString scanForKey(const QString& file, const QString& key)
+// What a scan found for one key: the value, or the error its line raises.
+struct ScanOutcome {
+    QString value;
+    int error = 0;
+};
+
+// One key the scan looks for, and what the scan keeps of a line for it.
+struct ScanKey {
+    QString key;
+    QByteArray asciiKey;
+    qsizetype keep = 0;
+};
+
+ScanKey scanKey(const QString& key)
 {
     const QByteArray keyBytes = key.toUtf8();
-    const QByteArray asciiKey = keyBytes.size() == key.size() ? keyBytes : QByteArray();
-    const qsizetype keep = keyBytes.size() + 1 + kScannedValueCap;
+    return {key, keyBytes.size() == key.size() ? keyBytes : QByteArray(), keyBytes.size() + 1 + kScannedValueCap};
+}
+
+// The outcome for `key` of a line, kept to the scan's longest `keep` (`cut` when more followed),
+// or nothing when the line does not start with the key.
+std::optional<ScanOutcome> outcomeOfLine(const QByteArray& bytes, bool cut, const ScanKey& key)
+{
+    const bool ownCut = cut || bytes.size() > key.keep;
+    const QByteArray own = bytes.size() > key.keep ? bytes.first(key.keep) : bytes;
+    const std::optional<QString> line = lineStartingWith(own, key.key, key.asciiKey, ownCut);
+    if (!line)
+        return std::nullopt;
+    try {
+        return ScanOutcome{betweenDelimiters(line->mid(key.key.size() + 1), ownCut)};
+    } catch (const Error& error) {
+        return ScanOutcome{QString(), error.number()};
+    }
+}
+
+// The first line of the file, in any section, that starts with each of `keys` exactly, found in
+// one pass; keys that no line starts with get an empty value.
+std::vector<ScanOutcome> scanForKeys(const QString& file, const std::vector<ScanKey>& keys)
+{
+    std::vector<std::optional<ScanOutcome>> found(keys.size());
+    qsizetype keep = 0;
+    for (const ScanKey& key : keys)
+        keep = std::max(keep, key.keep);
+    std::size_t open = keys.size();
     LineReader reader(file);
     QByteArray bytes;
     bool cut = false;
-    while (reader.readLine(bytes, keep, &cut)) {
-        if (const std::optional<QString> line = lineStartingWith(bytes, key, asciiKey, cut))
-            return betweenDelimiters(line->mid(key.size() + 1), cut);
+    while (open > 0 && reader.readLine(bytes, keep, &cut)) {
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            if (!found[k] && (found[k] = outcomeOfLine(bytes, cut, keys[k])))
+                --open;
+        }
     }
-    return QString();
+    std::vector<ScanOutcome> outcomes;
+    for (const std::optional<ScanOutcome>& outcome : found)
+        outcomes.push_back(outcome.value_or(ScanOutcome{}));
+    return outcomes;
+}
+
+// The keys of the language files: a scan for any key looks for all of them at once, since a
+// scanned file is large and the control asks for one key after another.
+std::vector<QString> languageKeys()
+{
+    std::vector<QString> keys;
+    for (int number = kFirstLanguageKey; number <= kLastLanguageKey; ++number)
+        keys.push_back(QStringLiteral("LE%1").arg(number, 2, 10, QChar(u'0')));
+    return keys;
+}
+
+// What the scans of a large file found, by key, kept while the file's version stays the same.
+struct ScannedFile {
+    std::optional<FileVersion> version;
+    std::unordered_map<QString, ScanOutcome> outcomes;
+};
+
+ScanOutcome scannedOutcome(const QString& file, const QString& key)
+{
+    thread_local std::unordered_map<QString, ScannedFile> scanned;
+    const QString path = localFilePath(file);
+    if (scanned.size() >= kScannedFilesKept && scanned.count(path) == 0)
+        scanned.clear();
+    ScannedFile& known = scanned[path];
+    if (!known.version || !known.version->stillDescribes(path))
+        known = ScannedFile{FileVersion::of(path), {}};
+    if (const auto found = known.outcomes.find(key); found != known.outcomes.end())
+        return found->second;
+    std::vector<ScanKey> keys{scanKey(key)};
+    for (const QString& other : languageKeys()) {
+        if (other != key && known.outcomes.count(other) == 0)
+            keys.push_back(scanKey(other));
+    }
+    const std::vector<ScanOutcome> outcomes = scanForKeys(file, keys);
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        known.outcomes.insert_or_assign(keys[k].key, outcomes[k]);
+    return outcomes.front();
+}
+
+// The first line of the file, in any section, that starts with `key` exactly.
+QString scanForKey(const QString& file, const QString& key)
+{
+    const ScanOutcome outcome = scannedOutcome(file, key);
+    if (outcome.error != 0)
+        raiseError(outcome.error);
+    return outcome.value;
 }
 
 QString languageFilePath(const QString& directory, const QString& language)

@@ -15,13 +15,15 @@ namespace tessaro {
 /// separator loses its first and last character; a line is read only up to 64 KiB past its key.
 /// Returns "" when the key is absent. Throws Error 53 when the file does not exist, Error 75
 /// when it is no readable file, and Error 5 when a scanned value is shorter than its two
-/// delimiters; nothing is trapped.
+/// delimiters; nothing is trapped. A file's answers are kept (per thread) while its size and times
+/// stay the same, and are those a fresh read would give.
 QString ReadIniValue(const QString& file, const QString& section, const QString& key);
 
 /// The text of `key` (LE01..LE28) in the current language file, or "" when anything on the way
 /// is missing or fails. Never throws. While the thread's current language is empty it is read
-/// first from LangSetting.ini in the language directory (again on every call until found); the
-/// language file is read anew for every string.
+/// first from LangSetting.ini in the language directory (again on every call until found). What
+/// a file gave is kept while the file's size and times stay the same (a large file is scanned
+/// once for all the keys LE01 to LE28); a changed file is read again.
 QString GetLanguageString(const QString& key) noexcept;
 
 /// The thread's language directory and current language name.

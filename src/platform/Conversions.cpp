@@ -10,10 +10,97 @@
 namespace tessaro {
 namespace {
 
+// A whole number after '&' is as wide as the smallest of these that holds it; with its top bit
+// set it reads as that width's negative value.
+constexpr quint64 kWordRange = 0x10000;
+constexpr quint64 kLongRange = 0x100000000;
+constexpr int kHexBase = 16;
+constexpr int kOctalBase = 8;
+
+enum class Reading { Number, NotANumber, TooLarge };
+
+struct NumberReading {
+    Reading outcome = Reading::NotANumber;
+    double value = 0;
+};
+
 bool isText(const QVariant& value)
 {
     return value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray
         || value.typeId() == QMetaType::QChar;
+}
+
+// The value of an ASCII hexadecimal digit, or -1.
+int digitValue(QChar c)
+{
+    constexpr int kFirstLetterDigit = 10;
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + kFirstLetterDigit;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + kFirstLetterDigit;
+    return -1;
+}
+
+// "&H..", "&O.." or "&.." (octal): the digits must fill the rest of the text.
+NumberReading radixNumber(QStringView text)
+{
+    qsizetype at = 1;
+    int base = kOctalBase;
+    if (at < text.size() && (text[at] == u'h' || text[at] == u'H')) {
+        base = kHexBase;
+        ++at;
+    } else if (at < text.size() && (text[at] == u'o' || text[at] == u'O')) {
+        ++at;
+    }
+    if (at == text.size())
+        return {};
+    quint64 value = 0;
+    bool tooLarge = false;
+    for (; at < text.size(); ++at) {
+        const int digit = digitValue(text[at]);
+        if (digit < 0 || digit >= base)
+            return {};
+        tooLarge = tooLarge || value >= kLongRange;
+        value = tooLarge ? value : value * base + static_cast<quint64>(digit);
+    }
+    if (tooLarge || value >= kLongRange)
+        return {Reading::TooLarge};
+    const quint64 range = value < kWordRange ? kWordRange : kLongRange;
+    const double number = value >= range / 2 ? double(value) - double(range) : double(value);
+    return {Reading::Number, number};
+}
+
+bool isBlankGroupSeparator(const QString& separator)
+{
+    return separator == QLatin1String(" ") || separator == QChar(0x00A0) || separator == QChar(0x202F);
+}
+
+// The text with the group separators of its whole part taken out: those after the decimal point
+// or in the exponent are left for the locale to refuse.
+QString withoutGroupSeparators(const QString& text, const QLocale& locale)
+{
+    const QString group = locale.groupSeparator();
+    const QString point = locale.decimalPoint();
+    const bool blankGroups = isBlankGroupSeparator(group);
+    QString plain;
+    plain.reserve(text.size());
+    qsizetype at = 0;
+    for (; at < text.size(); ++at) {
+        const QChar c = text[at];
+        if (QStringView(text).sliced(at).startsWith(point) || c == u'e' || c == u'E')
+            break;
+        if (!group.isEmpty() && QStringView(text).sliced(at).startsWith(group)) {
+            at += group.size() - 1;
+            continue;
+        }
+        if (blankGroups && isBlankGroupSeparator(QString(c)))
+            continue;
+        plain += c;
+    }
+    return plain + text.mid(at);
 }
 
 // Whether `text`, which the locale refused, is a well-formed number too large for a double: the
@@ -32,20 +119,37 @@ bool isTooLarge(const QString& text, const QLocale& locale)
 
 // Text is read in the user's locale only, as the classic conversion does: its decimal and group
 // separators, a sign and an exponent. "nan" and "inf" are not numbers.
-double textToDouble(const QString& text)
+NumberReading readNumber(const QString& text)
 {
     const QString trimmed = text.trimmed();
+    if (trimmed.startsWith(u'&'))
+        return radixNumber(trimmed);
     const QLocale locale;
+    const QString plain = withoutGroupSeparators(trimmed, locale);
     bool ok = false;
-    const double number = locale.toDouble(trimmed, &ok);
+    const double number = locale.toDouble(plain, &ok);
     if (ok && std::isfinite(number))
-        return number;
-    if (isTooLarge(trimmed, locale))
+        return {Reading::Number, number};
+    return {isTooLarge(plain, locale) ? Reading::TooLarge : Reading::NotANumber};
+}
+
+double textToDouble(const QString& text)
+{
+    const NumberReading reading = readNumber(text);
+    if (reading.outcome == Reading::TooLarge)
         raiseError(Error::Overflow);
-    raiseError(Error::TypeMismatch);
+    if (reading.outcome == Reading::NotANumber)
+        raiseError(Error::TypeMismatch);
+    return reading.value;
 }
 
 } // namespace
+
+std::optional<double> numberInText(const QString& text)
+{
+    const NumberReading reading = readNumber(text);
+    return reading.outcome == Reading::Number ? std::optional<double>(reading.value) : std::nullopt;
+}
 
 double CDbl(const QVariant& value)
 {
@@ -61,7 +165,6 @@ double CDbl(const QVariant& value)
         raiseError(Error::TypeMismatch);
     return number;
 }
-
 bool CBool(const QVariant& value)
 {
     if (value.typeId() == QMetaType::Bool)

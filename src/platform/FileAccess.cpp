@@ -12,6 +12,9 @@ namespace tessaro {
 namespace {
 
 constexpr qsizetype kChunkSize = 64 * 1024;
+// The coarsest modification-time step of the file systems in use (FAT keeps two seconds); a file
+// modified within it of the moment it was read may change again without its time moving.
+constexpr qint64 kCoarsestTimeStepMs = 2000;
 
 // The length of `bytes` without an incomplete UTF-8 sequence at its end. Only the last three
 // bytes can belong to such a sequence; anything else is left for the validity check to judge.
@@ -60,6 +63,30 @@ QString decodeEightBit(QByteArrayView bytes, bool utf8)
     if (utf8)
         return QString::fromUtf8(bytes.first(completeUtf8Length(bytes)));
     return QString::fromLatin1(bytes);
+}
+
+std::optional<FileVersion> FileVersion::of(const QString& path)
+{
+    const QFileInfo info(localFilePath(path));
+    if (!info.isFile())
+        return std::nullopt;
+    FileVersion version;
+    version.m_size = info.size();
+    version.m_modified = info.lastModified();
+    version.m_changed = info.metadataChangeTime();
+    version.m_taken = QDateTime::currentDateTimeUtc();
+    return version;
+}
+
+bool FileVersion::sameAs(const FileVersion& other) const
+{
+    return m_size == other.m_size && m_modified == other.m_modified && m_changed == other.m_changed;
+}
+
+bool FileVersion::stillDescribes(const QString& path) const
+{
+    const std::optional<FileVersion> now = of(path);
+    return now && sameAs(*now) && m_modified.msecsTo(m_taken) >= kCoarsestTimeStepMs;
 }
 
 LineReader::LineReader(const QString& path)

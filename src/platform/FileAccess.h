@@ -8,8 +8,11 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QFile>
 #include <QString>
+
+#include <optional>
 
 namespace tessaro {
 
@@ -27,6 +30,28 @@ bool isValidUtf8(QByteArrayView bytes, bool mayEndMidCharacter = false);
 /// `bytes` as text: UTF-8 when `utf8`, else Latin-1. In UTF-8, an incomplete sequence at the end
 /// is dropped rather than decoded to a replacement character.
 QString decodeEightBit(QByteArrayView bytes, bool utf8);
+
+/// One version of a file's contents, as far as its directory entry tells: what a cache of the
+/// file's contents is keyed on, so that a changed file is read again.
+class FileVersion {
+public:
+    /// The version of `path` now (its size, modification and status-change times, taken before
+    /// the caller reads it), or nothing when it is no regular file.
+    static std::optional<FileVersion> of(const QString& path);
+
+    /// Whether what was read for this version still stands for the file at `path`: its size and
+    /// times are unchanged, and its modification lay far enough before the read that a write
+    /// after the read could not have left the time as it was (file systems keep times coarsely).
+    bool stillDescribes(const QString& path) const;
+
+private:
+    bool sameAs(const FileVersion& other) const;
+
+    qint64 m_size = 0;
+    QDateTime m_modified;
+    QDateTime m_changed;
+    QDateTime m_taken;
+};
 
 /// Reads a text file line by line without ever holding more than one chunk and the kept part of
 /// one line, so a file of any size (even one long line) costs bounded memory. A line ends at

@@ -6,7 +6,10 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 namespace tessaro {
 
@@ -30,11 +33,6 @@ std::optional<QByteArray> profileText(const QString& fileName)
     return bytes;
 }
 
-bool namesMatch(QByteArrayView fileName, const QString& wanted, bool utf8)
-{
-    return decodeEightBit(fileName.trimmed(), utf8).compare(wanted, Qt::CaseInsensitive) == 0;
-}
-
 // A header without its closing bracket still opens a section, named by the rest of its line.
 QByteArrayView sectionName(QByteArrayView header)
 {
@@ -42,27 +40,86 @@ QByteArrayView sectionName(QByteArrayView header)
     return header.sliced(1, (close < 0 ? header.size() : close) - 1);
 }
 
-// The raw value of the first `key` line in the first `section`, or nothing.
-std::optional<QByteArrayView> findValue(QByteArrayView text, const QString& section,
-                                        const QString& key, bool utf8)
+// The file as the lookups see it: its sections in file order, each with its "name=value" lines
+// in order. Lines before the first header belong to no section and are never found.
+struct Profile {
+    struct Entry {
+        QString name;
+        QByteArray value; // raw bytes, blanks around it removed
+    };
+    struct Section {
+        QString name;
+        std::vector<Entry> entries;
+    };
+    std::vector<Section> sections;
+    bool utf8 = false;
+};
+
+Profile parseProfile(const QByteArray& text)
 {
+    Profile profile;
+    profile.utf8 = isValidUtf8(text);
     const auto isLineEnd = [](char c) { return c == '\n' || c == '\r'; };
-    bool inSection = false;
-    for (auto at = text.begin(); at != text.end();) {
-        const auto lineEnd = std::find_if(at, text.end(), isLineEnd);
+    const QByteArrayView all(text);
+    for (auto at = all.begin(); at != all.end();) {
+        const auto lineEnd = std::find_if(at, all.end(), isLineEnd);
         const QByteArrayView line = QByteArrayView(at, lineEnd).trimmed();
-        at = lineEnd == text.end() ? lineEnd : lineEnd + 1;
+        at = lineEnd == all.end() ? lineEnd : lineEnd + 1;
         if (line.startsWith('[')) {
-            if (inSection)
-                return std::nullopt; // a later section of the same name is never searched
-            inSection = namesMatch(sectionName(line), section, utf8);
+            profile.sections.push_back({decodeEightBit(sectionName(line).trimmed(), profile.utf8), {}});
             continue;
         }
         const qsizetype equals = line.indexOf('=');
-        if (inSection && equals >= 0 && namesMatch(line.first(equals), key, utf8))
-            return line.sliced(equals + 1).trimmed();
+        if (profile.sections.empty() || equals < 0)
+            continue;
+        profile.sections.back().entries.push_back(
+            {decodeEightBit(line.first(equals).trimmed(), profile.utf8), line.sliced(equals + 1).trimmed().toByteArray()});
     }
-    return std::nullopt;
+    return profile;
+}
+
+// The raw value of the first `key` line in the first `section`, or nothing: a later section of
+// the same name is never searched.
+const QByteArray* findValue(const Profile& profile, const QString& section, const QString& key)
+{
+    const auto named = [](const QString& wanted) {
+        return [&wanted](const auto& item) { return item.name.compare(wanted, Qt::CaseInsensitive) == 0; };
+    };
+    const auto found = std::find_if(profile.sections.begin(), profile.sections.end(), named(section));
+    if (found == profile.sections.end())
+        return nullptr;
+    const auto entry = std::find_if(found->entries.begin(), found->entries.end(), named(key));
+    return entry == found->entries.end() ? nullptr : &entry->value;
+}
+
+// Parsed files of this thread by path, each kept while its version on disk stays the same. The
+// files are small (the language module hands larger ones to its own scan), and only a handful
+// are ever read.
+struct CachedProfile {
+    FileVersion version;
+    std::shared_ptr<const Profile> profile;
+};
+
+constexpr std::size_t kCachedProfiles = 16;
+
+std::shared_ptr<const Profile> cachedProfile(const QString& fileName)
+{
+    thread_local std::unordered_map<QString, CachedProfile> cache;
+    const QString path = localFilePath(fileName);
+    const auto found = cache.find(path);
+    if (found != cache.end() && found->second.version.stillDescribes(path))
+        return found->second.profile;
+    const std::optional<FileVersion> version = FileVersion::of(path);
+    const std::optional<QByteArray> text = version ? profileText(path) : std::nullopt;
+    if (!text) {
+        cache.erase(path);
+        return nullptr;
+    }
+    if (cache.size() >= kCachedProfiles && found == cache.end())
+        cache.clear();
+    auto profile = std::make_shared<const Profile>(parseProfile(*text));
+    cache.insert_or_assign(path, CachedProfile{*version, profile});
+    return profile;
 }
 
 QByteArrayView withoutQuotes(QByteArrayView value)
@@ -85,14 +142,13 @@ QByteArrayView bufferText(QByteArrayView value, int bufferSize)
 QString profileString(const QString& section, const QString& key, const QString& defaultValue,
                       int bufferSize, const QString& fileName)
 {
-    const std::optional<QByteArray> text = profileText(fileName);
-    if (!text)
+    const std::shared_ptr<const Profile> profile = cachedProfile(fileName);
+    if (!profile)
         return defaultValue;
-    const bool utf8 = isValidUtf8(*text);
-    const std::optional<QByteArrayView> value = findValue(*text, section.trimmed(), key.trimmed(), utf8);
+    const QByteArray* value = findValue(*profile, section.trimmed(), key.trimmed());
     if (!value)
         return defaultValue;
-    return decodeEightBit(bufferText(withoutQuotes(*value), bufferSize), utf8);
+    return decodeEightBit(bufferText(withoutQuotes(*value), bufferSize), profile->utf8);
 }
 
 } // namespace tessaro

@@ -17,6 +17,8 @@ namespace tessaro {
 ///   A UTF-8 character split by the cut is dropped whole.
 /// - The file is read whole as 8-bit text (UTF-8 when valid, else Latin-1; a UTF-8 BOM is
 ///   skipped and a UTF-16 file with its BOM is read as such), so callers keep it to small files.
+/// - The file is parsed once and kept (per thread) while its size and times on disk stay the
+///   same; a changed file is read again. The answers are those of a fresh read.
 ///
 /// Returns `defaultValue` unchanged when the file, the section or the key is missing or the file
 /// cannot be read. Never throws for the file's contents.

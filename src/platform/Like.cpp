@@ -2,6 +2,8 @@
 
 #include <tessaro/Error.h>
 
+#include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace tessaro {
@@ -18,7 +20,7 @@ struct CharRange {
 };
 
 // One step of a pattern. Every kind but Star stands for exactly one character of the text, which
-// is what lets the matcher get by with a single backtracking point (the last star).
+// is what lets the matcher place the runs between stars one after another.
 struct Token {
     enum Kind : quint8 { Literal, AnyChar, Digit, CharClass, Star };
     Kind kind = Literal;
@@ -43,6 +45,13 @@ struct LikePattern::Compiled {
     void read(const QString& pattern);
     qsizetype readList(const QString& pattern, qsizetype from);
     bool accepts(const Token& token, char16_t c) const;
+
+    using TokenIt = std::vector<Token>::const_iterator;
+    // Whether the tokens [first, last) accept the text's characters from `at` on, one each.
+    bool fitsAt(QStringView text, qsizetype at, TokenIt first, TokenIt last) const;
+    // The leftmost start in [from, limit) of the tokens [first, last) lying wholly before
+    // `limit`, or -1.
+    qsizetype leftmostPlace(QStringView text, qsizetype from, qsizetype limit, TokenIt first, TokenIt last) const;
 };
 
 void LikePattern::Compiled::read(const QString& pattern)
@@ -118,6 +127,64 @@ bool LikePattern::Compiled::accepts(const Token& token, char16_t c) const
     return false;
 }
 
+bool LikePattern::Compiled::fitsAt(QStringView text, qsizetype at, TokenIt first, TokenIt last) const
+{
+    for (auto token = first; token != last; ++token, ++at) {
+        if (!accepts(*token, text[at].unicode()))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+constexpr int kWordBits = 64;
+// Masks kept per distinct character of the text before the cache starts over; bounds its
+// memory on texts of many distinct characters.
+constexpr qsizetype kMaskCacheWords = 1 << 20;
+
+using Bits = std::vector<quint64>;
+
+} // namespace
+
+qsizetype LikePattern::Compiled::leftmostPlace(QStringView text, qsizetype from, qsizetype limit,
+                                               TokenIt first, TokenIt last) const
+{
+    const qsizetype count = last - first;
+    const qsizetype words = (count + kWordBits - 1) / kWordBits;
+    // Bit k of a character's mask: token k accepts it. Bit k of `state`: tokens 0..k accept the
+    // k + 1 characters ending here.
+    std::unordered_map<char16_t, Bits> masks;
+    const auto maskOf = [&](char16_t c) -> const Bits& {
+        auto found = masks.find(c);
+        if (found != masks.end())
+            return found->second;
+        if (qsizetype(masks.size()) * words >= kMaskCacheWords)
+            masks.clear();
+        Bits mask(std::size_t(words), 0);
+        for (qsizetype k = 0; k < count; ++k) {
+            if (accepts(first[k], c))
+                mask[std::size_t(k / kWordBits)] |= quint64(1) << (k % kWordBits);
+        }
+        return masks.emplace(c, std::move(mask)).first->second;
+    };
+    const std::size_t lastWord = std::size_t((count - 1) / kWordBits);
+    const quint64 lastBit = quint64(1) << ((count - 1) % kWordBits);
+    Bits state(std::size_t(words), 0);
+    for (qsizetype at = from; at < limit; ++at) {
+        const Bits& mask = maskOf(text[at].unicode());
+        quint64 carry = 1;
+        for (std::size_t w = 0; w < state.size(); ++w) {
+            const quint64 shifted = (state[w] << 1) | carry;
+            carry = state[w] >> (kWordBits - 1);
+            state[w] = shifted & mask[w];
+        }
+        if (state[lastWord] & lastBit)
+            return at - count + 1;
+    }
+    return -1;
+}
+
 LikePattern::LikePattern(const QString& pattern, Qt::CaseSensitivity sensitivity) : m_compiled(new Compiled)
 {
     m_compiled->ignoreCase = sensitivity == Qt::CaseInsensitive;
@@ -135,36 +202,38 @@ LikePattern::~LikePattern() = default;
 LikePattern::LikePattern(LikePattern&&) noexcept = default;
 LikePattern& LikePattern::operator=(LikePattern&&) noexcept = default;
 
-// The greedy wildcard walk: on a mismatch, go back to the last star and let it swallow one more
-// character. An earlier star never needs revisiting, since the last one can absorb whatever an
-// earlier one would have, so the work is at most the text's length times the pattern's.
+// Matching goes segment by segment: the runs of one-character tokens between stars. Every such
+// token takes exactly one character, so the first segment must sit at the start of the text, the
+// last one at its end, and each one between may take its leftmost place after the one before:
+// a later place only leaves less room for the rest. The leftmost place is found with a bit per
+// token of the segment (shift-and), so the work is about the text's length times the segment's
+// length over 64, with no backtracking whatever the pattern.
 bool LikePattern::matches(QStringView text) const
 {
-    const std::vector<Token>& tokens = m_compiled->tokens;
-    const std::size_t n = static_cast<std::size_t>(text.size());
-    const std::size_t m = tokens.size();
-    constexpr std::size_t none = static_cast<std::size_t>(-1);
-    std::size_t t = 0;
-    std::size_t p = 0;
-    std::size_t afterStar = none;
-    std::size_t starText = 0;
-    while (t < n) {
-        if (p < m && tokens[p].kind == Token::Star) {
-            afterStar = ++p;
-            starText = t;
-        } else if (p < m && m_compiled->accepts(tokens[p], text[static_cast<qsizetype>(t)].unicode())) {
-            ++p;
-            ++t;
-        } else if (afterStar != none) {
-            p = afterStar;
-            t = ++starText;
-        } else {
+    const Compiled& compiled = *m_compiled;
+    const std::vector<Token>& tokens = compiled.tokens;
+    const auto isStar = [](const Token& token) { return token.kind == Token::Star; };
+    const auto firstStar = std::find_if(tokens.begin(), tokens.end(), isStar);
+    const qsizetype length = text.size();
+    if (firstStar == tokens.end())
+        return length == qsizetype(tokens.size()) && compiled.fitsAt(text, 0, tokens.begin(), tokens.end());
+    const auto lastStar = std::find_if(tokens.rbegin(), tokens.rend(), isStar).base() - 1;
+    const qsizetype headLength = firstStar - tokens.begin();
+    const qsizetype tailLength = tokens.end() - (lastStar + 1);
+    if (headLength + tailLength > length || !compiled.fitsAt(text, 0, tokens.begin(), firstStar)
+        || !compiled.fitsAt(text, length - tailLength, lastStar + 1, tokens.end()))
+        return false;
+    qsizetype from = headLength;
+    const qsizetype limit = length - tailLength;
+    for (auto segment = firstStar + 1; segment < lastStar;) {
+        const auto segmentEnd = std::find_if(segment, lastStar, isStar);
+        const qsizetype found = compiled.leftmostPlace(text, from, limit, segment, segmentEnd);
+        if (found < 0)
             return false;
-        }
+        from = found + (segmentEnd - segment);
+        segment = segmentEnd + 1;
     }
-    while (p < m && tokens[p].kind == Token::Star)
-        ++p;
-    return p == m;
+    return true;
 }
 
 bool Like(const QString& text, const QString& pattern)

@@ -1,4 +1,5 @@
 #include "platform/format/DateFormat.h"
+#include "platform/format/LocaleText.h"
 
 #include "platform/format/DatePattern.h"
 #include "platform/format/LocaleDates.h"
@@ -7,6 +8,9 @@
 
 namespace tessaro::format {
 namespace {
+
+// "yyyy" shows at least this many digits, as the short date does.
+constexpr int kYearDigits = 4;
 
 QString twoDigits(int value)
 {
@@ -32,20 +36,20 @@ QString dateField(DateToken token, const QDate& date)
     switch (token) {
     case DateToken::Day: return QString::number(date.day());
     case DateToken::Day2: return twoDigits(date.day());
-    case DateToken::DayShortName: return locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
-    case DateToken::DayLongName: return locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
+    case DateToken::DayShortName: return withPlainSpaces(locale.dayName(date.dayOfWeek(), QLocale::ShortFormat));
+    case DateToken::DayLongName: return withPlainSpaces(locale.dayName(date.dayOfWeek(), QLocale::LongFormat));
     case DateToken::ShortDate: return shortDateText(date);
     case DateToken::LongDate: return longDateText(date);
     case DateToken::Weekday: return QString::number(sundayWeekday(date));
     case DateToken::Week: return QString::number(weekOfYear(date));
     case DateToken::Month: return QString::number(date.month());
     case DateToken::Month2: return twoDigits(date.month());
-    case DateToken::MonthShortName: return locale.monthName(date.month(), QLocale::ShortFormat);
-    case DateToken::MonthLongName: return locale.monthName(date.month(), QLocale::LongFormat);
+    case DateToken::MonthShortName: return withPlainSpaces(locale.monthName(date.month(), QLocale::ShortFormat));
+    case DateToken::MonthLongName: return withPlainSpaces(locale.monthName(date.month(), QLocale::LongFormat));
     case DateToken::Quarter: return QString::number((date.month() - 1) / 3 + 1);
     case DateToken::DayOfYear: return QString::number(date.dayOfYear());
     case DateToken::Year2: return twoDigits(date.year() % 100);
-    default: return QString::number(date.year());
+    default: return QStringLiteral("%1").arg(date.year(), kYearDigits, 10, QChar(u'0'));
     }
 }
 
@@ -62,7 +66,7 @@ QString timeField(const DateItem& item, const QTime& time, bool twelveHour)
     case DateToken::Second2: return twoDigits(time.second());
     case DateToken::LongTime: return longTimeText(time);
     case DateToken::AmPm: return morning ? item.text : item.after;
-    default: return morning ? QLocale().amText() : QLocale().pmText();
+    default: return withPlainSpaces(morning ? QLocale().amText() : QLocale().pmText());
     }
 }
 

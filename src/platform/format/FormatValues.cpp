@@ -1,5 +1,6 @@
 #include "platform/format/FormatValues.h"
 
+#include "platform/Conversions.h"
 #include "platform/format/DateText.h"
 
 #include <QDateTime>
@@ -73,9 +74,8 @@ std::optional<DecimalNumber> numberFromText(const QString& text)
 {
     if (auto exact = DecimalNumber::fromPlainText(text))
         return exact;
-    bool ok = false;
-    const double value = QLocale().toDouble(text.trimmed(), &ok);
-    return ok ? finiteNumber(value, 15) : std::nullopt;
+    const std::optional<double> value = numberInText(text);
+    return value ? finiteNumber(*value, 15) : std::nullopt;
 }
 
 std::optional<DecimalNumber> numberOf(const QVariant& value)

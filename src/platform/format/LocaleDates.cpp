@@ -1,4 +1,5 @@
 #include "platform/format/LocaleDates.h"
+#include "platform/format/LocaleText.h"
 
 #include <QLocale>
 
@@ -75,17 +76,17 @@ QString timeSeparator()
 
 QString shortDateText(const QDate& date)
 {
-    return QLocale().toString(date, shortDatePattern());
+    return withPlainSpaces(QLocale().toString(date, shortDatePattern()));
 }
 
 QString longDateText(const QDate& date)
 {
-    return QLocale().toString(date, QLocale::LongFormat);
+    return withPlainSpaces(QLocale().toString(date, QLocale::LongFormat));
 }
 
 QString longTimeText(const QTime& time)
 {
-    return QLocale().toString(time, longTimePattern());
+    return withPlainSpaces(QLocale().toString(time, longTimePattern()));
 }
 
 QString generalDateText(const Moment& moment)

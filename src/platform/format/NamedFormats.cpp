@@ -1,4 +1,5 @@
 #include "platform/format/NamedFormats.h"
+#include "platform/format/LocaleText.h"
 
 #include "platform/format/DateFormat.h"
 #include "platform/format/FormatValues.h"
@@ -43,7 +44,7 @@ constexpr std::array<QLatin1String, 3> wordPairs{
 QString currencyText(const DecimalNumber& number)
 {
     const QLocale locale;
-    return locale.toCurrencyString(number.roundedToPlaces(2).toDouble(), locale.currencySymbol(), 2);
+    return withPlainSpaces(locale.toCurrencyString(number.roundedToPlaces(2).toDouble(), locale.currencySymbol(), 2));
 }
 
 // The text of a number under one of the numeric names; nothing when `name` is none of them.

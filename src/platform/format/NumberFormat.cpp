@@ -1,4 +1,5 @@
 #include "platform/format/NumberFormat.h"
+#include "platform/format/LocaleText.h"
 
 #include "platform/format/NumberPattern.h"
 #include "platform/format/NumberText.h"
@@ -67,7 +68,7 @@ public:
         for (const QChar digit : digits) {
             m_out += digit;
             if (--m_remaining > 0 && m_remaining % 3 == 0 && m_grouping)
-                m_out += QLocale().groupSeparator();
+                m_out += groupSeparator();
         }
     }
 

@@ -1,4 +1,5 @@
 #include "platform/format/NumberPattern.h"
+#include "platform/format/LocaleText.h"
 
 #include "platform/format/PatternText.h"
 
@@ -101,7 +102,7 @@ void settleCommas(NumberSection& section)
         else if (own.first >= 0 && i > own.last)
             ++section.thousandsScale;
         else if (own.first < 0 || i < own.first)
-            settled.push_back({NumberItem::Literal, QLocale().groupSeparator(), {}, 0, false});
+            settled.push_back({NumberItem::Literal, groupSeparator(), {}, 0, false});
     }
     items = std::move(settled);
 }
