@@ -2,6 +2,7 @@
 // the event loop, from the host's own handlers of its events and message boxes.
 #include "support/MessageBoxRecorder.h"
 #include "support/TestDatabase.h"
+#include "support/TestHelpers.h"
 
 #include <tessaro/Tessaro.h>
 
@@ -87,16 +88,9 @@ struct Lifetime : ::testing::Test {
         QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", kApplication);
         settings.clear();
     }
-    // The control's remembered settings as sorted "key=value" entries.
     static QStringList stored()
     {
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", kApplication);
-        settings.beginGroup(QStringLiteral("orders"));
-        QStringList entries;
-        for (const QString& key : settings.childKeys())
-            entries << key + '=' + settings.value(key).toString();
-        entries.sort();
-        return entries;
+        return test::rememberedSettings(QString::fromLatin1(kApplication), QStringLiteral("orders"));
     }
     static QStringList keys(const QStringList& entries)
     {

@@ -58,13 +58,7 @@ struct Settings : ::testing::Test {
     // The group "orders" of an application's settings, as sorted "key=value" entries.
     static QStringList stored(const char* application = "SettingsTest")
     {
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", application);
-        settings.beginGroup(QStringLiteral("orders"));
-        QStringList entries;
-        for (const QString& key : settings.childKeys())
-            entries << key + '=' + settings.value(key).toString();
-        entries.sort();
-        return entries;
+        return test::rememberedSettings(QString::fromLatin1(application), QStringLiteral("orders"));
     }
     static void store(std::initializer_list<std::pair<const char*, const char*>> entries)
     {

@@ -1,6 +1,7 @@
 #include "support/TestHelpers.h"
 
 #include <QFile>
+#include <QSettings>
 #include <gtest/gtest.h>
 
 namespace tessaro::test {
@@ -16,6 +17,17 @@ void writeTestLanguage(const QString& folder, const QByteArray& strings)
 {
     writeFile(folder + QStringLiteral("/LangSetting.ini"), "[Language]\nCurrentLanguage=Test\n");
     writeFile(folder + QStringLiteral("/Test.lng"), "[Strings]\n" + strings);
+}
+
+QStringList rememberedSettings(const QString& application, const QString& group)
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tessaro"), application);
+    settings.beginGroup(group);
+    QStringList entries;
+    for (const QString& key : settings.childKeys())
+        entries << key + QLatin1Char('=') + settings.value(key).toString();
+    entries.sort();
+    return entries;
 }
 
 } // namespace tessaro::test
