@@ -1,0 +1,1 @@
+// Included from below: the check must refuse it.

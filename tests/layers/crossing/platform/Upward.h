@@ -1,0 +1,1 @@
+#include "control/Anything.h"

@@ -1,0 +1,1 @@
+#include <tessaro/Tessaro.h>
