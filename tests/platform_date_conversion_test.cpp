@@ -1,4 +1,4 @@
-#include "platform/DateConversion.h"
+#include "platform/format/DateConversion.h"
 #include "support/FormatCases.h"
 #include "support/TestHelpers.h"
 

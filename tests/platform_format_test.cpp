@@ -1,6 +1,6 @@
 // Value-to-text and the number, named and string formats, in American English and Italian.
 // Format with an empty expression is CStr itself, so the value-text rows check both.
-#include "platform/Conversions.h"
+#include "platform/format/Conversions.h"
 #include "platform/format/Format.h"
 #include "platform/format/NumberText.h"
 #include "platform/format/ValueText.h"

@@ -2,10 +2,10 @@
 // truncations, bit flips of valid inputs) from fixed seeds. Each checks a property: nothing
 // fails but with a tessaro::Error, what is written reads back the same, and a reader agrees with a
 // plain reference. Sizes keep the whole file to a few seconds, also under the sanitizers.
-#include "platform/Conversions.h"
-#include "platform/DateConversion.h"
-#include "platform/IniProfile.h"
-#include "platform/Like.h"
+#include "platform/format/Conversions.h"
+#include "platform/format/DateConversion.h"
+#include "platform/files/IniProfile.h"
+#include "platform/format/Like.h"
 #include "platform/format/Format.h"
 #include "platform/format/ValueText.h"
 #include "platform/sql/SqlText.h"

@@ -1,6 +1,6 @@
 // The INI profile reader and the file layer beneath it.
-#include "platform/FileAccess.h"
-#include "platform/IniProfile.h"
+#include "platform/files/FileAccess.h"
+#include "platform/files/IniProfile.h"
 #include "support/TestHelpers.h"
 
 #include <QDateTime>

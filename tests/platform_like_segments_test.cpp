@@ -1,6 +1,6 @@
 // Like on long texts and long patterns: the same answers as the backtracking walk it replaced,
 // without its running time.
-#include "platform/Like.h"
+#include "platform/format/Like.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

@@ -1,4 +1,4 @@
-#include "platform/Like.h"
+#include "platform/format/Like.h"
 #include "support/TestHelpers.h"
 
 #include <QRandomGenerator>

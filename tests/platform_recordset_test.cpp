@@ -2,7 +2,7 @@
 #include <tessaro/Recordset.h>
 
 #include "data/CellText.h"
-#include "platform/Connection.h"
+#include "platform/sql/Connection.h"
 #include "platform/sql/RecordsetRows.h"
 #include "platform/sql/ResultSource.h"
 #include "support/TestDatabase.h"

@@ -1,8 +1,8 @@
 #include "control/TessaroPrivate.h"
 
-#include "platform/Conversions.h"
+#include "platform/format/Conversions.h"
 #include "platform/Failure.h"
-#include "platform/SettingsStore.h"
+#include "platform/files/SettingsStore.h"
 
 namespace tessaro {
 namespace {

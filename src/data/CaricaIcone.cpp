@@ -1,6 +1,6 @@
 #include "control/TessaroPrivate.h"
 
-#include "platform/Conversions.h"
+#include "platform/format/Conversions.h"
 #include "platform/Failure.h"
 
 namespace tessaro {

@@ -1,7 +1,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "language/LanguageSupport.h"
-#include "platform/Connection.h"
+#include "platform/sql/Connection.h"
 #include "platform/Failure.h"
 
 namespace tessaro {

@@ -1,8 +1,8 @@
 #include "language/LanguageSupport.h"
 
-#include "platform/FileAccess.h"
+#include "platform/files/FileAccess.h"
 #include "platform/Failure.h"
-#include "platform/IniProfile.h"
+#include "platform/files/IniProfile.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
-#include "platform/Conversions.h"
+#include "platform/format/Conversions.h"
 #include "platform/Failure.h"
 
 namespace tessaro {

@@ -1,6 +1,6 @@
 #include "search/DateColumn.h"
 
-#include "platform/DateConversion.h"
+#include "platform/format/DateConversion.h"
 #include "platform/Failure.h"
 #include "platform/format/ValueText.h"
 

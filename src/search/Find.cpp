@@ -1,7 +1,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "platform/Failure.h"
-#include "platform/Like.h"
+#include "platform/format/Like.h"
 
 #include <optional>
 

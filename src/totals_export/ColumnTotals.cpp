@@ -1,7 +1,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "language/LanguageSupport.h"
-#include "platform/Conversions.h"
+#include "platform/format/Conversions.h"
 #include "platform/Failure.h"
 #include "platform/format/Format.h"
 

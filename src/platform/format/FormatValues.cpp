@@ -1,6 +1,6 @@
 #include "platform/format/FormatValues.h"
 
-#include "platform/Conversions.h"
+#include "platform/format/Conversions.h"
 #include "platform/format/DateText.h"
 
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "platform/SettingsStore.h"
+#include "platform/files/SettingsStore.h"
 
 #include "platform/Failure.h"
 

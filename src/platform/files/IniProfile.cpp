@@ -1,6 +1,6 @@
-#include "platform/IniProfile.h"
+#include "platform/files/IniProfile.h"
 
-#include "platform/FileAccess.h"
+#include "platform/files/FileAccess.h"
 
 #include <QFile>
 #include <QStringDecoder>

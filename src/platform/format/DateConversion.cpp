@@ -1,4 +1,4 @@
-#include "platform/DateConversion.h"
+#include "platform/format/DateConversion.h"
 
 #include "platform/Failure.h"
 #include "platform/format/DateText.h"

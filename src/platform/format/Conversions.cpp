@@ -1,4 +1,4 @@
-#include "platform/Conversions.h"
+#include "platform/format/Conversions.h"
 
 #include "platform/Failure.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Connection.h"
+#include "platform/sql/Connection.h"
 
 #include "platform/sql/DatabaseError.h"
 
