@@ -1,5 +1,5 @@
+#include "language/ErrorReport.h"
 #include "platform/format/Conversions.h"
-#include "platform/Failure.h"
 #include "support/FormatCases.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TestHelpers.h"
@@ -16,26 +16,48 @@ TEST(ErrorReport, TrapAndReportStopsTheBodyAndShowsOneCriticalMessage)
     test::MessageBoxRecorder boxes;
     int stepsRun = 0;
     const auto steps = [&] { ++stepsRun; raiseError(Error::DivisionByZero); ++stepsRun; };
-    EXPECT_FALSE(trapAndReport(ReportForm::A, QStringLiteral("MoveToNextPage"), steps));
+    EXPECT_FALSE(trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToNextPage"), steps));
     EXPECT_EQ(stepsRun, 1);
-    EXPECT_TRUE(trapAndReport(ReportForm::A, QStringLiteral("x"), [] {}));
+    EXPECT_TRUE(trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("x"), [] {}));
     ASSERT_EQ(boxes.messages().size(), 1u);
     EXPECT_EQ(boxes.messages()[0].style, 16);
     EXPECT_EQ(boxes.messages()[0].text, QStringLiteral("Tessaro MoveToNextPage Err=11\r\nDivision by zero"));
 }
 
+// The box is titled by whoever traps; a handler that throws is skipped, so nothing escapes.
+TEST(ErrorReport, TheTitleIsPassedInAndAFailingReportIsSkipped)
+{
+    test::MessageBoxRecorder boxes;
+    const ReportTitle title = [] { return QStringLiteral("Trapped"); };
+    const auto fails = [] { raiseError(Error::Overflow); };
+    EXPECT_FALSE(trapAndReport(title, ReportForm::DescriptionBeside, QStringLiteral("op"), fails));
+    ASSERT_EQ(boxes.messages().size(), 1u);
+    EXPECT_EQ(boxes.messages()[0].title, QStringLiteral("Trapped"));
+    EXPECT_EQ(boxes.messages()[0].text, QStringLiteral("Tessaro op \rErr = 6  Overflow"));
+
+    const MessageBoxHandler previous = setMessageBoxHandler([](const QString&, int, const QString&) -> int {
+        throw std::runtime_error("handler");
+    });
+    EXPECT_FALSE(trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("op"), fails));
+    setMessageBoxHandler(previous);
+}
+
 TEST(ErrorReport, SkippedStepsLetTheNextOneRunAndForeignFailuresGetRuntimeNumbers)
 {
+    const SkipFailures skip;
     int after = 0;
-    EXPECT_FALSE(skipFailure([] { throw std::bad_alloc(); }));
-    EXPECT_TRUE(skipFailure([&] { ++after; }) && after == 1);
-    const auto numberOf = [](auto thrower) {
-        try { thrower(); } catch (...) { return currentError().number(); }
-        return 0;
+    EXPECT_FALSE(skip([] { throw std::bad_alloc(); }));
+    EXPECT_TRUE(skip([&] { ++after; }) && after == 1);
+    const auto errorOf = [](auto thrower) {
+        try { thrower(); } catch (...) { return currentError(); }
+        return Error(0, QString());
     };
-    EXPECT_EQ(numberOf([] { throw std::bad_alloc(); }), Error::OutOfMemory);
-    EXPECT_EQ(numberOf([] { throw std::out_of_range("x"); }), Error::SubscriptOutOfRange);
-    EXPECT_EQ(numberOf([] { throw Error(-2147467259, QStringLiteral("driver")); }), -2147467259);
+    EXPECT_EQ(errorOf([] { throw std::bad_alloc(); }).number(), Error::OutOfMemory);
+    // Index errors come from the control's own checks; a standard one is foreign like any other.
+    const Error foreign = errorOf([] { throw std::out_of_range("map key"); });
+    EXPECT_EQ(foreign.number(), Error::InvalidProcedureCall);
+    EXPECT_EQ(foreign.description(), QStringLiteral("map key"));
+    EXPECT_EQ(errorOf([] { throw Error(-2147467259, QStringLiteral("driver")); }).number(), -2147467259);
 }
 
 TEST(Conversions, WholeNumbersRoundHalvesToEvenAndReportBadValues)

@@ -7,7 +7,7 @@
 
 namespace tessaro {
 
-/// A failure the control passes on to its caller: the classic runtime's error number and its
+/// A failure the control passes on to its caller: the runtime's error number and its
 /// English description, or a database driver's native number and message.
 class TESSARO_EXPORT Error : public std::runtime_error {
 public:

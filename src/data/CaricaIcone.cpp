@@ -1,13 +1,13 @@
 #include "control/TessaroPrivate.h"
 
+#include "language/ErrorReport.h"
 #include "platform/format/Conversions.h"
-#include "platform/Failure.h"
 
 namespace tessaro {
 
 void Tessaro::CaricaIcone()
 {
-    trapAndReport(ReportForm::A, QStringLiteral("CaricaIcone"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("CaricaIcone"), [&] {
         if (d->ColonnaIndiceImmagine == 0)
             return;
         d->lstv->setSmallIcons(ImageList);

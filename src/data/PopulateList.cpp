@@ -2,7 +2,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "data/RiempiListView.h"
-#include "platform/Failure.h"
+#include "language/ErrorReport.h"
 #include "platform/controls/ControlSupport.h"
 #include "search/RiempiComboConIntestazioniListView.h"
 
@@ -16,7 +16,7 @@ void Tessaro::fillCurrentPage()
 void Tessaro::PopulateList()
 {
     const ControlGuard guard(this);
-    trapAndReport(ReportForm::A, QStringLiteral("PopulateList"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("PopulateList"), [&] {
         if (!applicationName().isEmpty())
             readRememberedPaged();
         rst = currentRecordset().Clone(-1);

@@ -1,7 +1,7 @@
 #include "data/RiempiListView.h"
 
 #include "data/CellText.h"
-#include "platform/Failure.h"
+#include "language/ErrorReport.h"
 #include "platform/listview/RowAppender.h"
 #include "platform/sql/RecordsetRows.h"
 
@@ -172,7 +172,7 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
 {
     int row = 0;
     const auto rowText = [&] { return row > 0 ? QString::number(row) : QString(); };
-    trapAndReport(ReportForm::B, QStringLiteral("RiempiListView"), rowText, [&] {
+    trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("RiempiListView"), rowText, [&] {
         lstv.ListItems().Clear();
         Recordset& set = recordsetOf(rst);
         if (set.State() == 0) {

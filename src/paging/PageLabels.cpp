@@ -1,15 +1,15 @@
 #include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
+#include "language/ErrorReport.h"
 #include "platform/format/Conversions.h"
-#include "platform/Failure.h"
 
 namespace tessaro {
 
 void Tessaro::lblPag_Click(int Index)
 {
     const ControlGuard guard(this);
-    trapAndReport(ReportForm::A, QStringLiteral("lblPag_Click"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblPag_Click"), [&] {
         if (!ConnessioneAttiva())
             return;
         if (Index == 0) {

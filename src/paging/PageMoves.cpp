@@ -1,8 +1,8 @@
 #include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
+#include "language/ErrorReport.h"
 #include "platform/format/Conversions.h"
-#include "platform/Failure.h"
 
 namespace tessaro {
 namespace {
@@ -44,7 +44,7 @@ void Tessaro::loadPage(bool backwards)
 
 void Tessaro::MoveToFirstPage()
 {
-    trapAndReport(ReportForm::A, QStringLiteral("MoveToFirstPage"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToFirstPage"), [&] {
         setMousePointer(11);
         d->AbsolutePage = 1;
         loadPage(false);
@@ -79,7 +79,7 @@ void Tessaro::MoveToLastPage()
 
 void Tessaro::MoveToNextPage()
 {
-    trapAndReport(ReportForm::A, QStringLiteral("MoveToNextPage"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToNextPage"), [&] {
         setMousePointer(11);
         int page = 0;
         page = firstShownPage(*d, &page) ? page + 6 : d->AbsolutePage + 6;
@@ -90,7 +90,7 @@ void Tessaro::MoveToNextPage()
 
 void Tessaro::MoveToPreviousPage()
 {
-    trapAndReport(ReportForm::A, QStringLiteral("MoveToPreviousPage"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToPreviousPage"), [&] {
         setMousePointer(11);
         int page = 0;
         // No lower bound here: the fill raises a page below 1 to 1.

@@ -1,8 +1,8 @@
 #include "control/TessaroPrivate.h"
 
+#include "language/ErrorReport.h"
 #include "language/LanguageSupport.h"
 #include "platform/format/Conversions.h"
-#include "platform/Failure.h"
 
 namespace tessaro {
 namespace {
@@ -96,7 +96,7 @@ void showViewSwitch(TessaroPrivate& d, int pageCount)
 
 void Tessaro::Paginazione()
 {
-    trapAndReport(ReportForm::A, QStringLiteral("Paginazione"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] {
         Recordset& set = currentRecordset();
         const int current = d->AbsolutePage;
         placePageBar(*d, current);
@@ -135,7 +135,7 @@ void Tessaro::Paginazione()
 
 void Tessaro::PaginazioneIndietro()
 {
-    trapAndReport(ReportForm::A, QStringLiteral("Paginazione"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] {
         Recordset& set = currentRecordset();
         const int current = d->AbsolutePage;
         placePageBar(*d, current);

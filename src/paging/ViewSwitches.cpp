@@ -1,8 +1,8 @@
 #include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
+#include "language/ErrorReport.h"
 #include "language/LanguageSupport.h"
-#include "platform/Failure.h"
 
 #include <QCoreApplication>
 
@@ -53,7 +53,7 @@ bool Tessaro::switchView(bool paged)
 
 void Tessaro::lblCaricatutti_Click()
 {
-    trapAndReport(ReportForm::A, QStringLiteral("lblCaricatutti_Click"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblCaricatutti_Click"), [&] {
         if (!switchView(false))
             return;
         d->lblPaginaRisultati->setLeft(d->fraPaginazione->Width() - d->lblPaginaRisultati->Width());
@@ -63,7 +63,7 @@ void Tessaro::lblCaricatutti_Click()
 
 void Tessaro::lblPaginaRisultati_Click()
 {
-    trapAndReport(ReportForm::A, QStringLiteral("lblPaginaRisultati_Click"), [&] {
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblPaginaRisultati_Click"), [&] {
         if (switchView(true))
             d->lblPaginaRisultati->setVisible(false);
     });

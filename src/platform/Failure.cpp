@@ -1,7 +1,5 @@
 #include "platform/Failure.h"
 
-#include "language/LanguageSupport.h"
-
 #include <tessaro/MessageBox.h>
 
 #include <new>
@@ -9,6 +7,10 @@
 
 namespace tessaro {
 
+constexpr int kCriticalStyle = 16;
+
+// Only the control's own checks raise index errors: a standard library failure carries no
+// number of its own, whatever its kind.
 Error currentError()
 {
     try {
@@ -17,8 +19,6 @@ Error currentError()
         return e;
     } catch (const std::bad_alloc&) {
         return Error::fromNumber(Error::OutOfMemory);
-    } catch (const std::out_of_range&) {
-        return Error::fromNumber(Error::SubscriptOutOfRange);
     } catch (const std::exception& e) {
         return Error(Error::InvalidProcedureCall, QString::fromLocal8Bit(e.what()));
     } catch (...) {
@@ -31,7 +31,7 @@ QString errorReportText(ReportForm form, const QString& operation, const Error& 
 {
     const QString description = detail ? *detail + QLatin1Char(' ') + error.description()
                                        : error.description();
-    if (form == ReportForm::A) {
+    if (form == ReportForm::DescriptionBelow) {
         return QStringLiteral("Tessaro ") + operation + QStringLiteral(" Err=")
             + QString::number(error.number()) + QStringLiteral("\r\n") + description;
     }
@@ -39,10 +39,10 @@ QString errorReportText(ReportForm form, const QString& operation, const Error& 
         + QString::number(error.number()) + QStringLiteral("  ") + description;
 }
 
-void reportError(ReportForm form, const QString& operation, const Error& error,
+void reportError(const QString& title, ReportForm form, const QString& operation, const Error& error,
                  const std::optional<QString>& detail)
 {
-    MsgBox(errorReportText(form, operation, error, detail), 16, GetLanguageString(QStringLiteral("LE01")));
+    MsgBox(errorReportText(form, operation, error, detail), kCriticalStyle, title);
 }
 
 } // namespace tessaro

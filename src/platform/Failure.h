@@ -2,8 +2,10 @@
 
 // The three ways a routine of the control deals with a failing step:
 //   trap and report  - trapAndReport(): the routine ends and the user sees a critical message;
-//   skip             - skipFailure():  the failing step is dropped and the next one runs;
+//   skip             - a `const SkipFailures skip;` at the routine's top, then skip(step):
+//                      the failing step is dropped and the next one runs;
 //   pass on          - no helper: the tessaro::Error simply propagates to the caller.
+// The control's routines trap through language/ErrorReport.h, which titles the box.
 
 #include <tessaro/Error.h>
 
@@ -13,14 +15,18 @@
 
 namespace tessaro {
 
-/// The shape of a trapped-error message.
+/// Where a trapped-error message puts the description.
 enum class ReportForm {
-    A, ///< "Tessaro <op> Err=<n>\r\n<description>"
-    B, ///< "Tessaro <op> \rErr = <n>  <description>"
+    DescriptionBelow,  ///< "Tessaro <op> Err=<n>\r\n<description>"
+    DescriptionBeside, ///< "Tessaro <op> \rErr = <n>  <description>"
 };
 
+/// Gives the error box's title; asked only when a failure is reported.
+using ReportTitle = QString (*)();
+
 /// The error being handled, as a tessaro::Error; call only inside a catch block. Failures that
-/// are not tessaro::Error (allocation, standard library) get the nearest runtime number.
+/// are not tessaro::Error get the nearest runtime number: 7 for a failed allocation, otherwise
+/// 5 with the failure's own text when it has one.
 Error currentError();
 
 /// The text of a trapped-error message. `detail`, when given, stands between the number and the
@@ -28,36 +34,9 @@ Error currentError();
 QString errorReportText(ReportForm form, const QString& operation, const Error& error,
                         const std::optional<QString>& detail = std::nullopt);
 
-/// Shows errorReportText() in the critical message box titled with the string LE01.
-void reportError(ReportForm form, const QString& operation, const Error& error,
+/// Shows errorReportText() in the critical message box titled `title`.
+void reportError(const QString& title, ReportForm form, const QString& operation, const Error& error,
                  const std::optional<QString>& detail = std::nullopt);
-
-/// Runs `body`; a failure is reported in the given form and ends it. Returns whether it completed.
-template <class Body>
-bool trapAndReport(ReportForm form, const QString& operation, Body&& body)
-{
-    try {
-        std::forward<Body>(body)();
-        return true;
-    } catch (...) {
-        reportError(form, operation, currentError());
-        return false;
-    }
-}
-
-/// As above, with a detail shown between the error number and the description: `detail()` is
-/// asked for it only when a failure is reported (the fill gives its current row number).
-template <class Detail, class Body>
-bool trapAndReport(ReportForm form, const QString& operation, Detail&& detail, Body&& body)
-{
-    try {
-        std::forward<Body>(body)();
-        return true;
-    } catch (...) {
-        reportError(form, operation, currentError(), QString(detail()));
-        return false;
-    }
-}
 
 /// Runs one step of a routine whose failing steps are skipped silently. Returns whether it ran.
 template <class Step>
@@ -69,6 +48,39 @@ bool skipFailure(Step&& step) noexcept
     } catch (...) {
         return false;
     }
+}
+
+/// Declared once at the top of a routine whose failing steps are skipped: skip(step) runs one.
+struct SkipFailures {
+    template <class Step>
+    bool operator()(Step&& step) const noexcept { return skipFailure(std::forward<Step>(step)); }
+};
+
+/// Runs `body`; a failure is reported in the given form with a detail between the error number
+/// and the description (`detail()` is asked only then; the fill gives its current row number),
+/// and ends it. Returns whether it completed. Never throws: should the report itself fail (a
+/// message-box handler that throws), it is skipped.
+template <class Detail, class Body>
+bool trapAndReport(ReportTitle title, ReportForm form, const QString& operation, Detail&& detail,
+                   Body&& body) noexcept
+{
+    try {
+        std::forward<Body>(body)();
+        return true;
+    } catch (...) {
+        skipFailure([&] {
+            reportError(title(), form, operation, currentError(), std::optional<QString>(detail()));
+        });
+        return false;
+    }
+}
+
+/// As above, without a detail.
+template <class Body>
+bool trapAndReport(ReportTitle title, ReportForm form, const QString& operation, Body&& body) noexcept
+{
+    const auto noDetail = [] { return std::optional<QString>(); };
+    return trapAndReport(title, form, operation, noDetail, std::forward<Body>(body));
 }
 
 /// Raises the runtime error `number` with its own description (the pass-on style).

@@ -1,6 +1,6 @@
 #include "search/RiempiComboConIntestazioniListView.h"
 
-#include "platform/Failure.h"
+#include "language/ErrorReport.h"
 #include "platform/controls/ComboBox.h"
 
 #include <tessaro/ListView.h>
@@ -11,7 +11,7 @@ namespace tessaro {
 
 void RiempiComboConIntestazioniListView(ListView& lstv, ComboBox& combo)
 {
-    trapAndReport(ReportForm::B, QStringLiteral("RiempiComboConIntestazioniListView"), [&] {
+    trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("RiempiComboConIntestazioniListView"), [&] {
         combo.clear();
         // Adding to an empty Qt combo chooses the first entry; the search column stays unchosen
         // until the user picks one.

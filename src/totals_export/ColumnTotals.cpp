@@ -1,8 +1,8 @@
 #include "control/TessaroPrivate.h"
 
+#include "language/ErrorReport.h"
 #include "language/LanguageSupport.h"
 #include "platform/format/Conversions.h"
-#include "platform/Failure.h"
 #include "platform/format/Format.h"
 
 #include <cmath>
@@ -84,7 +84,7 @@ QString totalsMessage(const Totals& totals, const QString& heading, bool allRows
 
 void Tessaro::cmdSomma_Click()
 {
-    trapAndReport(ReportForm::B, QStringLiteral("cmdSomma_Click"), [&] {
+    trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("cmdSomma_Click"), [&] {
         ListItems& items = d->lstv->ListItems();
         const int rows = items.Count();
         if (d->cmbCercaIn->Text().isEmpty())

@@ -1,6 +1,6 @@
 #include "control/TessaroPrivate.h"
 
-#include "platform/Failure.h"
+#include "language/ErrorReport.h"
 #include "platform/spreadsheet/Spreadsheet.h"
 
 #include <vector>
@@ -52,7 +52,7 @@ void writeRows(Worksheet& sheet, const ListView& lstv, const OptionButton& optTu
 
 void Tessaro::cmdEsportaInExcel_Click()
 {
-    trapAndReport(ReportForm::B, QStringLiteral("cmdEsportaInExcel"), [&] {
+    trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("cmdEsportaInExcel"), [&] {
         // Once visible, the application keeps what was written even if a later step fails.
         spreadsheet::Application excel;
         spreadsheet::Workbook& book = excel.WorkbooksAdd();

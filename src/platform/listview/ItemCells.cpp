@@ -126,8 +126,11 @@ QVariant ItemStore::subItemTag(const ListSubItem& cell) const
     const ListSubItem& live = current(cell);
     if (live.m_tag == kTagUnset)
         return QVariant();
-    if (live.m_tag == kTagSide)
-        return m_cellSideTags.at(&live);
+    if (live.m_tag == kTagSide) {
+        // Every cell marked so has its entry: setSubItemTag and moveCell keep them together.
+        const auto side = m_cellSideTags.find(&live);
+        return side != m_cellSideTags.end() ? side->second : QVariant();
+    }
     return QVariant(m_arena.text(live.m_tag));
 }
 

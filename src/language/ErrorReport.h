@@ -1,0 +1,24 @@
+#pragma once
+
+// The control's trapped-error reports: the trapping helpers of platform/Failure.h with the
+// error box titled in the current language (LE01).
+
+#include "language/LanguageSupport.h"
+#include "platform/Failure.h"
+
+namespace tessaro {
+
+/// The error box's title in the current language; "" when the language file lacks it.
+inline QString errorBoxTitle()
+{
+    return GetLanguageString(QStringLiteral("LE01"));
+}
+
+/// trapAndReport(form, operation, [detail,] body): Failure.h's, titled errorBoxTitle().
+template <class... DetailAndBody>
+bool trapAndReport(ReportForm form, const QString& operation, DetailAndBody&&... args) noexcept
+{
+    return trapAndReport(errorBoxTitle, form, operation, std::forward<DetailAndBody>(args)...);
+}
+
+} // namespace tessaro
