@@ -7,50 +7,45 @@
 
 namespace tessaro {
 
+// The fill, the icons and the page bar report their own failures; a negative list height is skipped.
 void Tessaro::UserControl_Resize()
 {
+    const SkipFailures skip;
     const ControlGuard guard(this);
     const double perPixel = TwipsGeometry::twipsPerPixel(this);
     PictureBox* panel = d->pctIntestazione;
     tessaro::ListView* list = d->lstv;
-    skipFailure([&] {
-        if (controlHeightTwips(this) < panel->Height())
-            resize(width(), qRound(panel->Height() / perPixel));
-    });
-    skipFailure([&] { panel->setWidth(controlWidthTwips(this)); });
-    skipFailure([&] { list->setWidth(controlWidthTwips(this)); });
+    if (controlHeightTwips(this) < panel->Height())
+        resize(width(), qRound(panel->Height() / perPixel));
+    panel->setWidth(controlWidthTwips(this));
+    list->setWidth(controlWidthTwips(this));
     // Other notifications of the control may run here; every size below is read afresh.
-    skipFailure([] { QCoreApplication::processEvents(); });
+    QCoreApplication::processEvents();
     if (guard.gone())
         return;
-    skipFailure([&] {
+    skip([&] {
         const double reserved = 105 + d->fraPaginazione->Height() + (panel->isHidden() ? 0 : panel->Height());
         list->setHeight(controlHeightTwips(this) - reserved);
     });
-    skipFailure([&] {
-        d->fraPaginazione->Move(list->Left(), list->Top() + list->Height(), list->Width(),
-                                d->fraPaginazione->Height());
-    });
+    d->fraPaginazione->Move(list->Left(), list->Top() + list->Height(), list->Width(),
+                            d->fraPaginazione->Height());
     if (d->Paged) {
-        int rows = d->PageSize;
-        skipFailure([&] { rows = RigheVisibili(); });
+        const int rows = RigheVisibili();
         if (rows != d->PageSize) {
             d->PageSize = rows;
-            skipFailure([&] { fillCurrentPage(); });
+            fillCurrentPage();
             if (guard.gone())
                 return;
-            skipFailure([&] { CaricaIcone(); });
+            CaricaIcone();
             if (guard.gone())
                 return;
-            skipFailure([&] { emit PopulatedList(); });
+            skip([&] { emit PopulatedList(); });
             if (guard.gone())
                 return;
         }
     }
-    skipFailure([&] {
-        if (currentRecordset().State() != 0)
-            Paginazione();
-    });
+    if (currentRecordset().State() != 0)
+        Paginazione();
 }
 
 } // namespace tessaro

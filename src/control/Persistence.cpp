@@ -12,18 +12,20 @@ const QVariant kAbsolutePageDefault = QVariant::fromValue<qint16>(1);
 
 } // namespace
 
+// A stored value that does not convert leaves its property as it was.
 void Tessaro::ReadProperties(const PropertyBag& bag)
 {
-    skipFailure([&] { setQuery(bag.ReadProperty(QStringLiteral("Query"), kQueryDefault).toString()); });
-    skipFailure([&] { setPaged(CBool(bag.ReadProperty(QStringLiteral("Paged"), false))); });
-    skipFailure([&] { setAbsolutePage(CLng(bag.ReadProperty(QStringLiteral("AbsolutePage"), kAbsolutePageDefault))); });
+    const SkipFailures skip;
+    skip([&] { setQuery(bag.ReadProperty(QStringLiteral("Query"), kQueryDefault).toString()); });
+    skip([&] { setPaged(CBool(bag.ReadProperty(QStringLiteral("Paged"), false))); });
+    skip([&] { setAbsolutePage(CLng(bag.ReadProperty(QStringLiteral("AbsolutePage"), kAbsolutePageDefault))); });
 }
 
 void Tessaro::WriteProperties(PropertyBag& bag)
 {
-    skipFailure([&] { bag.WriteProperty(QStringLiteral("Query"), Query(), kQueryDefault); });
-    skipFailure([&] { bag.WriteProperty(QStringLiteral("Paged"), Paged(), false); });
-    skipFailure([&] { bag.WriteProperty(QStringLiteral("AbsolutePage"), AbsolutePage(), kAbsolutePageDefault); });
+    bag.WriteProperty(QStringLiteral("Query"), Query(), kQueryDefault);
+    bag.WriteProperty(QStringLiteral("Paged"), Paged(), false);
+    bag.WriteProperty(QStringLiteral("AbsolutePage"), AbsolutePage(), kAbsolutePageDefault);
 }
 
 } // namespace tessaro

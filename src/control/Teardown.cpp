@@ -23,9 +23,11 @@ void detachChildControls(Tessaro& control)
 
 Tessaro::~Tessaro()
 {
-    skipFailure([&] { currentRecordset().Close(); });
-    skipFailure([&] { rst.reset(); });
-    skipFailure([&] { saveRememberedSettings(); });
+    // A set that was never opened fails to close; it is dropped all the same.
+    const SkipFailures skip;
+    skip([&] { currentRecordset().Close(); });
+    rst.reset();
+    saveRememberedSettings();
     detachChildControls(*this);
 }
 

@@ -33,11 +33,12 @@ bool expectsHorizontalScroll(const tessaro::ListView& list)
 
 int Tessaro::RigheVisibili()
 {
+    // A row count that overflows, or rows of no height, leave one row.
+    const SkipFailures skip;
     tessaro::ListView* list = d->lstv;
-    bool horizontalScroll = false;
+    const bool horizontalScroll = expectsHorizontalScroll(*list);
     int count = 0;
-    skipFailure([&] { horizontalScroll = expectsHorizontalScroll(*list); });
-    skipFailure([&] {
+    skip([&] {
         if (list->ListItems().Count() == 0) {
             count = wholeRows(list->Height() / 200) - 4;
             return;

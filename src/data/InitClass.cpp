@@ -7,24 +7,22 @@ namespace tessaro {
 
 void Tessaro::Init_class(const QString& AppTitle, bool NonMemorizzareDimensioni)
 {
+    // A set that is not open fails to close, and a query may fail to open: neither stops this.
+    const SkipFailures skip;
     if (!d->Query.isEmpty()) {
-        skipFailure([&] { currentRecordset().Close(); });
-        skipFailure([&] { currentRecordset().Open(d->Query, d->DBConnection, 3, 1, -1); });
+        skip([&] { currentRecordset().Close(); });
+        skip([&] { currentRecordset().Open(d->Query, d->DBConnection, 3, 1, -1); });
     }
-    skipFailure([&] { Columns = std::make_shared<collColonne>(); });
-    skipFailure([&] {
-        const int fields = currentRecordset().State() == 0 ? 0 : currentRecordset().Fields().Count();
-        for (int i = 1; i <= fields; ++i)
-            Columns->Add(QString(), 0, QString());
-    });
-    skipFailure([&] { ListView = d->lstv; });
-    skipFailure([&] { d->lstv->setCheckBoxes(d->CheckBoxes); });
-    skipFailure([&] {
-        d->AppTitle = AppTitle;
-        d->NonMemorizzareDimensioni = NonMemorizzareDimensioni;
-    });
-    skipFailure([&] { setSolidBackground(this, d->lstv->BackColor()); });
-    skipFailure([&] { d->fraPaginazione->setBackColor(d->lstv->BackColor()); });
+    Columns = std::make_shared<collColonne>();
+    const int fields = currentRecordset().State() == 0 ? 0 : currentRecordset().Fields().Count();
+    for (int i = 1; i <= fields; ++i)
+        Columns->Add(QString(), 0, QString());
+    ListView = d->lstv;
+    d->lstv->setCheckBoxes(d->CheckBoxes);
+    d->AppTitle = AppTitle;
+    d->NonMemorizzareDimensioni = NonMemorizzareDimensioni;
+    setSolidBackground(this, d->lstv->BackColor());
+    d->fraPaginazione->setBackColor(d->lstv->BackColor());
 }
 
 } // namespace tessaro
