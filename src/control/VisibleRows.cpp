@@ -8,7 +8,7 @@
 namespace tessaro {
 namespace {
 
-// Whole rows of the quotient, failing like the classic integer conversion when out of range.
+// Whole rows of the quotient, failing like the runtime's integer conversion when out of range.
 int wholeRows(double rows)
 {
     const double floored = std::floor(rows);
