@@ -99,11 +99,7 @@ int Tessaro::MousePointer() const { return d->MousePointer; }
 void Tessaro::setMousePointer(int pointer)
 {
     d->MousePointer = pointer;
-    switch (pointer) {
-    case 11: setCursor(Qt::WaitCursor); break;
-    case 99: setCursor(Qt::PointingHandCursor); break;
-    default: unsetCursor(); break;
-    }
+    TwipsGeometry::showPointer(*this, pointer);
 }
 
 void Tessaro::resizeEvent(QResizeEvent* event)

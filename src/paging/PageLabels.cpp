@@ -21,7 +21,7 @@ void Tessaro::lblPag_Click(int Index)
             return;
         }
         Label* clicked = d->lblPag[static_cast<std::size_t>(Index)];
-        setMousePointer(11);
+        setMousePointer(PointerShape::Hourglass);
         int page = CLng(clicked->text());
         if (page < 1)
             page = 1;
@@ -45,7 +45,7 @@ void Tessaro::lblPag_Click(int Index)
         emit PopulatedList();
         if (guard.gone())
             return;
-        setMousePointer(0);
+        setMousePointer(PointerShape::Default);
     });
 }
 

@@ -1,25 +1,11 @@
 #include "control/TessaroPrivate.h"
 
-#include "language/LanguageSupport.h"
+#include "language/LanguageKeys.h"
 #include "platform/format/Conversions.h"
 #include "platform/Failure.h"
 
 namespace tessaro {
 namespace {
-
-QString language(const char* key)
-{
-    return GetLanguageString(QString::fromLatin1(key));
-}
-
-QString recordCountText(int records)
-{
-    if (records == 0)
-        return language("LE11");
-    if (records == 1)
-        return language("LE12");
-    return language("LE06") + QLatin1Char(' ') + QString::number(records) + QLatin1Char(' ') + language("LE07");
-}
 
 void showPageNumber(Label* label, int page, const QString& toolTip, bool current)
 {
@@ -86,8 +72,7 @@ void showPreviousArrow(TessaroPrivate& d, bool show)
 
 void showViewSwitch(TessaroPrivate& d, int pageCount)
 {
-    d.lblNumRecord->setText(d.lblNumRecord->text() + QLatin1Char(' ') + language("LE08") + QLatin1Char(' ')
-                            + QString::number(pageCount) + QLatin1Char(' ') + language("LE09"));
+    d.lblNumRecord->setText(d.lblNumRecord->text() + QLatin1Char(' ') + pagesText(pageCount));
     d.lblCaricatutti->setVisible(true);
     d.lblPaginaRisultati->setVisible(false);
 }
@@ -103,7 +88,7 @@ void Tessaro::Paginazione()
         showPreviousArrow(*d, current >= 2);
         d->imgPrimaPagina->setVisible(!d->imgPrecedente->isHidden());
         d->imgPrimaPagina->setTop(d->lblCaricatutti->Top() + 40);
-        const QString tip = language("LE10");
+        const QString tip = languageText(LanguageKey::GoToPageTip);
         if (set.PageCount() - 5 >= current || set.PageCount() <= 6) {
             for (int i = 0; i <= 5; ++i) {
                 Label* label = d->lblPag[static_cast<std::size_t>(i + 1)];
@@ -141,7 +126,7 @@ void Tessaro::PaginazioneIndietro()
         placePageBar(*d, current);
         d->imgPrimaPagina->setTop(d->lblCaricatutti->Top() + 40);
         d->lblPag[6]->setText(QStringLiteral("0"));
-        const QString tip = language("LE10") + QLatin1Char(' ');
+        const QString tip = languageText(LanguageKey::GoToPageTip) + QLatin1Char(' ');
         for (int i = 0; i <= 5; ++i) {
             Label* label = d->lblPag[static_cast<std::size_t>(6 - i)];
             label->setVisible(false);
