@@ -1,6 +1,7 @@
 #include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
+#include "design/Layout.h"
 #include "platform/format/Conversions.h"
 #include "platform/Failure.h"
 
@@ -37,10 +38,10 @@ void Tessaro::lblPag_Click(int Index)
             return;
         // The clicked number is already in the bar: only the highlight moves.
         for (Label* label : d->lblPag) {
-            label->setFontSize(8);
+            label->setFontSize(design::kPageNumberPoints);
             label->setFontBold(false);
         }
-        clicked->setFontSize(9);
+        clicked->setFontSize(design::kCurrentPagePoints);
         clicked->setFontBold(true);
         emit PopulatedList();
         if (guard.gone())
