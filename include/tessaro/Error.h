@@ -31,6 +31,7 @@ public:
         FileNotFound = 53,
         PathFileAccess = 75,
         ObjectVariableNotSet = 91,
+        InvalidPattern = 93,
         InvalidPropertyValue = 380,
         KeyAlreadyAssociated = 457,
         NoCurrentRecord = 3021,

@@ -59,6 +59,7 @@ public:
     std::shared_ptr<ImageList> SmallIcons() const;
     void setSmallIcons(std::shared_ptr<ImageList> images);
 
+    enum : int { Ascending = 0, Descending = 1 }; ///< SortOrder values
     /// With Sorted on, the items are ordered by the texts of column SortKey + 1 (0 the item
     /// text, k sub-item k), ascending for SortOrder 0, descending for 1. The order is applied
     /// when Sorted is set on and when SortKey or SortOrder changes while it is on. Items keep
@@ -82,10 +83,12 @@ public:
     void beginBulkAdd();
     void endBulkAdd();
 
+    enum : int { ReportView = 3 };
     /// 0 icon, 1 small icon, 2 list, 3 report: every view shows as a report. Others throw 380.
     int View() const;
     void setView(int view);
-    /// 0 none, 1 fixed single (the default). Others throw Error 380.
+    enum : int { NoBorder = 0, FixedSingle = 1 };
+    /// NoBorder or FixedSingle (the default). Others throw Error 380.
     int BorderStyle() const;
     void setBorderStyle(int style);
     /// Shows a check box in front of every item (ListItem::Checked).

@@ -85,7 +85,8 @@ public:
               int LockType = 1, int Options = -1);
     /// Fails with 3704 when the set is already closed.
     void Close();
-    /// 0 closed, 1 open.
+    enum : int { StateClosed = 0, StateOpen = 1 };
+    /// StateClosed or StateOpen.
     int State() const;
     /// A second open cursor over the same rows, standing on the first row, with the default page
     /// size. It stays usable after this set is closed. `LockType` is accepted for compatibility.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <tessaro/Enums.h>
 #include <tessaro/Error.h>
 #include <tessaro/ImageList.h>
 #include <tessaro/ListView.h>
@@ -107,9 +108,10 @@ public:
     /// hide action every time, each moving the list by the panel's height.
     bool IntestazioneVisibile() const;
     void setIntestazioneVisibile(bool visible);
-    /// The control's pointer: 0 default, 11 hourglass while a page loads.
+    /// The control's pointer, a PointerShape number: 0 default, 11 hourglass while a page loads.
     int MousePointer() const;
     void setMousePointer(int pointer);
+    void setMousePointer(PointerShape pointer) { setMousePointer(static_cast<int>(pointer)); }
 
     /// Opens Query on the connection and makes one neutral descriptor per field. Failing steps
     /// are skipped: a query that cannot be opened leaves rst closed and Columns empty.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <tessaro/Enums.h>
 #include <tessaro/tessaro_export.h>
 
 #include <QString>
@@ -20,9 +21,13 @@ public:
     /// 1 numeric (right-justified, summable), 2 date (sorted in time order), else plain text.
     int TipoCampo() const;
     void setTipoCampo(int value);
+    /// TipoCampo by name.
+    ColumnKind kind() const;
     /// Column alignment: 0 left, 1 right, 2 centre.
     int Allineamento() const;
     void setAllineamento(int value);
+    /// Allineamento by name; a value other than 0, 1 or 2 is Left, as the list shows it.
+    ColumnAlignment alignment() const;
     /// Format expression for every non-null value; empty means the value's plain text.
     QString Formattazione() const;
     void setFormattazione(const QString& value);

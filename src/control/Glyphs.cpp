@@ -1,5 +1,7 @@
 #include "control/Glyphs.h"
 
+#include "design/Layout.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -8,6 +10,7 @@ namespace tessaro::glyphs {
 namespace {
 
 const QColor kInk(40, 40, 40);
+const QColor kSheetGreen(33, 115, 70); // the export button's spreadsheet
 
 QPixmap transparentPixmap(int width, int height)
 {
@@ -55,7 +58,7 @@ QPixmap panelSwitch(bool show)
     QPixmap pixmap = transparentPixmap(50, 9);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(75, 107, 192), 1.6));
+    painter.setPen(QPen(design::kPanelColour, 1.6));
     const double top = show ? 2 : 7;
     const double bottom = show ? 7 : 2;
     for (double x : {4.0, 12.0})
@@ -89,13 +92,13 @@ QPixmap exportButton()
 {
     QPixmap pixmap = transparentPixmap(16, 16);
     QPainter painter(&pixmap);
-    painter.setPen(QPen(QColor(33, 115, 70), 1));
+    painter.setPen(QPen(kSheetGreen, 1));
     painter.setBrush(Qt::white);
     painter.drawRect(QRectF(1.5, 1.5, 13, 13));
     for (double y : {5.5, 9.5})
         painter.drawLine(QPointF(1.5, y), QPointF(14.5, y));
     painter.drawLine(QPointF(6, 1.5), QPointF(6, 14.5));
-    painter.fillRect(QRectF(2, 2, 12.5, 3.5), QColor(33, 115, 70));
+    painter.fillRect(QRectF(2, 2, 12.5, 3.5), kSheetGreen);
     return pixmap;
 }
 

@@ -1,5 +1,6 @@
 #include "control/TessaroPrivate.h"
 
+#include "design/Layout.h"
 #include "platform/Failure.h"
 
 #include <QMetaClassInfo>
@@ -16,7 +17,8 @@ Tessaro::Tessaro(QWidget* parent) : QWidget(parent), d(std::make_unique<TessaroP
     connectListEvents();
     connectSearch();
     connectTotalsAndExport();
-    resize(qRound(9030 / TwipsGeometry::twipsPerPixel(this)), qRound(3765 / TwipsGeometry::twipsPerPixel(this)));
+    const double perPixel = TwipsGeometry::twipsPerPixel(this);
+    resize(qRound(design::kControlWidth / perPixel), qRound(design::kControlHeight / perPixel));
 }
 
 QList<Tessaro::Member> Tessaro::members()
@@ -99,11 +101,7 @@ int Tessaro::MousePointer() const { return d->MousePointer; }
 void Tessaro::setMousePointer(int pointer)
 {
     d->MousePointer = pointer;
-    switch (pointer) {
-    case 11: setCursor(Qt::WaitCursor); break;
-    case 99: setCursor(Qt::PointingHandCursor); break;
-    default: unsetCursor(); break;
-    }
+    TwipsGeometry::showPointer(*this, pointer);
 }
 
 void Tessaro::resizeEvent(QResizeEvent* event)

@@ -1,6 +1,6 @@
 #include "control/TessaroPrivate.h"
 
-#include "language/LanguageSupport.h"
+#include "language/LanguageKeys.h"
 #include "platform/sql/Connection.h"
 #include "platform/Failure.h"
 
@@ -34,7 +34,7 @@ bool Tessaro::ConnessioneAttiva()
     }
     if (connectionState(connection) != 0)
         return true;
-    MsgBox(GetLanguageString(QStringLiteral("LE03")), 48, GetLanguageString(QStringLiteral("LE02")));
+    MsgBox(languageText(LanguageKey::NoConnection), 48, languageText(LanguageKey::WarningTitle));
     return false;
 }
 

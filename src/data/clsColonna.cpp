@@ -15,8 +15,10 @@ clsColonna::~clsColonna() = default;
 
 int clsColonna::TipoCampo() const { return d->tipoCampo; }
 void clsColonna::setTipoCampo(int value) { d->tipoCampo = value; }
+ColumnKind clsColonna::kind() const { return toColumnKind(d->tipoCampo); }
 int clsColonna::Allineamento() const { return d->allineamento; }
 void clsColonna::setAllineamento(int value) { d->allineamento = value; }
+ColumnAlignment clsColonna::alignment() const { return toColumnAlignment(d->allineamento); }
 QString clsColonna::Formattazione() const { return d->formattazione; }
 void clsColonna::setFormattazione(const QString& value) { d->formattazione = value; }
 int clsColonna::Larghezza() const { return d->larghezza; }

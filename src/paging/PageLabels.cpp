@@ -1,6 +1,7 @@
 #include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
+#include "design/Layout.h"
 #include "language/ErrorReport.h"
 #include "platform/format/Conversions.h"
 
@@ -21,7 +22,7 @@ void Tessaro::lblPag_Click(int Index)
             return;
         }
         Label* clicked = d->lblPag[static_cast<std::size_t>(Index)];
-        setMousePointer(11);
+        setMousePointer(PointerShape::Hourglass);
         int page = CLng(clicked->text());
         if (page < 1)
             page = 1;
@@ -37,15 +38,15 @@ void Tessaro::lblPag_Click(int Index)
             return;
         // The clicked number is already in the bar: only the highlight moves.
         for (Label* label : d->lblPag) {
-            label->setFontSize(8);
+            label->setFontSize(design::kPageNumberPoints);
             label->setFontBold(false);
         }
-        clicked->setFontSize(9);
+        clicked->setFontSize(design::kCurrentPagePoints);
         clicked->setFontBold(true);
         emit PopulatedList();
         if (guard.gone())
             return;
-        setMousePointer(0);
+        setMousePointer(PointerShape::Default);
     });
 }
 

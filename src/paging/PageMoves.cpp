@@ -39,13 +39,13 @@ void Tessaro::loadPage(bool backwards)
     emit PopulatedList();
     if (guard.gone())
         return;
-    setMousePointer(0);
+    setMousePointer(PointerShape::Default);
 }
 
 void Tessaro::MoveToFirstPage()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToFirstPage"), [&] {
-        setMousePointer(11);
+        setMousePointer(PointerShape::Hourglass);
         d->AbsolutePage = 1;
         loadPage(false);
     });
@@ -67,12 +67,12 @@ void Tessaro::loadPageSkippingFailures()
     skipFailure([&] { emit PopulatedList(); });
     if (guard.gone())
         return;
-    skipFailure([&] { setMousePointer(0); });
+    skipFailure([&] { setMousePointer(PointerShape::Default); });
 }
 
 void Tessaro::MoveToLastPage()
 {
-    skipFailure([&] { setMousePointer(11); });
+    skipFailure([&] { setMousePointer(PointerShape::Hourglass); });
     skipFailure([&] { d->AbsolutePage = currentRecordset().PageCount(); });
     loadPageSkippingFailures();
 }
@@ -80,7 +80,7 @@ void Tessaro::MoveToLastPage()
 void Tessaro::MoveToNextPage()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToNextPage"), [&] {
-        setMousePointer(11);
+        setMousePointer(PointerShape::Hourglass);
         int page = 0;
         page = firstShownPage(*d, &page) ? page + 6 : d->AbsolutePage + 6;
         d->AbsolutePage = qMin(page, currentRecordset().PageCount());
@@ -91,7 +91,7 @@ void Tessaro::MoveToNextPage()
 void Tessaro::MoveToPreviousPage()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToPreviousPage"), [&] {
-        setMousePointer(11);
+        setMousePointer(PointerShape::Hourglass);
         int page = 0;
         // No lower bound here: the fill raises a page below 1 to 1.
         d->AbsolutePage = firstShownPage(*d, &page) ? page - 1 : d->AbsolutePage - 6;
@@ -101,7 +101,7 @@ void Tessaro::MoveToPreviousPage()
 
 void Tessaro::GoToPage(int Page)
 {
-    skipFailure([&] { setMousePointer(11); });
+    skipFailure([&] { setMousePointer(PointerShape::Hourglass); });
     skipFailure([&] {
         int page = Page < 1 ? 1 : Page;
         if (page > currentRecordset().PageCount())

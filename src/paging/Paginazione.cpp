@@ -1,25 +1,12 @@
 #include "control/TessaroPrivate.h"
 
+#include "design/Layout.h"
 #include "language/ErrorReport.h"
-#include "language/LanguageSupport.h"
+#include "language/LanguageKeys.h"
 #include "platform/format/Conversions.h"
 
 namespace tessaro {
 namespace {
-
-QString language(const char* key)
-{
-    return GetLanguageString(QString::fromLatin1(key));
-}
-
-QString recordCountText(int records)
-{
-    if (records == 0)
-        return language("LE11");
-    if (records == 1)
-        return language("LE12");
-    return language("LE06") + QLatin1Char(' ') + QString::number(records) + QLatin1Char(' ') + language("LE07");
-}
 
 void showPageNumber(Label* label, int page, const QString& toolTip, bool current)
 {
@@ -27,7 +14,7 @@ void showPageNumber(Label* label, int page, const QString& toolTip, bool current
     label->setVisible(true);
     label->setToolTip(toolTip);
     if (current) {
-        label->setFontSize(9);
+        label->setFontSize(design::kCurrentPagePoints);
         label->setFontBold(true);
     }
 }
@@ -36,10 +23,10 @@ void showPageNumber(Label* label, int page, const QString& toolTip, bool current
 // number needs, lblPag(3) centred in the frame and the rest placed around it.
 void placePageBar(TessaroPrivate& d, int currentPage)
 {
-    const double width = 60.0 * QString::number(currentPage).size() + 300;
+    const double width = design::kPageLabelPerDigit * QString::number(currentPage).size() + design::kPageLabelPadding;
     for (Label* label : d.lblPag) {
         label->setWidth(width);
-        label->setFontSize(8);
+        label->setFontSize(design::kPageNumberPoints);
         label->setFontBold(false);
         label->setTop(d.lblCaricatutti->Top());
     }
@@ -47,19 +34,19 @@ void placePageBar(TessaroPrivate& d, int currentPage)
     pag[3]->setLeft((d.fraPaginazione->Width() - pag[3]->Width()) / 2);
     pag[2]->setLeft(pag[3]->Left() - pag[2]->Width());
     pag[1]->setLeft(pag[2]->Left() - pag[1]->Width());
-    d.imgPrecedente->setLeft(pag[1]->Left() - d.imgPrecedente->Width() - 80);
+    d.imgPrecedente->setLeft(pag[1]->Left() - d.imgPrecedente->Width() - design::kArrowGap);
     pag[4]->setLeft(pag[3]->Left() + pag[3]->Width());
     pag[5]->setLeft(pag[4]->Left() + pag[4]->Width());
     pag[6]->setLeft(pag[5]->Left() + pag[5]->Width());
-    d.imgSuccessiva->setLeft(pag[6]->Left() + pag[6]->Width() + 80);
-    d.imgPrimaPagina->setLeft(d.imgPrecedente->Left() - d.imgPrimaPagina->Width() - 150);
-    d.imgUltimaPagina->setLeft(d.imgSuccessiva->Left() + d.imgSuccessiva->Width() + 150);
+    d.imgSuccessiva->setLeft(pag[6]->Left() + pag[6]->Width() + design::kArrowGap);
+    d.imgPrimaPagina->setLeft(d.imgPrecedente->Left() - d.imgPrimaPagina->Width() - design::kEndArrowGap);
+    d.imgUltimaPagina->setLeft(d.imgSuccessiva->Left() + d.imgSuccessiva->Width() + design::kEndArrowGap);
 }
 
 // The arrows to the right, the record count and the two labels at the right end.
 void finishPageBar(TessaroPrivate& d, int pageCount, int recordCount)
 {
-    const double arrowTop = d.lblCaricatutti->Top() + 40;
+    const double arrowTop = d.lblCaricatutti->Top() + design::kArrowDrop;
     if (!d.lblPag[6]->isHidden() && CLng(d.lblPag[6]->text()) < pageCount) {
         d.imgSuccessiva->setVisible(true);
         d.imgSuccessiva->setTop(arrowTop);
@@ -79,15 +66,14 @@ void showPreviousArrow(TessaroPrivate& d, bool show)
     d.imgPrecedente->setVisible(show);
     d.lblPagine->setVisible(!show);
     if (show)
-        d.imgPrecedente->setTop(d.lblCaricatutti->Top() + 40);
+        d.imgPrecedente->setTop(d.lblCaricatutti->Top() + design::kArrowDrop);
     else
         d.lblPagine->setLeft(d.lblPag[1]->Left() - d.lblPagine->Width());
 }
 
 void showViewSwitch(TessaroPrivate& d, int pageCount)
 {
-    d.lblNumRecord->setText(d.lblNumRecord->text() + QLatin1Char(' ') + language("LE08") + QLatin1Char(' ')
-                            + QString::number(pageCount) + QLatin1Char(' ') + language("LE09"));
+    d.lblNumRecord->setText(d.lblNumRecord->text() + QLatin1Char(' ') + pagesText(pageCount));
     d.lblCaricatutti->setVisible(true);
     d.lblPaginaRisultati->setVisible(false);
 }
@@ -102,8 +88,8 @@ void Tessaro::Paginazione()
         placePageBar(*d, current);
         showPreviousArrow(*d, current >= 2);
         d->imgPrimaPagina->setVisible(!d->imgPrecedente->isHidden());
-        d->imgPrimaPagina->setTop(d->lblCaricatutti->Top() + 40);
-        const QString tip = language("LE10");
+        d->imgPrimaPagina->setTop(d->lblCaricatutti->Top() + design::kArrowDrop);
+        const QString tip = languageText(LanguageKey::GoToPageTip);
         if (set.PageCount() - 5 >= current || set.PageCount() <= 6) {
             for (int i = 0; i <= 5; ++i) {
                 Label* label = d->lblPag[static_cast<std::size_t>(i + 1)];
@@ -129,7 +115,7 @@ void Tessaro::Paginazione()
         } else {
             showViewSwitch(*d, set.PageCount());
         }
-        d->lblNumRecord->setLeft(10);
+        d->lblNumRecord->setLeft(design::kRecordCountLeft);
     });
 }
 
@@ -139,9 +125,9 @@ void Tessaro::PaginazioneIndietro()
         Recordset& set = currentRecordset();
         const int current = d->AbsolutePage;
         placePageBar(*d, current);
-        d->imgPrimaPagina->setTop(d->lblCaricatutti->Top() + 40);
+        d->imgPrimaPagina->setTop(d->lblCaricatutti->Top() + design::kArrowDrop);
         d->lblPag[6]->setText(QStringLiteral("0"));
-        const QString tip = language("LE10") + QLatin1Char(' ');
+        const QString tip = languageText(LanguageKey::GoToPageTip) + QLatin1Char(' ');
         for (int i = 0; i <= 5; ++i) {
             Label* label = d->lblPag[static_cast<std::size_t>(6 - i)];
             label->setVisible(false);
@@ -158,7 +144,7 @@ void Tessaro::PaginazioneIndietro()
         } else {
             showViewSwitch(*d, set.PageCount());
         }
-        d->lblNumRecord->setLeft(10);
+        d->lblNumRecord->setLeft(design::kRecordCountLeft);
     });
 }
 

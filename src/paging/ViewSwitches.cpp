@@ -2,7 +2,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "language/ErrorReport.h"
-#include "language/LanguageSupport.h"
+#include "language/LanguageKeys.h"
 
 #include <QCoreApplication>
 
@@ -18,17 +18,15 @@ bool Tessaro::switchView(bool paged)
     QCoreApplication::processEvents();
     if (guard.gone() || !ConnessioneAttiva())
         return false;
-    d->lblCaricatutti->setMousePointer(0);
-    setMousePointer(11);
+    d->lblCaricatutti->setMousePointer(PointerShape::Default);
+    setMousePointer(PointerShape::Hourglass);
     d->Paged = paged;
     d->PageSize = paged ? RigheVisibili() : currentRecordset().RecordCount();
     d->AbsolutePage = 1;
     Paginazione();
     if (guard.gone())
         return false;
-    d->lblNumRecord->setText(GetLanguageString(QStringLiteral("LE06")) + QLatin1Char(' ')
-                             + QString::number(currentRecordset().RecordCount()) + QLatin1Char(' ')
-                             + GetLanguageString(QStringLiteral("LE07")));
+    d->lblNumRecord->setText(recordsText(currentRecordset().RecordCount()));
     for (Label* label : d->lblPag)
         label->setVisible(false);
     d->imgPrimaPagina->setVisible(false);
@@ -46,8 +44,8 @@ bool Tessaro::switchView(bool paged)
     emit PopulatedList();
     if (guard.gone())
         return false;
-    setMousePointer(0);
-    d->lblCaricatutti->setMousePointer(99);
+    setMousePointer(PointerShape::Default);
+    d->lblCaricatutti->setMousePointer(PointerShape::Hand);
     return true;
 }
 

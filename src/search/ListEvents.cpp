@@ -11,7 +11,8 @@ constexpr int kDeleteKey = 46;
 
 bool isDateColumn(const ColumnHeader& header)
 {
-    return header.Tag() == QLatin1String("2");
+    // The fill writes each column's TipoCampo number into its header's Tag.
+    return header.Tag() == QString::number(static_cast<int>(ColumnKind::Date));
 }
 
 } // namespace
@@ -45,7 +46,10 @@ void Tessaro::lstv_ColumnClick(tessaro::ColumnHeader* ColumnHeader)
         writeSortableDates(list, column);
     skipFailure([&] { list.setSortKey(column); });
     skipFailure([&] { list.setSorted(true); });
-    skipFailure([&] { list.setSortOrder(list.SortOrder() == 0 ? 1 : 0); });
+    skipFailure([&] {
+        list.setSortOrder(list.SortOrder() == tessaro::ListView::Ascending ? tessaro::ListView::Descending
+                                                                          : tessaro::ListView::Ascending);
+    });
     if (dates)
         writeGeneralDates(list, column);
     skipFailure([&] {

@@ -1,7 +1,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "language/ErrorReport.h"
-#include "language/LanguageSupport.h"
+#include "language/LanguageKeys.h"
 #include "platform/format/Conversions.h"
 #include "platform/format/Format.h"
 
@@ -45,38 +45,32 @@ struct Totals {
     }
 };
 
-QString countLine(int rows)
-{
-    return GetLanguageString(QStringLiteral("LE06")) + QLatin1Char(' ') + QString::number(rows) + QLatin1Char(' ')
-        + GetLanguageString(QStringLiteral("LE07"));
-}
-
 // A warning that the totals cannot be made, with the number of rows when the list has any.
-void warn(const char* key, int rows)
+void warn(LanguageKey key, int rows)
 {
-    QString text = GetLanguageString(QLatin1String(key));
+    QString text = languageText(key);
     if (rows > 0)
-        text += CrLf + countLine(rows);
-    MsgBox(text, 48, GetLanguageString(QStringLiteral("LE02")));
+        text += CrLf + recordsText(rows);
+    MsgBox(text, 48, languageText(LanguageKey::WarningTitle));
 }
 
-QString line(const char* key, const QString& value)
+QString line(LanguageKey key, const QString& value)
 {
-    return CrLf + GetLanguageString(QLatin1String(key)) + QLatin1Char(' ') + value;
+    return CrLf + languageText(key) + QLatin1Char(' ') + value;
 }
 
 QString totalsMessage(const Totals& totals, const QString& heading, bool allRows, const QString& format)
 {
     const auto formatted = [&format](double number) { return Format(number, format); };
-    QString text = GetLanguageString(QStringLiteral("LE20")) + QLatin1Char(' ') + heading + QLatin1Char(' ')
-        + GetLanguageString(allRows ? QStringLiteral("LE21") : QStringLiteral("LE27")) + QLatin1Char(' ')
+    QString text = languageText(LanguageKey::TotalsOfColumn) + QLatin1Char(' ') + heading + QLatin1Char(' ')
+        + languageText(allRows ? LanguageKey::OverAllRows : LanguageKey::OverSelectedRows) + QLatin1Char(' ')
         + formatted(totals.sum);
     if (totals.blankCells)
-        text += CrLf + GetLanguageString(QStringLiteral("LE22"));
-    text += line("LE23", QString::number(totals.count));
-    text += line("LE24", formatted(totals.average));
-    text += line("LE25", formatted(totals.minimum));
-    text += line("LE26", formatted(totals.maximum));
+        text += CrLf + languageText(LanguageKey::BlankCellsSkipped);
+    text += line(LanguageKey::ValueCount, QString::number(totals.count));
+    text += line(LanguageKey::Average, formatted(totals.average));
+    text += line(LanguageKey::Minimum, formatted(totals.minimum));
+    text += line(LanguageKey::Maximum, formatted(totals.maximum));
     return text;
 }
 
@@ -88,13 +82,13 @@ void Tessaro::cmdSomma_Click()
         ListItems& items = d->lstv->ListItems();
         const int rows = items.Count();
         if (d->cmbCercaIn->Text().isEmpty())
-            return warn("LE05", rows);
+            return warn(LanguageKey::NoColumnChosen, rows);
         const int column = d->cmbCercaIn->ListIndex();
         if (!Columns)
             raiseError(Error::ObjectVariableNotSet);
         const std::shared_ptr<clsColonna> descriptor = Columns->Item(column + 1);
-        if (descriptor->TipoCampo() != 1)
-            return warn("LE04", rows);
+        if (descriptor->kind() != ColumnKind::Number)
+            return warn(LanguageKey::ColumnNotNumeric, rows);
         const QString format = descriptor->Formattazione();
         Totals totals;
         for (ListItem* item : items) {
@@ -104,7 +98,7 @@ void Tessaro::cmdSomma_Click()
         }
         const QString heading = d->lstv->ColumnHeaders().Item(column + 1)->Text();
         MsgBox(totalsMessage(totals, heading, d->optTutti->Value(), format), 64,
-               GetLanguageString(QStringLiteral("LE28")));
+               languageText(LanguageKey::TotalsTitle));
     });
 }
 

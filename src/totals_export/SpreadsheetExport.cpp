@@ -17,11 +17,11 @@ std::vector<bool> writeHeadings(Worksheet& sheet, const ColumnHeaders& headers, 
     std::vector<bool> rightAligned(static_cast<std::size_t>(headers.Count()) + 1, false);
     for (int i = 1; i <= headers.Count(); ++i) {
         const std::shared_ptr<clsColonna> descriptor = columns.Item(i);
-        if (descriptor->TipoCampo() == 1)
+        if (descriptor->kind() == ColumnKind::Number)
             sheet.Columns(i).setNumberFormat(QStringLiteral("General"));
         sheet.Cells(1, i).setValue(headers.Item(i)->Text());
         sheet.Cells(1, i).setBold(true);
-        rightAligned[static_cast<std::size_t>(i)] = descriptor->Allineamento() == 1;
+        rightAligned[static_cast<std::size_t>(i)] = descriptor->alignment() == ColumnAlignment::Right;
         if (rightAligned[static_cast<std::size_t>(i)])
             sheet.Cells(1, i).setHorizontalAlignment(spreadsheet::xlRight);
     }

@@ -3,7 +3,6 @@
 #include "platform/Failure.h"
 
 #include <QCursor>
-#include <QPixmap>
 #include <cmath>
 
 namespace tessaro {
@@ -12,11 +11,6 @@ namespace {
 int toPixels(double twips, double perPixel)
 {
     return static_cast<int>(std::lround(twips / perPixel));
-}
-
-QCursor pointingHand()
-{
-    return QCursor(Qt::PointingHandCursor);
 }
 
 } // namespace
@@ -78,10 +72,15 @@ void TwipsGeometry::applyGeometry()
 void TwipsGeometry::setMousePointer(int pointer)
 {
     m_mousePointer = pointer;
-    switch (pointer) {
-    case 11: m_widget->setCursor(Qt::WaitCursor); break;
-    case 99: m_widget->setCursor(pointingHand()); break;
-    default: m_widget->unsetCursor(); break;
+    showPointer(*m_widget, pointer);
+}
+
+void TwipsGeometry::showPointer(QWidget& widget, int pointer)
+{
+    switch (static_cast<PointerShape>(pointer)) {
+    case PointerShape::Hourglass: widget.setCursor(Qt::WaitCursor); break;
+    case PointerShape::Hand: widget.setCursor(Qt::PointingHandCursor); break;
+    default: widget.unsetCursor(); break;
     }
 }
 

@@ -3,6 +3,8 @@
 // Position and size of a child control in twips, kept exactly as last set; the widget's pixel
 // geometry is derived from them (1440 twips per logical inch), never read back.
 
+#include <tessaro/Enums.h>
+
 #include <QWidget>
 
 namespace tessaro {
@@ -26,9 +28,13 @@ public:
     /// The control's own visibility flag (true even while a hidden parent hides it).
     bool Visible() const { return !m_widget->isHidden(); }
 
-    /// Classic pointer number: 0 default, 11 hourglass, 99 the control's custom hand.
+    /// A PointerShape number, kept as set and shown with showPointer().
     int MousePointer() const { return m_mousePointer; }
     void setMousePointer(int pointer);
+    void setMousePointer(PointerShape pointer) { setMousePointer(static_cast<int>(pointer)); }
+    /// The one mapping of pointer numbers to cursors: Hourglass the wait cursor, Hand the
+    /// pointing hand; any other number unsets the widget's cursor, so it shows its parent's.
+    static void showPointer(QWidget& widget, int pointer);
 
     double FontSize() const;
     void setFontSize(double points);

@@ -11,7 +11,7 @@ namespace {
 
 [[noreturn]] void invalidPattern()
 {
-    throw Error(93, QStringLiteral("Invalid pattern string"));
+    throw Error(Error::InvalidPattern, QStringLiteral("Invalid pattern string"));
 }
 
 struct CharRange {

@@ -3,6 +3,8 @@
 #include "platform/listview/DisplayText.h"
 #include "platform/listview/ListCore.h"
 
+#include <tessaro/Enums.h>
+
 #include <algorithm>
 
 namespace tessaro::listview {
@@ -10,11 +12,12 @@ namespace {
 
 Qt::Alignment qtAlignment(int alignment)
 {
-    switch (alignment) {
-    case 1: return Qt::AlignRight | Qt::AlignVCenter;
-    case 2: return Qt::AlignHCenter | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    switch (toColumnAlignment(alignment)) {
+    case ColumnAlignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case ColumnAlignment::Centre: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case ColumnAlignment::Left: break;
     }
+    return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 } // namespace

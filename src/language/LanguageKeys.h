@@ -1,0 +1,54 @@
+#pragma once
+
+// The control's texts by name. Each key is one entry of the language files, LE01 to LE28 in
+// the order below; the numbers are the files' own and never change.
+
+#include <QString>
+
+namespace tessaro {
+
+enum class LanguageKey : int {
+    ErrorTitle = 1,    // LE01
+    WarningTitle,      // LE02
+    NoConnection,      // LE03
+    ColumnNotNumeric,  // LE04
+    NoColumnChosen,    // LE05
+    RecordsBefore,     // LE06: the words before a count of records
+    RecordsAfter,      // LE07: and after it
+    PagesBefore,       // LE08: the same around a count of pages
+    PagesAfter,        // LE09
+    GoToPageTip,       // LE10
+    NoRecords,         // LE11
+    OneRecord,         // LE12
+    DivideIntoPages,   // LE13
+    PagesCaption,      // LE14
+    LoadAll,           // LE15
+    AllRows,           // LE16
+    SelectedRows,      // LE17
+    SearchInCaption,   // LE18
+    SearchCaption,     // LE19
+    TotalsOfColumn,    // LE20
+    OverAllRows,       // LE21
+    BlankCellsSkipped, // LE22
+    ValueCount,        // LE23
+    Average,           // LE24
+    Minimum,           // LE25
+    Maximum,           // LE26
+    OverSelectedRows,  // LE27
+    TotalsTitle,       // LE28
+};
+
+/// The key's name in the language files: "LE01" for ErrorTitle, "LE28" for TotalsTitle.
+QString languageKeyName(LanguageKey key);
+/// GetLanguageString of the key: "" when anything on the way is missing or fails.
+QString languageText(LanguageKey key) noexcept;
+
+// Counts are told in one way everywhere; a missing text leaves its blank around the number.
+/// "<RecordsBefore> n <RecordsAfter>".
+QString recordsText(int records);
+/// NoRecords for 0, OneRecord for 1, else recordsText(records).
+QString recordCountText(int records);
+/// "<PagesBefore> n <PagesAfter>".
+QString pagesText(int pages);
+
+} // namespace tessaro
