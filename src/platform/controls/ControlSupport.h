@@ -5,7 +5,7 @@
 
 namespace tessaro {
 
-/// A click as the classic controls count it: the left button pressed and released inside the
+/// A click as the child controls count it: the left button pressed and released inside the
 /// control.
 inline bool isClickRelease(const QWidget* widget, const QMouseEvent* event)
 {
