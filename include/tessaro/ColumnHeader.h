@@ -53,7 +53,7 @@ private:
 /// column k + 1 their sub-item k.
 class TESSARO_EXPORT ColumnHeaders {
 public:
-    ~ColumnHeaders();
+    ~ColumnHeaders() = default;
     ColumnHeaders(const ColumnHeaders&) = delete;
     ColumnHeaders& operator=(const ColumnHeaders&) = delete;
 
@@ -73,10 +73,9 @@ public:
 
 private:
     friend class listview::ListCore;
-    explicit ColumnHeaders(listview::ListCore& core);
+    explicit ColumnHeaders(listview::ListCore& core) : m_core(core) {}
 
-    struct Private;
-    std::unique_ptr<Private> const d;
+    listview::ListCore& m_core;
 };
 
 } // namespace tessaro

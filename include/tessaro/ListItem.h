@@ -5,7 +5,6 @@
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
-#include <memory>
 
 namespace tessaro {
 
@@ -104,7 +103,7 @@ private:
 /// The items of a ListView, in list order.
 class TESSARO_EXPORT ListItems {
 public:
-    ~ListItems();
+    ~ListItems() = default;
     ListItems(const ListItems&) = delete;
     ListItems& operator=(const ListItems&) = delete;
 
@@ -128,10 +127,9 @@ public:
 
 private:
     friend class listview::ListCore;
-    explicit ListItems(listview::ListCore& core);
+    explicit ListItems(listview::ListCore& core) : m_core(core) {}
 
-    struct Private;
-    std::unique_ptr<Private> const d;
+    listview::ListCore& m_core;
 };
 
 } // namespace tessaro

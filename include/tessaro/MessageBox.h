@@ -7,8 +7,11 @@
 
 namespace tessaro {
 
-/// Shows a message to the user and returns the button chosen (1 for OK). `style` is the classic
-/// value: 16 critical, 48 exclamation, 64 information, plus button flags.
+/// The icon of a message; a `style` is one of these plus any button flags.
+enum class MessageStyle : int { Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
+
+/// Shows a message to the user and returns the button chosen (1 for OK). `style` is a
+/// MessageStyle value plus button flags.
 using MessageBoxHandler = std::function<int(const QString& text, int style, const QString& title)>;
 
 /// Replaces how the control shows its messages (the default is a modal QMessageBox with the icon
@@ -19,5 +22,9 @@ TESSARO_EXPORT MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
 
 /// Shows a message through the current handler.
 TESSARO_EXPORT int MsgBox(const QString& text, int style, const QString& title);
+inline int MsgBox(const QString& text, MessageStyle style, const QString& title)
+{
+    return MsgBox(text, static_cast<int>(style), title);
+}
 
 } // namespace tessaro

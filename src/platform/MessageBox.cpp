@@ -1,46 +1,49 @@
 #include <tessaro/MessageBox.h>
 
+#include "platform/HostHook.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 namespace tessaro {
 namespace {
 
-int showModalMessageBox(const QString& text, int style, const QString& title)
+// The bits of a style that choose the icon. The default box shows OK whatever buttons the other
+// bits ask for.
+constexpr int kIconMask = 0x70;
+// What MsgBox returns for the OK button.
+constexpr int kOkButton = 1;
+
+thread_local HostHook<MessageBoxHandler> messageBox;
+
+QMessageBox::Icon iconOf(int style)
 {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (style & 0x70) {
-    case 16: icon = QMessageBox::Critical; break;
-    case 32: icon = QMessageBox::Question; break;
-    case 48: icon = QMessageBox::Warning; break;
-    case 64: icon = QMessageBox::Information; break;
-    default: break;
+    switch (static_cast<MessageStyle>(style & kIconMask)) {
+    case MessageStyle::Critical: return QMessageBox::Critical;
+    case MessageStyle::Question: return QMessageBox::Question;
+    case MessageStyle::Exclamation: return QMessageBox::Warning;
+    case MessageStyle::Information: return QMessageBox::Information;
     }
-    QMessageBox box(icon, title, text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
-    return 1;
+    return QMessageBox::NoIcon;
 }
 
-MessageBoxHandler& currentHandler()
+int showModalMessageBox(const QString& text, int style, const QString& title)
 {
-    thread_local MessageBoxHandler handler;
-    return handler;
+    QMessageBox box(iconOf(style), title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+    return kOkButton;
 }
 
 } // namespace
 
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
 {
-    MessageBoxHandler previous = std::move(currentHandler());
-    currentHandler() = std::move(handler);
-    return previous;
+    return messageBox.replace(std::move(handler));
 }
 
 int MsgBox(const QString& text, int style, const QString& title)
 {
-    // A copy: the handler may replace itself while it runs.
-    const MessageBoxHandler handler = currentHandler();
-    return handler ? handler(text, style, title) : showModalMessageBox(text, style, title);
+    return messageBox.call(showModalMessageBox, text, style, title);
 }
 
 } // namespace tessaro

@@ -15,8 +15,8 @@ ComboBox::ComboBox(const QString& name, QWidget* parent) : QComboBox(parent), Tw
     setCompleter(nullptr);
 }
 
-// A classic combo's chosen entry goes once its edit text no longer shows it; a Qt combo would
-// keep the entry chosen behind any text.
+// The chosen entry goes once the edit text no longer shows it; a Qt combo would keep the entry
+// chosen behind any text.
 void ComboBox::setText(const QString& text)
 {
     if (currentIndex() >= 0 && itemText(currentIndex()) != text)

@@ -1,10 +1,8 @@
 #include "platform/controls/Image.h"
 
-#include "platform/controls/ControlSupport.h"
-
 namespace tessaro {
 
-Image::Image(const QString& name, QWidget* parent) : QLabel(parent), TwipsGeometry(this)
+Image::Image(const QString& name, QWidget* parent) : ClickSource(parent), TwipsGeometry(this)
 {
     setObjectName(name);
     setAlignment(Qt::AlignCenter);
@@ -13,17 +11,6 @@ Image::Image(const QString& name, QWidget* parent) : QLabel(parent), TwipsGeomet
 void Image::setPicture(const QPixmap& picture)
 {
     setPixmap(picture);
-}
-
-void Image::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-}
-
-void Image::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (isClickRelease(this, event))
-        emit Click();
 }
 
 } // namespace tessaro

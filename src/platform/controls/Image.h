@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/TwipsGeometry.h"
 
 #include <QLabel>
@@ -7,7 +8,7 @@
 namespace tessaro {
 
 /// An image control: shows a picture scaled into its twips box; emits Click on a left click.
-class Image : public QLabel, public TwipsGeometry {
+class Image : public ClickSource<QLabel>, public TwipsGeometry {
     Q_OBJECT
     TESSARO_TWIPS_PROPERTIES
 
@@ -18,9 +19,8 @@ public:
 signals:
     void Click();
 
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+private:
+    void clicked() override { emit Click(); }
 };
 
 } // namespace tessaro

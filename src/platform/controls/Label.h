@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/TwipsGeometry.h"
 
 #include <QLabel>
@@ -7,7 +8,7 @@
 namespace tessaro {
 
 /// A label placed in twips; emits Click on a left click.
-class Label : public QLabel, public TwipsGeometry {
+class Label : public ClickSource<QLabel>, public TwipsGeometry {
     Q_OBJECT
     TESSARO_TWIPS_PROPERTIES
     Q_PROPERTY(QString Caption READ text WRITE setText)
@@ -20,9 +21,8 @@ public:
 signals:
     void Click();
 
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+private:
+    void clicked() override { emit Click(); }
 };
 
 } // namespace tessaro

@@ -1,12 +1,10 @@
 #include "platform/controls/PictureBox.h"
 
-#include "platform/controls/ControlSupport.h"
-
 #include <QPainter>
 
 namespace tessaro {
 
-PictureBox::PictureBox(const QString& name, QWidget* parent) : QFrame(parent), TwipsGeometry(this)
+PictureBox::PictureBox(const QString& name, QWidget* parent) : ClickSource(parent), TwipsGeometry(this)
 {
     setObjectName(name);
     setFrameShape(QFrame::NoFrame);
@@ -35,17 +33,6 @@ void PictureBox::paintEvent(QPaintEvent* event)
         QPainter painter(this);
         painter.drawPixmap(0, 0, m_picture);
     }
-}
-
-void PictureBox::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (isClickRelease(this, event))
-        emit Click();
 }
 
 } // namespace tessaro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/TwipsGeometry.h"
 
 #include <QFrame>
@@ -8,7 +9,7 @@ namespace tessaro {
 
 /// A picture box or frame: a container with its own background colour and an optional picture
 /// drawn at its top left; emits Click on a left click on its own ground.
-class PictureBox : public QFrame, public TwipsGeometry {
+class PictureBox : public ClickSource<QFrame>, public TwipsGeometry {
     Q_OBJECT
     TESSARO_TWIPS_PROPERTIES
     Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
@@ -24,10 +25,10 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void clicked() override { emit Click(); }
+
     QPixmap m_picture;
 };
 

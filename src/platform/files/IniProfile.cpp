@@ -15,8 +15,8 @@ namespace tessaro {
 
 namespace {
 
-// The file's bytes as 8-bit text. A UTF-16 file is turned into UTF-8 so that the byte cut of
-// the value still applies to an 8-bit text, as the OS converts such files for its ANSI callers.
+// The file's bytes as 8-bit text. A UTF-16 file is turned into UTF-8, so the byte cut of the
+// value applies to it as to any other file.
 std::optional<QByteArray> profileText(const QString& fileName)
 {
     QFile file(localFilePath(fileName));

@@ -1,7 +1,6 @@
 #pragma once
 
-// The INI profile function the control reads its small language files with, behaving as the
-// classic operating-system one does.
+// The INI profile lookup the control reads its small language files with.
 
 #include <QString>
 

@@ -14,7 +14,7 @@ namespace {
 constexpr quint32 kMagic = 0x54425047; // "TBPG"
 constexpr quint16 kFormat = 1;
 
-// A Long 1 equals a 16-bit default of 1: stored numbers compare by value, not by type.
+// A 32-bit 1 equals a 16-bit default of 1: stored numbers compare by value, not by type.
 bool sameValue(const QVariant& a, const QVariant& b)
 {
     if (a.isNull() || b.isNull())

@@ -1,6 +1,6 @@
 #include <tessaro/ImageList.h>
 
-#include "platform/listview/ListErrors.h"
+#include "platform/listview/OneBased.h"
 
 #include <QList>
 
@@ -27,16 +27,12 @@ int ImageList::Count() const
 
 QIcon ImageList::Item(int i) const
 {
-    if (i < 1 || i > Count())
-        listview::raiseIndexOutOfBounds();
-    return d->icons.at(i - 1);
+    return d->icons.at(listview::zeroBased(i, Count()));
 }
 
 void ImageList::Remove(int i)
 {
-    if (i < 1 || i > Count())
-        listview::raiseIndexOutOfBounds();
-    d->icons.removeAt(i - 1);
+    d->icons.removeAt(listview::zeroBased(i, Count()));
 }
 
 void ImageList::Clear()

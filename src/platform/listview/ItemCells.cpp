@@ -7,7 +7,7 @@
 
 #include "platform/Failure.h"
 #include "platform/listview/CellMarkers.h"
-#include "platform/listview/ListErrors.h"
+#include "platform/listview/OneBased.h"
 
 #include <algorithm>
 #include <new>

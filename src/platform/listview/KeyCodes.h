@@ -1,12 +1,12 @@
 #pragma once
 
-// Keys and modifiers as the classic key events report them.
+// Keys and modifiers as the list's KeyUp reports them.
 
 #include <Qt>
 
 namespace tessaro::listview {
 
-/// The classic virtual-key code of a Qt key: letters and digits their upper-case character code,
+/// The key code of a Qt key: letters and digits their upper-case character code,
 /// the editing, navigation and function keys their own codes (Delete 46), any other key Qt's code.
 int classicKeyCode(int qtKey);
 

@@ -3,7 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/controls/TwipsGeometry.h"
 #include "platform/listview/ColumnHeaderPrivate.h"
-#include "platform/listview/ListErrors.h"
+#include "platform/listview/OneBased.h"
 #include "platform/listview/ListModel.h"
 #include "platform/listview/TextOrder.h"
 
@@ -19,8 +19,8 @@ ListCore::ListCore(QTableView& view)
     : m_view(view),
       m_store(*this),
       m_model(new ListModel(*this, nullptr)),
-      m_items(new tessaro::ListItems(*this)),
-      m_headers(new tessaro::ColumnHeaders(*this))
+      m_items(*this),
+      m_headers(*this)
 {
 }
 

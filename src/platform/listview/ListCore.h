@@ -40,8 +40,8 @@ public:
 
     ItemStore& store() { return m_store; }
     ListModel& model() { return *m_model; }
-    tessaro::ListItems& items() { return *m_items; }
-    tessaro::ColumnHeaders& headers() { return *m_headers; }
+    tessaro::ListItems& items() { return m_items; }
+    tessaro::ColumnHeaders& headers() { return m_headers; }
 
     // Headers, counted from 0.
     ColumnHeader* addHeader(const QString& text, double widthTwips);
@@ -122,8 +122,8 @@ private:
     std::unique_ptr<ListModel> m_model;
     std::vector<std::unique_ptr<ColumnHeader>> m_ownedHeaders;
     std::vector<ColumnHeader*> m_headerOrder;
-    std::unique_ptr<tessaro::ListItems> m_items;
-    std::unique_ptr<tessaro::ColumnHeaders> m_headers;
+    tessaro::ListItems m_items;
+    tessaro::ColumnHeaders m_headers;
     int m_bulkDepth = 0;
     bool m_sorted = false;
     int m_sortKey = 0;

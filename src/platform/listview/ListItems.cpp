@@ -1,64 +1,54 @@
 #include <tessaro/ListItem.h>
 
 #include "platform/listview/ListCore.h"
-#include "platform/listview/ListErrors.h"
+#include "platform/listview/OneBased.h"
 
 namespace tessaro {
 
-struct ListItems::Private {
-    listview::ListCore& core;
-};
-
-ListItems::ListItems(listview::ListCore& core) : d(new Private{core}) {}
-
-ListItems::~ListItems() = default;
-
 void ListItems::Clear()
 {
-    d->core.clearItems();
+    m_core.clearItems();
 }
 
 ListItem* ListItems::Add(const QString& text)
 {
-    return d->core.addItem(text);
+    return m_core.addItem(text);
 }
 
 int ListItems::Count() const
 {
-    return d->core.store().count();
+    return m_core.store().count();
 }
 
 ListItem* ListItems::Item(int i) const
 {
-    if (i < 1 || i > Count())
-        listview::raiseIndexOutOfBounds();
-    d->core.settleOrder();
-    return d->core.store().at(i - 1);
+    const int row = listview::zeroBased(i, Count());
+    m_core.settleOrder();
+    return m_core.store().at(row);
 }
 
 void ListItems::Remove(int i)
 {
-    if (i < 1 || i > Count())
-        listview::raiseIndexOutOfBounds();
-    d->core.settleOrder();
-    d->core.removeItem(i - 1);
+    const int row = listview::zeroBased(i, Count());
+    m_core.settleOrder();
+    m_core.removeItem(row);
 }
 
 int ListItems::RemoveSelected()
 {
-    return d->core.removeSelectedItems();
+    return m_core.removeSelectedItems();
 }
 
 ListItem* const* ListItems::begin() const
 {
-    d->core.settleOrder();
-    return d->core.store().begin();
+    m_core.settleOrder();
+    return m_core.store().begin();
 }
 
 ListItem* const* ListItems::end() const
 {
-    d->core.settleOrder();
-    return d->core.store().end();
+    m_core.settleOrder();
+    return m_core.store().end();
 }
 
 } // namespace tessaro

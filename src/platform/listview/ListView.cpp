@@ -289,8 +289,8 @@ void ListView::paintEvent(QPaintEvent* event)
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
 
-// Auto-repeat sends a release before every repeated press; the classic event fires once, when
-// the key really goes up.
+// Auto-repeat sends a release before every repeated press; KeyUp fires once, when the key
+// really goes up.
 void ListView::keyReleaseEvent(QKeyEvent* event)
 {
     QTableView::keyReleaseEvent(event);

@@ -1,10 +1,10 @@
 #pragma once
 
-// A small spreadsheet application in the shape of the classic automation objects: an
-// application holds workbooks, a workbook holds the sheet "Foglio1", and ranges of that sheet
-// take values, number formats, bold and horizontal alignment. A workbook is a real .xlsx
-// written with libxlsxwriter into a fresh private folder; releasing a visible application hands
-// each of its workbooks to openSpreadsheet(), so the user sees it in a spreadsheet program.
+// A small spreadsheet application: it holds workbooks, a workbook holds the sheet "Foglio1",
+// and ranges of that sheet take values, number formats, bold and horizontal alignment. A
+// workbook is a real .xlsx written with libxlsxwriter into a fresh private folder; releasing a
+// visible application hands each of its workbooks to openSpreadsheet(), so the user sees it in
+// a spreadsheet program.
 //
 // The sheet is streamed to disk a row at a time, so memory does not grow with the rows
 // written: cells are set row by row, and a row can no longer change once a later row has been
@@ -37,7 +37,7 @@ namespace tessaro::spreadsheet {
 class CellFormats;
 class Worksheet;
 
-/// HorizontalAlignment values, as the automation interface numbers them.
+/// The horizontal alignments of a cell, by the numbers the export passes.
 enum HorizontalAlignment : int {
     xlGeneral = 1,
     xlLeft = -4131,
@@ -59,17 +59,17 @@ public:
     void setValue(const QString& value) const;
     /// "General", "@" or any spreadsheet number format, for a cell, a column or every cell.
     void setNumberFormat(const QString& format) const;
-    /// Font.Bold of a single cell.
+    /// Bold type for a single cell.
     void setBold(bool bold) const;
     /// One of HorizontalAlignment, for a single cell.
     void setHorizontalAlignment(int alignment) const;
 
     /// The block of written cells around the range: from A1 to the last row and column set.
     Range CurrentRegion() const;
-    /// Columns.AutoFit: each column of the range that holds a value gets the width of its
+    /// Each column of the range that holds a value gets the width of its
     /// widest text; empty columns keep the standard width.
     void autoFitColumns() const;
-    /// Rows.AutoFit: rows are never given a fixed height, so the spreadsheet program already
+    /// Fits the rows: rows are never given a fixed height, so the spreadsheet program already
     /// shows each one fitted to its cells; nothing is left to change.
     void autoFitRows() const;
 
@@ -188,7 +188,7 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    /// Workbooks.Add: a new workbook, which becomes the active one.
+    /// A new workbook, which becomes the active one.
     Workbook& WorkbooksAdd();
     bool Visible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }

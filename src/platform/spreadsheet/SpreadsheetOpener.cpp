@@ -1,34 +1,30 @@
 #include <tessaro/SpreadsheetOpener.h>
 
+#include "platform/HostHook.h"
+
 #include <QDesktopServices>
 #include <QUrl>
 
 namespace tessaro {
 namespace {
 
-SpreadsheetOpener& currentOpener()
+thread_local HostHook<SpreadsheetOpener> opener;
+
+void openOnDesktop(const QString& xlsxPath)
 {
-    thread_local SpreadsheetOpener opener;
-    return opener;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(xlsxPath));
 }
 
 } // namespace
 
-SpreadsheetOpener setSpreadsheetOpener(SpreadsheetOpener opener)
+SpreadsheetOpener setSpreadsheetOpener(SpreadsheetOpener replacement)
 {
-    SpreadsheetOpener previous = std::move(currentOpener());
-    currentOpener() = std::move(opener);
-    return previous;
+    return opener.replace(std::move(replacement));
 }
 
 void openSpreadsheet(const QString& xlsxPath)
 {
-    // A copy: the opener may replace itself while it runs.
-    const SpreadsheetOpener opener = currentOpener();
-    if (opener)
-        opener(xlsxPath);
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(xlsxPath));
+    opener.call(openOnDesktop, xlsxPath);
 }
 
 } // namespace tessaro

@@ -6,7 +6,7 @@
 
 namespace tessaro::spreadsheet {
 
-/// The automation interface's own number for a call the spreadsheet refuses.
+/// The error number of a call the spreadsheet refuses.
 constexpr int ApplicationDefinedError = 1004;
 
 /// Throws tessaro::Error 1004 with `description`.

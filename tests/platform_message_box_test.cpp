@@ -1,0 +1,73 @@
+// The default message box: an empty handler brings it back, and its icon comes from the icon
+// bits of the style alone, whatever button flags come with them.
+#include <tessaro/MessageBox.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace tessaro;
+
+namespace {
+
+// Runs `show`, which must open a default box, and returns that box's icon; the box is closed
+// from the event loop it runs.
+QMessageBox::Icon iconShownBy(const std::function<int()>& show)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool found = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                icon = box->icon();
+                found = true;
+                box->accept();
+            }
+        }
+    });
+    EXPECT_EQ(show(), 1);
+    EXPECT_TRUE(found);
+    return icon;
+}
+
+} // namespace
+
+TEST(DefaultMessageBox, ShowsTheIconOfTheStyle)
+{
+    const MessageBoxHandler previous = setMessageBoxHandler({});
+    const struct {
+        int style;
+        QMessageBox::Icon icon;
+    } cases[] = {
+        {16, QMessageBox::Critical},
+        {32, QMessageBox::Question},
+        {48, QMessageBox::Warning},
+        {64, QMessageBox::Information},
+        {0, QMessageBox::NoIcon},
+        {80, QMessageBox::NoIcon},            // icon bits that name no icon
+        {16 + 4, QMessageBox::Critical},      // Yes/No buttons asked for: the box shows OK
+        {48 + 256, QMessageBox::Warning},     // second button as the default
+        {64 + 4096, QMessageBox::Information}, // modal to the whole system
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(iconShownBy([&] { return MsgBox("text", c.style, "title"); }), c.icon) << "style " << c.style;
+    EXPECT_EQ(iconShownBy([] { return MsgBox("text", MessageStyle::Exclamation, "title"); }), QMessageBox::Warning);
+    setMessageBoxHandler(previous);
+}
+
+TEST(DefaultMessageBox, ReturnsWhenAHandlerIsRemoved)
+{
+    int handled = 0;
+    const MessageBoxHandler previous = setMessageBoxHandler([&](const QString&, int, const QString&) {
+        ++handled;
+        return 6;
+    });
+    EXPECT_EQ(MsgBox("text", MessageStyle::Question, "title"), 6);
+    EXPECT_TRUE(setMessageBoxHandler({}));
+    EXPECT_EQ(iconShownBy([] { return MsgBox("text", MessageStyle::Question, "title"); }), QMessageBox::Question);
+    EXPECT_EQ(handled, 1);
+    setMessageBoxHandler(previous);
+}
