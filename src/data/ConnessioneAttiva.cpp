@@ -34,7 +34,7 @@ bool Tessaro::ConnessioneAttiva()
     }
     if (connectionState(connection) != 0)
         return true;
-    MsgBox(languageText(LanguageKey::NoConnection), 48, languageText(LanguageKey::WarningTitle));
+    MsgBox(languageText(LanguageKey::NoConnection), MessageStyle::Exclamation, languageText(LanguageKey::WarningTitle));
     return false;
 }
 

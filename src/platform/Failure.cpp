@@ -7,8 +7,6 @@
 
 namespace tessaro {
 
-constexpr int kCriticalStyle = 16;
-
 // Only the control's own checks raise index errors: a standard library failure carries no
 // number of its own, whatever its kind.
 Error currentError()
@@ -42,7 +40,7 @@ QString errorReportText(ReportForm form, const QString& operation, const Error& 
 void reportError(const QString& title, ReportForm form, const QString& operation, const Error& error,
                  const std::optional<QString>& detail)
 {
-    MsgBox(errorReportText(form, operation, error, detail), kCriticalStyle, title);
+    MsgBox(errorReportText(form, operation, error, detail), MessageStyle::Critical, title);
 }
 
 } // namespace tessaro

@@ -51,7 +51,7 @@ void warn(LanguageKey key, int rows)
     QString text = languageText(key);
     if (rows > 0)
         text += CrLf + recordsText(rows);
-    MsgBox(text, 48, languageText(LanguageKey::WarningTitle));
+    MsgBox(text, MessageStyle::Exclamation, languageText(LanguageKey::WarningTitle));
 }
 
 QString line(LanguageKey key, const QString& value)
@@ -97,7 +97,7 @@ void Tessaro::cmdSomma_Click()
             totals.take(column == 0 ? item->Text() : item->SubItems(column));
         }
         const QString heading = d->lstv->ColumnHeaders().Item(column + 1)->Text();
-        MsgBox(totalsMessage(totals, heading, d->optTutti->Value(), format), 64,
+        MsgBox(totalsMessage(totals, heading, d->optTutti->Value(), format), MessageStyle::Information,
                languageText(LanguageKey::TotalsTitle));
     });
 }
