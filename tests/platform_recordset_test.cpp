@@ -187,6 +187,39 @@ TEST_F(RecordsetTest, RoomIsReservedOnlyForRowsThatExist)
     }
 }
 
+// A run that fits on a screen is read from the cursor's cached blocks, the ones the cursor and the
+// pages around it read too; a longer run is read afresh in one pass. random() tells a cached row
+// from one read again.
+TEST_F(RecordsetTest, AShortRunReadsTheCachedBlocksAndALongRunReadsAfresh)
+{
+    fillItems(3000);
+    const int longest = tessaro::sql::RecordsetRows::kLongestCachedRun;
+    const struct {
+        int pageSize, page, rows;
+        bool cached;
+    } cases[] = {{10, 1, 10, true}, {20, 3, longest, true}, {10, 1, longest + 1, false}, {500, 4, longest + 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rows << " rows from page " << c.page << " of " << c.pageSize);
+        auto set = open(QStringLiteral("SELECT id, random() FROM items ORDER BY id"));
+        set->setPageSize(c.pageSize);
+        set->setAbsolutePage(c.page);
+        const int first = (c.page - 1) * c.pageSize + 1;
+        QList<qint64> ids, run, cursor;
+        tessaro::sql::RecordsetRows::readOn(*set, c.rows, [&](const tessaro::sql::RowValues& row) {
+            ids << row.value(0).toLongLong();
+            run << row.value(1).toLongLong();
+        });
+        ASSERT_EQ(ids.size(), c.rows);
+        EXPECT_EQ((QList<qint64>{ids.front(), ids.back(), set->FieldValue(0).toLongLong()}),
+                  (QList<qint64>{first, first + c.rows - 1, first + c.rows}))
+            << "the cursor stands after the run";
+        set->setAbsolutePage(c.page);
+        for (int r = 0; r < c.rows; ++r, set->MoveNext())
+            cursor << set->FieldValue(1).toLongLong();
+        EXPECT_EQ(run == cursor, c.cached);
+    }
+}
+
 TEST_F(RecordsetTest, InvalidUtf8ReadsTheSameOnAPageAndInAReadOfEveryRow)
 {
     const std::pair<const char*, QByteArray> cases[] = {
@@ -214,11 +247,13 @@ TEST_F(RecordsetTest, InvalidUtf8ReadsTheSameOnAPageAndInAReadOfEveryRow)
     QStringList paged, values, stored;
     for (auto set = open(all); !set->Eof(); set->MoveNext())
         paged << set->FieldValue(1).toString();
-    // The read of every row takes SQLite's own interface, and the list keeps what the writer wrote.
+    // A run longer than the cached ones takes SQLite's own interface, and the list keeps what the
+    // writer wrote.
     auto column = std::make_shared<tessaro::clsColonna>();
     const tessaro::CellTextWriter writer(column);
     std::string text;
-    tessaro::sql::RecordsetRows::readOn(*open(all), 100, [&](const tessaro::sql::RowValues& row) {
+    const int longRun = tessaro::sql::RecordsetRows::kLongestCachedRun + 1;
+    tessaro::sql::RecordsetRows::readOn(*open(all), longRun, [&](const tessaro::sql::RowValues& row) {
         values << row.value(1).toString();
         writer.write(row, 1, text);
         stored << QString::fromUtf8(text);

@@ -3,7 +3,7 @@
 #include "platform/format/Format.h"
 #include "platform/format/NumberText.h"
 #include "platform/format/ValueText.h"
-#include "platform/sql/ResultSource.h"
+#include "platform/sql/Rows.h"
 
 #include <tessaro/clsColonna.h>
 
@@ -32,25 +32,21 @@ void alignInNumericWidth(std::string& text)
         text.insert(0, width - text.size(), ' ');
 }
 
-} // namespace
-
-QString cellText(const QVariant& value, const clsColonna& column)
+QString cellText(const QVariant& value, const QString& format, bool numeric)
 {
-    if (value.isNull())
-        return QString();
-    const QString format = column.Formattazione();
     const QString base = format.isEmpty() ? CStr(value) : Format(value, format);
-    if (column.TipoCampo() != 1)
+    if (!numeric)
         return base;
     if (base.size() >= kNumericWidth)
         return base.right(kNumericWidth);
     return QString(kNumericWidth - base.size(), QLatin1Char(' ')) + base;
 }
 
-CellTextWriter::CellTextWriter(std::shared_ptr<const clsColonna> column)
-    : m_column(std::move(column)),
-      m_plain(m_column->Formattazione().isEmpty()),
-      m_numeric(m_column->TipoCampo() == 1),
+} // namespace
+
+CellTextWriter::CellTextWriter(const std::shared_ptr<const clsColonna>& column)
+    : m_format(column->Formattazione()),
+      m_numeric(column->TipoCampo() == 1),
       m_decimalPoint(QLocale().decimalPoint().toStdString())
 {
 }
@@ -58,13 +54,13 @@ CellTextWriter::CellTextWriter(std::shared_ptr<const clsColonna> column)
 bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& out) const
 {
     out.clear();
-    if (m_plain && writeStored(row, field, out))
+    if (m_format.isEmpty() && writeStored(row, field, out))
         return true;
     out.clear();
     const QVariant value = row.value(field);
     if (value.isNull())
         return false;
-    out = cellText(value, *m_column).toStdString();
+    out = cellText(value, m_format, m_numeric).toStdString();
     return true;
 }
 

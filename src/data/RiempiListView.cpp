@@ -131,40 +131,6 @@ private:
     std::vector<listview::ItemStore::RowCell> m_cells;
 };
 
-// The row the cursor stands on.
-class CursorRow final : public sql::RowValues {
-public:
-    explicit CursorRow(const Recordset& set) : m_fields(set.Fields()) {}
-    QVariant value(int field) const override { return m_fields.Item(field).Value(); }
-
-private:
-    FieldCollection m_fields;
-};
-
-// A page of the paged view fits on a screen; a longer one is the unpaged view's single page.
-constexpr int kLongestPage = 1024;
-
-// A page: a few rows, walked with the cursor so that its blocks serve the pages around it.
-void addPage(RowFiller& filler, Recordset& set, int rows, int& row)
-{
-    const CursorRow current(set);
-    for (int r = 1; r <= rows && !set.Eof(); ++r) {
-        row = r;
-        filler.add(current);
-        set.MoveNext();
-    }
-}
-
-// A long page: read in one pass, nothing cached between the database and the list.
-void addAllRows(RowFiller& filler, Recordset& set, int rows, int& row)
-{
-    filler.expect(std::min(rows, set.RecordCount()));
-    sql::RecordsetRows::readOn(set, rows, [&](const sql::RowValues& values) {
-        ++row;
-        filler.add(values);
-    });
-}
-
 } // namespace
 
 void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared_ptr<collColonne>& Columns,
@@ -187,10 +153,11 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
         skipFailure([&] { lstv.setView(3); });
         const int rows = choosePage(set, PageSize, AbsolutePage);
         RowFiller filler(lstv, columns, set.Fields().Count() - 1);
-        if (rows <= kLongestPage)
-            addPage(filler, set, rows, row);
-        else
-            addAllRows(filler, set, rows, row);
+        filler.expect(std::min(rows, set.RecordCount()));
+        sql::RecordsetRows::readOn(set, rows, [&](const sql::RowValues& values) {
+            ++row;
+            filler.add(values);
+        });
         skipFailure([&] { lstv.setBorderStyle(0); });
     });
 }

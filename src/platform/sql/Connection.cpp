@@ -9,7 +9,7 @@ namespace tessaro {
 void connectionOpen(QSqlDatabase& connection)
 {
     if (connection.isOpen())
-        throw sql::adoError(sql::ObjectOpen);
+        throw sql::resultSetError(sql::ObjectOpen);
     if (!connection.open())
         throw sql::databaseFailure(connection.lastError(), QString());
 }
@@ -17,7 +17,7 @@ void connectionOpen(QSqlDatabase& connection)
 void connectionClose(QSqlDatabase& connection)
 {
     if (!connection.isOpen())
-        throw sql::adoError(sql::ObjectClosed);
+        throw sql::resultSetError(sql::ObjectClosed);
     connection.close();
 }
 

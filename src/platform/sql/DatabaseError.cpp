@@ -15,7 +15,7 @@ constexpr int kProviderFailure = -2147467259;
 
 } // namespace
 
-Error adoError(int number)
+Error resultSetError(int number)
 {
     switch (number) {
     case ArgumentsOutOfRange:

@@ -8,7 +8,7 @@
 namespace tessaro::sql {
 
 // Numbers of the data-access errors the result set and the connection raise.
-enum AdoError : int {
+enum ResultSetError : int {
     ArgumentsOutOfRange = 3001,
     NoCurrentRecord = Error::NoCurrentRecord,
     ItemNotFound = 3265,
@@ -17,8 +17,8 @@ enum AdoError : int {
     ConnectionUnusable = 3709,
 };
 
-/// The data-access error `number` with its classic English description.
-Error adoError(int number);
+/// The data-access error `number` with its English description.
+Error resultSetError(int number);
 
 /// A database failure as an Error: the driver's native code when it is a number (SQLite's result
 /// codes), else the generic provider failure number; the database's own message when it gave one,

@@ -14,8 +14,11 @@
 // text holding more than one statement.
 // Other drivers: no guard is known; statements run as they are.
 
+#include "platform/sql/DatabaseError.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 
 #include <memory>
@@ -43,6 +46,51 @@ public:
 
 private:
     std::unique_ptr<Guard> m_guard; ///< null for a driver without a known guard
+};
+
+/// The one way the result set runs a statement: forward-only, inside a read-only scope that the
+/// query ends before (it is declared after the scope, so destroyed first).
+class ReadOnlyQuery {
+public:
+    /// Enters the scope; throws as ReadOnlyScope does.
+    explicit ReadOnlyQuery(const QSqlDatabase& connection)
+        : m_connection(connection), m_scope(connection), m_query(connection)
+    {
+        m_query.setForwardOnly(true);
+    }
+
+    /// Whether `statement` may run here; failure() says why not.
+    bool admit(const QString& statement)
+    {
+        m_statement = statement;
+        m_refusal = m_scope.refusal(statement);
+        return !m_refusal;
+    }
+    /// Runs `statement` through Qt: false when it was refused or failed.
+    bool exec(const QString& statement) { return admit(statement) && m_query.exec(statement); }
+
+    QSqlQuery& query() { return m_query; }
+    const QSqlDatabase& connection() const { return m_connection; }
+    /// The statement last admitted or refused.
+    const QString& statement() const { return m_statement; }
+    QSqlError error() const { return m_refusal ? *m_refusal : m_query.lastError(); }
+    /// The last refusal or database error, logged, to throw.
+    DatabaseFailure failure() const { return databaseFailure(error(), m_statement); }
+    /// Throws failure() when the last step failed: next() says false both at the end and when
+    /// fetching a row failed (PostgreSQL raises some errors, a division by zero say, only when it
+    /// reaches the row).
+    void throwIfFetchFailed() const
+    {
+        if (error().isValid())
+            throw failure();
+    }
+
+private:
+    QSqlDatabase m_connection;
+    ReadOnlyScope m_scope;
+    QSqlQuery m_query;
+    QString m_statement;
+    std::optional<QSqlError> m_refusal;
 };
 
 } // namespace tessaro::sql

@@ -10,7 +10,7 @@
 
 namespace tessaro {
 
-using sql::adoError;
+using sql::resultSetError;
 
 namespace {
 
@@ -28,14 +28,14 @@ struct Recordset::Private {
     sql::ResultSource& rows() const
     {
         if (!source)
-            throw adoError(sql::ObjectClosed);
+            throw resultSetError(sql::ObjectClosed);
         return *source;
     }
 
     void checkField(int index) const
     {
         if (index < 0 || index >= (source ? source->fieldCount() : 0))
-            throw adoError(sql::ItemNotFound);
+            throw resultSetError(sql::ItemNotFound);
     }
 
     /// Runs `read`, keeping the database's error it fails with.
@@ -78,7 +78,7 @@ Recordset::~Recordset() = default;
 void Recordset::Open(const QString& Source, const QSqlDatabase& ActiveConnection, int, int, int)
 {
     if (d->source)
-        throw adoError(sql::ObjectOpen);
+        throw resultSetError(sql::ObjectOpen);
     d->lastError = QSqlError();
     if (!ActiveConnection.isOpen()) {
         const QSqlError closed = ActiveConnection.lastError();
@@ -86,7 +86,7 @@ void Recordset::Open(const QString& Source, const QSqlDatabase& ActiveConnection
                                         : QSqlError(QStringLiteral("The connection is not open"), QString(),
                                                     QSqlError::ConnectionError);
         sql::databaseFailure(d->lastError, Source);
-        throw adoError(sql::ConnectionUnusable);
+        throw resultSetError(sql::ConnectionUnusable);
     }
     d->source = d->fromDatabase([&] { return sql::ResultSource::open(Source, ActiveConnection); });
     d->position = 0;
@@ -136,7 +136,7 @@ void Recordset::MoveFirst()
 void Recordset::MoveNext()
 {
     if (Eof())
-        throw adoError(sql::NoCurrentRecord);
+        throw resultSetError(sql::NoCurrentRecord);
     ++d->position;
 }
 
@@ -162,7 +162,7 @@ QVariant Recordset::FieldValue(int index) const
     d->checkField(index);
     const sql::RowBlock* block = d->currentBlock();
     if (!block)
-        throw adoError(sql::NoCurrentRecord);
+        throw resultSetError(sql::NoCurrentRecord);
     return block->cells.at((d->position - block->offset) * d->source->fieldCount() + index);
 }
 
@@ -174,7 +174,7 @@ int Recordset::PageSize() const
 void Recordset::setPageSize(int rows)
 {
     if (rows < 1)
-        throw adoError(sql::ArgumentsOutOfRange);
+        throw resultSetError(sql::ArgumentsOutOfRange);
     d->pageSize = rows;
 }
 
@@ -198,7 +198,7 @@ int Recordset::AbsolutePage() const
 void Recordset::setAbsolutePage(int page)
 {
     if (page < 1 || page > PageCount())
-        throw adoError(sql::ArgumentsOutOfRange);
+        throw resultSetError(sql::ArgumentsOutOfRange);
     d->position = qint64(page - 1) * d->pageSize;
 }
 
@@ -215,12 +215,23 @@ QSqlError Recordset::LastDatabaseError() const
 void sql::RecordsetRows::readOn(Recordset& set, int maxRows, const RowVisitor& visit)
 {
     Recordset::Private& d = *set.d;
-    d.fromDatabase([&] {
-        return d.rows().readRows(d.position, maxRows, [&](const RowValues& row) {
-            visit(row);
-            ++d.position;
-        });
-    });
+    const auto handOn = [&](const RowValues& row) {
+        visit(row);
+        ++d.position;
+    };
+    if (maxRows > kLongestCachedRun) {
+        d.fromDatabase([&] { return d.rows().readRows(d.position, maxRows, handOn); });
+        return;
+    }
+    d.rows();
+    for (int handed = 0; handed < maxRows; ++handed) {
+        const RowBlock* block = d.currentBlock();
+        if (!block)
+            return;
+        BlockRow row(*block, d.source->fieldCount());
+        row.moveTo(d.position);
+        handOn(row);
+    }
 }
 
 QString Field::Name() const
@@ -241,7 +252,7 @@ int FieldCollection::Count() const
 Field FieldCollection::Item(int index) const
 {
     if (index < 0 || index >= Count())
-        throw adoError(sql::ItemNotFound);
+        throw resultSetError(sql::ItemNotFound);
     return Field(*m_owner, index);
 }
 

@@ -3,50 +3,15 @@
 #include "platform/sql/DatabaseError.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "platform/sql/SqlText.h"
-#include "platform/sql/SqliteRows.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 #include <algorithm>
 #include <limits>
-#include <string>
 
 namespace tessaro::sql {
-
-// The one way the result set runs a statement: forward-only, inside a read-only scope that
-// the query ends before (it is declared after the scope, so destroyed first).
-class ReadOnlyQuery {
-public:
-    explicit ReadOnlyQuery(const QSqlDatabase& connection) : m_scope(connection), m_query(connection)
-    {
-        m_query.setForwardOnly(true);
-    }
-
-    /// Whether `statement` may run here; failure() says why not.
-    bool admit(const QString& statement)
-    {
-        m_statement = statement;
-        m_refusal = m_scope.refusal(statement);
-        return !m_refusal;
-    }
-    /// Runs `statement` through Qt: false when it was refused or failed.
-    bool exec(const QString& statement) { return admit(statement) && m_query.exec(statement); }
-
-    QSqlQuery& query() { return m_query; }
-    const QString& statement() const { return m_statement; }
-    QSqlError error() const { return m_refusal ? *m_refusal : m_query.lastError(); }
-    /// The last refusal or database error, logged, to throw.
-    DatabaseFailure failure() const { return databaseFailure(error(), m_statement); }
-
-private:
-    ReadOnlyScope m_scope;
-    QSqlQuery m_query;
-    QString m_statement;
-    std::optional<QSqlError> m_refusal;
-};
 
 namespace {
 
@@ -75,14 +40,6 @@ QStringList namesOf(const QSqlRecord& record)
     return names;
 }
 
-// next() says false both at the end and when fetching a row failed (PostgreSQL raises some
-// errors, a division by zero say, only when it reaches the row).
-void throwIfFetchFailed(const ReadOnlyQuery& run)
-{
-    if (run.error().isValid())
-        throw run.failure();
-}
-
 // Every query is read to its end: the PostgreSQL driver drains an abandoned forward-only query
 // on the connection's next use, which for a large result costs as much as reading it. Room is
 // reserved only for rows known to exist (`knownRows`): a limit says nothing of the result's size.
@@ -98,67 +55,9 @@ RowBlock readToEnd(ReadOnlyQuery& run, qint64 offset, int limit, qint64 knownRow
             block.cells.append(query.value(field));
         ++block.rows;
     }
-    throwIfFetchFailed(run);
+    run.throwIfFetchFailed();
     return block;
 }
-
-class QueryRow final : public RowValues {
-public:
-    QueryRow(const QSqlQuery& query, int fieldCount) : m_query(query), m_utf8(std::size_t(fieldCount)) {}
-    QVariant value(int field) const override { return m_query.value(field); }
-    StoredValue stored(int field) const override;
-
-private:
-    const QSqlQuery& m_query;
-    mutable std::vector<std::string> m_utf8; // each field's text of the current row
-};
-
-// The types whose plain text is the stored value's own: whole numbers, doubles, texts.
-StoredValue QueryRow::stored(int field) const
-{
-    const QVariant value = m_query.value(field);
-    StoredValue stored;
-    if (value.isNull()) {
-        stored.kind = StoredValue::Kind::Null;
-        return stored;
-    }
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        stored.kind = StoredValue::Kind::Integer;
-        stored.integer = value.toLongLong();
-        break;
-    case QMetaType::Double:
-        stored.kind = StoredValue::Kind::Real;
-        stored.real = value.toDouble();
-        break;
-    case QMetaType::QString: {
-        std::string& text = m_utf8[std::size_t(field)];
-        text = value.toString().toStdString();
-        stored.kind = StoredValue::Kind::Text;
-        stored.text = text;
-        break;
-    }
-    default:
-        break;
-    }
-    return stored;
-}
-
-class BlockRow final : public RowValues {
-public:
-    BlockRow(const RowBlock& block, int fieldCount) : m_block(block), m_fieldCount(fieldCount) {}
-    void moveTo(qint64 position) { m_first = (position - m_block.offset) * m_fieldCount; }
-    QVariant value(int field) const override { return m_block.cells.at(m_first + field); }
-
-private:
-    const RowBlock& m_block;
-    int m_fieldCount;
-    qint64 m_first = 0;
-};
 
 } // namespace
 
@@ -170,7 +69,7 @@ ResultSource::ResultSource(const QSqlDatabase& connection, const QString& body)
 std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const QSqlDatabase& connection)
 {
     if (!connection.isOpen())
-        throw adoError(ConnectionUnusable);
+        throw resultSetError(ConnectionUnusable);
     std::shared_ptr<ResultSource> source(new ResultSource(connection, subqueryBody(statement)));
     {
         ReadOnlyQuery run(connection);
@@ -224,34 +123,13 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     ReadOnlyQuery run(m_connection);
     if (!run.admit(statement))
         throw run.failure();
-    std::optional<qint64> handed = readSqliteRows(m_connection, statement, maxRows, visit);
-    if (!handed)
-        handed = readQueryRows(run, maxRows, visit);
-    RowBlock read;
-    read.offset = position;
-    read.rows = int(*handed);
-    read.limit = maxRows;
-    learnEnd(read);
-    return *handed;
-}
-
-qint64 ResultSource::readQueryRows(ReadOnlyQuery& run, int maxRows, const RowVisitor& visit)
-{
-    QSqlQuery& query = run.query();
-    if (!query.exec(run.statement()))
-        throw run.failure();
-    // Should `visit` throw, the PostgreSQL driver reads the rest of the result on the connection's
-    // next use: a failing fill of every row pays for reading them before its message shows.
-    const QueryRow row(query, fieldCount());
-    int handed = 0;
-    while (query.next()) {
-        if (handed < maxRows) {
-            visit(row);
-            ++handed;
+    for (const RowReader read : rowReaders()) {
+        if (const std::optional<qint64> handed = read(run, maxRows, visit)) {
+            learnEnd(RowBlock{position, int(*handed), maxRows, {}});
+            return *handed;
         }
     }
-    throwIfFetchFailed(run);
-    return handed;
+    return 0; // not reached: Qt's query always answers
 }
 
 // A statement read whole at open has all its rows in the cache.

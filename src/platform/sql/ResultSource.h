@@ -1,50 +1,14 @@
 #pragma once
 
+#include "platform/sql/Rows.h"
+
 #include <QSqlDatabase>
 #include <QStringList>
-#include <QVariant>
-#include <QVector>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 namespace tessaro::sql {
-
-class ReadOnlyQuery;
-
-/// Consecutive rows of a result, read by one query.
-struct RowBlock {
-    qint64 offset = 0;  ///< position of the first row in the result, from 0
-    int rows = 0;
-    int limit = 0;      ///< the row limit it was read with: the basis of the next sequential block
-    QVector<QVariant> cells; ///< row after row, one cell per field
-
-    qint64 end() const { return offset + rows; }
-    bool contains(qint64 position) const { return position >= offset && position < end(); }
-};
-
-/// A field's value as the database stored it, without a QVariant, when a reader has it at hand.
-struct StoredValue {
-    enum class Kind { Null, Integer, Real, Text, Other };
-    Kind kind = Kind::Other; ///< Other: only RowValues::value() has it
-    qint64 integer = 0;
-    double real = 0;
-    std::string_view text;   ///< UTF-8; valid until the reader moves to the next row
-};
-
-/// One row of a result as it is read: its values by field index, from 0; a database Null is a
-/// null QVariant. Valid only during the call it is handed to.
-class RowValues {
-public:
-    virtual ~RowValues() = default;
-    virtual QVariant value(int field) const = 0;
-    /// The same value without building a QVariant, where the reader can; Kind::Other otherwise.
-    virtual StoredValue stored(int) const { return {}; }
-};
-
-using RowVisitor = std::function<void(const RowValues&)>;
 
 /// The rows of one opened query, shared by a result set and its clones: the field names, the
 /// record count and a cache of recently read blocks. Rows are read with bounded queries over the
@@ -85,7 +49,6 @@ private:
     std::shared_ptr<const RowBlock> cached(qint64 position);
     qint64 rowsBeforeNextCached(qint64 position) const;
     RowBlock read(qint64 position, int limit);
-    qint64 readQueryRows(ReadOnlyQuery& run, int maxRows, const RowVisitor& visit);
     /// The count `statement` gives; nothing when it fails and is not the `last` try (then it throws).
     std::optional<qint64> countRows(const QString& statement, bool last);
     qint64 readCached(qint64 position, int maxRows, const RowVisitor& visit);

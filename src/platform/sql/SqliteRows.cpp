@@ -1,30 +1,37 @@
 #include "platform/sql/SqliteRows.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/ReadOnlyScope.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <dlfcn.h>
 #include <memory>
 #include <sqlite3.h>
 #include <string>
 #include <vector>
+
+#if defined(__ELF__)
+#include <dlfcn.h>
+#endif
 
 namespace tessaro::sql {
 namespace {
 
 // A driver with its own copy of SQLite built in hands over a handle that only that copy can
 // read. The driver's binary (found through its class's meta-object, which lives there) must
-// resolve sqlite3_step to the very function this library calls.
-bool driverSharesOurSqlite(const QSqlDriver& driver)
+// resolve sqlite3_step to the very function this library calls. Where binaries cannot be asked
+// that, the handle is never used and Qt's query reads the rows.
+bool askDriverBinary(const QMetaObject* driverClass)
 {
+#if defined(__ELF__)
     Dl_info info{};
-    if (dladdr(driver.metaObject(), &info) == 0 || info.dli_fname == nullptr)
+    if (dladdr(driverClass, &info) == 0 || info.dli_fname == nullptr)
         return false;
     void* binary = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
     if (binary == nullptr)
@@ -32,6 +39,21 @@ bool driverSharesOurSqlite(const QSqlDriver& driver)
     const void* theirs = dlsym(binary, "sqlite3_step");
     dlclose(binary);
     return theirs == reinterpret_cast<const void*>(&sqlite3_step);
+#else
+    Q_UNUSED(driverClass);
+    return false;
+#endif
+}
+
+// Asked once per driver class: each lives in one plugin binary, which Qt keeps loaded.
+bool driverSharesOurSqlite(const QSqlDriver& driver)
+{
+    thread_local QHash<const QMetaObject*, bool> answers;
+    const QMetaObject* driverClass = driver.metaObject();
+    auto known = answers.find(driverClass);
+    if (known == answers.end())
+        known = answers.insert(driverClass, askDriverBinary(driverClass));
+    return *known;
 }
 
 } // namespace
@@ -229,6 +251,11 @@ std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QStri
         ++handed;
     }
     return handed;
+}
+
+std::optional<qint64> readWithSqlite(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit)
+{
+    return readSqliteRows(run.connection(), run.statement(), maxRows, visit);
 }
 
 } // namespace tessaro::sql

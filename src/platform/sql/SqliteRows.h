@@ -5,7 +5,7 @@
 // when the connection's driver runs on the very SQLite library this one calls; otherwise the
 // caller reads through QSqlQuery.
 
-#include "platform/sql/ResultSource.h"
+#include "platform/sql/Rows.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -16,7 +16,8 @@ struct sqlite3;
 namespace tessaro::sql {
 
 /// The SQLite handle of `connection` when its driver runs on the very SQLite library this one
-/// calls, else null (another driver, a closed connection, a driver with SQLite built in).
+/// calls, else null (another driver, a closed connection, a driver with SQLite built in, a
+/// platform where this cannot be told).
 sqlite3* sharedSqliteHandle(const QSqlDatabase& connection);
 
 /// Runs `statement` on `connection` and hands each row to `visit` (at most `maxRows`, the rest
@@ -29,5 +30,8 @@ sqlite3* sharedSqliteHandle(const QSqlDatabase& connection);
 /// step, or what `visit` throws.
 std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QString& statement, qint64 maxRows,
                                      const RowVisitor& visit);
+
+/// readSqliteRows() on the connection and admitted statement of `run`: the result set's reader.
+std::optional<qint64> readWithSqlite(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit);
 
 } // namespace tessaro::sql
