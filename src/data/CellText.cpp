@@ -46,7 +46,7 @@ QString cellText(const QVariant& value, const QString& format, bool numeric)
 
 CellTextWriter::CellTextWriter(const std::shared_ptr<const clsColonna>& column)
     : m_format(column->Formattazione()),
-      m_numeric(column->TipoCampo() == 1),
+      m_numeric(column->kind() == ColumnKind::Number),
       m_decimalPoint(QLocale().decimalPoint().toStdString())
 {
 }

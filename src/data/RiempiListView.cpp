@@ -141,8 +141,8 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
     trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("RiempiListView"), rowText, [&] {
         lstv.ListItems().Clear();
         Recordset& set = recordsetOf(rst);
-        if (set.State() == 0) {
-            skipFailure([&] { lstv.setView(3); });
+        if (set.State() == Recordset::StateClosed) {
+            lstv.setView(ListView::ReportView);
             return;
         }
         if (set.Bof() && set.Eof())
@@ -150,7 +150,7 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
         lstv.ColumnHeaders().Clear();
         collColonne& columns = columnsOf(Columns);
         addHeaders(lstv, set, columns);
-        skipFailure([&] { lstv.setView(3); });
+        lstv.setView(ListView::ReportView);
         const int rows = choosePage(set, PageSize, AbsolutePage);
         RowFiller filler(lstv, columns, set.Fields().Count() - 1);
         filler.expect(std::min(rows, set.RecordCount()));
@@ -158,7 +158,7 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
             ++row;
             filler.add(values);
         });
-        skipFailure([&] { lstv.setBorderStyle(0); });
+        lstv.setBorderStyle(ListView::NoBorder);
     });
 }
 
