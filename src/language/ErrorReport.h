@@ -1,9 +1,9 @@
 #pragma once
 
 // The control's trapped-error reports: the trapping helpers of platform/Failure.h with the
-// error box titled in the current language (LE01).
+// error box titled in the current language.
 
-#include "language/LanguageSupport.h"
+#include "language/LanguageKeys.h"
 #include "platform/Failure.h"
 
 namespace tessaro {
@@ -11,7 +11,7 @@ namespace tessaro {
 /// The error box's title in the current language; "" when the language file lacks it.
 inline QString errorBoxTitle()
 {
-    return GetLanguageString(QStringLiteral("LE01"));
+    return languageText(LanguageKey::ErrorTitle);
 }
 
 /// trapAndReport(form, operation, [detail,] body): Failure.h's, titled errorBoxTitle().
