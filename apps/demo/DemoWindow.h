@@ -15,6 +15,9 @@ class DemoWindow : public QMainWindow {
 public:
     explicit DemoWindow(const QString& dataDirectory, QWidget* parent = nullptr);
 
+    /// The query shown by the next load instead of the sample's (the first field is the row key).
+    void setQuery(const QString& query) { m_query = query; }
+
     /// Opens the SQLite file at `path` and shows the current query on it.
     bool openSqlite(const QString& path);
 

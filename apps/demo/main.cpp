@@ -1,5 +1,5 @@
 // tessaro-demo: shows the Tessaro list over a sample orders database.
-//   tessaro-demo [--screenshot FILE] [--database FILE.sqlite]
+//   tessaro-demo [--screenshot FILE] [--database FILE.sqlite] [--query SQL] [--page N|last] [--load-all]
 #include "DemoWindow.h"
 #include "SampleData.h"
 
@@ -22,6 +22,8 @@ int main(int argc, char** argv)
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("database"), QStringLiteral("Open this SQLite file instead of the sample."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("query"), QStringLiteral("Show this SQL instead of the sample query."),
+                      QStringLiteral("SQL")});
     parser.addOption({QStringLiteral("page"), QStringLiteral("After loading, go to page N (or \"last\")."),
                       QStringLiteral("N")});
     parser.addOption({QStringLiteral("load-all"), QStringLiteral("After loading, click \"load all\" in the page bar.")});
@@ -40,6 +42,8 @@ int main(int argc, char** argv)
     demo::DemoWindow window(dataDirectory);
     window.resize(900, 560);
     window.show();
+    if (parser.isSet(QStringLiteral("query")))
+        window.setQuery(parser.value(QStringLiteral("query")));
     window.openSqlite(parser.isSet(QStringLiteral("database")) ? parser.value(QStringLiteral("database")) : sample);
     if (parser.isSet(QStringLiteral("page")))
         window.goToPage(parser.value(QStringLiteral("page")));
