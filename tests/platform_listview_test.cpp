@@ -2,8 +2,8 @@
 
 #include "support/TestHelpers.h"
 
+#include "platform/controls/KeyEvents.h"
 #include "platform/controls/TwipsGeometry.h"
-#include "platform/listview/KeyCodes.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -224,15 +224,15 @@ TEST_F(ListViewTest, RemovingTheSelectedRowsAtOnceLeavesTheOthersInOrder)
 
 // KeyUp hands these on; the control's suite sees Delete arrive through it. Letters, digits and
 // function keys are computed, the rest looked up.
-TEST(ListKeyCodes, QtKeysAndModifiersMapToClassicCodes)
+TEST(ListKeyCodes, QtKeysAndModifiersMapToKeyCodes)
 {
     const std::pair<int, int> keys[] = {{Qt::Key_A, 65}, {Qt::Key_Z, 90}, {Qt::Key_7, 55}, {Qt::Key_F1, 112},
                                         {Qt::Key_F5, 116}, {Qt::Key_Down, 40}, {Qt::Key_Shift, 16}};
     for (const auto& [key, code] : keys)
-        EXPECT_EQ(tessaro::listview::classicKeyCode(key), code) << "Qt key " << key;
+        EXPECT_EQ(tessaro::keyCodeOf(key), code) << "Qt key " << key;
     // Two mixes that catch any two of the three bits swapped; Meta counts for nothing.
-    EXPECT_EQ(tessaro::listview::classicShift(Qt::ShiftModifier | Qt::ControlModifier | Qt::MetaModifier), 3);
-    EXPECT_EQ(tessaro::listview::classicShift(Qt::ControlModifier | Qt::AltModifier), 6);
+    EXPECT_EQ(tessaro::shiftOf(Qt::ShiftModifier | Qt::ControlModifier | Qt::MetaModifier), 3);
+    EXPECT_EQ(tessaro::shiftOf(Qt::ControlModifier | Qt::AltModifier), 6);
 }
 
 TEST_F(ListViewTest, FocusChangesAreReported)

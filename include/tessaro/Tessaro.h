@@ -153,8 +153,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The result set, created closed when the control uses it while it holds nothing.
-    Recordset& currentRecordset();
+    friend struct TessaroPrivate; // binds the child controls to the handlers below
 
     // Layout and header panel.
     void pctEstendi_Click();
@@ -169,7 +168,6 @@ private:
     void loadPage(bool backwards);
     void loadPageSkippingFailures();
     void lblPag_Click(int Index);
-    void connectPageBar();
     bool switchView(bool paged);
     void Paginazione();
     void PaginazioneIndietro();
@@ -177,14 +175,12 @@ private:
     void lblPaginaRisultati_Click();
 
     // List events and sorting.
-    void connectListEvents();
     void lstv_ColumnClick(tessaro::ColumnHeader* ColumnHeader);
     void lstv_ItemClick(tessaro::ListItem* Item);
     void lstv_DblClick();
     void lstv_KeyUp(int KeyCode, int Shift);
 
     // Search.
-    void connectSearch();
     void cmbCercaIn_GotFocus();
     void cmbCercaIn_KeyPress(int& KeyAscii);
     void cmbCercaIn_LostFocus();
@@ -192,7 +188,6 @@ private:
     void cmdTrova_Click();
 
     // Totals and export.
-    void connectTotalsAndExport();
     void cmdSomma_Click();
     void cmdEsportaInExcel_Click();
 

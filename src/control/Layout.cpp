@@ -1,7 +1,7 @@
-#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "platform/Failure.h"
+#include "platform/controls/ControlGuard.h"
 
 #include <QCoreApplication>
 
@@ -29,10 +29,10 @@ void Tessaro::UserControl_Resize()
     });
     d->fraPaginazione->Move(list->Left(), list->Top() + list->Height(), list->Width(),
                             d->fraPaginazione->Height());
-    if (d->Paged) {
+    if (d->results.page.paged) {
         const int rows = RigheVisibili();
-        if (rows != d->PageSize) {
-            d->PageSize = rows;
+        if (rows != d->results.page.size) {
+            d->results.page.size = rows;
             fillCurrentPage();
             if (guard.gone())
                 return;
@@ -44,7 +44,7 @@ void Tessaro::UserControl_Resize()
                 return;
         }
     }
-    if (currentRecordset().State() != 0)
+    if (d->results.current().State() != 0)
         Paginazione();
 }
 

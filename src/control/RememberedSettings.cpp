@@ -29,9 +29,9 @@ void Tessaro::readRememberedPaged()
     const QString application = applicationName();
     const QString section = objectName();
     if (GetSetting(application, section, QStringLiteral("Paged")) == QLatin1String("True"))
-        d->Paged = true;
+        d->results.page.paged = true;
     else if (GetSetting(application, section, QStringLiteral("Paged")) == QLatin1String("False"))
-        d->Paged = false;
+        d->results.page.paged = false;
 }
 
 void Tessaro::restoreRememberedWidths()
@@ -49,7 +49,7 @@ void Tessaro::saveRememberedSettings()
     const QString application = applicationName();
     const QString section = objectName();
     skipFailure([&] {
-        SaveSetting(application, section, QStringLiteral("Paged"), d->Paged ? QStringLiteral("True") : QStringLiteral("False"));
+        SaveSetting(application, section, QStringLiteral("Paged"), d->results.page.paged ? QStringLiteral("True") : QStringLiteral("False"));
     });
     if (d->NonMemorizzareDimensioni)
         return;

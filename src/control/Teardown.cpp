@@ -1,7 +1,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "platform/Failure.h"
-#include "search/ClassicKeyEvents.h"
+#include "platform/controls/KeyEvents.h"
 
 namespace tessaro {
 namespace {
@@ -14,7 +14,7 @@ void detachChildControls(Tessaro& control)
     for (QObject* child : control.findChildren<QObject*>()) {
         QObject::disconnect(child, nullptr, &control, nullptr);
         // The search boxes' focus and key notifications call the control from an event filter.
-        if (qobject_cast<ClassicKeyEvents*>(child))
+        if (qobject_cast<KeyEvents*>(child))
             delete child;
     }
 }
@@ -25,7 +25,7 @@ Tessaro::~Tessaro()
 {
     // A set that was never opened fails to close; it is dropped all the same.
     const SkipFailures skip;
-    skip([&] { currentRecordset().Close(); });
+    skip([&] { d->results.current().Close(); });
     rst.reset();
     saveRememberedSettings();
     detachChildControls(*this);

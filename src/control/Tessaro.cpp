@@ -1,6 +1,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "design/Layout.h"
+#include "language/LanguageSupport.h"
 #include "platform/Failure.h"
 
 #include <QMetaClassInfo>
@@ -8,15 +9,8 @@
 
 namespace tessaro {
 
-Tessaro::Tessaro(QWidget* parent) : QWidget(parent), d(std::make_unique<TessaroPrivate>())
+Tessaro::Tessaro(QWidget* parent) : QWidget(parent), d(std::make_unique<TessaroPrivate>(*this))
 {
-    d->buildChildControls(this);
-    connect(d->pctEstendi, &PictureBox::Click, this, &Tessaro::pctEstendi_Click);
-    connect(d->pctNascondi, &PictureBox::Click, this, &Tessaro::pctNascondi_Click);
-    connectPageBar();
-    connectListEvents();
-    connectSearch();
-    connectTotalsAndExport();
     const double perPixel = TwipsGeometry::twipsPerPixel(this);
     resize(qRound(design::kControlWidth / perPixel), qRound(design::kControlHeight / perPixel));
 }
@@ -36,54 +30,57 @@ QList<Tessaro::Member> Tessaro::members()
     return result;
 }
 
-Recordset& Tessaro::currentRecordset()
+void Tessaro::CambiaLingua(const QString& PercorsoFileLingua)
 {
-    if (!rst)
-        rst = std::make_shared<Recordset>();
-    return *rst;
+    setLanguageDirectory(PercorsoFileLingua);
+    setCurrentLanguage(ReadIniValue(PercorsoFileLingua + QStringLiteral("\\LangSetting.ini"),
+                                    QStringLiteral("Language"), QStringLiteral("CurrentLanguage")));
+    d->retranslatePageBar();
+    d->retranslateTotals();
+    d->retranslateSearch();
 }
 
 void Tessaro::setDBConnection(const QSqlDatabase& connection)
 {
-    d->DBConnection = connection;
+    d->settings.DBConnection = connection;
     emit propertyChanged(QStringLiteral("Connection"));
 }
 
-QString Tessaro::Query() const { return d->Query; }
+QString Tessaro::Query() const { return d->settings.Query; }
 void Tessaro::setQuery(const QString& query)
 {
-    d->Query = query;
+    d->settings.Query = query;
     emit propertyChanged(QStringLiteral("Query"));
 }
 
-bool Tessaro::CheckBoxes() const { return d->CheckBoxes; }
+bool Tessaro::CheckBoxes() const { return d->settings.CheckBoxes; }
 void Tessaro::setCheckBoxes(bool checkBoxes)
 {
-    d->CheckBoxes = checkBoxes;
+    d->settings.CheckBoxes = checkBoxes;
     emit propertyChanged(QStringLiteral("CheckBoxes"));
 }
 
-int Tessaro::AbsolutePage() const { return d->AbsolutePage; }
-void Tessaro::setAbsolutePage(int page) { d->AbsolutePage = page; }
+int Tessaro::AbsolutePage() const { return d->results.page.number; }
+void Tessaro::setAbsolutePage(int page) { d->results.page.number = page; }
 
-int Tessaro::PageSize() const { return d->PageSize; }
+int Tessaro::PageSize() const { return d->results.page.size; }
 void Tessaro::setPageSize(int rows)
 {
-    d->PageSize = rows;
+    d->results.page.size = rows;
     emit propertyChanged(QStringLiteral("PageSize"));
 }
 
-bool Tessaro::Paged() const { return d->Paged; }
+bool Tessaro::Paged() const { return d->results.page.paged; }
 void Tessaro::setPaged(bool paged)
 {
-    d->Paged = paged;
+    d->results.page.paged = paged;
     emit propertyChanged(QStringLiteral("Paged"));
 }
 
-int Tessaro::ColonnaIndiceImmagine() const { return d->ColonnaIndiceImmagine; }
+int Tessaro::ColonnaIndiceImmagine() const { return d->settings.ColonnaIndiceImmagine; }
 void Tessaro::setColonnaIndiceImmagine(int column)
 {
-    d->ColonnaIndiceImmagine = column;
+    d->settings.ColonnaIndiceImmagine = column;
     emit propertyChanged(QStringLiteral("ColonnaIndiceImmagine"));
 }
 

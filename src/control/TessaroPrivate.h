@@ -1,9 +1,11 @@
 #pragma once
 
-// Member state and child controls of one Tessaro instance.
+// Member state and child controls of one Tessaro instance, one block per feature. The
+// constructor builds the child controls in creation order and binds them to the control.
 
 #include <tessaro/Tessaro.h>
 
+#include "data/Loader.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/Frame.h"
@@ -12,42 +14,51 @@
 #include "platform/controls/OptionButton.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/TextBox.h"
+#include "platform/sql/ResultHolder.h"
 
-#include <QSqlDatabase>
 #include <array>
 
 namespace tessaro {
 
 struct TessaroPrivate {
-    // Member state; a new instance starts empty, zero and False throughout.
-    QSqlDatabase DBConnection;
-    QString Query;
-    bool CheckBoxes = false;
+    /// Builds every child control of `q` as designed; a new instance starts empty, zero and False.
+    explicit TessaroPrivate(Tessaro& q);
+    Tessaro& q;
+
+    // ---- control ----
+    data::LoadSettings settings;
+    sql::ResultHolder results{q.rst, {}};
     QString AppTitle;
     bool NonMemorizzareDimensioni = false;
-    int PageSize = 0;
-    int AbsolutePage = 0;
-    bool Paged = false;
-    int ColonnaIndiceImmagine = 0;
     int MousePointer = 0;
-
-    // Header panel and its children.
+    tessaro::ListView* lstv = nullptr;
     PictureBox* pctIntestazione = nullptr;
+    PictureBox* pctEstendi = nullptr;
+    PictureBox* pctNascondi = nullptr;
+    void makeListView();
+    void makeHeaderPanel();
+
+    // ---- search panel and list events ----
     Label* Label1 = nullptr;
     ComboBox* cmbCercaIn = nullptr;
     Label* Label2 = nullptr;
     TextBox* txtRicerca = nullptr;
     CommandButton* cmdTrova = nullptr;
+    void makeSearchPanel();
+    void makeListEvents();
+    void retranslateSearch();
+
+    // ---- totals and export ----
     CommandButton* cmdSomma = nullptr;
     CommandButton* cmdEsportaInExcel = nullptr;
     OptionButton* optTutti = nullptr;
     OptionButton* optSelezionati = nullptr;
+    void makeTotalsAndExport();
+    void retranslateTotals();
+    /// The panel's last field in the tab order: the list follows it.
+    QWidget* lastPanelField();
 
-    tessaro::ListView* lstv = nullptr;
-    PictureBox* pctEstendi = nullptr;
-    PictureBox* pctNascondi = nullptr;
-
-    // Page frame and its children.
+    // ---- page bar ----
     Frame* fraPaginazione = nullptr;
     Label* lblNumRecord = nullptr;
     Label* lblPagine = nullptr;
@@ -60,15 +71,11 @@ struct TessaroPrivate {
     Label* lblPaginaRisultati = nullptr;
     Label* lblPrimaPagina = nullptr;
     Label* lblUltimaPagina = nullptr;
+    void makePageBar();
+    void retranslatePageBar();
 
-    /// Creates every child control of `owner` as designed.
-    void buildChildControls(Tessaro* owner);
-
-private:
-    void buildHeaderPanel(Tessaro* owner);
-    void buildPageFrame(Tessaro* owner);
-    void buildPageLabels();
-    void buildArrowImages();
+    // ---- loading ----
+    void makeLoader();
 };
 
 /// The control's own size in twips.

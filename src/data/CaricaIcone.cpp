@@ -8,14 +8,14 @@ namespace tessaro {
 void Tessaro::CaricaIcone()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("CaricaIcone"), [&] {
-        if (d->ColonnaIndiceImmagine == 0)
+        if (d->settings.ColonnaIndiceImmagine == 0)
             return;
         d->lstv->setSmallIcons(ImageList);
         ListItems& items = d->lstv->ListItems();
         const int count = items.Count();
         for (int i = 1; i <= count; ++i) {
             ListItem* item = items.Item(i);
-            QString text = item->ListSubItems(d->ColonnaIndiceImmagine)->Text();
+            QString text = item->ListSubItems(d->settings.ColonnaIndiceImmagine)->Text();
             if (text.isEmpty())
                 text = QStringLiteral("1"); // a Null image number shows the first image
             const int image = CLng(text);

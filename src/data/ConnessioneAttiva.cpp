@@ -10,10 +10,10 @@ namespace tessaro {
 // to be open after the server ended it.
 bool Tessaro::ConnessioneAttiva()
 {
-    QSqlDatabase& connection = d->DBConnection;
+    QSqlDatabase& connection = d->settings.DBConnection;
     auto reopenQuery = [&] {
-        skipFailure([&] { currentRecordset().Close(); });
-        skipFailure([&] { currentRecordset().Open(d->Query, connection, 3, 1, -1); });
+        skipFailure([&] { d->results.current().Close(); });
+        skipFailure([&] { d->results.current().Open(d->settings.Query, connection, 3, 1, -1); });
     };
     {
         Recordset probe;
@@ -21,16 +21,16 @@ bool Tessaro::ConnessioneAttiva()
         if (probe.State() == 0) {
             skipFailure([&] { connectionClose(connection); });
             skipFailure([&] { connectionOpen(connection); });
-            if (!d->Query.isEmpty())
+            if (!d->settings.Query.isEmpty())
                 reopenQuery();
         }
         skipFailure([&] { probe.Close(); });
     }
-    if (!d->Query.isEmpty() && currentRecordset().State() == 0) {
-        skipFailure([&] { currentRecordset().Close(); });
+    if (!d->settings.Query.isEmpty() && d->results.current().State() == 0) {
+        skipFailure([&] { d->results.current().Close(); });
         skipFailure([&] { connectionClose(connection); });
         skipFailure([&] { connectionOpen(connection); });
-        skipFailure([&] { currentRecordset().Open(d->Query, connection, 3, 1, -1); });
+        skipFailure([&] { d->results.current().Open(d->settings.Query, connection, 3, 1, -1); });
     }
     if (connectionState(connection) != 0)
         return true;

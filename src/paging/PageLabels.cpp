@@ -1,8 +1,8 @@
-#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "design/Layout.h"
 #include "language/ErrorReport.h"
+#include "platform/controls/ControlGuard.h"
 #include "platform/format/Conversions.h"
 
 namespace tessaro {
@@ -26,10 +26,10 @@ void Tessaro::lblPag_Click(int Index)
         int page = CLng(clicked->text());
         if (page < 1)
             page = 1;
-        if (page > currentRecordset().PageCount())
-            page = currentRecordset().PageCount();
-        d->AbsolutePage = page;
-        d->PageSize = RigheVisibili();
+        if (page > d->results.current().PageCount())
+            page = d->results.current().PageCount();
+        d->results.page.number = page;
+        d->results.page.size = RigheVisibili();
         fillCurrentPage();
         if (guard.gone())
             return;
@@ -48,18 +48,6 @@ void Tessaro::lblPag_Click(int Index)
             return;
         setMousePointer(PointerShape::Default);
     });
-}
-
-void Tessaro::connectPageBar()
-{
-    for (int i = 0; i < 8; ++i)
-        connect(d->lblPag[static_cast<std::size_t>(i)], &Label::Click, this, [this, i] { lblPag_Click(i); });
-    connect(d->imgPrimaPagina, &Image::Click, this, [this] { skipFailure([&] { MoveToFirstPage(); }); });
-    connect(d->imgUltimaPagina, &Image::Click, this, [this] { skipFailure([&] { MoveToLastPage(); }); });
-    connect(d->imgPrecedente, &Image::Click, this, [this] { skipFailure([&] { lblPag_Click(0); }); });
-    connect(d->imgSuccessiva, &Image::Click, this, [this] { skipFailure([&] { lblPag_Click(7); }); });
-    connect(d->lblCaricatutti, &Label::Click, this, &Tessaro::lblCaricatutti_Click);
-    connect(d->lblPaginaRisultati, &Label::Click, this, &Tessaro::lblPaginaRisultati_Click);
 }
 
 } // namespace tessaro

@@ -1,7 +1,7 @@
-#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "language/ErrorReport.h"
+#include "platform/controls/ControlGuard.h"
 #include "platform/format/Conversions.h"
 
 namespace tessaro {
@@ -23,7 +23,7 @@ bool firstShownPage(const TessaroPrivate& d, int* page)
 void Tessaro::loadPage(bool backwards)
 {
     const ControlGuard guard(this);
-    d->PageSize = RigheVisibili();
+    d->results.page.size = RigheVisibili();
     fillCurrentPage();
     if (guard.gone())
         return;
@@ -46,7 +46,7 @@ void Tessaro::MoveToFirstPage()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToFirstPage"), [&] {
         setMousePointer(PointerShape::Hourglass);
-        d->AbsolutePage = 1;
+        d->results.page.number = 1;
         loadPage(false);
     });
 }
@@ -54,7 +54,7 @@ void Tessaro::MoveToFirstPage()
 void Tessaro::loadPageSkippingFailures()
 {
     const ControlGuard guard(this);
-    skipFailure([&] { d->PageSize = RigheVisibili(); });
+    skipFailure([&] { d->results.page.size = RigheVisibili(); });
     skipFailure([&] { fillCurrentPage(); });
     if (guard.gone())
         return;
@@ -73,7 +73,7 @@ void Tessaro::loadPageSkippingFailures()
 void Tessaro::MoveToLastPage()
 {
     skipFailure([&] { setMousePointer(PointerShape::Hourglass); });
-    skipFailure([&] { d->AbsolutePage = currentRecordset().PageCount(); });
+    skipFailure([&] { d->results.page.number = d->results.current().PageCount(); });
     loadPageSkippingFailures();
 }
 
@@ -82,8 +82,8 @@ void Tessaro::MoveToNextPage()
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToNextPage"), [&] {
         setMousePointer(PointerShape::Hourglass);
         int page = 0;
-        page = firstShownPage(*d, &page) ? page + 6 : d->AbsolutePage + 6;
-        d->AbsolutePage = qMin(page, currentRecordset().PageCount());
+        page = firstShownPage(*d, &page) ? page + 6 : d->results.page.number + 6;
+        d->results.page.number = qMin(page, d->results.current().PageCount());
         loadPage(false);
     });
 }
@@ -94,7 +94,7 @@ void Tessaro::MoveToPreviousPage()
         setMousePointer(PointerShape::Hourglass);
         int page = 0;
         // No lower bound here: the fill raises a page below 1 to 1.
-        d->AbsolutePage = firstShownPage(*d, &page) ? page - 1 : d->AbsolutePage - 6;
+        d->results.page.number = firstShownPage(*d, &page) ? page - 1 : d->results.page.number - 6;
         loadPage(true);
     });
 }
@@ -104,9 +104,9 @@ void Tessaro::GoToPage(int Page)
     skipFailure([&] { setMousePointer(PointerShape::Hourglass); });
     skipFailure([&] {
         int page = Page < 1 ? 1 : Page;
-        if (page > currentRecordset().PageCount())
-            page = currentRecordset().PageCount();
-        d->AbsolutePage = page;
+        if (page > d->results.current().PageCount())
+            page = d->results.current().PageCount();
+        d->results.page.number = page;
     });
     loadPageSkippingFailures();
 }

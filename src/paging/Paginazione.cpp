@@ -83,8 +83,8 @@ void showViewSwitch(TessaroPrivate& d, int pageCount)
 void Tessaro::Paginazione()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] {
-        Recordset& set = currentRecordset();
-        const int current = d->AbsolutePage;
+        Recordset& set = d->results.current();
+        const int current = d->results.page.number;
         placePageBar(*d, current);
         showPreviousArrow(*d, current >= 2);
         d->imgPrimaPagina->setVisible(!d->imgPrecedente->isHidden());
@@ -110,7 +110,7 @@ void Tessaro::Paginazione()
             d->lblCaricatutti->setVisible(false);
             d->lblPagine->setVisible(false);
             d->lblPaginaRisultati->setVisible(false);
-            if (set.PageCount() == 1 && !d->Paged && RigheVisibili() < set.RecordCount())
+            if (set.PageCount() == 1 && !d->results.page.paged && RigheVisibili() < set.RecordCount())
                 d->lblPaginaRisultati->setVisible(true);
         } else {
             showViewSwitch(*d, set.PageCount());
@@ -122,8 +122,8 @@ void Tessaro::Paginazione()
 void Tessaro::PaginazioneIndietro()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] {
-        Recordset& set = currentRecordset();
-        const int current = d->AbsolutePage;
+        Recordset& set = d->results.current();
+        const int current = d->results.page.number;
         placePageBar(*d, current);
         d->imgPrimaPagina->setTop(d->lblCaricatutti->Top() + design::kArrowDrop);
         d->lblPag[6]->setText(QStringLiteral("0"));

@@ -1,8 +1,8 @@
-#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
+#include "platform/controls/ControlGuard.h"
 
 #include <QCoreApplication>
 
@@ -20,13 +20,13 @@ bool Tessaro::switchView(bool paged)
         return false;
     d->lblCaricatutti->setMousePointer(PointerShape::Default);
     setMousePointer(PointerShape::Hourglass);
-    d->Paged = paged;
-    d->PageSize = paged ? RigheVisibili() : currentRecordset().RecordCount();
-    d->AbsolutePage = 1;
+    d->results.page.paged = paged;
+    d->results.page.size = paged ? RigheVisibili() : d->results.current().RecordCount();
+    d->results.page.number = 1;
     Paginazione();
     if (guard.gone())
         return false;
-    d->lblNumRecord->setText(recordsText(currentRecordset().RecordCount()));
+    d->lblNumRecord->setText(recordsText(d->results.current().RecordCount()));
     for (Label* label : d->lblPag)
         label->setVisible(false);
     d->imgPrimaPagina->setVisible(false);

@@ -1,13 +1,12 @@
 #include "control/TessaroPrivate.h"
 
 #include "platform/Failure.h"
+#include "platform/controls/KeyEvents.h"
 #include "search/DateColumn.h"
 #include "search/RimuoviElementiSelezionati.h"
 
 namespace tessaro {
 namespace {
-
-constexpr int kDeleteKey = 46;
 
 bool isDateColumn(const ColumnHeader& header)
 {
@@ -16,17 +15,6 @@ bool isDateColumn(const ColumnHeader& header)
 }
 
 } // namespace
-
-void Tessaro::connectListEvents()
-{
-    tessaro::ListView* list = d->lstv;
-    connect(list, &tessaro::ListView::ColumnClick, this, [this](ColumnHeader* header) { lstv_ColumnClick(header); });
-    connect(list, &tessaro::ListView::ItemClick, this, [this](ListItem* item) { lstv_ItemClick(item); });
-    connect(list, &tessaro::ListView::DblClick, this, [this] { lstv_DblClick(); });
-    connect(list, &tessaro::ListView::KeyUp, this, [this](int keyCode, int shift) { lstv_KeyUp(keyCode, shift); });
-    // Widths are saved when the user leaves the list, having finished adjusting them.
-    connect(list, &tessaro::ListView::LostFocus, this, [this] { saveRememberedSettings(); });
-}
 
 // Each click sorts in the order opposite to the list's current one, whichever column it is. A
 // date column is sorted by a sortable form of its cells' Tags and then shown in the general date
@@ -73,7 +61,7 @@ void Tessaro::lstv_DblClick()
 void Tessaro::lstv_KeyUp(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift) // Delete removes the rows with or without Shift, Ctrl or Alt
-    if (KeyCode == kDeleteKey)
+    if (KeyCode == key::Delete)
         RimuoviElementiSelezionati(*d->lstv);
 }
 

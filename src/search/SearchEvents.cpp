@@ -1,10 +1,9 @@
 #include "control/TessaroPrivate.h"
 
 #include "platform/Failure.h"
-#include "search/ClassicKeyEvents.h"
+#include "platform/controls/KeyEvents.h"
 #include "search/CompletaCombo.h"
 
-#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QKeyEvent>
 
@@ -20,34 +19,7 @@ void moveFocusOn(ComboBox& combo)
     QCoreApplication::sendEvent(&combo, &tab);
 }
 
-// The open list follows the entry the typing chose.
-void showChosenEntry(ComboBox& combo)
-{
-    QAbstractItemView* list = combo.view();
-    if (list->isVisible())
-        list->setCurrentIndex(combo.model()->index(combo.currentIndex(), combo.modelColumn()));
-}
-
 } // namespace
-
-void Tessaro::connectSearch()
-{
-    ComboBox* combo = d->cmbCercaIn;
-    auto* comboEvents = new ClassicKeyEvents(combo);
-    // Keys typed while the drop-down list is open reach its view; they are the combo's keys.
-    comboEvents->alsoWatch(combo->view());
-    comboEvents->onGotFocus([this] { cmbCercaIn_GotFocus(); });
-    comboEvents->onLostFocus([this] { cmbCercaIn_LostFocus(); });
-    comboEvents->onKeyPress([this, combo](int& KeyAscii) {
-        cmbCercaIn_KeyPress(KeyAscii);
-        skipFailure([&] { showChosenEntry(*combo); });
-    });
-
-    auto* textEvents = new ClassicKeyEvents(d->txtRicerca);
-    textEvents->onKeyPress([this](int& KeyAscii) { txtRicerca_KeyPress(KeyAscii); });
-
-    connect(d->cmdTrova, &QPushButton::clicked, this, [this] { cmdTrova_Click(); });
-}
 
 // Alt+Down is a keystroke: it takes effect once the focus change has been handled, and only if
 // the combo still has the focus then.
@@ -67,7 +39,7 @@ void Tessaro::cmbCercaIn_GotFocus()
 
 void Tessaro::cmbCercaIn_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii == 13) {
+    if (KeyAscii == key::Enter) {
         skipFailure([&] { moveFocusOn(*d->cmbCercaIn); });
         KeyAscii = 0;
     }
@@ -91,7 +63,7 @@ void Tessaro::cmbCercaIn_LostFocus()
 
 void Tessaro::txtRicerca_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii == 13)
+    if (KeyAscii == key::Enter)
         cmdTrova_Click();
 }
 

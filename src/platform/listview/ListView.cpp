@@ -1,8 +1,8 @@
 #include <tessaro/ListView.h>
 
 #include "platform/Failure.h"
+#include "platform/controls/KeyEvents.h"
 #include "platform/controls/TwipsGeometry.h"
-#include "platform/listview/KeyCodes.h"
 #include "platform/listview/ListCore.h"
 #include "platform/listview/ListModel.h"
 #include "platform/listview/RowAppender.h"
@@ -295,7 +295,7 @@ void ListView::keyReleaseEvent(QKeyEvent* event)
 {
     QTableView::keyReleaseEvent(event);
     if (!event->isAutoRepeat())
-        emit KeyUp(listview::classicKeyCode(event->key()), listview::classicShift(event->modifiers()));
+        emit KeyUp(keyCodeOf(event->key()), shiftOf(event->modifiers()));
 }
 
 void ListView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -1,8 +1,9 @@
-#include "control/ControlGuard.h"
 #include "control/TessaroPrivate.h"
 
 #include "data/RiempiListView.h"
 #include "language/ErrorReport.h"
+#include "platform/Failure.h"
+#include "platform/controls/ControlGuard.h"
 #include "platform/controls/ControlSupport.h"
 #include "search/RiempiComboConIntestazioniListView.h"
 
@@ -10,7 +11,7 @@ namespace tessaro {
 
 void Tessaro::fillCurrentPage()
 {
-    RiempiListView(rst, *d->lstv, Columns, d->PageSize, d->AbsolutePage);
+    RiempiListView(rst, *d->lstv, Columns, d->results.page.size, d->results.page.number);
 }
 
 void Tessaro::PopulateList()
@@ -19,15 +20,15 @@ void Tessaro::PopulateList()
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("PopulateList"), [&] {
         if (!applicationName().isEmpty())
             readRememberedPaged();
-        rst = currentRecordset().Clone(-1);
+        rst = d->results.current().Clone(-1);
         d->fraPaginazione->setVisible(false);
         UserControl_Resize();
         if (guard.gone())
             return;
-        if (d->Paged) {
-            if (d->AbsolutePage == 0)
-                d->AbsolutePage = 1;
-            d->PageSize = RigheVisibili();
+        if (d->results.page.paged) {
+            if (d->results.page.number == 0)
+                d->results.page.number = 1;
+            d->results.page.size = RigheVisibili();
             fillCurrentPage();
             if (guard.gone())
                 return;
@@ -51,6 +52,26 @@ void Tessaro::PopulateList()
         setSolidBackground(this, d->lstv->BackColor());
         d->fraPaginazione->setBackColor(d->lstv->BackColor());
     });
+}
+
+void Tessaro::Init_class(const QString& AppTitle, bool NonMemorizzareDimensioni)
+{
+    // A set that is not open fails to close, and a query may fail to open: neither stops this.
+    const SkipFailures skip;
+    if (!d->settings.Query.isEmpty()) {
+        skip([&] { d->results.current().Close(); });
+        skip([&] { d->results.current().Open(d->settings.Query, d->settings.DBConnection, 3, 1, -1); });
+    }
+    Columns = std::make_shared<collColonne>();
+    const int fields = d->results.current().State() == Recordset::StateClosed ? 0 : d->results.current().Fields().Count();
+    for (int i = 1; i <= fields; ++i)
+        Columns->Add(QString(), 0, QString());
+    ListView = d->lstv;
+    d->lstv->setCheckBoxes(d->settings.CheckBoxes);
+    d->AppTitle = AppTitle;
+    d->NonMemorizzareDimensioni = NonMemorizzareDimensioni;
+    setSolidBackground(this, d->lstv->BackColor());
+    d->fraPaginazione->setBackColor(d->lstv->BackColor());
 }
 
 } // namespace tessaro

@@ -1,7 +1,8 @@
 #pragma once
 
-// The classic KeyPress, GotFocus and LostFocus notifications of a child control, raised from the
-// Qt events that reach it.
+// Keys as the control's handlers see them: the character code of a key press, the key code and
+// modifier bits of the list's KeyUp, and the KeyPress, GotFocus and LostFocus notifications of a
+// child control, raised from the Qt events that reach it.
 
 #include <QObject>
 
@@ -12,10 +13,28 @@ class QWidget;
 
 namespace tessaro {
 
-/// The character code a key press gives the classic KeyPress: 8 Backspace, 13 Enter, 27 Escape,
-/// else the code of the character the key types (Ctrl+letter its control code). 0 for keys that
-/// type nothing (arrows, function keys, Delete, Tab, which moves the focus).
+/// Character and key codes the handlers compare against.
+namespace key {
+constexpr int Backspace = 8;
+constexpr int Enter = 13;
+constexpr int Escape = 27;
+constexpr int Delete = 46;   // a key code (KeyUp); Delete types no character
+constexpr int FirstTyped = 32;
+constexpr int LastAscii = 127;
+constexpr int Rubout = 127;  // the character Delete sends on some systems: it types nothing
+} // namespace key
+
+/// The character code a key press gives KeyPress: 8 Backspace, 13 Enter, 27 Escape, else the
+/// code of the character the key types (Ctrl+letter its control code). 0 for keys that type
+/// nothing (arrows, function keys, Delete, Tab, which moves the focus).
 int keyAsciiOf(const QKeyEvent& event);
+
+/// The key code of a Qt key: letters and digits their upper-case character code,
+/// the editing, navigation and function keys their own codes (Delete 46), any other key Qt's code.
+int keyCodeOf(int qtKey);
+
+/// 1 Shift + 2 Ctrl + 4 Alt.
+int shiftOf(Qt::KeyboardModifiers modifiers);
 
 /// Watches one widget (the parent of this object). KeyPress gets the key's character code and
 /// may change it: 0 swallows the key, another code types that character instead.
@@ -23,14 +42,14 @@ int keyAsciiOf(const QKeyEvent& event);
 /// GotFocus and LostFocus follow the input focus moving between controls. The focus a drop-down
 /// list takes while it is open, and the focus a window loses and regains when the user switches
 /// to another window, are not such moves and raise nothing.
-class ClassicKeyEvents : public QObject {
+class KeyEvents : public QObject {
     Q_OBJECT
 
 public:
     using KeyPress = std::function<void(int& KeyAscii)>;
     using Notification = std::function<void()>;
 
-    explicit ClassicKeyEvents(QWidget* control);
+    explicit KeyEvents(QWidget* control);
 
     void onKeyPress(KeyPress handler) { m_keyPress = std::move(handler); }
     void onGotFocus(Notification handler) { m_gotFocus = std::move(handler); }

@@ -1,4 +1,4 @@
-#include "control/Glyphs.h"
+#include "design/Glyphs.h"
 
 #include "design/Layout.h"
 
