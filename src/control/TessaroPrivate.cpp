@@ -4,6 +4,7 @@
 #include "language/LanguageKeys.h"
 #include "language/LanguageSupport.h"
 #include "platform/Failure.h"
+#include "platform/controls/ControlGuard.h"
 #include "platform/controls/ControlSupport.h"
 #include "platform/controls/KeyEvents.h"
 
@@ -12,18 +13,11 @@
 namespace tessaro {
 namespace {
 
-using design::Box;
-using design::LabelDesign;
 using design::place;
 
 QString textOf(LanguageKey key)
 {
     return GetLanguageString(languageKeyName(key));
-}
-
-Label* findLabel(QWidget* parent, const char* name)
-{
-    return parent->findChild<Label*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
 }
 
 // The open list follows the entry the typing chose.
@@ -186,57 +180,24 @@ QWidget* TessaroPrivate::lastPanelField()
 
 void TessaroPrivate::makePageBar()
 {
-    fraPaginazione = new Frame(QStringLiteral("fraPaginazione"), &q);
-    fraPaginazione->setBackColor(design::kControlColour);
-    place(*fraPaginazione, design::kPageFrame);
-    fraPaginazione->setVisible(false);
-
-    for (const LabelDesign& row : design::kPageFrameLabels)
-        design::makeLabel(row, fraPaginazione);
-    lblNumRecord = findLabel(fraPaginazione, "lblNumRecord");
-    lblPagine = findLabel(fraPaginazione, "lblPagine");
-    lblCaricatutti = findLabel(fraPaginazione, "lblCaricatutti");
-    lblPaginaRisultati = findLabel(fraPaginazione, "lblPaginaRisultati");
-    lblPrimaPagina = findLabel(fraPaginazione, "lblPrimaPagina");
-    lblUltimaPagina = findLabel(fraPaginazione, "lblUltimaPagina");
-
-    static const char* const captions[8] = {"<", "1000", "2", "3", "4", "5", "6", ">"};
-    for (int i = 0; i < 8; ++i) {
-        const QByteArray name = QStringLiteral("lblPag(%1)").arg(i).toLatin1();
-        const bool arrow = i == 0 || i == 7;
-        const char* toolTip = i == 0 ? "Pagine precedenti" : i == 7 ? "Pagine successive" : "";
-        Box box = design::kPageNumber;
-        box.left = design::kPageNumberLefts[i];
-        const LabelDesign row{name.constData(), captions[i], box, arrow ? design::kArrowFace : design::kCaptionFace,
-                              toolTip, PointerShape::Hand, !arrow, Qt::AlignHCenter};
-        lblPag[static_cast<std::size_t>(i)] = design::makeLabel(row, fraPaginazione);
-    }
-
-    using glyphs::Arrow;
-    imgPrimaPagina = design::makeArrow("imgPrimaPagina", Arrow::First, design::kArrowFirst, "Vai alla prima pagina",
-                                       fraPaginazione);
-    imgPrecedente = design::makeArrow("imgPrecedente", Arrow::Previous, design::kArrowPrevious,
-                                      "Pagine precedenti", fraPaginazione);
-    imgSuccessiva = design::makeArrow("imgSuccessiva", Arrow::Next, design::kArrowNext, "Pagine successive",
-                                      fraPaginazione);
-    imgUltimaPagina = design::makeArrow("imgUltimaPagina", Arrow::Last, design::kArrowLast,
-                                        "Vai all'ultima pagina", fraPaginazione);
-
-    for (int i = 0; i < 8; ++i)
-        QObject::connect(lblPag[static_cast<std::size_t>(i)], &Label::Click, &q, [this, i] { q.lblPag_Click(i); });
-    QObject::connect(imgPrimaPagina, &Image::Click, &q, [this] { skipFailure([&] { q.MoveToFirstPage(); }); });
-    QObject::connect(imgUltimaPagina, &Image::Click, &q, [this] { skipFailure([&] { q.MoveToLastPage(); }); });
-    QObject::connect(imgPrecedente, &Image::Click, &q, [this] { skipFailure([&] { q.lblPag_Click(0); }); });
-    QObject::connect(imgSuccessiva, &Image::Click, &q, [this] { skipFailure([&] { q.lblPag_Click(7); }); });
-    QObject::connect(lblCaricatutti, &Label::Click, &q, &Tessaro::lblCaricatutti_Click);
-    QObject::connect(lblPaginaRisultati, &Label::Click, &q, &Tessaro::lblPaginaRisultati_Click);
+    paging::PageHost host;
+    host.connectionUsable = [this] { return q.ConnessioneAttiva(); };
+    host.visibleRows = [this] { return q.RigheVisibili(); };
+    host.loadCurrentPage = [this] {
+        const ControlGuard guard(&q);
+        q.fillCurrentPage();
+        if (!guard.gone())
+            q.CaricaIcone();
+    };
+    host.announcePopulated = [this] { emit q.PopulatedList(); };
+    host.showPointer = [this](PointerShape shape) { q.setMousePointer(shape); };
+    pageBar = std::make_unique<paging::PageBar>(q, results, std::move(host));
+    fraPaginazione = &pageBar->frame();
 }
 
 void TessaroPrivate::retranslatePageBar()
 {
-    lblPaginaRisultati->setText(textOf(LanguageKey::DivideIntoPages));
-    lblPagine->setText(textOf(LanguageKey::PagesCaption));
-    lblCaricatutti->setText(textOf(LanguageKey::LoadAll));
+    pageBar->retranslate();
 }
 
 // ---- loading ----

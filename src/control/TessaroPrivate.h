@@ -6,6 +6,7 @@
 #include <tessaro/Tessaro.h>
 
 #include "data/Loader.h"
+#include "paging/PageBar.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/Frame.h"
@@ -17,6 +18,7 @@
 #include "platform/sql/ResultHolder.h"
 
 #include <array>
+#include <memory>
 
 namespace tessaro {
 
@@ -59,18 +61,8 @@ struct TessaroPrivate {
     QWidget* lastPanelField();
 
     // ---- page bar ----
-    Frame* fraPaginazione = nullptr;
-    Label* lblNumRecord = nullptr;
-    Label* lblPagine = nullptr;
-    std::array<Label*, 8> lblPag{};
-    Image* imgPrimaPagina = nullptr;
-    Image* imgPrecedente = nullptr;
-    Image* imgSuccessiva = nullptr;
-    Image* imgUltimaPagina = nullptr;
-    Label* lblCaricatutti = nullptr;
-    Label* lblPaginaRisultati = nullptr;
-    Label* lblPrimaPagina = nullptr;
-    Label* lblUltimaPagina = nullptr;
+    std::unique_ptr<paging::PageBar> pageBar;
+    Frame* fraPaginazione = nullptr; // the bar's frame, which the control places and shows
     void makePageBar();
     void retranslatePageBar();
 

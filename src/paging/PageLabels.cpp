@@ -1,53 +1,124 @@
-#include "control/TessaroPrivate.h"
+#include "paging/PageBar.h"
 
 #include "design/Layout.h"
+#include "design/Style.h"
 #include "language/ErrorReport.h"
+#include "language/LanguageKeys.h"
 #include "platform/controls/ControlGuard.h"
 #include "platform/format/Conversions.h"
 
-namespace tessaro {
+namespace tessaro::paging {
+namespace {
 
-void Tessaro::lblPag_Click(int Index)
+Label* findLabel(QWidget* parent, const char* name)
 {
-    const ControlGuard guard(this);
+    return parent->findChild<Label*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+Label* makePageLabel(int i, QWidget* frame)
+{
+    static const char* const captions[kPageLabels] = {"<", "1000", "2", "3", "4", "5", "6", ">"};
+    const QByteArray name = QStringLiteral("lblPag(%1)").arg(i).toLatin1();
+    const bool arrow = i == kPreviousPagesLabel || i == kNextPagesLabel;
+    const char* toolTip = i == kPreviousPagesLabel ? "Pagine precedenti" : i == kNextPagesLabel ? "Pagine successive" : "";
+    design::Box box = design::kPageNumber;
+    box.left = design::kPageNumberLefts[i];
+    const design::LabelDesign row{name.constData(), captions[i], box, arrow ? design::kArrowFace : design::kCaptionFace,
+                                  toolTip, PointerShape::Hand, !arrow, Qt::AlignHCenter};
+    return design::makeLabel(row, frame);
+}
+
+} // namespace
+
+PageBar::PageBar(QWidget& control, sql::ResultHolder& results, PageHost host)
+    : m_control(control), m_results(results), m_host(std::move(host))
+{
+    fraPaginazione = new Frame(QStringLiteral("fraPaginazione"), &control);
+    fraPaginazione->setBackColor(design::kControlColour);
+    design::place(*fraPaginazione, design::kPageFrame);
+    fraPaginazione->setVisible(false);
+
+    for (const design::LabelDesign& row : design::kPageFrameLabels)
+        design::makeLabel(row, fraPaginazione);
+    lblNumRecord = findLabel(fraPaginazione, "lblNumRecord");
+    lblPagine = findLabel(fraPaginazione, "lblPagine");
+    lblCaricatutti = findLabel(fraPaginazione, "lblCaricatutti");
+    lblPaginaRisultati = findLabel(fraPaginazione, "lblPaginaRisultati");
+    lblPrimaPagina = findLabel(fraPaginazione, "lblPrimaPagina");
+    lblUltimaPagina = findLabel(fraPaginazione, "lblUltimaPagina");
+    for (int i = 0; i < kPageLabels; ++i)
+        lblPag[static_cast<std::size_t>(i)] = makePageLabel(i, fraPaginazione);
+
+    using glyphs::Arrow;
+    imgPrimaPagina = design::makeArrow("imgPrimaPagina", Arrow::First, design::kArrowFirst, "Vai alla prima pagina",
+                                       fraPaginazione);
+    imgPrecedente = design::makeArrow("imgPrecedente", Arrow::Previous, design::kArrowPrevious,
+                                      "Pagine precedenti", fraPaginazione);
+    imgSuccessiva = design::makeArrow("imgSuccessiva", Arrow::Next, design::kArrowNext, "Pagine successive",
+                                      fraPaginazione);
+    imgUltimaPagina = design::makeArrow("imgUltimaPagina", Arrow::Last, design::kArrowLast,
+                                        "Vai all'ultima pagina", fraPaginazione);
+    connectClicks();
+}
+
+// The bar is the context of its connections: they end when it goes, before its widgets do.
+void PageBar::connectClicks()
+{
+    for (int i = 0; i < kPageLabels; ++i)
+        connect(lblPag[static_cast<std::size_t>(i)], &Label::Click, this, [this, i] { lblPag_Click(i); });
+    connect(imgPrimaPagina, &Image::Click, this, [this] { MoveToFirstPage(); });
+    connect(imgUltimaPagina, &Image::Click, this, [this] { MoveToLastPage(); });
+    connect(imgPrecedente, &Image::Click, this, [this] { lblPag_Click(kPreviousPagesLabel); });
+    connect(imgSuccessiva, &Image::Click, this, [this] { lblPag_Click(kNextPagesLabel); });
+    connect(lblCaricatutti, &Label::Click, this, [this] { lblCaricatutti_Click(); });
+    connect(lblPaginaRisultati, &Label::Click, this, [this] { lblPaginaRisultati_Click(); });
+}
+
+void PageBar::retranslate()
+{
+    lblPaginaRisultati->setText(languageText(LanguageKey::DivideIntoPages));
+    lblPagine->setText(languageText(LanguageKey::PagesCaption));
+    lblCaricatutti->setText(languageText(LanguageKey::LoadAll));
+}
+
+void PageBar::lblPag_Click(int Index)
+{
+    const ControlGuard guard(&m_control);
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblPag_Click"), [&] {
-        if (!ConnessioneAttiva())
+        if (!m_host.connectionUsable())
             return;
-        if (Index == 0) {
+        if (Index == kPreviousPagesLabel) {
             MoveToPreviousPage();
             return;
         }
-        if (Index == 7) {
+        if (Index == kNextPagesLabel) {
             MoveToNextPage();
             return;
         }
-        Label* clicked = d->lblPag[static_cast<std::size_t>(Index)];
-        setMousePointer(PointerShape::Hourglass);
+        Label* clicked = lblPag[static_cast<std::size_t>(Index)];
+        m_host.showPointer(PointerShape::Hourglass);
         int page = CLng(clicked->text());
         if (page < 1)
             page = 1;
-        if (page > d->results.current().PageCount())
-            page = d->results.current().PageCount();
-        d->results.page.number = page;
-        d->results.page.size = RigheVisibili();
-        fillCurrentPage();
-        if (guard.gone())
-            return;
-        CaricaIcone();
+        if (page > m_results.current().PageCount())
+            page = m_results.current().PageCount();
+        m_results.page.number = page;
+        m_results.page.size = m_host.visibleRows();
+        m_host.loadCurrentPage();
         if (guard.gone())
             return;
         // The clicked number is already in the bar: only the highlight moves.
-        for (Label* label : d->lblPag) {
+        for (Label* label : lblPag) {
             label->setFontSize(design::kPageNumberPoints);
             label->setFontBold(false);
         }
         clicked->setFontSize(design::kCurrentPagePoints);
         clicked->setFontBold(true);
-        emit PopulatedList();
+        m_host.announcePopulated();
         if (guard.gone())
             return;
-        setMousePointer(PointerShape::Default);
+        m_host.showPointer(PointerShape::Default);
     });
 }
 
-} // namespace tessaro
+} // namespace tessaro::paging

@@ -1,33 +1,27 @@
-#include "control/TessaroPrivate.h"
+#include "paging/PageBar.h"
 
 #include "language/ErrorReport.h"
 #include "platform/controls/ControlGuard.h"
 #include "platform/format/Conversions.h"
 
-namespace tessaro {
-namespace {
+namespace tessaro::paging {
 
 // The first page number the bar shows, when it shows one.
-bool firstShownPage(const TessaroPrivate& d, int* page)
+bool PageBar::firstShownPage(int* page) const
 {
-    if (d.lblPag[1]->isHidden())
+    if (lblPag[1]->isHidden())
         return false;
-    *page = CLng(d.lblPag[1]->text());
+    *page = CLng(lblPag[1]->text());
     return true;
 }
 
-} // namespace
-
 // Fits the page size, fills the page, sets the icons and lays out the bar; `backwards` ends
 // the bar's run of numbers at the new page.
-void Tessaro::loadPage(bool backwards)
+void PageBar::loadPage(bool backwards)
 {
-    const ControlGuard guard(this);
-    d->results.page.size = RigheVisibili();
-    fillCurrentPage();
-    if (guard.gone())
-        return;
-    CaricaIcone();
+    const ControlGuard guard(&m_control);
+    m_results.page.size = m_host.visibleRows();
+    m_host.loadCurrentPage();
     if (guard.gone())
         return;
     if (backwards)
@@ -36,79 +30,80 @@ void Tessaro::loadPage(bool backwards)
         Paginazione();
     if (guard.gone())
         return;
-    emit PopulatedList();
+    m_host.announcePopulated();
     if (guard.gone())
         return;
-    setMousePointer(PointerShape::Default);
+    m_host.showPointer(PointerShape::Default);
 }
 
-void Tessaro::MoveToFirstPage()
+void PageBar::MoveToFirstPage()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToFirstPage"), [&] {
-        setMousePointer(PointerShape::Hourglass);
-        d->results.page.number = 1;
+        m_host.showPointer(PointerShape::Hourglass);
+        m_results.page.number = 1;
         loadPage(false);
     });
 }
 
-void Tessaro::loadPageSkippingFailures()
+// The same steps as loadPage; only the host's handler can fail here, and it is skipped.
+void PageBar::loadPageSkippingFailures()
 {
-    const ControlGuard guard(this);
-    skipFailure([&] { d->results.page.size = RigheVisibili(); });
-    skipFailure([&] { fillCurrentPage(); });
+    const ControlGuard guard(&m_control);
+    const SkipFailures skip;
+    m_results.page.size = m_host.visibleRows();
+    m_host.loadCurrentPage();
     if (guard.gone())
         return;
-    skipFailure([&] { CaricaIcone(); });
+    Paginazione();
     if (guard.gone())
         return;
-    skipFailure([&] { Paginazione(); });
+    skip([&] { m_host.announcePopulated(); });
     if (guard.gone())
         return;
-    skipFailure([&] { emit PopulatedList(); });
-    if (guard.gone())
-        return;
-    skipFailure([&] { setMousePointer(PointerShape::Default); });
+    m_host.showPointer(PointerShape::Default);
 }
 
-void Tessaro::MoveToLastPage()
+void PageBar::MoveToLastPage()
 {
-    skipFailure([&] { setMousePointer(PointerShape::Hourglass); });
-    skipFailure([&] { d->results.page.number = d->results.current().PageCount(); });
+    const SkipFailures skip;
+    m_host.showPointer(PointerShape::Hourglass);
+    skip([&] { m_results.page.number = m_results.current().PageCount(); });
     loadPageSkippingFailures();
 }
 
-void Tessaro::MoveToNextPage()
+void PageBar::MoveToNextPage()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToNextPage"), [&] {
-        setMousePointer(PointerShape::Hourglass);
+        m_host.showPointer(PointerShape::Hourglass);
         int page = 0;
-        page = firstShownPage(*d, &page) ? page + 6 : d->results.page.number + 6;
-        d->results.page.number = qMin(page, d->results.current().PageCount());
+        page = firstShownPage(&page) ? page + kShownPages : m_results.page.number + kShownPages;
+        m_results.page.number = qMin(page, m_results.current().PageCount());
         loadPage(false);
     });
 }
 
-void Tessaro::MoveToPreviousPage()
+void PageBar::MoveToPreviousPage()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToPreviousPage"), [&] {
-        setMousePointer(PointerShape::Hourglass);
+        m_host.showPointer(PointerShape::Hourglass);
         int page = 0;
         // No lower bound here: the fill raises a page below 1 to 1.
-        d->results.page.number = firstShownPage(*d, &page) ? page - 1 : d->results.page.number - 6;
+        m_results.page.number = firstShownPage(&page) ? page - 1 : m_results.page.number - kShownPages;
         loadPage(true);
     });
 }
 
-void Tessaro::GoToPage(int Page)
+void PageBar::GoToPage(int Page)
 {
-    skipFailure([&] { setMousePointer(PointerShape::Hourglass); });
-    skipFailure([&] {
+    const SkipFailures skip;
+    m_host.showPointer(PointerShape::Hourglass);
+    skip([&] {
         int page = Page < 1 ? 1 : Page;
-        if (page > d->results.current().PageCount())
-            page = d->results.current().PageCount();
-        d->results.page.number = page;
+        if (page > m_results.current().PageCount())
+            page = m_results.current().PageCount();
+        m_results.page.number = page;
     });
     loadPageSkippingFailures();
 }
 
-} // namespace tessaro
+} // namespace tessaro::paging

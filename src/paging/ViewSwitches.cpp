@@ -1,4 +1,4 @@
-#include "control/TessaroPrivate.h"
+#include "paging/PageBar.h"
 
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
@@ -6,65 +6,62 @@
 
 #include <QCoreApplication>
 
-namespace tessaro {
+namespace tessaro::paging {
 
 // Both switches run the same steps; they differ in the view chosen, the page size and what
 // becomes of lblPaginaRisultati at the end. Returns false when the connection was not usable or
 // the control is gone.
-bool Tessaro::switchView(bool paged)
+bool PageBar::switchView(bool paged)
 {
-    const ControlGuard guard(this);
+    const ControlGuard guard(&m_control);
     // The one point where other notifications may run, before any state changes.
     QCoreApplication::processEvents();
-    if (guard.gone() || !ConnessioneAttiva())
+    if (guard.gone() || !m_host.connectionUsable())
         return false;
-    d->lblCaricatutti->setMousePointer(PointerShape::Default);
-    setMousePointer(PointerShape::Hourglass);
-    d->results.page.paged = paged;
-    d->results.page.size = paged ? RigheVisibili() : d->results.current().RecordCount();
-    d->results.page.number = 1;
+    lblCaricatutti->setMousePointer(PointerShape::Default);
+    m_host.showPointer(PointerShape::Hourglass);
+    m_results.page.paged = paged;
+    m_results.page.size = paged ? m_host.visibleRows() : m_results.current().RecordCount();
+    m_results.page.number = 1;
     Paginazione();
     if (guard.gone())
         return false;
-    d->lblNumRecord->setText(recordsText(d->results.current().RecordCount()));
-    for (Label* label : d->lblPag)
+    lblNumRecord->setText(recordsText(m_results.current().RecordCount()));
+    for (Label* label : lblPag)
         label->setVisible(false);
-    d->imgPrimaPagina->setVisible(false);
-    d->imgUltimaPagina->setVisible(false);
-    d->lblPagine->setVisible(false);
-    fillCurrentPage();
-    if (guard.gone())
-        return false;
-    CaricaIcone();
+    imgPrimaPagina->setVisible(false);
+    imgUltimaPagina->setVisible(false);
+    lblPagine->setVisible(false);
+    m_host.loadCurrentPage();
     if (guard.gone())
         return false;
     Paginazione();
     if (guard.gone())
         return false;
-    emit PopulatedList();
+    m_host.announcePopulated();
     if (guard.gone())
         return false;
-    setMousePointer(PointerShape::Default);
-    d->lblCaricatutti->setMousePointer(PointerShape::Hand);
+    m_host.showPointer(PointerShape::Default);
+    lblCaricatutti->setMousePointer(PointerShape::Hand);
     return true;
 }
 
-void Tessaro::lblCaricatutti_Click()
+void PageBar::lblCaricatutti_Click()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblCaricatutti_Click"), [&] {
         if (!switchView(false))
             return;
-        d->lblPaginaRisultati->setLeft(d->fraPaginazione->Width() - d->lblPaginaRisultati->Width());
-        d->lblPaginaRisultati->setTop(d->lblCaricatutti->Top());
+        lblPaginaRisultati->setLeft(fraPaginazione->Width() - lblPaginaRisultati->Width());
+        lblPaginaRisultati->setTop(lblCaricatutti->Top());
     });
 }
 
-void Tessaro::lblPaginaRisultati_Click()
+void PageBar::lblPaginaRisultati_Click()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblPaginaRisultati_Click"), [&] {
         if (switchView(true))
-            d->lblPaginaRisultati->setVisible(false);
+            lblPaginaRisultati->setVisible(false);
     });
 }
 
-} // namespace tessaro
+} // namespace tessaro::paging

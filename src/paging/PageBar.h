@@ -1,0 +1,93 @@
+#pragma once
+
+// The page bar under the list: the record count, the page numbers with their arrows, and the
+// switches between one page and all rows. It owns the frame and everything in it; the page
+// state itself lives in the result holder.
+
+#include "platform/controls/Frame.h"
+#include "platform/controls/Image.h"
+#include "platform/controls/Label.h"
+#include "platform/sql/ResultHolder.h"
+
+#include <tessaro/Enums.h>
+
+#include <QObject>
+
+#include <array>
+#include <functional>
+
+namespace tessaro::paging {
+
+/// lblPag(0) and lblPag(7) move the bar by a run of numbers; lblPag(1..6) show the numbers.
+inline constexpr int kPreviousPagesLabel = 0;
+inline constexpr int kNextPagesLabel = 7;
+inline constexpr int kShownPages = 6;
+inline constexpr int kPageLabels = kShownPages + 2;
+
+/// What the bar asks of the control it sits in. Any call but visibleRows may yield or run host
+/// code, and so destroy the control.
+struct PageHost {
+    std::function<bool()> connectionUsable;     // false (after telling the user) when unusable
+    std::function<int()> visibleRows;           // rows the list shows at its size, at least 1
+    std::function<void()> loadCurrentPage;      // fills the list with the current page; traps
+    std::function<void()> announcePopulated;    // tells the host the list was filled
+    std::function<void(PointerShape)> showPointer;
+};
+
+class PageBar : public QObject {
+public:
+    /// Builds the frame (hidden) and its children inside `control`; `control` and `results`
+    /// must outlive the bar, which is destroyed before the control's children are.
+    PageBar(QWidget& control, sql::ResultHolder& results, PageHost host);
+
+    /// The frame the control places under the list and shows once a query is loaded.
+    Frame& frame() const { return *fraPaginazione; }
+    /// Reads the bar's captions from the current language.
+    void retranslate();
+
+    // The public page moves. Failures are reported, or skipped step by step where the control
+    // has always skipped them (MoveToLastPage, GoToPage).
+    void MoveToFirstPage();
+    void MoveToLastPage();
+    void MoveToNextPage();
+    void MoveToPreviousPage();
+    void GoToPage(int Page);
+
+    /// Lays out the bar for the current page: a run of numbers starting at it (or the last run).
+    void Paginazione();
+    /// The same, with the run of numbers ending at the current page.
+    void PaginazioneIndietro();
+    void lblPag_Click(int Index);
+    void lblCaricatutti_Click();
+    void lblPaginaRisultati_Click();
+
+private:
+    void connectClicks();
+    void loadPage(bool backwards);
+    void loadPageSkippingFailures();
+    bool switchView(bool paged);
+    bool firstShownPage(int* page) const;
+    void placePageBar(int currentPage);
+    void finishPageBar(int pageCount, int recordCount);
+    void showPreviousArrow(bool show);
+    void showViewSwitch(int pageCount);
+    void hideSwitchesForOnePage();
+
+    QWidget& m_control;
+    sql::ResultHolder& m_results;
+    PageHost m_host;
+    Frame* fraPaginazione = nullptr;
+    Label* lblNumRecord = nullptr;
+    Label* lblPagine = nullptr;
+    std::array<Label*, kPageLabels> lblPag{};
+    Image* imgPrimaPagina = nullptr;
+    Image* imgPrecedente = nullptr;
+    Image* imgSuccessiva = nullptr;
+    Image* imgUltimaPagina = nullptr;
+    Label* lblCaricatutti = nullptr;
+    Label* lblPaginaRisultati = nullptr;
+    Label* lblPrimaPagina = nullptr;
+    Label* lblUltimaPagina = nullptr;
+};
+
+} // namespace tessaro::paging
