@@ -278,28 +278,38 @@ std::optional<QRegularExpression> likeAsRegex(const QString& pattern)
 
 } // namespace
 
-// Like agrees with the regular-expression reference on short random and mutated patterns, and a
-// pattern it refuses is one the reference cannot read either.
+// Like agrees with the regular-expression reference on random and mutated patterns, with or
+// without case (both sides upper-cased one character at a time), and a pattern it refuses is one
+// the reference cannot read either. Some rounds take long texts and long runs between stars, so
+// that runs are found, missed and found late.
 TEST(Fuzz, LikeAgreesWithARegularExpressionReference)
 {
     QRandomGenerator random(7006);
     const QString pieces[] = {"a", "b", "A", "1", "-", "?", "*", "#", "[ab]", "[!a]", "[a-b]", "[]", "[!]", "[-a]",
-        "[!0-9]", "**", "[b-a]", "[", "]", "\u00e8"};
-    const QString letters = QStringLiteral("abAB1-]\u00e8\u00c8");
+        "[!0-9]", "**", "[b-a]", "[", "]", "\u00e8", "aab", "aaaaaaaa", "abababab"};
+    const QString letters = QStringLiteral("abAB1-]\u00e8\u00c8aaab");
+    const auto upperEach = [](QString text) {
+        for (QChar& c : text)
+            c = QChar(char16_t(QChar::toUpper(char32_t(c.unicode()))));
+        return text;
+    };
     for (int round = 0; round < 20000; ++round) {
+        const bool longRound = round % 8 == 0, anyCase = random.bounded(2);
         QString pattern, text;
-        for (int i = random.bounded(8); i > 0; --i)
+        for (int i = random.bounded(longRound ? 25 : 8); i > 0; --i)
             pattern += pieces[random.bounded(int(std::size(pieces)))];
         if (random.bounded(4) == 0)
             pattern = mutatedText(pattern, random);
-        for (int i = random.bounded(10); i > 0; --i)
+        for (int i = random.bounded(longRound ? 400 : 10); i > 0; --i)
             text += letters[random.bounded(int(letters.size()))];
-        const std::optional<QRegularExpression> reference = likeAsRegex(pattern);
+        const std::optional<QRegularExpression> reference = likeAsRegex(anyCase ? upperEach(pattern) : pattern);
         bool matched = false;
-        const int error = test::errorNumberOf([&] { matched = Like(text, pattern); });
-        ASSERT_EQ(error, reference ? 0 : 93) << qPrintable(pattern);
+        const int error = test::errorNumberOf(
+            [&] { matched = LikePattern(pattern, anyCase ? Qt::CaseInsensitive : Qt::CaseSensitive).matches(text); });
+        ASSERT_EQ(error, reference ? 0 : 93) << qPrintable(pattern) << (anyCase ? " (any case)" : "");
         if (reference)
-            ASSERT_EQ(matched, reference->match(text).hasMatch()) << qPrintable(text) << " Like " << qPrintable(pattern);
+            ASSERT_EQ(matched, reference->match(anyCase ? upperEach(text) : text).hasMatch())
+                << qPrintable(text) << (anyCase ? " Like (any case) " : " Like ") << qPrintable(pattern);
     }
 }
 
