@@ -35,9 +35,16 @@ QMessageBox::Icon iconShownBy(const std::function<int()>& show)
 
 } // namespace
 
-TEST(DefaultMessageBox, ShowsTheIconOfTheStyle)
+// A handler set and then removed leaves the default box, with the icon of the style.
+TEST(DefaultMessageBox, ComesBackWhenTheHandlerIsRemovedAndShowsTheIconOfTheStyle)
 {
-    const MessageBoxHandler previous = setMessageBoxHandler({});
+    int handled = 0;
+    const MessageBoxHandler previous = setMessageBoxHandler([&](const QString&, int, const QString&) {
+        ++handled;
+        return 6;
+    });
+    EXPECT_EQ(MsgBox("text", MessageStyle::Question, "title"), 6);
+    EXPECT_TRUE(setMessageBoxHandler({}));
     const struct {
         int style;
         QMessageBox::Icon icon;
@@ -55,19 +62,6 @@ TEST(DefaultMessageBox, ShowsTheIconOfTheStyle)
     for (const auto& c : cases)
         EXPECT_EQ(iconShownBy([&] { return MsgBox("text", c.style, "title"); }), c.icon) << "style " << c.style;
     EXPECT_EQ(iconShownBy([] { return MsgBox("text", MessageStyle::Exclamation, "title"); }), QMessageBox::Warning);
-    setMessageBoxHandler(previous);
-}
-
-TEST(DefaultMessageBox, ReturnsWhenAHandlerIsRemoved)
-{
-    int handled = 0;
-    const MessageBoxHandler previous = setMessageBoxHandler([&](const QString&, int, const QString&) {
-        ++handled;
-        return 6;
-    });
-    EXPECT_EQ(MsgBox("text", MessageStyle::Question, "title"), 6);
-    EXPECT_TRUE(setMessageBoxHandler({}));
-    EXPECT_EQ(iconShownBy([] { return MsgBox("text", MessageStyle::Question, "title"); }), QMessageBox::Question);
     EXPECT_EQ(handled, 1);
     setMessageBoxHandler(previous);
 }
