@@ -27,17 +27,12 @@ struct WritingStatement {
 
 // Statements that would write on both databases.
 const std::vector<WritingStatement> kCommon = {
-    {"delete", "DELETE FROM c WHERE id > 40"},
-    {"update", "UPDATE c SET n = n + 100"},
-    {"insert", "INSERT INTO c VALUES (1000, 1000)"},
-    {"create table", "CREATE TABLE made_by_query (x int)"},
-    {"drop table", "DROP TABLE c"},
-    {"second statement", "SELECT id, n FROM c; UPDATE c SET n = n + 100"},
+    {"delete", "DELETE FROM c WHERE id > 40"}, {"update", "UPDATE c SET n = n + 100"},
+    {"insert", "INSERT INTO c VALUES (1000, 1000)"}, {"create table", "CREATE TABLE made_by_query (x int)"},
+    {"drop table", "DROP TABLE c"}, {"second statement", "SELECT id, n FROM c; UPDATE c SET n = n + 100"},
     {"second statement hidden by the subquery form", "SELECT 1) AS x; DELETE FROM c; SELECT * FROM (SELECT 1"},
     // Would end or undo the host's transaction rather than write: refused as well.
-    {"commit", "COMMIT"},
-    {"rollback", "ROLLBACK"},
-    {"begin", "BEGIN"},
+    {"commit", "COMMIT"}, {"rollback", "ROLLBACK"}, {"begin", "BEGIN"},
 };
 
 const std::vector<WritingStatement> kSqliteOnly = {
