@@ -114,11 +114,8 @@ struct MessageBoxScope {
 // remembered settings are saved and nothing the children report on their way out reaches it.
 TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
 {
-    struct Place {
-        const char* name;
-        std::function<void(Lifetime&)> enter;
-    };
-    const Place places[] = {
+    using Step = std::pair<const char*, std::function<void(Lifetime&)>>;
+    const Step places[] = {
         {"list", [](Lifetime& t) {
              t.clickRow(2);
              QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -135,26 +132,22 @@ TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
              QTest::keyClicks(QApplication::focusWidget(), "row 1*");
          }},
     };
-    struct Way {
-        const char* name;
-        std::function<void(Lifetime&)> tearDown;
-    };
-    const Way ways[] = {
+    const Step ways[] = {
         {"delete the control", [](Lifetime& t) { delete t.control; }},
         {"delete the window", [](Lifetime& t) { delete t.window; }},
         {"deleteLater the control", [](Lifetime& t) { t.control->deleteLater(); }},
         {"close the WA_DeleteOnClose window", [](Lifetime& t) { t.window->close(); }},
     };
-    for (const Place& place : places) {
+    for (const auto& [place, enter] : places) {
         for (const bool ownWindow : {false, true}) {
-            for (const Way& way : ways) {
-                SCOPED_TRACE(std::string(place.name) + (ownWindow ? ", own window, " : ", host window, ") + way.name);
+            for (const auto& [way, tearDown] : ways) {
+                SCOPED_TRACE(std::string(place) + (ownWindow ? ", own window, " : ", host window, ") + way);
                 open(true, ownWindow);
-                place.enter(*this);
+                enter(*this);
                 ASSERT_TRUE(control->isAncestorOf(QApplication::focusWidget()));
                 control->ListView->ColumnHeaders().Item(1)->setWidth(1234.5);
                 forgetSettings();
-                way.tearDown(*this);
+                tearDown(*this);
                 runDeferredDeletes();
                 EXPECT_TRUE(control.isNull());
                 const QStringList entries = stored();

@@ -2,7 +2,6 @@
 #include "language/LanguageSupport.h"
 #include "support/TestHelpers.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,17 +11,16 @@
 #include <vector>
 
 using namespace tessaro;
+using tessaro::test::backslashed;
 using tessaro::test::errorNumberOf;
 
 namespace {
 
 constexpr qsizetype kProfileLimit = 64000;
 
-QString backslashed(const QString& path) { return QString(path).replace(QLatin1Char('/'), QLatin1Char('\\')); }
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
-    test::writeFile(dir.filePath(name), bytes);
-    return backslashed(dir.filePath(name));
+    return test::writeFileIn(dir.path(), name, bytes);
 }
 
 // `content` followed by one comment line that brings the file to exactly `size` bytes.
@@ -34,15 +32,11 @@ QByteArray paddedTo(const QByteArray& content, qsizetype size)
 
 QByteArray large(const QByteArray& content) { return paddedTo(content, kProfileLimit + 1000); }
 
-// Dates the file's last change `hours` back, as for a language file installed before the run:
-// only then may what was read from it be kept.
+// A language file installed before the run: only then may what was read from it be kept.
 void settle(const QString& path, int hours = 1)
 {
     constexpr int kSecondsPerHour = 3600;
-    QFile file(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    const QDateTime past = QDateTime::currentDateTime().addSecs(-hours * kSecondsPerHour);
-    ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
+    test::dateBack(path, hours * kSecondsPerHour);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "platform/files/IniProfile.h"
 #include "support/TestHelpers.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,23 +13,18 @@
 
 using namespace tessaro;
 
-namespace {
+using test::backslashed;
 
-// The path as the control writes it, with '\' separators.
-QString backslashed(const QString& path)
-{
-    return QString(path).replace(QLatin1Char('/'), QLatin1Char('\\'));
-}
+namespace {
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
-    test::writeFile(dir.filePath(name), bytes);
-    return backslashed(dir.filePath(name));
+    return test::writeFileIn(dir.path(), name, bytes);
 }
 
 } // namespace
 
-TEST(ProfileString, ReadsTheValueAsTheClassicProfileFunctionDoes)
+TEST(ProfileString, ReadsTheValueAsTheProfileFunctionDoes)
 {
     struct Case { QByteArray file; QString expected; const char *section = "S", *key = "k"; int bufferSize = 512; };
     const QString absent = QStringLiteral("<default>");
@@ -76,13 +70,9 @@ TEST(FileAccess, MapsBackslashesToSlashesAndFailsForMissingFilesAndFolders)
     const QString folder = backslashed(dir.path()), missing = folder + QStringLiteral("\\missing.ini");
     writeFile(dir, QStringLiteral("f.ini"), "12345");
     EXPECT_EQ(fileLength(folder + QStringLiteral("\\\\f.ini")), 5); // a doubled separator
-    const auto failure = [](auto call) {
-        try { call(); } catch (const Error& e) { return QString::number(e.number()) + u' ' + e.description(); }
-        return QString();
-    };
-    EXPECT_EQ(failure([&] { fileLength(missing); }), QStringLiteral("53 File not found"));
-    EXPECT_EQ(failure([&] { LineReader reader(missing); }), QStringLiteral("53 File not found"));
-    EXPECT_EQ(failure([&] { LineReader reader(folder); }), QStringLiteral("75 Path/File access error"));
+    EXPECT_EQ(test::errorTextOf([&] { fileLength(missing); }), QStringLiteral("53 File not found"));
+    EXPECT_EQ(test::errorTextOf([&] { LineReader reader(missing); }), QStringLiteral("53 File not found"));
+    EXPECT_EQ(test::errorTextOf([&] { LineReader reader(folder); }), QStringLiteral("75 Path/File access error"));
 }
 
 TEST(LineReader, SplitsAtEveryKindOfLineEndAndKeepsOnlyTheRequestedPartOfALongLine)
@@ -114,13 +104,11 @@ TEST(ProfileString, AKeptFileIsReadAgainOnceItChanges)
 {
     QTemporaryDir dir;
     const QString path = backslashed(dir.filePath(QStringLiteral("kept.ini")));
+    constexpr qint64 kSecondsPerDay = 86400;
     const auto write = [&](const QByteArray& bytes, int daysBack) {
         writeFile(dir, QStringLiteral("kept.ini"), bytes);
-        if (daysBack == 0)
-            return;
-        QFile file(dir.filePath(QStringLiteral("kept.ini")));
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-daysBack), QFileDevice::FileModificationTime));
+        if (daysBack != 0)
+            test::dateBack(path, daysBack * kSecondsPerDay);
     };
     const auto value = [&] { return profileString("S", "k", "<none>", 512, path); };
     // Contents, how many days back they are dated (0: just written), the value read twice.

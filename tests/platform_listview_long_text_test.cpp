@@ -10,8 +10,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <iostream>
-
 using namespace tessaro;
 
 namespace {
@@ -59,21 +57,14 @@ TEST_F(LongText, ATenMegabyteCellPaintsAndFitsItsColumnWithoutAPause)
     ASSERT_EQ(list.ListItems().Count(), 2);
     EXPECT_EQ(list.ListItems().Item(1)->SubItems(1), QString(10'000'000, '0'));
 
+    QHeaderView* header = list.horizontalHeader();
+    const QPoint edge(header->sectionViewportPosition(1) + header->sectionSize(1) - 1, header->height() / 2);
     QElapsedTimer clock;
     clock.start();
     list.viewport()->repaint();
-    const qint64 painted = clock.elapsed();
-
-    QHeaderView* header = list.horizontalHeader();
-    const QPoint edge(header->sectionViewportPosition(1) + header->sectionSize(1) - 1, header->height() / 2);
-    clock.restart();
     QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, edge);
     list.viewport()->repaint();
-    const qint64 fitted = clock.elapsed();
-    std::cout << "painted in " << painted << " ms, fitted and painted again in " << fitted << " ms\n";
-
-    EXPECT_LT(painted, kHangMilliseconds);
-    EXPECT_LT(fitted, kHangMilliseconds);
+    EXPECT_LT(clock.elapsed(), kHangMilliseconds) << "painted, fitted and painted again";
     const int widest = list.fontMetrics().horizontalAdvance(QString(4097, '0'));
     EXPECT_GT(header->sectionSize(1), widest / 2) << "the column was not fitted";
     EXPECT_LT(header->sectionSize(1), widest * 2);

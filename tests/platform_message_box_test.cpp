@@ -35,30 +35,8 @@ QMessageBox::Icon iconShownBy(const std::function<int()>& show)
 
 } // namespace
 
-TEST(DefaultMessageBox, ShowsTheIconOfTheStyle)
-{
-    const MessageBoxHandler previous = setMessageBoxHandler({});
-    const struct {
-        int style;
-        QMessageBox::Icon icon;
-    } cases[] = {
-        {16, QMessageBox::Critical},
-        {32, QMessageBox::Question},
-        {48, QMessageBox::Warning},
-        {64, QMessageBox::Information},
-        {0, QMessageBox::NoIcon},
-        {80, QMessageBox::NoIcon},            // icon bits that name no icon
-        {16 + 4, QMessageBox::Critical},      // Yes/No buttons asked for: the box shows OK
-        {48 + 256, QMessageBox::Warning},     // second button as the default
-        {64 + 4096, QMessageBox::Information}, // modal to the whole system
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(iconShownBy([&] { return MsgBox("text", c.style, "title"); }), c.icon) << "style " << c.style;
-    EXPECT_EQ(iconShownBy([] { return MsgBox("text", MessageStyle::Exclamation, "title"); }), QMessageBox::Warning);
-    setMessageBoxHandler(previous);
-}
-
-TEST(DefaultMessageBox, ReturnsWhenAHandlerIsRemoved)
+// A handler set and then removed leaves the default box, with the icon of the style.
+TEST(DefaultMessageBox, ComesBackWhenTheHandlerIsRemovedAndShowsTheIconOfTheStyle)
 {
     int handled = 0;
     const MessageBoxHandler previous = setMessageBoxHandler([&](const QString&, int, const QString&) {
@@ -67,7 +45,16 @@ TEST(DefaultMessageBox, ReturnsWhenAHandlerIsRemoved)
     });
     EXPECT_EQ(MsgBox("text", MessageStyle::Question, "title"), 6);
     EXPECT_TRUE(setMessageBoxHandler({}));
-    EXPECT_EQ(iconShownBy([] { return MsgBox("text", MessageStyle::Question, "title"); }), QMessageBox::Question);
+    // Icon bits that name no icon (80) show none; buttons (4: Yes/No, the box shows OK), the
+    // default button (256) and system modality (4096) leave the icon alone.
+    const struct { int style; QMessageBox::Icon icon; } cases[] = {
+        {16, QMessageBox::Critical}, {32, QMessageBox::Question}, {48, QMessageBox::Warning},
+        {64, QMessageBox::Information}, {0, QMessageBox::NoIcon}, {80, QMessageBox::NoIcon},
+        {16 + 4, QMessageBox::Critical}, {48 + 256, QMessageBox::Warning}, {64 + 4096, QMessageBox::Information},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(iconShownBy([&] { return MsgBox("text", c.style, "title"); }), c.icon) << "style " << c.style;
+    EXPECT_EQ(iconShownBy([] { return MsgBox("text", MessageStyle::Exclamation, "title"); }), QMessageBox::Warning);
     EXPECT_EQ(handled, 1);
     setMessageBoxHandler(previous);
 }

@@ -26,26 +26,21 @@ struct WritingStatement {
 };
 
 // Statements that would write on both databases.
-const WritingStatement kCommon[] = {
-    {"delete", "DELETE FROM c WHERE id > 40"},
-    {"update", "UPDATE c SET n = n + 100"},
-    {"insert", "INSERT INTO c VALUES (1000, 1000)"},
-    {"create table", "CREATE TABLE made_by_query (x int)"},
-    {"drop table", "DROP TABLE c"},
-    {"second statement", "SELECT id, n FROM c; UPDATE c SET n = n + 100"},
+const std::vector<WritingStatement> kCommon = {
+    {"delete", "DELETE FROM c WHERE id > 40"}, {"update", "UPDATE c SET n = n + 100"},
+    {"insert", "INSERT INTO c VALUES (1000, 1000)"}, {"create table", "CREATE TABLE made_by_query (x int)"},
+    {"drop table", "DROP TABLE c"}, {"second statement", "SELECT id, n FROM c; UPDATE c SET n = n + 100"},
     {"second statement hidden by the subquery form", "SELECT 1) AS x; DELETE FROM c; SELECT * FROM (SELECT 1"},
     // Would end or undo the host's transaction rather than write: refused as well.
-    {"commit", "COMMIT"},
-    {"rollback", "ROLLBACK"},
-    {"begin", "BEGIN"},
+    {"commit", "COMMIT"}, {"rollback", "ROLLBACK"}, {"begin", "BEGIN"},
 };
 
-const WritingStatement kSqliteOnly[] = {
+const std::vector<WritingStatement> kSqliteOnly = {
     {"data-modifying with", "WITH d AS (SELECT id FROM c WHERE id > 40) DELETE FROM c WHERE id IN (SELECT id FROM d)"},
     {"pragma that writes", "PRAGMA user_version = 7"},
 };
 
-const WritingStatement kPostgresOnly[] = {
+const std::vector<WritingStatement> kPostgresOnly = {
     {"data-modifying with", "WITH d AS (DELETE FROM c WHERE id > 40 RETURNING *) SELECT * FROM d"},
     {"select calling a writing function", "SELECT id, bump() FROM c"},
     {"set read-write then delete", "SET transaction_read_only = off; DELETE FROM c"},
@@ -166,17 +161,11 @@ void expectInitClassChangesNothing(Host& host)
     EXPECT_EQ(host.fingerprint(), original);
 }
 
-std::vector<WritingStatement> operator+(const std::vector<WritingStatement>& a, const std::vector<WritingStatement>& b)
+// Both lists in one.
+std::vector<WritingStatement> operator+(std::vector<WritingStatement> a, const std::vector<WritingStatement>& b)
 {
-    std::vector<WritingStatement> all = a;
-    all.insert(all.end(), b.begin(), b.end());
-    return all;
-}
-
-template <std::size_t N>
-std::vector<WritingStatement> list(const WritingStatement (&statements)[N])
-{
-    return {statements, statements + N};
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 } // namespace
@@ -188,7 +177,7 @@ TEST(ReadOnly, OnSqliteNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHostsT
     host.exec(QStringLiteral("CREATE TABLE c (id INTEGER PRIMARY KEY, n INTEGER)"));
     host.exec(QStringLiteral("WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < 50) "
                              "INSERT INTO c SELECT i, i FROM s"));
-    expectEveryWriteRefused(host, list(kCommon) + list(kSqliteOnly));
+    expectEveryWriteRefused(host, kCommon + kSqliteOnly);
     expectReadsInsideAHostTransaction(host);
     expectInitClassChangesNothing(host);
 }
@@ -206,7 +195,7 @@ TEST(ReadOnly, OnPostgresNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHost
         host.exec(QStringLiteral("CREATE TABLE c AS SELECT i AS id, i AS n FROM generate_series(1, 50) i"));
         host.exec(QStringLiteral("CREATE OR REPLACE FUNCTION bump() RETURNS int LANGUAGE plpgsql AS "
                                  "$$ BEGIN UPDATE c SET n = n + 1; RETURN 1; END $$"));
-        expectEveryWriteRefused(host, list(kCommon) + list(kPostgresOnly));
+        expectEveryWriteRefused(host, kCommon + kPostgresOnly);
         expectReadsInsideAHostTransaction(host);
         expectInitClassChangesNothing(host);
         db.close();
