@@ -89,7 +89,7 @@ TEST(DateFormat, TextsThatReadAsDates)
     });
 }
 
-TEST(DateFormat, NumbersAreDateSerialsWithinTheClassicDates)
+TEST(DateFormat, NumbersAreDaysSince30December1899WithinTheYears100To9999)
 {
     expectFormats({
         // 45292 is 1 January 2024, plus 31 + 29 + 14; day zero shows as a time.

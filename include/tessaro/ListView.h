@@ -124,7 +124,7 @@ signals:
     void ItemClick(tessaro::ListItem* item);
     /// The user double-clicked anywhere in the list.
     void DblClick();
-    /// A key went up while the list had the focus: keyCode as the classic virtual key (46
+    /// A key went up while the list had the focus: keyCode as a virtual key code (46
     /// Delete, letters and digits their upper-case character code, Qt's code for keys without
     /// one), shift as 1 Shift + 2 Ctrl + 4 Alt.
     void KeyUp(int keyCode, int shift);

@@ -58,7 +58,7 @@ private:
 
 } // namespace tessaro
 
-// The classic properties every child control exposes to hosts by name; used inside each
+// The properties every child control exposes to hosts by name; used inside each
 // wrapper's class body, after Q_OBJECT.
 #define TESSARO_TWIPS_PROPERTIES                                                              \
     Q_PROPERTY(double Left READ Left WRITE setLeft)                                           \

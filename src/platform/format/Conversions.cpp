@@ -103,8 +103,8 @@ QString withoutGroupSeparators(const QString& text, const QLocale& locale)
     return plain + text.mid(at);
 }
 
-// Whether `text`, which the locale refused, is a well-formed number too large for a double: the
-// classic conversion calls that an overflow rather than a type mismatch.
+// Whether `text`, which the locale refused, is a well-formed number too large for a double: that
+// is an overflow rather than a type mismatch.
 bool isTooLarge(const QString& text, const QLocale& locale)
 {
     QString plain = text;
@@ -117,8 +117,8 @@ bool isTooLarge(const QString& text, const QLocale& locale)
     return !ok || !std::isfinite(value);
 }
 
-// Text is read in the user's locale only, as the classic conversion does: its decimal and group
-// separators, a sign and an exponent. "nan" and "inf" are not numbers.
+// Text is read in the user's locale only: its decimal and group separators, a sign and an
+// exponent. "nan" and "inf" are not numbers.
 NumberReading readNumber(const QString& text)
 {
     const QString trimmed = text.trimmed();

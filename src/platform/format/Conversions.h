@@ -1,6 +1,6 @@
 #pragma once
 
-// The classic runtime's conversions of a value to Boolean, whole numbers and floating point.
+// The value runtime's conversions of a value to Boolean, whole numbers and floating point.
 // Text is read in the locale of QLocale(), with surrounding blanks ignored. A value that is not
 // a number throws Error 13 (type mismatch); one outside the target range throws Error 6
 // (overflow). A null value is a type mismatch.

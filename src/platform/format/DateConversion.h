@@ -5,7 +5,7 @@
 
 namespace tessaro {
 
-/// The classic CDate: a date and time from a date value (QDate, QDateTime, QTime on day zero,
+/// CDate: a date and time from a date value (QDate, QDateTime, QTime on day zero,
 /// 30 December 1899), a date serial number (days since day zero, Booleans as -1 and 0), or a
 /// text: the locale's short date in its field order, the ISO form, either with a time, a time
 /// alone, or a date with a month name, in the locale's language or in English ("15 March 2024",

@@ -34,7 +34,7 @@ struct DecimalNumber {
     double toDouble() const;
 
     static DecimalNumber fromInteger(qlonglong value);
-    /// A finite double with `significant` significant digits (the classic runtime shows 15 for a
+    /// A finite double with `significant` significant digits (the value runtime shows 15 for a
     /// double, 7 for a single), correctly rounded from its binary value.
     static DecimalNumber fromDouble(double value, int significant);
     /// Invariant decimal text, exactly: blanks around it, an optional sign, digits with at most

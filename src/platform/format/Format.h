@@ -1,6 +1,6 @@
 #pragma once
 
-// The classic runtime's Format: a value laid out by a format expression, in the user's locale
+// Format: a value laid out by a format expression, in the user's locale
 // (QLocale()).
 
 #include <QString>

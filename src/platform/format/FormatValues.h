@@ -27,7 +27,7 @@ std::optional<DecimalNumber> numberOf(const QVariant& value);
 /// The moment of a value: valid dates and times directly (a QTime on day zero), a text that reads as a
 /// date (see parseDateText), else a number or numeric text as a date serial. Nothing for a Null,
 /// another text or a value of another kind. Throws Error 6 (overflow) for a serial outside the
-/// classic runtime's dates.
+/// dates, 1 January 100 to 31 December 9999.
 std::optional<Moment> momentOf(const QVariant& value);
 
 } // namespace tessaro::format

@@ -7,7 +7,7 @@
 
 namespace tessaro {
 
-/// The classic Like operator: whether `text` matches `pattern`, where ? is any one character,
+/// The Like operator: whether `text` matches `pattern`, where ? is any one character,
 /// * any run of characters, # one digit 0-9, [list] one character of the list (ranges a-z
 /// allowed) and [!list] one character not in it. Characters compare by code, as the UTF-16
 /// units QString holds. Runs without backtracking, whatever the pattern (see matches()).

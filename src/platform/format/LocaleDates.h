@@ -1,7 +1,7 @@
 #pragma once
 
 // The date and time forms of the user's locale (QLocale()) that the value runtime shows dates in,
-// shaped as the classic runtime's system settings: a short date with a four-digit year, a long
+// shaped as one set of system settings: a short date with a four-digit year, a long
 // time without a time zone, and one date and one time separator.
 
 #include "platform/format/Moment.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-// The classic runtime's named formats.
+// The named formats of Format ("Currency", "Short Date", "Yes/No" ...).
 
 #include <QString>
 #include <QVariant>

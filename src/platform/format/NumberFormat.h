@@ -12,8 +12,8 @@ namespace tessaro::format {
 /// `number` laid out by `sections` (positive; negative; zero; Null):
 /// - a zero uses the third section when it is not empty; a negative number the second when it
 ///   is not empty, and then shows no sign of its own; everything else the first, a negative
-///   number with a leading '-' (also when it rounds to zero: "-0.00", as the classic runtime
-///   shows it); an empty first section gives the general text of the number;
+///   number with a leading '-' (also when it rounds to zero: "-0.00"); an empty first section
+///   gives the general text of the number;
 /// - digits round half away from zero on the decimal digits; the decimal point and the grouping
 ///   are the locale's (QLocale()).
 QString formatNumber(const DecimalNumber& number, const QStringList& sections);

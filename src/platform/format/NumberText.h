@@ -1,6 +1,6 @@
 #pragma once
 
-// The general text of a number, as the classic runtime's value-to-text shows it.
+// The general text of a number, as value-to-text (CStr) shows it.
 
 #include "platform/format/DecimalNumber.h"
 

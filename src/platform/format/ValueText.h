@@ -1,6 +1,6 @@
 #pragma once
 
-// The classic runtime's value-to-text conversion (CStr), in the user's locale (QLocale()).
+// The value-to-text conversion (CStr), in the user's locale (QLocale()).
 
 #include <QString>
 #include <QVariant>
@@ -16,8 +16,8 @@ namespace tessaro {
 ///   "1.5E-07");
 /// - Booleans "True" and "False";
 /// - a QDate or QDateTime as the locale's short date with a four-digit year, followed by a blank
-///   and the long time unless the time is midnight; on 30 December 1899 (the classic runtime's day
-///   zero) only the time; a QTime as the long time; times rounded to the second; an invalid
+///   and the long time unless the time is midnight; on 30 December 1899 (day
+///   zero of the date serials) only the time; a QTime as the long time; times rounded to the second; an invalid
 ///   date or time gives "";
 /// - a QByteArray as UTF-8 text; a string unchanged.
 /// Other types convert through QVariant's own text conversion. Throws Error 13 (type mismatch)
