@@ -145,35 +145,17 @@ void TessaroPrivate::retranslateSearch()
 
 void TessaroPrivate::makeTotalsAndExport()
 {
-    QWidget* panel = pctIntestazione;
-    cmdSomma = design::makePictureButton("cmdSomma", glyphs::totalsButton(), design::kTotalsButton, panel);
-    cmdEsportaInExcel =
-        design::makePictureButton("cmdEsportaInExcel", glyphs::exportButton(), design::kExportButton, panel);
-    optTutti = new OptionButton(QStringLiteral("optTutti"), panel);
-    optTutti->setText(QStringLiteral("Tutti"));
-    place(*optTutti, design::kAllRowsOption);
-    optTutti->setChecked(true);
-    optSelezionati = new OptionButton(QStringLiteral("optSelezionati"), panel);
-    optSelezionati->setText(QStringLiteral("Selezionati"));
-    place(*optSelezionati, design::kSelectedRowsOption);
-    for (QWidget* whiteText : {optTutti, optSelezionati})
-        design::setTextColour(whiteText, design::kPanelTextColour);
-    for (QWidget* field : std::initializer_list<QWidget*>{cmdSomma, cmdEsportaInExcel, optTutti, optSelezionati})
-        design::setFontFamily(field, design::kCaptionFace);
-
-    QObject::connect(cmdSomma, &QPushButton::clicked, &q, &Tessaro::cmdSomma_Click);
-    QObject::connect(cmdEsportaInExcel, &QPushButton::clicked, &q, &Tessaro::cmdEsportaInExcel_Click);
+    totals = std::make_unique<totals_export::TotalsExport>(*pctIntestazione, *lstv, *cmbCercaIn, q.Columns);
 }
 
 void TessaroPrivate::retranslateTotals()
 {
-    optTutti->setText(textOf(LanguageKey::AllRows));
-    optSelezionati->setText(textOf(LanguageKey::SelectedRows));
+    totals->retranslate();
 }
 
 QWidget* TessaroPrivate::lastPanelField()
 {
-    return optSelezionati;
+    return &totals->lastField();
 }
 
 // ---- page bar ----

@@ -12,10 +12,10 @@
 #include "platform/controls/Frame.h"
 #include "platform/controls/Image.h"
 #include "platform/controls/Label.h"
-#include "platform/controls/OptionButton.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/TextBox.h"
 #include "platform/sql/ResultHolder.h"
+#include "totals_export/TotalsExport.h"
 
 #include <array>
 #include <memory>
@@ -51,10 +51,7 @@ struct TessaroPrivate {
     void retranslateSearch();
 
     // ---- totals and export ----
-    CommandButton* cmdSomma = nullptr;
-    CommandButton* cmdEsportaInExcel = nullptr;
-    OptionButton* optTutti = nullptr;
-    OptionButton* optSelezionati = nullptr;
+    std::unique_ptr<totals_export::TotalsExport> totals;
     void makeTotalsAndExport();
     void retranslateTotals();
     /// The panel's last field in the tab order: the list follows it.

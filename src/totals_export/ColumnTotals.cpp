@@ -1,14 +1,16 @@
-#include "control/TessaroPrivate.h"
+#include "totals_export/TotalsExport.h"
 
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 #include "platform/format/Conversions.h"
 #include "platform/format/Format.h"
 
+#include <tessaro/MessageBox.h>
+
 #include <cmath>
 #include <limits>
 
-namespace tessaro {
+namespace tessaro::totals_export {
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -76,30 +78,30 @@ QString totalsMessage(const Totals& totals, const QString& heading, bool allRows
 
 } // namespace
 
-void Tessaro::cmdSomma_Click()
+void TotalsExport::cmdSomma_Click()
 {
     trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("cmdSomma_Click"), [&] {
-        ListItems& items = d->lstv->ListItems();
+        ListItems& items = m_list.ListItems();
         const int rows = items.Count();
-        if (d->cmbCercaIn->Text().isEmpty())
+        if (m_columnChoice.Text().isEmpty())
             return warn(LanguageKey::NoColumnChosen, rows);
-        const int column = d->cmbCercaIn->ListIndex();
-        if (!Columns)
+        const int column = m_columnChoice.ListIndex();
+        if (!m_columns)
             raiseError(Error::ObjectVariableNotSet);
-        const std::shared_ptr<clsColonna> descriptor = Columns->Item(column + 1);
+        const std::shared_ptr<clsColonna> descriptor = m_columns->Item(column + 1);
         if (descriptor->kind() != ColumnKind::Number)
             return warn(LanguageKey::ColumnNotNumeric, rows);
         const QString format = descriptor->Formattazione();
         Totals totals;
         for (ListItem* item : items) {
-            if (!d->optTutti->Value() && !item->Selected())
+            if (!allRows() && !item->Selected())
                 continue;
             totals.take(column == 0 ? item->Text() : item->SubItems(column));
         }
-        const QString heading = d->lstv->ColumnHeaders().Item(column + 1)->Text();
-        MsgBox(totalsMessage(totals, heading, d->optTutti->Value(), format), MessageStyle::Information,
+        const QString heading = m_list.ColumnHeaders().Item(column + 1)->Text();
+        MsgBox(totalsMessage(totals, heading, allRows(), format), MessageStyle::Information,
                languageText(LanguageKey::TotalsTitle));
     });
 }
 
-} // namespace tessaro
+} // namespace tessaro::totals_export

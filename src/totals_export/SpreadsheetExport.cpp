@@ -1,11 +1,11 @@
-#include "control/TessaroPrivate.h"
+#include "totals_export/TotalsExport.h"
 
 #include "language/ErrorReport.h"
 #include "platform/spreadsheet/Spreadsheet.h"
 
 #include <vector>
 
-namespace tessaro {
+namespace tessaro::totals_export {
 namespace {
 
 using spreadsheet::Worksheet;
@@ -29,13 +29,12 @@ std::vector<bool> writeHeadings(Worksheet& sheet, const ColumnHeaders& headers, 
 }
 
 // One sheet row per exported item, without gaps; texts trimmed of the blanks that pad numbers.
-void writeRows(Worksheet& sheet, const ListView& lstv, const OptionButton& optTutti,
-               const std::vector<bool>& rightAligned)
+void writeRows(Worksheet& sheet, const ListView& lstv, bool allRows, const std::vector<bool>& rightAligned)
 {
     const int subItems = lstv.ColumnHeaders().Count() - 1;
     int row = 2;
     for (ListItem* item : lstv.ListItems()) {
-        if (!item->Selected() && !optTutti.Value())
+        if (!item->Selected() && !allRows)
             continue;
         sheet.Cells(row, 1).setValue(item->Text().trimmed());
         for (int k = 1; k <= subItems; ++k) {
@@ -50,7 +49,7 @@ void writeRows(Worksheet& sheet, const ListView& lstv, const OptionButton& optTu
 
 } // namespace
 
-void Tessaro::cmdEsportaInExcel_Click()
+void TotalsExport::cmdEsportaInExcel_Click()
 {
     trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("cmdEsportaInExcel"), [&] {
         // Once visible, the application keeps what was written even if a later step fails.
@@ -59,14 +58,14 @@ void Tessaro::cmdEsportaInExcel_Click()
         Worksheet& sheet = book.Worksheets(QStringLiteral("Foglio1"));
         excel.setVisible(true);
         sheet.Cells().setNumberFormat(QStringLiteral("@"));
-        if (!Columns)
+        if (!m_columns)
             raiseError(Error::ObjectVariableNotSet);
-        const std::vector<bool> rightAligned = writeHeadings(sheet, d->lstv->ColumnHeaders(), *Columns);
-        writeRows(sheet, *d->lstv, *d->optTutti, rightAligned);
+        const std::vector<bool> rightAligned = writeHeadings(sheet, m_list.ColumnHeaders(), *m_columns);
+        writeRows(sheet, m_list, allRows(), rightAligned);
         excel.Selection().CurrentRegion().autoFitColumns();
         excel.Selection().CurrentRegion().autoFitRows();
         excel.release();
     });
 }
 
-} // namespace tessaro
+} // namespace tessaro::totals_export

@@ -1,0 +1,49 @@
+#pragma once
+
+// The header panel's totals and export buttons and the choice of the rows they work on.
+
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/OptionButton.h"
+
+#include <tessaro/ListView.h>
+#include <tessaro/collColonne.h>
+
+#include <QObject>
+
+#include <memory>
+
+namespace tessaro::totals_export {
+
+/// Builds its buttons and options on `panel` (which owns them) and answers their clicks; its
+/// connections end when it is destroyed. `list`, `columnChoice` and `columns` must outlive it;
+/// `columns` is read at each click, so a host that reassigns it is followed.
+class TotalsExport : public QObject {
+public:
+    TotalsExport(QWidget& panel, ListView& list, const ComboBox& columnChoice,
+                 const std::shared_ptr<collColonne>& columns);
+
+    /// Its last field in the tab order, "selected rows": the list follows it.
+    QWidget& lastField() const;
+    /// The options' captions in the current language.
+    void retranslate();
+
+    /// A message box with the sum, count, average, minimum and maximum of the chosen column,
+    /// or a warning when no numeric column is chosen; failures are reported, never thrown.
+    void cmdSomma_Click();
+    /// The headings and the chosen rows in a new visible spreadsheet; failures are reported.
+    void cmdEsportaInExcel_Click();
+
+private:
+    bool allRows() const;
+
+    ListView& m_list;
+    const ComboBox& m_columnChoice;
+    const std::shared_ptr<collColonne>& m_columns;
+    CommandButton* cmdSomma = nullptr;
+    CommandButton* cmdEsportaInExcel = nullptr;
+    OptionButton* optTutti = nullptr;
+    OptionButton* optSelezionati = nullptr;
+};
+
+} // namespace tessaro::totals_export
