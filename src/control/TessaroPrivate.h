@@ -15,8 +15,11 @@
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/TextBox.h"
 #include "platform/sql/ResultHolder.h"
+#include "search/ListEvents.h"
+#include "search/SearchPanel.h"
 
 #include <array>
+#include <memory>
 
 namespace tessaro {
 
@@ -39,11 +42,9 @@ struct TessaroPrivate {
     void makeHeaderPanel();
 
     // ---- search panel and list events ----
-    Label* Label1 = nullptr;
-    ComboBox* cmbCercaIn = nullptr;
-    Label* Label2 = nullptr;
-    TextBox* txtRicerca = nullptr;
-    CommandButton* cmdTrova = nullptr;
+    std::unique_ptr<search::SearchPanel> search;
+    std::unique_ptr<search::ListEvents> listEvents;
+    ComboBox* cmbCercaIn = nullptr; // search->columnChoice()
     void makeSearchPanel();
     void makeListEvents();
     void retranslateSearch();
