@@ -1,34 +1,13 @@
 #include "control/TessaroPrivate.h"
 
 #include "design/Style.h"
-#include "language/LanguageKeys.h"
-#include "language/LanguageSupport.h"
 #include "platform/Failure.h"
 #include "platform/controls/ControlGuard.h"
 #include "platform/controls/ControlSupport.h"
-#include "platform/controls/KeyEvents.h"
-
-#include <QAbstractItemView>
 
 namespace tessaro {
-namespace {
 
 using design::place;
-
-QString textOf(LanguageKey key)
-{
-    return GetLanguageString(languageKeyName(key));
-}
-
-// The open list follows the entry the typing chose.
-void showChosenEntry(ComboBox& combo)
-{
-    QAbstractItemView* list = combo.view();
-    if (list->isVisible())
-        list->setCurrentIndex(combo.model()->index(combo.currentIndex(), combo.modelColumn()));
-}
-
-} // namespace
 
 double controlWidthTwips(const QWidget* control)
 {
@@ -90,55 +69,22 @@ void TessaroPrivate::makeHeaderPanel()
 
 void TessaroPrivate::makeSearchPanel()
 {
-    QWidget* panel = pctIntestazione;
-    Label1 = new Label(QStringLiteral("Label1"), panel);
-    Label1->setText(QStringLiteral("in"));
-    place(*Label1, design::kSearchInLabel);
-    cmbCercaIn = new ComboBox(QStringLiteral("cmbCercaIn"), panel);
-    place(*cmbCercaIn, design::kSearchColumn);
-    Label2 = new Label(QStringLiteral("Label2"), panel);
-    Label2->setText(QStringLiteral("Cerca"));
-    place(*Label2, design::kSearchLabel);
-    txtRicerca = new TextBox(QStringLiteral("txtRicerca"), panel);
-    place(*txtRicerca, design::kSearchText);
-    cmdTrova = design::makePictureButton("cmdTrova", glyphs::findButton(), design::kFindButton, panel);
-    for (QWidget* whiteText : {Label1, Label2})
-        design::setTextColour(whiteText, design::kPanelTextColour);
-    for (QWidget* field : std::initializer_list<QWidget*>{Label1, cmbCercaIn, Label2, txtRicerca, cmdTrova})
-        design::setFontFamily(field, design::kCaptionFace);
-
-    ComboBox* combo = cmbCercaIn;
-    auto* comboEvents = new KeyEvents(combo);
-    // Keys typed while the drop-down list is open reach its view; they are the combo's keys.
-    comboEvents->alsoWatch(combo->view());
-    comboEvents->onGotFocus([this] { q.cmbCercaIn_GotFocus(); });
-    comboEvents->onLostFocus([this] { q.cmbCercaIn_LostFocus(); });
-    comboEvents->onKeyPress([this, combo](int& KeyAscii) {
-        q.cmbCercaIn_KeyPress(KeyAscii);
-        skipFailure([&] { showChosenEntry(*combo); });
-    });
-    auto* textEvents = new KeyEvents(txtRicerca);
-    textEvents->onKeyPress([this](int& KeyAscii) { q.txtRicerca_KeyPress(KeyAscii); });
-    QObject::connect(cmdTrova, &QPushButton::clicked, &q, [this] { q.cmdTrova_Click(); });
+    search = std::make_unique<search::SearchPanel>(*pctIntestazione, *lstv);
+    cmbCercaIn = &search->columnChoice();
 }
 
 void TessaroPrivate::makeListEvents()
 {
-    tessaro::ListView* list = lstv;
-    QObject::connect(list, &tessaro::ListView::ColumnClick, &q,
-                     [this](ColumnHeader* header) { q.lstv_ColumnClick(header); });
-    QObject::connect(list, &tessaro::ListView::ItemClick, &q, [this](ListItem* item) { q.lstv_ItemClick(item); });
-    QObject::connect(list, &tessaro::ListView::DblClick, &q, [this] { q.lstv_DblClick(); });
-    QObject::connect(list, &tessaro::ListView::KeyUp, &q,
-                     [this](int keyCode, int shift) { q.lstv_KeyUp(keyCode, shift); });
+    listEvents = std::make_unique<search::ListEvents>(
+        *lstv, search::ListEventsHost{[this](ListItem* item) { emit q.ClickListItem(item); },
+                                      [this](ListItem* item) { emit q.DoubleClickListItem(item); }});
     // Widths are saved when the user leaves the list, having finished adjusting them.
-    QObject::connect(list, &tessaro::ListView::LostFocus, &q, [this] { q.saveRememberedSettings(); });
+    QObject::connect(lstv, &tessaro::ListView::LostFocus, &q, [this] { q.saveRememberedSettings(); });
 }
 
 void TessaroPrivate::retranslateSearch()
 {
-    Label1->setText(textOf(LanguageKey::SearchInCaption));
-    Label2->setText(textOf(LanguageKey::SearchCaption));
+    search->retranslate();
 }
 
 // ---- totals and export ----

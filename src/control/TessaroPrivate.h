@@ -15,6 +15,8 @@
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/TextBox.h"
 #include "platform/sql/ResultHolder.h"
+#include "search/ListEvents.h"
+#include "search/SearchPanel.h"
 #include "totals_export/TotalsExport.h"
 
 #include <array>
@@ -41,11 +43,9 @@ struct TessaroPrivate {
     void makeHeaderPanel();
 
     // ---- search panel and list events ----
-    Label* Label1 = nullptr;
-    ComboBox* cmbCercaIn = nullptr;
-    Label* Label2 = nullptr;
-    TextBox* txtRicerca = nullptr;
-    CommandButton* cmdTrova = nullptr;
+    std::unique_ptr<search::SearchPanel> search;
+    std::unique_ptr<search::ListEvents> listEvents;
+    ComboBox* cmbCercaIn = nullptr; // search->columnChoice()
     void makeSearchPanel();
     void makeListEvents();
     void retranslateSearch();

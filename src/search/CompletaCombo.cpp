@@ -2,13 +2,12 @@
 
 #include "platform/Failure.h"
 #include "platform/controls/ComboBox.h"
+#include "platform/controls/KeyEvents.h"
 
 #include <QLineEdit>
 
 namespace tessaro {
 namespace {
-
-constexpr int kBackspace = 8;
 
 QLineEdit& editOf(ComboBox& combo)
 {
@@ -17,7 +16,7 @@ QLineEdit& editOf(ComboBox& combo)
     return *combo.lineEdit();
 }
 
-// The classic SelStart: where the selection starts, or the caret when nothing is selected.
+// SelStart: where the selection starts, or the caret when nothing is selected.
 int selStart(const QLineEdit& edit)
 {
     return edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
@@ -47,13 +46,13 @@ int CompletaCombo(ComboBox& combo, int KeyAscii, bool LimitToList)
     const int start = selStart(edit);
     const int length = selLength(edit);
     QString prefix;
-    if (KeyAscii == kBackspace) {
+    if (KeyAscii == key::Backspace) {
         if (start <= 1) {
             combo.setText(QString());
             return 0;
         }
         prefix = length == 0 ? text.chopped(1).toUpper() : text.left(start - 1);
-    } else if (KeyAscii < 32 || KeyAscii > 127) {
+    } else if (KeyAscii < key::FirstTyped || KeyAscii > key::LastAscii) {
         return 0;
     } else {
         const QChar typed(static_cast<char16_t>(KeyAscii));

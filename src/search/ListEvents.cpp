@@ -1,9 +1,12 @@
-#include "control/TessaroPrivate.h"
+#include "search/ListEvents.h"
 
 #include "platform/Failure.h"
 #include "platform/controls/KeyEvents.h"
-#include "search/DateColumn.h"
-#include "search/RimuoviElementiSelezionati.h"
+#include "platform/format/DateConversion.h"
+#include "platform/format/ValueText.h"
+
+#include <tessaro/Enums.h>
+#include <tessaro/ListView.h>
 
 namespace tessaro {
 namespace {
@@ -14,55 +17,101 @@ bool isDateColumn(const ColumnHeader& header)
     return header.Tag() == QString::number(static_cast<int>(ColumnKind::Date));
 }
 
+// Four-digit year, then two-digit month, day, hour 0-23, minutes, seconds: sorts in time order.
+const QString kSortableDateFormat = QStringLiteral("yyyyMMddHHmmss");
+
+// The text that sorts a date cell in time order, from the Tag the fill wrote (see CDate): "" for a
+// Null or empty Tag, the Tag's own text when it is not a date.
+QString sortableDateText(const QVariant& tag)
+{
+    const QString text = CStr(tag);
+    if (text.isEmpty())
+        return QString();
+    const SkipFailures skip;
+    QString sortable = text;
+    skip([&] { sortable = CDate(tag).toString(kSortableDateFormat); });
+    return sortable;
+}
+
+// Sub-item k of every item becomes the sortable text of its Tag. An item whose step fails (k names
+// no sub-item) is left as it is.
+void writeSortableDates(ListView& list, int k)
+{
+    const SkipFailures skip;
+    for (ListItem* item : list.ListItems())
+        skip([&] { item->setSubItems(k, sortableDateText(item->ListSubItems(k)->Tag())); });
+}
+
+// Sub-item k of every item goes back to the general date form of its Tag. An item whose Tag is no
+// date (an empty cell) keeps its text.
+void writeGeneralDates(ListView& list, int k)
+{
+    const SkipFailures skip;
+    for (ListItem* item : list.ListItems())
+        skip([&] { item->setSubItems(k, GeneralDate(CDate(item->ListSubItems(k)->Tag()))); });
+}
+
+// Removes the selected rows all at once, then refreshes the list. Only the displayed rows go;
+// the database is not touched.
+void RimuoviElementiSelezionati(ListView& lstv)
+{
+    lstv.ListItems().RemoveSelected();
+    lstv.Refresh();
+}
+
 } // namespace
+
+namespace search {
+
+ListEvents::ListEvents(ListView& list, ListEventsHost host) : m_list(list), m_host(std::move(host))
+{
+    connect(&list, &ListView::ColumnClick, this, &ListEvents::lstv_ColumnClick);
+    connect(&list, &ListView::ItemClick, this, &ListEvents::lstv_ItemClick);
+    connect(&list, &ListView::DblClick, this, &ListEvents::lstv_DblClick);
+    connect(&list, &ListView::KeyUp, this, &ListEvents::lstv_KeyUp);
+}
 
 // Each click sorts in the order opposite to the list's current one, whichever column it is. A
 // date column is sorted by a sortable form of its cells' Tags and then shown in the general date
 // form; the Tags stay, so every later click can rebuild the sortable form.
-void Tessaro::lstv_ColumnClick(tessaro::ColumnHeader* ColumnHeader)
+void ListEvents::lstv_ColumnClick(ColumnHeader* ColumnHeader)
 {
-    tessaro::ListView& list = *d->lstv;
-    if (list.ListItems().Count() == 0)
+    if (m_list.ListItems().Count() == 0)
         return;
-    bool dates = false;
-    int column = 0;
-    skipFailure([&] {
-        dates = isDateColumn(*ColumnHeader);
-        column = ColumnHeader->Index() - 1;
-    });
+    const bool dates = isDateColumn(*ColumnHeader);
+    const int column = ColumnHeader->Index() - 1;
     if (dates)
-        writeSortableDates(list, column);
-    skipFailure([&] { list.setSortKey(column); });
-    skipFailure([&] { list.setSorted(true); });
-    skipFailure([&] {
-        list.setSortOrder(list.SortOrder() == tessaro::ListView::Ascending ? tessaro::ListView::Descending
-                                                                          : tessaro::ListView::Ascending);
-    });
+        writeSortableDates(m_list, column);
+    m_list.setSortKey(column);
+    m_list.setSorted(true);
+    m_list.setSortOrder(m_list.SortOrder() == ListView::Ascending ? ListView::Descending : ListView::Ascending);
     if (dates)
-        writeGeneralDates(list, column);
-    skipFailure([&] {
-        if (ListItem* selected = list.SelectedItem())
-            selected->EnsureVisible();
-    });
+        writeGeneralDates(m_list, column);
+    if (ListItem* selected = m_list.SelectedItem())
+        selected->EnsureVisible();
 }
 
-void Tessaro::lstv_ItemClick(tessaro::ListItem* Item)
+// Host code may fail; the click is over either way.
+void ListEvents::lstv_ItemClick(ListItem* Item)
 {
-    if (d->lstv->ListItems().Count() > 0)
-        skipFailure([&] { emit ClickListItem(Item); });
+    const SkipFailures skip;
+    if (m_list.ListItems().Count() > 0)
+        skip([&] { m_host.itemClicked(Item); });
 }
 
-void Tessaro::lstv_DblClick()
+void ListEvents::lstv_DblClick()
 {
-    if (d->lstv->ListItems().Count() > 0)
-        skipFailure([&] { emit DoubleClickListItem(d->lstv->SelectedItem()); });
+    const SkipFailures skip;
+    if (m_list.ListItems().Count() > 0)
+        skip([&] { m_host.itemDoubleClicked(m_list.SelectedItem()); });
 }
 
-void Tessaro::lstv_KeyUp(int KeyCode, int Shift)
+void ListEvents::lstv_KeyUp(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift) // Delete removes the rows with or without Shift, Ctrl or Alt
     if (KeyCode == key::Delete)
-        RimuoviElementiSelezionati(*d->lstv);
+        RimuoviElementiSelezionati(m_list);
 }
 
+} // namespace search
 } // namespace tessaro

@@ -1,0 +1,44 @@
+#pragma once
+
+// What the list does on its own when clicked or typed at: sorting by a column, removing rows,
+// and telling the host about clicked items.
+
+#include <QObject>
+
+#include <functional>
+
+namespace tessaro {
+
+class ColumnHeader;
+class ListItem;
+class ListView;
+
+namespace search {
+
+/// The host's side of the list's clicks: each is called only while the list holds items.
+struct ListEventsHost {
+    std::function<void(ListItem*)> itemClicked;       // the clicked item
+    std::function<void(ListItem*)> itemDoubleClicked; // the selected item, or nullptr
+};
+
+/// Handles the list's ColumnClick, ItemClick, DblClick and KeyUp; the connections end when it is
+/// destroyed.
+class ListEvents : public QObject {
+public:
+    ListEvents(ListView& list, ListEventsHost host);
+
+    /// Sorts by the column, in the order opposite to the list's current one; a date column sorts
+    /// in time order. Does nothing on an empty list.
+    void lstv_ColumnClick(ColumnHeader* ColumnHeader);
+    void lstv_ItemClick(ListItem* Item);
+    void lstv_DblClick();
+    /// Delete removes the selected rows from the list (not from the database).
+    void lstv_KeyUp(int KeyCode, int Shift);
+
+private:
+    ListView& m_list;
+    ListEventsHost m_host;
+};
+
+} // namespace search
+} // namespace tessaro

@@ -1,0 +1,166 @@
+#include "search/SearchPanel.h"
+
+#include "design/Style.h"
+#include "language/LanguageKeys.h"
+#include "language/LanguageSupport.h"
+#include "platform/Failure.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/KeyEvents.h"
+#include "platform/controls/TextBox.h"
+#include "platform/format/Like.h"
+#include "search/CompletaCombo.h"
+
+#include <tessaro/ListView.h>
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include <optional>
+
+namespace tessaro::search {
+namespace {
+
+using design::place;
+
+// What the Tab key does in the focused control: the focus moves to the next control in tab
+// order. An open drop-down list closes first, as it would when its combo loses the focus.
+void moveFocusOn(ComboBox& combo)
+{
+    combo.hidePopup();
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    QCoreApplication::sendEvent(&combo, &tab);
+}
+
+// The open list follows the entry the typing chose.
+void showChosenEntry(ComboBox& combo)
+{
+    QAbstractItemView* list = combo.view();
+    if (list->isVisible())
+        list->setCurrentIndex(combo.model()->index(combo.currentIndex(), combo.modelColumn()));
+}
+
+// The cell of `item` in search column c: the item's text for the first column, else sub-item c.
+QString searchCell(ListItem& item, int c)
+{
+    return c == 0 ? item.Text() : item.SubItems(c);
+}
+
+} // namespace
+
+SearchPanel::SearchPanel(QWidget& panel, ListView& list)
+    : m_list(list),
+      Label1(new Label(QStringLiteral("Label1"), &panel)),
+      cmbCercaIn(new ComboBox(QStringLiteral("cmbCercaIn"), &panel)),
+      Label2(new Label(QStringLiteral("Label2"), &panel)),
+      txtRicerca(new TextBox(QStringLiteral("txtRicerca"), &panel)),
+      cmdTrova(design::makePictureButton("cmdTrova", glyphs::findButton(), design::kFindButton, &panel)),
+      m_comboKeys(new KeyEvents(cmbCercaIn)),
+      m_textKeys(new KeyEvents(txtRicerca))
+{
+    Label1->setText(QStringLiteral("in"));
+    place(*Label1, design::kSearchInLabel);
+    place(*cmbCercaIn, design::kSearchColumn);
+    Label2->setText(QStringLiteral("Cerca"));
+    place(*Label2, design::kSearchLabel);
+    place(*txtRicerca, design::kSearchText);
+    for (QWidget* whiteText : {Label1, Label2})
+        design::setTextColour(whiteText, design::kPanelTextColour);
+    for (QWidget* field : std::initializer_list<QWidget*>{Label1, cmbCercaIn, Label2, txtRicerca, cmdTrova})
+        design::setFontFamily(field, design::kCaptionFace);
+
+    // Keys typed while the drop-down list is open reach its view; they are the combo's keys.
+    m_comboKeys->alsoWatch(cmbCercaIn->view());
+    m_comboKeys->onGotFocus([this] { cmbCercaIn_GotFocus(); });
+    m_comboKeys->onLostFocus([this] { cmbCercaIn_LostFocus(); });
+    m_comboKeys->onKeyPress([this](int& KeyAscii) {
+        cmbCercaIn_KeyPress(KeyAscii);
+        showChosenEntry(*cmbCercaIn);
+    });
+    m_textKeys->onKeyPress([this](int& KeyAscii) { txtRicerca_KeyPress(KeyAscii); });
+    connect(cmdTrova, &QPushButton::clicked, this, [this] { cmdTrova_Click(); });
+}
+
+SearchPanel::~SearchPanel()
+{
+    delete m_comboKeys.data();
+    delete m_textKeys.data();
+}
+
+void SearchPanel::retranslate()
+{
+    Label1->setText(GetLanguageString(languageKeyName(LanguageKey::SearchInCaption)));
+    Label2->setText(GetLanguageString(languageKeyName(LanguageKey::SearchCaption)));
+}
+
+// Alt+Down is a keystroke: it takes effect once the focus change has been handled, and only if
+// the combo still has the focus then.
+void SearchPanel::cmbCercaIn_GotFocus()
+{
+    ComboBox* combo = cmbCercaIn;
+    QMetaObject::invokeMethod(
+        combo,
+        [combo] {
+            if (combo->hasFocus())
+                combo->showPopup();
+        },
+        Qt::QueuedConnection);
+}
+
+void SearchPanel::cmbCercaIn_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == key::Enter) {
+        moveFocusOn(*cmbCercaIn);
+        KeyAscii = 0;
+    }
+    const SkipFailures skip;
+    skip([&] { KeyAscii = CompletaCombo(*cmbCercaIn, KeyAscii, true); });
+}
+
+void SearchPanel::cmbCercaIn_LostFocus()
+{
+    const QString text = cmbCercaIn->Text();
+    for (int i = 0; i < cmbCercaIn->ListCount(); ++i) {
+        if (cmbCercaIn->itemText(i) == text) {
+            cmbCercaIn->setListIndex(i);
+            return;
+        }
+    }
+}
+
+void SearchPanel::txtRicerca_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == key::Enter)
+        cmdTrova_Click();
+}
+
+// Every row is deselected, and selected again when its cell in the chosen column matches the
+// search text, both upper-cased. A pattern that cannot be read matches no row.
+//
+// Scrolling to each match in turn would leave the list at the last one; scrolling there once,
+// after the loop, gives the same list and keeps a find over a million rows linear.
+void SearchPanel::cmdTrova_Click()
+{
+    const int column = cmbCercaIn->ListIndex();
+    if (column == -1)
+        return;
+    const SkipFailures skip;
+    std::optional<LikePattern> pattern;
+    skip([&] { pattern.emplace(txtRicerca->Text(), Qt::CaseInsensitive); });
+    ListItem* lastMatch = nullptr;
+    for (ListItem* item : m_list.ListItems()) {
+        item->setSelected(false);
+        skip([&] {
+            if (pattern && pattern->matches(searchCell(*item, column))) {
+                item->setSelected(true);
+                lastMatch = item;
+            }
+        });
+    }
+    if (!lastMatch)
+        return;
+    m_list.setFocus(Qt::OtherFocusReason);
+    lastMatch->EnsureVisible();
+}
+
+} // namespace tessaro::search

@@ -1,0 +1,58 @@
+#pragma once
+
+// The search fields on the header panel: the column to search in, the pattern and the find
+// button, with their key handling.
+
+#include <QObject>
+#include <QPointer>
+
+namespace tessaro {
+
+class ComboBox;
+class CommandButton;
+class KeyEvents;
+class Label;
+class ListView;
+class TextBox;
+
+namespace search {
+
+/// Owns Label1, cmbCercaIn, Label2, txtRicerca and cmdTrova, created on `panel` in this order
+/// (which is their tab order), and the watchers that raise their focus and key handlers. Every
+/// connection it makes ends when it is destroyed.
+class SearchPanel : public QObject {
+public:
+    SearchPanel(QWidget& panel, ListView& list);
+    /// Deletes the key watchers still there (the control's teardown may have deleted them).
+    ~SearchPanel() override;
+
+    /// cmbCercaIn, the column to search in: totals read it, showing the panel focuses it.
+    ComboBox& columnChoice() const { return *cmbCercaIn; }
+    /// Sets the captions from the current language.
+    void retranslate();
+
+    /// Opens the drop-down list once the focus has settled there.
+    void cmbCercaIn_GotFocus();
+    /// Enter moves the focus on; other keys complete the text from the entries (list only).
+    void cmbCercaIn_KeyPress(int& KeyAscii);
+    /// The typed text chooses the entry it spells exactly, case included.
+    void cmbCercaIn_LostFocus();
+    /// Enter finds.
+    void txtRicerca_KeyPress(int& KeyAscii);
+    /// Selects the rows whose cell in the chosen column matches the pattern, ignoring case;
+    /// does nothing while no column is chosen.
+    void cmdTrova_Click();
+
+private:
+    ListView& m_list;
+    Label* Label1;
+    ComboBox* cmbCercaIn;
+    Label* Label2;
+    TextBox* txtRicerca;
+    CommandButton* cmdTrova;
+    QPointer<KeyEvents> m_comboKeys;
+    QPointer<KeyEvents> m_textKeys;
+};
+
+} // namespace search
+} // namespace tessaro
