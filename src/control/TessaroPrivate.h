@@ -75,6 +75,7 @@ struct TessaroPrivate {
     void retranslatePageBar();
 
     // ---- loading ----
+    std::unique_ptr<data::Loader> loader;
     void makeLoader();
 };
 
