@@ -33,10 +33,7 @@ void Tessaro::UserControl_Resize()
         const int rows = RigheVisibili();
         if (rows != d->results.page.size) {
             d->results.page.size = rows;
-            fillCurrentPage();
-            if (guard.gone())
-                return;
-            CaricaIcone();
+            d->loader->loadCurrentPage();
             if (guard.gone())
                 return;
             skip([&] { emit PopulatedList(); });

@@ -1,17 +1,26 @@
 #include "control/TessaroPrivate.h"
 
-#include "data/RiempiListView.h"
 #include "language/ErrorReport.h"
-#include "platform/Failure.h"
 #include "platform/controls/ControlGuard.h"
 #include "platform/controls/ControlSupport.h"
 #include "search/RiempiComboConIntestazioniListView.h"
 
 namespace tessaro {
 
+// Until the page bar calls the loader itself, it loads through these.
 void Tessaro::fillCurrentPage()
 {
-    RiempiListView(rst, *d->lstv, Columns, d->results.page.size, d->results.page.number);
+    d->loader->fillPage();
+}
+
+void Tessaro::CaricaIcone()
+{
+    d->loader->CaricaIcone();
+}
+
+bool Tessaro::ConnessioneAttiva()
+{
+    return d->loader->ConnessioneAttiva();
 }
 
 void Tessaro::PopulateList()
@@ -29,13 +38,14 @@ void Tessaro::PopulateList()
             if (d->results.page.number == 0)
                 d->results.page.number = 1;
             d->results.page.size = RigheVisibili();
-            fillCurrentPage();
+            d->loader->fillPage();
             if (guard.gone())
                 return;
+            // The page bar shows the new page before its icons are loaded.
             Paginazione();
             if (guard.gone())
                 return;
-            CaricaIcone();
+            d->loader->CaricaIcone();
             if (guard.gone())
                 return;
             emit PopulatedList();
@@ -56,16 +66,7 @@ void Tessaro::PopulateList()
 
 void Tessaro::Init_class(const QString& AppTitle, bool NonMemorizzareDimensioni)
 {
-    // A set that is not open fails to close, and a query may fail to open: neither stops this.
-    const SkipFailures skip;
-    if (!d->settings.Query.isEmpty()) {
-        skip([&] { d->results.current().Close(); });
-        skip([&] { d->results.current().Open(d->settings.Query, d->settings.DBConnection, 3, 1, -1); });
-    }
-    Columns = std::make_shared<collColonne>();
-    const int fields = d->results.current().State() == Recordset::StateClosed ? 0 : d->results.current().Fields().Count();
-    for (int i = 1; i <= fields; ++i)
-        Columns->Add(QString(), 0, QString());
+    d->loader->openQuery();
     ListView = d->lstv;
     d->lstv->setCheckBoxes(d->settings.CheckBoxes);
     d->AppTitle = AppTitle;

@@ -131,6 +131,9 @@ void TessaroPrivate::retranslatePageBar()
 // ---- loading ----
 
 // Loading builds no controls: its settings start empty and the host's Init_class opens the query.
-void TessaroPrivate::makeLoader() {}
+void TessaroPrivate::makeLoader()
+{
+    loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings);
+}
 
 } // namespace tessaro

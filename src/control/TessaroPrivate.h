@@ -64,6 +64,7 @@ struct TessaroPrivate {
     void retranslatePageBar();
 
     // ---- loading ----
+    std::unique_ptr<data::Loader> loader;
     void makeLoader();
 };
 

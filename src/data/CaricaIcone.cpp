@@ -1,31 +1,35 @@
-#include "control/TessaroPrivate.h"
+#include "data/Loader.h"
 
 #include "language/ErrorReport.h"
 #include "platform/format/Conversions.h"
 
-namespace tessaro {
+#include <tessaro/ImageList.h>
+#include <tessaro/ListView.h>
 
-void Tessaro::CaricaIcone()
+namespace tessaro::data {
+
+void Loader::CaricaIcone()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("CaricaIcone"), [&] {
-        if (d->settings.ColonnaIndiceImmagine == 0)
+        const int column = m_settings.ColonnaIndiceImmagine;
+        if (column == 0)
             return;
-        d->lstv->setSmallIcons(ImageList);
-        ListItems& items = d->lstv->ListItems();
+        m_list.setSmallIcons(m_images);
+        ListItems& items = m_list.ListItems();
         const int count = items.Count();
         for (int i = 1; i <= count; ++i) {
             ListItem* item = items.Item(i);
-            QString text = item->ListSubItems(d->settings.ColonnaIndiceImmagine)->Text();
+            QString text = item->ListSubItems(column)->Text();
             if (text.isEmpty())
-                text = QStringLiteral("1"); // a Null image number shows the first image
+                text = kFirstImage;
             const int image = CLng(text);
-            if (!ImageList)
+            if (!m_images)
                 raiseError(Error::ObjectVariableNotSet);
-            if (image < 1 || image > ImageList->Count())
+            if (image < 1 || image > m_images->Count())
                 raiseError(Error::IndexOutOfBounds);
             item->setSmallIcon(image);
         }
     });
 }
 
-} // namespace tessaro
+} // namespace tessaro::data

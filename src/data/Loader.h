@@ -1,11 +1,26 @@
 #pragma once
 
-// What the host gives the control to load: the connection, the query and how rows are shown.
+// Loading the host's query into the list: opening it, checking the connection, filling the
+// current page and its row icons.
 
 #include <QSqlDatabase>
 #include <QString>
 
-namespace tessaro::data {
+#include <memory>
+
+class QWidget;
+
+namespace tessaro {
+
+class ListView;
+class collColonne;
+class ImageList;
+
+namespace sql {
+struct ResultHolder;
+}
+
+namespace data {
 
 /// A new control starts with no connection, no query, no check boxes and no image column.
 struct LoadSettings {
@@ -15,4 +30,44 @@ struct LoadSettings {
     int ColonnaIndiceImmagine = 0;
 };
 
-} // namespace tessaro::data
+/// The statement that proves a session still answers.
+inline const QString kProbeStatement = QStringLiteral("SELECT 1;");
+/// An empty image cell shows the first image.
+inline const QString kFirstImage = QStringLiteral("1");
+
+/// Every argument of the constructor is referred to, not copied: all belong to `control`,
+/// which owns the loader. A routine that may show a message box returns at once when
+/// `control` is gone after it; the caller asks its own guard after each call.
+class Loader {
+public:
+    Loader(QWidget& control, ListView& list, sql::ResultHolder& results, std::shared_ptr<collColonne>& columns,
+           const std::shared_ptr<ImageList>& images, LoadSettings& settings);
+
+    /// Opens the query afresh and makes one empty column descriptor per field. A set that was
+    /// not open and a query that cannot open are passed over: the set stays closed, no columns.
+    void openQuery();
+    /// Whether the connection is open. A session that no longer answers the probe is closed and
+    /// opened again, with the query; a query that is not open is reopened the same way. Every
+    /// failure on the way is skipped; a connection still closed is told in a warning box.
+    bool ConnessioneAttiva();
+    /// Fills the list with the current page (or every row when unpaged); reports its failures.
+    void fillPage();
+    /// Gives each row the image its image column names, when an image column is set; an image
+    /// number that is not in the image list is reported and stops at its row.
+    void CaricaIcone();
+    /// fillPage, then CaricaIcone while the control is still there.
+    void loadCurrentPage();
+
+private:
+    void reopenQuery();
+
+    QWidget& m_control;
+    ListView& m_list;
+    sql::ResultHolder& m_results;
+    std::shared_ptr<collColonne>& m_columns;
+    const std::shared_ptr<ImageList>& m_images;
+    LoadSettings& m_settings;
+};
+
+} // namespace data
+} // namespace tessaro

@@ -26,7 +26,7 @@ struct collColonne::Private {
     std::size_t indexOf(const QVariant& indexOrKey) const
     {
         if (isPosition(indexOrKey)) {
-            // Positions round like the classic runtime's conversion to a whole number.
+            // A fractional position is taken to the nearest whole one, halves away from zero.
             const double position = indexOrKey.toDouble();
             const long long rounded = std::llround(position);
             if (rounded < 1 || rounded > static_cast<long long>(entries.size()))

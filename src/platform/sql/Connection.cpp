@@ -21,9 +21,4 @@ void connectionClose(QSqlDatabase& connection)
     connection.close();
 }
 
-int connectionState(const QSqlDatabase& connection)
-{
-    return connection.isOpen() ? 1 : 0;
-}
-
 } // namespace tessaro

@@ -14,7 +14,4 @@ void connectionOpen(QSqlDatabase& connection);
 /// Fails with 3704 when the connection is closed.
 void connectionClose(QSqlDatabase& connection);
 
-/// 0 closed, 1 open. A server that ended the session may go unnoticed until a statement fails.
-int connectionState(const QSqlDatabase& connection);
-
 } // namespace tessaro

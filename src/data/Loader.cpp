@@ -1,0 +1,83 @@
+#include "data/Loader.h"
+
+#include "data/RiempiListView.h"
+#include "language/LanguageKeys.h"
+#include "platform/Failure.h"
+#include "platform/controls/ControlGuard.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/ResultHolder.h"
+
+#include <tessaro/MessageBox.h>
+#include <tessaro/collColonne.h>
+
+namespace tessaro::data {
+
+Loader::Loader(QWidget& control, ListView& list, sql::ResultHolder& results, std::shared_ptr<collColonne>& columns,
+               const std::shared_ptr<ImageList>& images, LoadSettings& settings)
+    : m_control(control), m_list(list), m_results(results), m_columns(columns), m_images(images), m_settings(settings)
+{
+}
+
+// A set that is not open fails to close, and a query may fail to open: neither stops this.
+void Loader::openQuery()
+{
+    if (!m_settings.Query.isEmpty())
+        reopenQuery();
+    m_columns = std::make_shared<collColonne>();
+    Recordset& set = m_results.current();
+    const int fields = set.State() == Recordset::StateClosed ? 0 : set.Fields().Count();
+    for (int i = 1; i <= fields; ++i)
+        m_columns->Add(QString(), 0, QString());
+}
+
+void Loader::reopenQuery()
+{
+    const SkipFailures skip;
+    skip([&] { m_results.current().Close(); });
+    skip([&] { m_results.current().Open(m_settings.Query, m_settings.DBConnection); });
+}
+
+// A dropped session is noticed by a probe that fails: the connection handle may still claim
+// to be open after the server ended it.
+bool Loader::ConnessioneAttiva()
+{
+    const SkipFailures skip;
+    QSqlDatabase& connection = m_settings.DBConnection;
+    {
+        Recordset probe;
+        skip([&] { probe.Open(kProbeStatement, connection); });
+        if (probe.State() == Recordset::StateClosed) {
+            skip([&] { connectionClose(connection); });
+            skip([&] { connectionOpen(connection); });
+            if (!m_settings.Query.isEmpty())
+                reopenQuery();
+        }
+        skip([&] { probe.Close(); });
+    }
+    if (!m_settings.Query.isEmpty() && m_results.current().State() == Recordset::StateClosed) {
+        skip([&] { m_results.current().Close(); });
+        skip([&] { connectionClose(connection); });
+        skip([&] { connectionOpen(connection); });
+        skip([&] { m_results.current().Open(m_settings.Query, connection); });
+    }
+    if (connection.isOpen())
+        return true;
+    MsgBox(languageText(LanguageKey::NoConnection), MessageStyle::Exclamation, languageText(LanguageKey::WarningTitle));
+    return false;
+}
+
+void Loader::fillPage()
+{
+    RiempiListView(m_results.set, m_list, m_columns, m_results.page.size, m_results.page.number);
+}
+
+void Loader::loadCurrentPage()
+{
+    const ControlGuard guard(&m_control);
+    fillPage();
+    if (guard.gone())
+        return;
+    CaricaIcone();
+}
+
+} // namespace tessaro::data
