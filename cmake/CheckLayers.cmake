@@ -3,16 +3,10 @@
 # A feature folder (the third layer) includes no other feature folder, and only control/ includes
 # <tessaro/Tessaro.h>. Every top folder needs a layer, so a new folder is placed on purpose.
 #
-#   cmake -DSOURCE_DIR=<src> [-DEXEMPT_DIR=<dir>] -P CheckLayers.cmake
-#
-# EXEMPT_DIR/<folder>.txt (one folder a line) lists what <folder> may still include while the
-# features move out of control/; the last step of that move deletes the folder and EXEMPT_DIR.
+#   cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.21)
 
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
-if(EXEMPT_DIR)
-  get_filename_component(EXEMPT_DIR "${EXEMPT_DIR}" ABSOLUTE)
-endif()
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "CheckLayers: SOURCE_DIR '${SOURCE_DIR}' is not a folder")
 endif()
@@ -47,12 +41,6 @@ function(crosses_upwards from to result)
     set(up TRUE)
   elseif("${layer_${to}}" EQUAL feature_layer AND "${layer_${from}}" EQUAL feature_layer)
     set(up TRUE)
-  endif()
-  if(up AND EXEMPT_DIR AND EXISTS "${EXEMPT_DIR}/${from}.txt")
-    file(STRINGS "${EXEMPT_DIR}/${from}.txt" allowed)
-    if(to IN_LIST allowed)
-      set(up FALSE)
-    endif()
   endif()
   set(${result} ${up} PARENT_SCOPE)
 endfunction()

@@ -164,32 +164,9 @@ private:
     bool ConnessioneAttiva();
     void fillCurrentPage();
 
-    // Paging.
-    void loadPage(bool backwards);
-    void loadPageSkippingFailures();
-    void lblPag_Click(int Index);
-    bool switchView(bool paged);
+    // Paging: the page bar's routines the control still runs itself.
     void Paginazione();
-    void PaginazioneIndietro();
     void lblCaricatutti_Click();
-    void lblPaginaRisultati_Click();
-
-    // List events and sorting.
-    void lstv_ColumnClick(tessaro::ColumnHeader* ColumnHeader);
-    void lstv_ItemClick(tessaro::ListItem* Item);
-    void lstv_DblClick();
-    void lstv_KeyUp(int KeyCode, int Shift);
-
-    // Search.
-    void cmbCercaIn_GotFocus();
-    void cmbCercaIn_KeyPress(int& KeyAscii);
-    void cmbCercaIn_LostFocus();
-    void txtRicerca_KeyPress(int& KeyAscii);
-    void cmdTrova_Click();
-
-    // Totals and export.
-    void cmdSomma_Click();
-    void cmdEsportaInExcel_Click();
 
     // Row icons.
     void CaricaIcone();
