@@ -160,17 +160,6 @@ private:
     void pctNascondi_Click();
     int RigheVisibili();
 
-    // Loading.
-    bool ConnessioneAttiva();
-    void fillCurrentPage();
-
-    // Paging: the page bar's routines the control still runs itself.
-    void Paginazione();
-    void lblCaricatutti_Click();
-
-    // Row icons.
-    void CaricaIcone();
-
     // Remembered settings.
     QString applicationName() const;
     void readRememberedPaged();

@@ -42,7 +42,7 @@ void Tessaro::UserControl_Resize()
         }
     }
     if (d->results.current().State() != 0)
-        Paginazione();
+        d->pageBar->Paginazione();
 }
 
 } // namespace tessaro

@@ -7,22 +7,6 @@
 
 namespace tessaro {
 
-// Until the page bar calls the loader itself, it loads through these.
-void Tessaro::fillCurrentPage()
-{
-    d->loader->fillPage();
-}
-
-void Tessaro::CaricaIcone()
-{
-    d->loader->CaricaIcone();
-}
-
-bool Tessaro::ConnessioneAttiva()
-{
-    return d->loader->ConnessioneAttiva();
-}
-
 void Tessaro::PopulateList()
 {
     const ControlGuard guard(this);
@@ -42,7 +26,7 @@ void Tessaro::PopulateList()
             if (guard.gone())
                 return;
             // The page bar shows the new page before its icons are loaded.
-            Paginazione();
+            d->pageBar->Paginazione();
             if (guard.gone())
                 return;
             d->loader->CaricaIcone();
@@ -50,7 +34,7 @@ void Tessaro::PopulateList()
                 return;
             emit PopulatedList();
         } else {
-            lblCaricatutti_Click();
+            d->pageBar->lblCaricatutti_Click();
         }
         if (guard.gone())
             return;

@@ -108,10 +108,6 @@ void Tessaro::MoveToNextPage() { d->pageBar->MoveToNextPage(); }
 void Tessaro::MoveToPreviousPage() { d->pageBar->MoveToPreviousPage(); }
 void Tessaro::GoToPage(int Page) { d->pageBar->GoToPage(Page); }
 
-// Still called by the control's loading and layout.
-void Tessaro::Paginazione() { d->pageBar->Paginazione(); }
-void Tessaro::lblCaricatutti_Click() { d->pageBar->lblCaricatutti_Click(); }
-
 void Tessaro::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

@@ -2,7 +2,6 @@
 
 #include "design/Style.h"
 #include "platform/Failure.h"
-#include "platform/controls/ControlGuard.h"
 #include "platform/controls/ControlSupport.h"
 
 namespace tessaro {
@@ -109,14 +108,9 @@ QWidget* TessaroPrivate::lastPanelField()
 void TessaroPrivate::makePageBar()
 {
     paging::PageHost host;
-    host.connectionUsable = [this] { return q.ConnessioneAttiva(); };
+    host.connectionUsable = [this] { return loader->ConnessioneAttiva(); };
     host.visibleRows = [this] { return q.RigheVisibili(); };
-    host.loadCurrentPage = [this] {
-        const ControlGuard guard(&q);
-        q.fillCurrentPage();
-        if (!guard.gone())
-            q.CaricaIcone();
-    };
+    host.loadCurrentPage = [this] { loader->loadCurrentPage(); };
     host.announcePopulated = [this] { emit q.PopulatedList(); };
     host.showPointer = [this](PointerShape shape) { q.setMousePointer(shape); };
     pageBar = std::make_unique<paging::PageBar>(q, results, std::move(host));
