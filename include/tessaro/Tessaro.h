@@ -160,12 +160,6 @@ private:
     void pctNascondi_Click();
     int RigheVisibili();
 
-    // Remembered settings.
-    QString applicationName() const;
-    void readRememberedPaged();
-    void restoreRememberedWidths();
-    void saveRememberedSettings();
-
     std::unique_ptr<TessaroPrivate> const d;
 };
 

@@ -11,8 +11,7 @@ void Tessaro::PopulateList()
 {
     const ControlGuard guard(this);
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("PopulateList"), [&] {
-        if (!applicationName().isEmpty())
-            readRememberedPaged();
+        d->remembered->readRememberedPaged(d->results.page.paged);
         rst = d->results.current().Clone(-1);
         d->fraPaginazione->setVisible(false);
         UserControl_Resize();
@@ -40,9 +39,9 @@ void Tessaro::PopulateList()
             return;
         d->fraPaginazione->setVisible(true);
         RiempiComboConIntestazioniListView(*d->lstv, *d->cmbCercaIn);
-        if (guard.gone() || d->NonMemorizzareDimensioni)
+        if (guard.gone() || !d->remembered->keepsWidths())
             return;
-        restoreRememberedWidths();
+        d->remembered->restoreRememberedWidths();
         setSolidBackground(this, d->lstv->BackColor());
         d->fraPaginazione->setBackColor(d->lstv->BackColor());
     });
@@ -53,8 +52,7 @@ void Tessaro::Init_class(const QString& AppTitle, bool NonMemorizzareDimensioni)
     d->loader->openQuery();
     ListView = d->lstv;
     d->lstv->setCheckBoxes(d->settings.CheckBoxes);
-    d->AppTitle = AppTitle;
-    d->NonMemorizzareDimensioni = NonMemorizzareDimensioni;
+    d->remembered->setApplication(AppTitle, NonMemorizzareDimensioni);
     setSolidBackground(this, d->lstv->BackColor());
     d->fraPaginazione->setBackColor(d->lstv->BackColor());
 }

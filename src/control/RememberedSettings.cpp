@@ -1,4 +1,4 @@
-#include "control/TessaroPrivate.h"
+#include "control/RememberedSettings.h"
 
 #include "platform/format/Conversions.h"
 #include "platform/Failure.h"
@@ -9,54 +9,68 @@ namespace {
 
 // The component's own title: shared by every host that gives no application title.
 const QString kComponentTitle = QStringLiteral("Tessaro");
+// The significant digits a single-precision number is printed with.
+constexpr int kSinglePrecisionDigits = 7;
 
 // Widths are written as single-precision numbers in the user's number format, without a
 // decimal part when whole.
 QString widthText(double twips)
 {
-    return QLocale().toString(static_cast<float>(twips), 'g', 7).remove(QLocale().groupSeparator());
+    return QLocale().toString(static_cast<float>(twips), 'g', kSinglePrecisionDigits)
+        .remove(QLocale().groupSeparator());
 }
 
 } // namespace
 
-QString Tessaro::applicationName() const
+RememberedSettings::RememberedSettings(const QWidget& control, tessaro::ListView& list)
+    : m_control(control), m_list(list)
 {
-    return d->AppTitle.isEmpty() ? kComponentTitle : d->AppTitle;
 }
 
-void Tessaro::readRememberedPaged()
+void RememberedSettings::setApplication(const QString& AppTitle, bool NonMemorizzareDimensioni)
+{
+    m_appTitle = AppTitle;
+    m_noWidths = NonMemorizzareDimensioni;
+}
+
+QString RememberedSettings::applicationName() const
+{
+    return m_appTitle.isEmpty() ? kComponentTitle : m_appTitle;
+}
+
+void RememberedSettings::readRememberedPaged(bool& paged) const
 {
     const QString application = applicationName();
-    const QString section = objectName();
+    const QString section = m_control.objectName();
     if (GetSetting(application, section, QStringLiteral("Paged")) == QLatin1String("True"))
-        d->results.page.paged = true;
+        paged = true;
     else if (GetSetting(application, section, QStringLiteral("Paged")) == QLatin1String("False"))
-        d->results.page.paged = false;
+        paged = false;
 }
 
-void Tessaro::restoreRememberedWidths()
+void RememberedSettings::restoreRememberedWidths() const
 {
-    const int columns = d->lstv->ColumnHeaders().Count();
+    const int columns = m_list.ColumnHeaders().Count();
     for (int i = 1; i <= columns; ++i) {
-        const QString stored = GetSetting(applicationName(), objectName(), QString::number(i));
+        const QString stored = GetSetting(applicationName(), m_control.objectName(), QString::number(i));
         if (!stored.isEmpty())
-            d->lstv->ColumnHeaders().Item(i)->setWidth(CSng(stored));
+            m_list.ColumnHeaders().Item(i)->setWidth(CSng(stored));
     }
 }
 
-void Tessaro::saveRememberedSettings()
+void RememberedSettings::saveRememberedSettings(bool paged) const
 {
     const QString application = applicationName();
-    const QString section = objectName();
+    const QString section = m_control.objectName();
     skipFailure([&] {
-        SaveSetting(application, section, QStringLiteral("Paged"), d->results.page.paged ? QStringLiteral("True") : QStringLiteral("False"));
+        SaveSetting(application, section, QStringLiteral("Paged"), paged ? QStringLiteral("True") : QStringLiteral("False"));
     });
-    if (d->NonMemorizzareDimensioni)
+    if (m_noWidths)
         return;
-    const int columns = d->lstv->ColumnHeaders().Count();
+    const int columns = m_list.ColumnHeaders().Count();
     for (int i = 1; i <= columns; ++i) {
         skipFailure([&] {
-            SaveSetting(application, section, QString::number(i), widthText(d->lstv->ColumnHeaders().Item(i)->Width()));
+            SaveSetting(application, section, QString::number(i), widthText(m_list.ColumnHeaders().Item(i)->Width()));
         });
     }
 }

@@ -27,7 +27,7 @@ Tessaro::~Tessaro()
     const SkipFailures skip;
     skip([&] { d->results.current().Close(); });
     rst.reset();
-    saveRememberedSettings();
+    d->remembered->saveRememberedSettings(d->results.page.paged);
     detachChildControls(*this);
 }
 

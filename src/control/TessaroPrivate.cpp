@@ -40,6 +40,7 @@ void TessaroPrivate::makeListView()
     lstv = new tessaro::ListView(&q);
     lstv->setObjectName(QStringLiteral("lstv"));
     place(*lstv, design::kList);
+    remembered = std::make_unique<RememberedSettings>(q, *lstv);
 }
 
 // The panel lies beneath the list, the switches above it.
@@ -78,7 +79,7 @@ void TessaroPrivate::makeListEvents()
         *lstv, search::ListEventsHost{[this](ListItem* item) { emit q.ClickListItem(item); },
                                       [this](ListItem* item) { emit q.DoubleClickListItem(item); }});
     // Widths are saved when the user leaves the list, having finished adjusting them.
-    QObject::connect(lstv, &tessaro::ListView::LostFocus, &q, [this] { q.saveRememberedSettings(); });
+    QObject::connect(lstv, &tessaro::ListView::LostFocus, &q, [this] { remembered->saveRememberedSettings(results.page.paged); });
 }
 
 void TessaroPrivate::retranslateSearch()

@@ -5,6 +5,7 @@
 
 #include <tessaro/Tessaro.h>
 
+#include "control/RememberedSettings.h"
 #include "data/Loader.h"
 #include "paging/PageBar.h"
 #include "platform/controls/ComboBox.h"
@@ -32,10 +33,9 @@ struct TessaroPrivate {
     // ---- control ----
     data::LoadSettings settings;
     sql::ResultHolder results{q.rst, {}};
-    QString AppTitle;
-    bool NonMemorizzareDimensioni = false;
     int MousePointer = 0;
     tessaro::ListView* lstv = nullptr;
+    std::unique_ptr<RememberedSettings> remembered;
     PictureBox* pctIntestazione = nullptr;
     PictureBox* pctEstendi = nullptr;
     PictureBox* pctNascondi = nullptr;
