@@ -155,11 +155,6 @@ protected:
 private:
     friend struct TessaroPrivate; // binds the child controls to the handlers below
 
-    // Layout and header panel.
-    void pctEstendi_Click();
-    void pctNascondi_Click();
-    int RigheVisibili();
-
     std::unique_ptr<TessaroPrivate> const d;
 };
 

@@ -1,32 +1,57 @@
-#include "control/TessaroPrivate.h"
+#include "control/HeaderPanel.h"
 
+#include "design/Style.h"
 #include "platform/Failure.h"
 
 namespace tessaro {
 
-// Neither action looks at the panel's current state: each moves the list by the same amount
-// every time, so showing twice moves the list down twice; a list too short for it stays put.
-void Tessaro::pctEstendi_Click()
+using design::place;
+
+HeaderPanel::HeaderPanel(QWidget& control, tessaro::ListView& list) : m_list(list)
 {
-    const SkipFailures skip;
-    tessaro::ListView* list = d->lstv;
-    const double panel = d->pctIntestazione->Height();
-    skip([&] { list->Move(list->Left(), list->Top() + panel - 105, list->Width(), list->Height() - panel + 105); });
-    d->pctIntestazione->setVisible(true);
-    d->pctNascondi->setVisible(true);
-    d->pctEstendi->setVisible(false);
-    d->cmbCercaIn->setFocus(Qt::OtherFocusReason);
+    pctIntestazione = new PictureBox(QStringLiteral("pctIntestazione"), &control);
+    pctIntestazione->stackUnder(&list);
+    pctIntestazione->setBackColor(design::kPanelColour);
+    design::setTextColour(pctIntestazione, control.palette().color(QPalette::WindowText));
+    place(*pctIntestazione, design::kPanel);
+    pctIntestazione->setVisible(false);
+
+    pctEstendi = new PictureBox(QStringLiteral("pctEstendi"), &control);
+    pctEstendi->setPicture(glyphs::panelSwitch(true));
+    place(*pctEstendi, design::kPanelSwitch);
+    pctNascondi = new PictureBox(QStringLiteral("pctNascondi"), &control);
+    pctNascondi->setPicture(glyphs::panelSwitch(false));
+    place(*pctNascondi, design::kPanelSwitch);
+    pctNascondi->setVisible(false);
+
+    connect(pctEstendi, &PictureBox::Click, this, &HeaderPanel::pctEstendi_Click);
+    connect(pctNascondi, &PictureBox::Click, this, &HeaderPanel::pctNascondi_Click);
 }
 
-void Tessaro::pctNascondi_Click()
+// The panel covers the switch strip, so the list moves by the panel's height less the strip. A
+// list too short for that would get a negative height, which fails and is skipped.
+void HeaderPanel::pctEstendi_Click()
 {
     const SkipFailures skip;
-    tessaro::ListView* list = d->lstv;
-    const double panel = d->pctIntestazione->Height();
-    skip([&] { list->Move(list->Left(), list->Top() - panel + 105, list->Width(), list->Height() + panel - 105); });
-    d->pctIntestazione->setVisible(false);
-    d->pctNascondi->setVisible(false);
-    d->pctEstendi->setVisible(true);
+    const double panel = pctIntestazione->Height();
+    const double strip = design::kSwitchStrip;
+    skip([&] { m_list.Move(m_list.Left(), m_list.Top() + panel - strip, m_list.Width(), m_list.Height() - panel + strip); });
+    pctIntestazione->setVisible(true);
+    pctNascondi->setVisible(true);
+    pctEstendi->setVisible(false);
+    if (m_focusOnShow)
+        m_focusOnShow->setFocus(Qt::OtherFocusReason);
+}
+
+void HeaderPanel::pctNascondi_Click()
+{
+    const SkipFailures skip;
+    const double panel = pctIntestazione->Height();
+    const double strip = design::kSwitchStrip;
+    skip([&] { m_list.Move(m_list.Left(), m_list.Top() - panel + strip, m_list.Width(), m_list.Height() + panel - strip); });
+    pctIntestazione->setVisible(false);
+    pctNascondi->setVisible(false);
+    pctEstendi->setVisible(true);
 }
 
 } // namespace tessaro

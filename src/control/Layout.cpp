@@ -1,36 +1,87 @@
 #include "control/TessaroPrivate.h"
 
+#include "design/Layout.h"
 #include "platform/Failure.h"
 #include "platform/controls/ControlGuard.h"
 
 #include <QCoreApplication>
 
-namespace tessaro {
+#include <cmath>
+#include <limits>
 
-// The fill, the icons and the page bar report their own failures; a negative list height is skipped.
+namespace tessaro {
+namespace {
+
+double widthTwips(const QWidget& control)
+{
+    return control.width() * TwipsGeometry::twipsPerPixel(&control);
+}
+
+double heightTwips(const QWidget& control)
+{
+    return control.height() * TwipsGeometry::twipsPerPixel(&control);
+}
+
+// Whole rows of the quotient, failing like the runtime's integer conversion when out of range.
+int wholeRows(double rows)
+{
+    const double floored = std::floor(rows);
+    if (!std::isfinite(floored) || floored > std::numeric_limits<qint32>::max()
+        || floored < std::numeric_limits<qint32>::min())
+        raiseError(Error::Overflow);
+    return static_cast<int>(floored);
+}
+
+// The summed header widths plus the allowance, rounded half to even at every step as a 32-bit
+// integer.
+bool expectsHorizontalScroll(const tessaro::ListView& list)
+{
+    if (list.ColumnHeaders().Count() == 0)
+        return false;
+    qint32 sum = static_cast<qint32>(design::kScrollAllowance);
+    for (const ColumnHeader* header : list.ColumnHeaders())
+        sum = static_cast<qint32>(std::nearbyint(header->Width() + sum));
+    return list.Width() < sum;
+}
+
+} // namespace
+
+ControlLayout::ControlLayout(QWidget& control, HeaderPanel& header, tessaro::ListView& list, Frame& pageFrame)
+    : m_control(control), m_header(header), m_list(list), m_pageFrame(pageFrame)
+{
+}
+
+bool ControlLayout::fit()
+{
+    const SkipFailures skip;
+    const ControlGuard guard(&m_control);
+    PictureBox& panel = m_header.panel();
+    if (heightTwips(m_control) < panel.Height())
+        m_control.resize(m_control.width(), qRound(panel.Height() / TwipsGeometry::twipsPerPixel(&m_control)));
+    panel.setWidth(widthTwips(m_control));
+    m_list.setWidth(widthTwips(m_control));
+    // Other notifications of the control may run here; every size below is read afresh.
+    QCoreApplication::processEvents();
+    if (guard.gone())
+        return false;
+    skip([&] {
+        const double reserved = design::kSwitchStrip + m_pageFrame.Height() + (panel.isHidden() ? 0 : panel.Height());
+        m_list.setHeight(heightTwips(m_control) - reserved);
+    });
+    m_pageFrame.Move(m_list.Left(), m_list.Top() + m_list.Height(), m_list.Width(), m_pageFrame.Height());
+    return true;
+}
+
+// The fill, the icons and the page bar report their own failures; host code run by the
+// announcement is skipped when it fails.
 void Tessaro::UserControl_Resize()
 {
     const SkipFailures skip;
     const ControlGuard guard(this);
-    const double perPixel = TwipsGeometry::twipsPerPixel(this);
-    PictureBox* panel = d->pctIntestazione;
-    tessaro::ListView* list = d->lstv;
-    if (controlHeightTwips(this) < panel->Height())
-        resize(width(), qRound(panel->Height() / perPixel));
-    panel->setWidth(controlWidthTwips(this));
-    list->setWidth(controlWidthTwips(this));
-    // Other notifications of the control may run here; every size below is read afresh.
-    QCoreApplication::processEvents();
-    if (guard.gone())
+    if (!d->layout->fit())
         return;
-    skip([&] {
-        const double reserved = 105 + d->fraPaginazione->Height() + (panel->isHidden() ? 0 : panel->Height());
-        list->setHeight(controlHeightTwips(this) - reserved);
-    });
-    d->fraPaginazione->Move(list->Left(), list->Top() + list->Height(), list->Width(),
-                            d->fraPaginazione->Height());
     if (d->results.page.paged) {
-        const int rows = RigheVisibili();
+        const int rows = RigheVisibili(*d->lstv);
         if (rows != d->results.page.size) {
             d->results.page.size = rows;
             d->loader->loadCurrentPage();
@@ -41,8 +92,27 @@ void Tessaro::UserControl_Resize()
                 return;
         }
     }
-    if (d->results.current().State() != 0)
+    if (d->results.current().State() != Recordset::StateClosed)
         d->pageBar->Paginazione();
+}
+
+int RigheVisibili(const tessaro::ListView& list) noexcept
+{
+    // A row count that overflows, or rows of no height, leave one row.
+    const SkipFailures skip;
+    const bool horizontalScroll = expectsHorizontalScroll(list);
+    int count = 0;
+    skip([&] {
+        if (list.ListItems().Count() == 0) {
+            count = wholeRows(list.Height() / design::kRowGuess) - design::kRowsKeptFree;
+            return;
+        }
+        const double rowHeight = list.ListItems().Item(1)->Height();
+        if (rowHeight == 0)
+            raiseError(Error::DivisionByZero);
+        count = wholeRows((list.Height() - design::kListChrome) / rowHeight) - (horizontalScroll ? 1 : 0);
+    });
+    return count < 1 ? 1 : count;
 }
 
 } // namespace tessaro

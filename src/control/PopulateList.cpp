@@ -20,7 +20,7 @@ void Tessaro::PopulateList()
         if (d->results.page.paged) {
             if (d->results.page.number == 0)
                 d->results.page.number = 1;
-            d->results.page.size = RigheVisibili();
+            d->results.page.size = RigheVisibili(*d->lstv);
             d->loader->fillPage();
             if (guard.gone())
                 return;

@@ -84,13 +84,13 @@ void Tessaro::setColonnaIndiceImmagine(int column)
     emit propertyChanged(QStringLiteral("ColonnaIndiceImmagine"));
 }
 
-bool Tessaro::IntestazioneVisibile() const { return !d->pctIntestazione->isHidden(); }
+bool Tessaro::IntestazioneVisibile() const { return d->header->shown(); }
 void Tessaro::setIntestazioneVisibile(bool visible)
 {
     if (visible)
-        pctEstendi_Click();
+        d->header->pctEstendi_Click();
     else
-        pctNascondi_Click();
+        d->header->pctNascondi_Click();
     emit propertyChanged(QStringLiteral("IntestazioneVisibile"));
 }
 

@@ -8,29 +8,20 @@ namespace tessaro {
 
 using design::place;
 
-double controlWidthTwips(const QWidget* control)
-{
-    return control->width() * TwipsGeometry::twipsPerPixel(control);
-}
-
-double controlHeightTwips(const QWidget* control)
-{
-    return control->height() * TwipsGeometry::twipsPerPixel(control);
-}
-
 // The list is made first; the panel goes beneath it and the list follows the panel's fields in
 // the tab order, as when it was made after them.
 TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
 {
     setSolidBackground(&q, design::kControlColour);
     makeListView();
-    makeHeaderPanel();
+    header = std::make_unique<HeaderPanel>(q, *lstv);
     makeSearchPanel();
     makeTotalsAndExport();
     QWidget::setTabOrder(lastPanelField(), lstv);
     makeListEvents();
     makePageBar();
     makeLoader();
+    layout = std::make_unique<ControlLayout>(q, *header, *lstv, *fraPaginazione);
 }
 
 // ---- control ----
@@ -43,34 +34,13 @@ void TessaroPrivate::makeListView()
     remembered = std::make_unique<RememberedSettings>(q, *lstv);
 }
 
-// The panel lies beneath the list, the switches above it.
-void TessaroPrivate::makeHeaderPanel()
-{
-    pctIntestazione = new PictureBox(QStringLiteral("pctIntestazione"), &q);
-    pctIntestazione->stackUnder(lstv);
-    pctIntestazione->setBackColor(design::kPanelColour);
-    design::setTextColour(pctIntestazione, q.palette().color(QPalette::WindowText));
-    place(*pctIntestazione, design::kPanel);
-    pctIntestazione->setVisible(false);
-
-    pctEstendi = new PictureBox(QStringLiteral("pctEstendi"), &q);
-    pctEstendi->setPicture(glyphs::panelSwitch(true));
-    place(*pctEstendi, design::kPanelSwitch);
-    pctNascondi = new PictureBox(QStringLiteral("pctNascondi"), &q);
-    pctNascondi->setPicture(glyphs::panelSwitch(false));
-    place(*pctNascondi, design::kPanelSwitch);
-    pctNascondi->setVisible(false);
-
-    QObject::connect(pctEstendi, &PictureBox::Click, &q, &Tessaro::pctEstendi_Click);
-    QObject::connect(pctNascondi, &PictureBox::Click, &q, &Tessaro::pctNascondi_Click);
-}
-
 // ---- search panel and list events ----
 
 void TessaroPrivate::makeSearchPanel()
 {
-    search = std::make_unique<search::SearchPanel>(*pctIntestazione, *lstv);
+    search = std::make_unique<search::SearchPanel>(header->panel(), *lstv);
     cmbCercaIn = &search->columnChoice();
+    header->setFocusOnShow(*cmbCercaIn);
 }
 
 void TessaroPrivate::makeListEvents()
@@ -91,7 +61,7 @@ void TessaroPrivate::retranslateSearch()
 
 void TessaroPrivate::makeTotalsAndExport()
 {
-    totals = std::make_unique<totals_export::TotalsExport>(*pctIntestazione, *lstv, *cmbCercaIn, q.Columns);
+    totals = std::make_unique<totals_export::TotalsExport>(header->panel(), *lstv, *cmbCercaIn, q.Columns);
 }
 
 void TessaroPrivate::retranslateTotals()
@@ -110,7 +80,7 @@ void TessaroPrivate::makePageBar()
 {
     paging::PageHost host;
     host.connectionUsable = [this] { return loader->ConnessioneAttiva(); };
-    host.visibleRows = [this] { return q.RigheVisibili(); };
+    host.visibleRows = [this] { return RigheVisibili(*lstv); };
     host.loadCurrentPage = [this] { loader->loadCurrentPage(); };
     host.announcePopulated = [this] { emit q.PopulatedList(); };
     host.showPointer = [this](PointerShape shape) { q.setMousePointer(shape); };

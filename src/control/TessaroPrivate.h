@@ -5,6 +5,8 @@
 
 #include <tessaro/Tessaro.h>
 
+#include "control/HeaderPanel.h"
+#include "control/Layout.h"
 #include "control/RememberedSettings.h"
 #include "data/Loader.h"
 #include "paging/PageBar.h"
@@ -36,11 +38,9 @@ struct TessaroPrivate {
     int MousePointer = 0;
     tessaro::ListView* lstv = nullptr;
     std::unique_ptr<RememberedSettings> remembered;
-    PictureBox* pctIntestazione = nullptr;
-    PictureBox* pctEstendi = nullptr;
-    PictureBox* pctNascondi = nullptr;
+    std::unique_ptr<HeaderPanel> header;
+    std::unique_ptr<ControlLayout> layout;
     void makeListView();
-    void makeHeaderPanel();
 
     // ---- search panel and list events ----
     std::unique_ptr<search::SearchPanel> search;
@@ -67,9 +67,5 @@ struct TessaroPrivate {
     std::unique_ptr<data::Loader> loader;
     void makeLoader();
 };
-
-/// The control's own size in twips.
-double controlWidthTwips(const QWidget* control);
-double controlHeightTwips(const QWidget* control);
 
 } // namespace tessaro
