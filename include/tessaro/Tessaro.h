@@ -153,8 +153,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    friend struct TessaroPrivate; // binds the child controls to the handlers below
-
     std::unique_ptr<TessaroPrivate> const d;
 };
 
