@@ -13,7 +13,7 @@ void Tessaro::PopulateList()
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("PopulateList"), [&] {
         d->remembered->readRememberedPaged(d->results.page.paged);
         rst = d->results.current().Clone(-1);
-        d->fraPaginazione->setVisible(false);
+        d->pageBar->frame().setVisible(false);
         UserControl_Resize();
         if (guard.gone())
             return;
@@ -37,13 +37,13 @@ void Tessaro::PopulateList()
         }
         if (guard.gone())
             return;
-        d->fraPaginazione->setVisible(true);
-        RiempiComboConIntestazioniListView(*d->lstv, *d->cmbCercaIn);
+        d->pageBar->frame().setVisible(true);
+        RiempiComboConIntestazioniListView(*d->lstv, d->search->columnChoice());
         if (guard.gone() || !d->remembered->keepsWidths())
             return;
         d->remembered->restoreRememberedWidths();
         setSolidBackground(this, d->lstv->BackColor());
-        d->fraPaginazione->setBackColor(d->lstv->BackColor());
+        d->pageBar->frame().setBackColor(d->lstv->BackColor());
     });
 }
 
@@ -54,7 +54,7 @@ void Tessaro::Init_class(const QString& AppTitle, bool NonMemorizzareDimensioni)
     d->lstv->setCheckBoxes(d->settings.CheckBoxes);
     d->remembered->setApplication(AppTitle, NonMemorizzareDimensioni);
     setSolidBackground(this, d->lstv->BackColor());
-    d->fraPaginazione->setBackColor(d->lstv->BackColor());
+    d->pageBar->frame().setBackColor(d->lstv->BackColor());
 }
 
 } // namespace tessaro

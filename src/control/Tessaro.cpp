@@ -35,9 +35,9 @@ void Tessaro::CambiaLingua(const QString& PercorsoFileLingua)
     setLanguageDirectory(PercorsoFileLingua);
     setCurrentLanguage(ReadIniValue(PercorsoFileLingua + QStringLiteral("\\LangSetting.ini"),
                                     QStringLiteral("Language"), QStringLiteral("CurrentLanguage")));
-    d->retranslatePageBar();
-    d->retranslateTotals();
-    d->retranslateSearch();
+    d->pageBar->retranslate();
+    d->totals->retranslate();
+    d->search->retranslate();
 }
 
 void Tessaro::setDBConnection(const QSqlDatabase& connection)

@@ -1,46 +1,29 @@
 #include "control/TessaroPrivate.h"
 
 #include "design/Style.h"
-#include "platform/Failure.h"
 #include "platform/controls/ControlSupport.h"
 
 namespace tessaro {
-
-using design::place;
 
 // The list is made first; the panel goes beneath it and the list follows the panel's fields in
 // the tab order, as when it was made after them.
 TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
 {
     setSolidBackground(&q, design::kControlColour);
-    makeListView();
-    header = std::make_unique<HeaderPanel>(q, *lstv);
-    makeSearchPanel();
-    makeTotalsAndExport();
-    QWidget::setTabOrder(lastPanelField(), lstv);
-    makeListEvents();
-    makePageBar();
-    makeLoader();
-    layout = std::make_unique<ControlLayout>(q, *header, *lstv, *fraPaginazione);
-}
-
-// ---- control ----
-
-void TessaroPrivate::makeListView()
-{
     lstv = new tessaro::ListView(&q);
     lstv->setObjectName(QStringLiteral("lstv"));
-    place(*lstv, design::kList);
+    design::place(*lstv, design::kList);
     remembered = std::make_unique<RememberedSettings>(q, *lstv);
-}
-
-// ---- search panel and list events ----
-
-void TessaroPrivate::makeSearchPanel()
-{
+    header = std::make_unique<HeaderPanel>(q, *lstv);
     search = std::make_unique<search::SearchPanel>(header->panel(), *lstv);
-    cmbCercaIn = &search->columnChoice();
-    header->setFocusOnShow(*cmbCercaIn);
+    totals = std::make_unique<totals_export::TotalsExport>(header->panel(), *lstv, search->columnChoice(), q.Columns);
+    QWidget::setTabOrder(&totals->lastField(), lstv);
+    header->setFocusOnShow(search->columnChoice());
+    makeListEvents();
+    makePageBar();
+    // Loading builds no controls: its settings start empty and the host's Init_class opens the query.
+    loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings);
+    layout = std::make_unique<ControlLayout>(q, *header, *lstv, pageBar->frame());
 }
 
 void TessaroPrivate::makeListEvents()
@@ -52,30 +35,6 @@ void TessaroPrivate::makeListEvents()
     QObject::connect(lstv, &tessaro::ListView::LostFocus, &q, [this] { remembered->saveRememberedSettings(results.page.paged); });
 }
 
-void TessaroPrivate::retranslateSearch()
-{
-    search->retranslate();
-}
-
-// ---- totals and export ----
-
-void TessaroPrivate::makeTotalsAndExport()
-{
-    totals = std::make_unique<totals_export::TotalsExport>(header->panel(), *lstv, *cmbCercaIn, q.Columns);
-}
-
-void TessaroPrivate::retranslateTotals()
-{
-    totals->retranslate();
-}
-
-QWidget* TessaroPrivate::lastPanelField()
-{
-    return &totals->lastField();
-}
-
-// ---- page bar ----
-
 void TessaroPrivate::makePageBar()
 {
     paging::PageHost host;
@@ -85,20 +44,6 @@ void TessaroPrivate::makePageBar()
     host.announcePopulated = [this] { emit q.PopulatedList(); };
     host.showPointer = [this](PointerShape shape) { q.setMousePointer(shape); };
     pageBar = std::make_unique<paging::PageBar>(q, results, std::move(host));
-    fraPaginazione = &pageBar->frame();
-}
-
-void TessaroPrivate::retranslatePageBar()
-{
-    pageBar->retranslate();
-}
-
-// ---- loading ----
-
-// Loading builds no controls: its settings start empty and the host's Init_class opens the query.
-void TessaroPrivate::makeLoader()
-{
-    loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings);
 }
 
 } // namespace tessaro
