@@ -3,16 +3,48 @@
 #include "design/Layout.h"
 #include "language/LanguageSupport.h"
 #include "platform/Failure.h"
+#include "platform/controls/KeyEvents.h"
+#include "platform/format/Conversions.h"
 
 #include <QMetaClassInfo>
 #include <QResizeEvent>
 
 namespace tessaro {
+namespace {
+
+const QString kQueryDefault = QStringLiteral("Inserire la query");
+// The saved page number's default is a 16-bit integer, as the property bag was designed.
+const QVariant kAbsolutePageDefault = QVariant::fromValue<qint16>(1);
+
+// The child controls outlive the control's state: QWidget deletes them after ~Tessaro, and a
+// child still reports on its way out (a window going hides itself first, taking the focus from
+// the list; a focused search box loses the focus). None of that may reach the control.
+void detachChildControls(Tessaro& control)
+{
+    for (QObject* child : control.findChildren<QObject*>()) {
+        QObject::disconnect(child, nullptr, &control, nullptr);
+        // The search boxes' focus and key notifications call the control from an event filter.
+        if (qobject_cast<KeyEvents*>(child))
+            delete child;
+    }
+}
+
+} // namespace
 
 Tessaro::Tessaro(QWidget* parent) : QWidget(parent), d(std::make_unique<TessaroPrivate>(*this))
 {
     const double perPixel = TwipsGeometry::twipsPerPixel(this);
     resize(qRound(design::kControlWidth / perPixel), qRound(design::kControlHeight / perPixel));
+}
+
+Tessaro::~Tessaro()
+{
+    // A set that was never opened fails to close; it is dropped all the same.
+    const SkipFailures skip;
+    skip([&] { d->results.current().Close(); });
+    rst.reset();
+    d->remembered->saveRememberedSettings(d->results.page.paged);
+    detachChildControls(*this);
 }
 
 QList<Tessaro::Member> Tessaro::members()
@@ -112,6 +144,22 @@ void Tessaro::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     UserControl_Resize();
+}
+
+// A stored value that does not convert leaves its property as it was.
+void Tessaro::ReadProperties(const PropertyBag& bag)
+{
+    const SkipFailures skip;
+    skip([&] { setQuery(bag.ReadProperty(QStringLiteral("Query"), kQueryDefault).toString()); });
+    skip([&] { setPaged(CBool(bag.ReadProperty(QStringLiteral("Paged"), false))); });
+    skip([&] { setAbsolutePage(CLng(bag.ReadProperty(QStringLiteral("AbsolutePage"), kAbsolutePageDefault))); });
+}
+
+void Tessaro::WriteProperties(PropertyBag& bag)
+{
+    bag.WriteProperty(QStringLiteral("Query"), Query(), kQueryDefault);
+    bag.WriteProperty(QStringLiteral("Paged"), Paged(), false);
+    bag.WriteProperty(QStringLiteral("AbsolutePage"), AbsolutePage(), kAbsolutePageDefault);
 }
 
 } // namespace tessaro
