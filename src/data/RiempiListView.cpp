@@ -4,6 +4,7 @@
 #include "language/ErrorReport.h"
 #include "platform/listview/RowAppender.h"
 #include "platform/sql/RecordsetRows.h"
+#include "platform/sql/ResultHolder.h"
 
 #include <tessaro/ListView.h>
 #include <tessaro/Recordset.h>
@@ -14,13 +15,6 @@
 
 namespace tessaro {
 namespace {
-
-Recordset& recordsetOf(std::shared_ptr<Recordset>& rst)
-{
-    if (!rst)
-        rst = std::make_shared<Recordset>();
-    return *rst;
-}
 
 collColonne& columnsOf(const std::shared_ptr<collColonne>& columns)
 {
@@ -140,7 +134,7 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
     const auto rowText = [&] { return row > 0 ? QString::number(row) : QString(); };
     trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("RiempiListView"), rowText, [&] {
         lstv.ListItems().Clear();
-        Recordset& set = recordsetOf(rst);
+        Recordset& set = sql::currentRecordset(rst);
         if (set.State() == Recordset::StateClosed) {
             lstv.setView(ListView::ReportView);
             return;

@@ -2,7 +2,6 @@
 
 #include "design/Style.h"
 #include "language/LanguageKeys.h"
-#include "language/LanguageSupport.h"
 #include "platform/Failure.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/KeyEvents.h"
@@ -89,8 +88,8 @@ SearchPanel::~SearchPanel()
 
 void SearchPanel::retranslate()
 {
-    Label1->setText(GetLanguageString(languageKeyName(LanguageKey::SearchInCaption)));
-    Label2->setText(GetLanguageString(languageKeyName(LanguageKey::SearchCaption)));
+    Label1->setText(languageText(LanguageKey::SearchInCaption));
+    Label2->setText(languageText(LanguageKey::SearchCaption));
 }
 
 // Alt+Down is a keystroke: it takes effect once the focus change has been handled, and only if
