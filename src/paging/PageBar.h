@@ -63,15 +63,13 @@ public:
 
 private:
     void connectClicks();
-    void loadPage(bool backwards);
-    void loadPageSkippingFailures();
+    void loadPage(bool backwards, bool skipHostFailure);
+    bool showCurrentPage(bool backwards, bool skipHostFailure);
     bool switchView(bool paged);
     bool firstShownPage(int* page) const;
     void placePageBar(int currentPage);
-    void finishPageBar(int pageCount, int recordCount);
-    void showPreviousArrow(bool show);
-    void showViewSwitch(int pageCount);
-    void hideSwitchesForOnePage();
+    void finishPageBar(int pageCount, int recordCount, bool offerPagedView);
+    void showPreviousArrows(bool show);
 
     QWidget& m_control;
     sql::ResultHolder& m_results;
@@ -86,8 +84,6 @@ private:
     Image* imgUltimaPagina = nullptr;
     Label* lblCaricatutti = nullptr;
     Label* lblPaginaRisultati = nullptr;
-    Label* lblPrimaPagina = nullptr;
-    Label* lblUltimaPagina = nullptr;
 };
 
 } // namespace tessaro::paging

@@ -44,8 +44,6 @@ PageBar::PageBar(QWidget& control, sql::ResultHolder& results, PageHost host)
     lblPagine = findLabel(fraPaginazione, "lblPagine");
     lblCaricatutti = findLabel(fraPaginazione, "lblCaricatutti");
     lblPaginaRisultati = findLabel(fraPaginazione, "lblPaginaRisultati");
-    lblPrimaPagina = findLabel(fraPaginazione, "lblPrimaPagina");
-    lblUltimaPagina = findLabel(fraPaginazione, "lblUltimaPagina");
     for (int i = 0; i < kPageLabels; ++i)
         lblPag[static_cast<std::size_t>(i)] = makePageLabel(i, fraPaginazione);
 

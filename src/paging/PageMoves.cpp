@@ -15,25 +15,36 @@ bool PageBar::firstShownPage(int* page) const
     return true;
 }
 
-// Fits the page size, fills the page, sets the icons and lays out the bar; `backwards` ends
-// the bar's run of numbers at the new page.
-void PageBar::loadPage(bool backwards)
+// Fills the list with the current page and its icons, lays out the bar (its run of numbers
+// ending at the page when `backwards`), tells the host and restores the pointer. A failing host
+// handler is skipped when `skipHostFailure`, else passed on. False when the control went.
+bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure)
 {
     const ControlGuard guard(&m_control);
-    m_results.page.size = m_host.visibleRows();
     m_host.loadCurrentPage();
     if (guard.gone())
-        return;
+        return false;
     if (backwards)
         PaginazioneIndietro();
     else
         Paginazione();
     if (guard.gone())
-        return;
-    m_host.announcePopulated();
+        return false;
+    if (skipHostFailure)
+        skipFailure([&] { m_host.announcePopulated(); });
+    else
+        m_host.announcePopulated();
     if (guard.gone())
-        return;
+        return false;
     m_host.showPointer(PointerShape::Default);
+    return true;
+}
+
+// The page fitted to the list's size, then shown.
+void PageBar::loadPage(bool backwards, bool skipHostFailure)
+{
+    m_results.page.size = m_host.visibleRows();
+    showCurrentPage(backwards, skipHostFailure);
 }
 
 void PageBar::MoveToFirstPage()
@@ -41,26 +52,8 @@ void PageBar::MoveToFirstPage()
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToFirstPage"), [&] {
         m_host.showPointer(PointerShape::Hourglass);
         m_results.page.number = 1;
-        loadPage(false);
+        loadPage(false, false);
     });
-}
-
-// The same steps as loadPage; only the host's handler can fail here, and it is skipped.
-void PageBar::loadPageSkippingFailures()
-{
-    const ControlGuard guard(&m_control);
-    const SkipFailures skip;
-    m_results.page.size = m_host.visibleRows();
-    m_host.loadCurrentPage();
-    if (guard.gone())
-        return;
-    Paginazione();
-    if (guard.gone())
-        return;
-    skip([&] { m_host.announcePopulated(); });
-    if (guard.gone())
-        return;
-    m_host.showPointer(PointerShape::Default);
 }
 
 void PageBar::MoveToLastPage()
@@ -68,7 +61,7 @@ void PageBar::MoveToLastPage()
     const SkipFailures skip;
     m_host.showPointer(PointerShape::Hourglass);
     skip([&] { m_results.page.number = m_results.current().PageCount(); });
-    loadPageSkippingFailures();
+    loadPage(false, true);
 }
 
 void PageBar::MoveToNextPage()
@@ -78,7 +71,7 @@ void PageBar::MoveToNextPage()
         int page = 0;
         page = firstShownPage(&page) ? page + kShownPages : m_results.page.number + kShownPages;
         m_results.page.number = qMin(page, m_results.current().PageCount());
-        loadPage(false);
+        loadPage(false, false);
     });
 }
 
@@ -89,7 +82,7 @@ void PageBar::MoveToPreviousPage()
         int page = 0;
         // No lower bound here: the fill raises a page below 1 to 1.
         m_results.page.number = firstShownPage(&page) ? page - 1 : m_results.page.number - kShownPages;
-        loadPage(true);
+        loadPage(true, false);
     });
 }
 
@@ -103,7 +96,7 @@ void PageBar::GoToPage(int Page)
             page = m_results.current().PageCount();
         m_results.page.number = page;
     });
-    loadPageSkippingFailures();
+    loadPage(false, true);
 }
 
 } // namespace tessaro::paging

@@ -12,11 +12,12 @@ namespace {
 // shown reads no page.
 const QString kNoPage = QStringLiteral("0");
 
-void showPageNumber(Label* label, int page, const QString& toolTip, bool current)
+// The tool tip is `tip` followed by the page number.
+void showPageNumber(Label* label, int page, const QString& tip, bool current)
 {
     label->setText(QString::number(page));
     label->setVisible(true);
-    label->setToolTip(toolTip);
+    label->setToolTip(tip + QString::number(page));
     if (current) {
         label->setFontSize(design::kCurrentPagePoints);
         label->setFontBold(true);
@@ -49,8 +50,9 @@ void PageBar::placePageBar(int currentPage)
     imgUltimaPagina->setLeft(imgSuccessiva->Left() + imgSuccessiva->Width() + design::kEndArrowGap);
 }
 
-// The arrows to the right, the record count and the two labels at the right end.
-void PageBar::finishPageBar(int pageCount, int recordCount)
+// The arrows to the right, the record count and the switches at the right end. One page offers
+// no switch, except lblPaginaRisultati when `offerPagedView` and all rows overflow the list.
+void PageBar::finishPageBar(int pageCount, int recordCount, bool offerPagedView)
 {
     const double arrowTop = lblCaricatutti->Top() + design::kArrowDrop;
     Label* last = lblPag[kShownPages];
@@ -66,30 +68,32 @@ void PageBar::finishPageBar(int pageCount, int recordCount)
     lblCaricatutti->setLeft(fraPaginazione->Width() - lblCaricatutti->Width());
     lblPaginaRisultati->setLeft(fraPaginazione->Width() - lblPaginaRisultati->Width());
     lblPaginaRisultati->setTop(lblCaricatutti->Top());
+    if (pageCount < 2) {
+        lblCaricatutti->setVisible(false);
+        lblPagine->setVisible(false);
+        lblPaginaRisultati->setVisible(false);
+        if (offerPagedView && pageCount == 1 && !m_results.page.paged && m_host.visibleRows() < recordCount)
+            lblPaginaRisultati->setVisible(true);
+    } else {
+        lblNumRecord->setText(lblNumRecord->text() + QLatin1Char(' ') + pagesText(pageCount));
+        lblCaricatutti->setVisible(true);
+        lblPaginaRisultati->setVisible(false);
+    }
+    lblNumRecord->setLeft(design::kRecordCountLeft);
 }
 
-void PageBar::showPreviousArrow(bool show)
+// The previous and first-page arrows, or the "pages" caption in their place.
+void PageBar::showPreviousArrows(bool show)
 {
+    const double arrowTop = lblCaricatutti->Top() + design::kArrowDrop;
     imgPrecedente->setVisible(show);
+    imgPrimaPagina->setVisible(show);
+    imgPrimaPagina->setTop(arrowTop);
     lblPagine->setVisible(!show);
     if (show)
-        imgPrecedente->setTop(lblCaricatutti->Top() + design::kArrowDrop);
+        imgPrecedente->setTop(arrowTop);
     else
         lblPagine->setLeft(lblPag[1]->Left() - lblPagine->Width());
-}
-
-void PageBar::showViewSwitch(int pageCount)
-{
-    lblNumRecord->setText(lblNumRecord->text() + QLatin1Char(' ') + pagesText(pageCount));
-    lblCaricatutti->setVisible(true);
-    lblPaginaRisultati->setVisible(false);
-}
-
-void PageBar::hideSwitchesForOnePage()
-{
-    lblCaricatutti->setVisible(false);
-    lblPagine->setVisible(false);
-    lblPaginaRisultati->setVisible(false);
 }
 
 void PageBar::Paginazione()
@@ -98,34 +102,24 @@ void PageBar::Paginazione()
         Recordset& set = m_results.current();
         const int current = m_results.page.number;
         placePageBar(current);
-        showPreviousArrow(current >= 2);
-        imgPrimaPagina->setVisible(!imgPrecedente->isHidden());
-        imgPrimaPagina->setTop(lblCaricatutti->Top() + design::kArrowDrop);
+        showPreviousArrows(current >= 2);
         const QString tip = languageText(LanguageKey::GoToPageTip);
-        if (set.PageCount() - (kShownPages - 1) >= current || set.PageCount() <= kShownPages) {
+        const int pages = set.PageCount();
+        if (pages - (kShownPages - 1) >= current || pages <= kShownPages) {
             for (int i = 0; i < kShownPages; ++i) {
                 Label* label = lblPag[static_cast<std::size_t>(i + 1)];
                 label->setVisible(false);
-                if (set.PageCount() > 1 && current + i <= set.PageCount())
-                    showPageNumber(label, current + i, tip + QString::number(current + i), i == 0);
+                if (pages > 1 && current + i <= pages)
+                    showPageNumber(label, current + i, tip, i == 0);
             }
         } else {
             for (int i = 0; i < kShownPages; ++i) {
-                const int page = set.PageCount() - i;
                 Label* label = lblPag[static_cast<std::size_t>(kShownPages - i)];
                 label->setVisible(false);
-                showPageNumber(label, page, tip + QString::number(page), current == page);
+                showPageNumber(label, pages - i, tip, current == pages - i);
             }
         }
-        finishPageBar(set.PageCount(), set.RecordCount());
-        if (set.PageCount() < 2) {
-            hideSwitchesForOnePage();
-            if (set.PageCount() == 1 && !m_results.page.paged && m_host.visibleRows() < set.RecordCount())
-                lblPaginaRisultati->setVisible(true);
-        } else {
-            showViewSwitch(set.PageCount());
-        }
-        lblNumRecord->setLeft(design::kRecordCountLeft);
+        finishPageBar(pages, set.RecordCount(), true);
     });
 }
 
@@ -135,23 +129,16 @@ void PageBar::PaginazioneIndietro()
         Recordset& set = m_results.current();
         const int current = m_results.page.number;
         placePageBar(current);
-        imgPrimaPagina->setTop(lblCaricatutti->Top() + design::kArrowDrop);
         lblPag[kShownPages]->setText(kNoPage);
         const QString tip = languageText(LanguageKey::GoToPageTip) + QLatin1Char(' ');
         for (int i = 0; i < kShownPages; ++i) {
             Label* label = lblPag[static_cast<std::size_t>(kShownPages - i)];
             label->setVisible(false);
             if (current - i >= 1)
-                showPageNumber(label, current - i, tip + QString::number(current - i), i == 0);
+                showPageNumber(label, current - i, tip, i == 0);
         }
-        showPreviousArrow(CLng(lblPag[kShownPages]->text()) > kShownPages);
-        imgPrimaPagina->setVisible(!imgPrecedente->isHidden());
-        finishPageBar(set.PageCount(), set.RecordCount());
-        if (set.PageCount() < 2)
-            hideSwitchesForOnePage();
-        else
-            showViewSwitch(set.PageCount());
-        lblNumRecord->setLeft(design::kRecordCountLeft);
+        showPreviousArrows(CLng(lblPag[kShownPages]->text()) > kShownPages);
+        finishPageBar(set.PageCount(), set.RecordCount(), false);
     });
 }
 

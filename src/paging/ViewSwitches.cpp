@@ -32,16 +32,8 @@ bool PageBar::switchView(bool paged)
     imgPrimaPagina->setVisible(false);
     imgUltimaPagina->setVisible(false);
     lblPagine->setVisible(false);
-    m_host.loadCurrentPage();
-    if (guard.gone())
+    if (!showCurrentPage(false, false))
         return false;
-    Paginazione();
-    if (guard.gone())
-        return false;
-    m_host.announcePopulated();
-    if (guard.gone())
-        return false;
-    m_host.showPointer(PointerShape::Default);
     lblCaricatutti->setMousePointer(PointerShape::Hand);
     return true;
 }
