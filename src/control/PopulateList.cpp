@@ -3,7 +3,6 @@
 #include "language/ErrorReport.h"
 #include "platform/controls/ControlGuard.h"
 #include "platform/controls/ControlSupport.h"
-#include "search/RiempiComboConIntestazioniListView.h"
 
 namespace tessaro {
 
@@ -38,7 +37,7 @@ void Tessaro::PopulateList()
         if (guard.gone())
             return;
         d->pageBar->frame().setVisible(true);
-        RiempiComboConIntestazioniListView(*d->lstv, d->search->columnChoice());
+        d->search->fillColumnChoice();
         if (guard.gone() || !d->remembered->keepsWidths())
             return;
         d->remembered->restoreRememberedWidths();

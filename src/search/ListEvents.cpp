@@ -8,7 +8,7 @@
 #include <tessaro/Enums.h>
 #include <tessaro/ListView.h>
 
-namespace tessaro {
+namespace tessaro::search {
 namespace {
 
 bool isDateColumn(const ColumnHeader& header)
@@ -33,35 +33,17 @@ QString sortableDateText(const QVariant& tag)
     return sortable;
 }
 
-// Sub-item k of every item becomes the sortable text of its Tag. An item whose step fails (k names
-// no sub-item) is left as it is.
-void writeSortableDates(ListView& list, int k)
+// Sub-item k of every item becomes `text` of its Tag. An item whose step fails (k names no
+// sub-item, or its Tag is no date) keeps its text.
+template <class Text>
+void rewriteDates(ListView& list, int k, Text text)
 {
     const SkipFailures skip;
     for (ListItem* item : list.ListItems())
-        skip([&] { item->setSubItems(k, sortableDateText(item->ListSubItems(k)->Tag())); });
-}
-
-// Sub-item k of every item goes back to the general date form of its Tag. An item whose Tag is no
-// date (an empty cell) keeps its text.
-void writeGeneralDates(ListView& list, int k)
-{
-    const SkipFailures skip;
-    for (ListItem* item : list.ListItems())
-        skip([&] { item->setSubItems(k, GeneralDate(CDate(item->ListSubItems(k)->Tag()))); });
-}
-
-// Removes the selected rows all at once, then refreshes the list. Only the displayed rows go;
-// the database is not touched.
-void RimuoviElementiSelezionati(ListView& lstv)
-{
-    lstv.ListItems().RemoveSelected();
-    lstv.Refresh();
+        skip([&] { item->setSubItems(k, text(item->ListSubItems(k)->Tag())); });
 }
 
 } // namespace
-
-namespace search {
 
 ListEvents::ListEvents(ListView& list, ListEventsHost host) : m_list(list), m_host(std::move(host))
 {
@@ -81,12 +63,12 @@ void ListEvents::lstv_ColumnClick(ColumnHeader* ColumnHeader)
     const bool dates = isDateColumn(*ColumnHeader);
     const int column = ColumnHeader->Index() - 1;
     if (dates)
-        writeSortableDates(m_list, column);
+        rewriteDates(m_list, column, sortableDateText);
     m_list.setSortKey(column);
     m_list.setSorted(true);
     m_list.setSortOrder(m_list.SortOrder() == ListView::Ascending ? ListView::Descending : ListView::Ascending);
     if (dates)
-        writeGeneralDates(m_list, column);
+        rewriteDates(m_list, column, [](const QVariant& tag) { return GeneralDate(CDate(tag)); });
     if (ListItem* selected = m_list.SelectedItem())
         selected->EnsureVisible();
 }
@@ -109,9 +91,11 @@ void ListEvents::lstv_DblClick()
 void ListEvents::lstv_KeyUp(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift) // Delete removes the rows with or without Shift, Ctrl or Alt
-    if (KeyCode == key::Delete)
-        RimuoviElementiSelezionati(m_list);
+    // Only the displayed rows go, all at once; the database is not touched.
+    if (KeyCode == key::Delete) {
+        m_list.ListItems().RemoveSelected();
+        m_list.Refresh();
+    }
 }
 
-} // namespace search
-} // namespace tessaro
+} // namespace tessaro::search

@@ -1,19 +1,21 @@
 #include "search/SearchPanel.h"
 
 #include "design/Style.h"
+#include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 #include "platform/Failure.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/KeyEvents.h"
 #include "platform/controls/TextBox.h"
 #include "platform/format/Like.h"
-#include "search/CompletaCombo.h"
 
 #include <tessaro/ListView.h>
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
 
 #include <optional>
 
@@ -43,6 +45,73 @@ void showChosenEntry(ComboBox& combo)
 QString searchCell(ListItem& item, int c)
 {
     return c == 0 ? item.Text() : item.SubItems(c);
+}
+
+QLineEdit& editOf(ComboBox& combo)
+{
+    if (!combo.lineEdit())
+        raiseError(Error::ObjectVariableNotSet);
+    return *combo.lineEdit();
+}
+
+// SelStart: where the selection starts, or the caret when nothing is selected.
+int selStart(const QLineEdit& edit)
+{
+    return edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
+}
+
+int selLength(const QLineEdit& edit)
+{
+    return static_cast<int>(edit.selectedText().size());
+}
+
+// The first entry that begins with `prefix`, ignoring case; -1 for none.
+int findString(const ComboBox& combo, const QString& prefix)
+{
+    for (int i = 0; i < combo.count(); ++i) {
+        if (combo.itemText(i).startsWith(prefix, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
+
+// Completes what the user types in `combo` from its own entries; returns the key code to pass
+// on (0: the key is used up). Backspace with the caret or selection at position 0 or 1 empties
+// the combo; any other key below 32 or above 127 is discarded. Otherwise the text the key would
+// leave (upper-cased when nothing is selected; what follows a selection is dropped) is looked up
+// as the beginning of an entry, ignoring case: the first such entry is chosen and its part
+// beyond the typed text is selected. A text that begins no entry discards the key when
+// `LimitToList` is true, else passes it on. Failures are passed on.
+int CompletaCombo(ComboBox& combo, int KeyAscii, bool LimitToList)
+{
+    QLineEdit& edit = editOf(combo);
+    const QString text = combo.Text();
+    const int start = selStart(edit);
+    const int length = selLength(edit);
+    QString prefix;
+    if (KeyAscii == key::Backspace) {
+        if (start <= 1) {
+            combo.setText(QString());
+            return 0;
+        }
+        prefix = length == 0 ? text.chopped(1).toUpper() : text.left(start - 1);
+    } else if (KeyAscii < key::FirstTyped || KeyAscii > key::LastAscii) {
+        return 0;
+    } else {
+        const QChar typed(static_cast<char16_t>(KeyAscii));
+        prefix = length == 0 ? text.toUpper() + typed : text.left(start) + typed;
+    }
+
+    const int found = findString(combo, prefix);
+    if (found == -1)
+        return LimitToList ? 0 : KeyAscii;
+    combo.setListIndex(found);
+    const QString entry = combo.itemText(found);
+    if (combo.Text() != entry)
+        combo.setText(entry);
+    const int selected = static_cast<int>(prefix.size());
+    edit.setSelection(selected, static_cast<int>(entry.size()) - selected);
+    return 0;
 }
 
 } // namespace
@@ -90,6 +159,20 @@ void SearchPanel::retranslate()
 {
     Label1->setText(languageText(LanguageKey::SearchInCaption));
     Label2->setText(languageText(LanguageKey::SearchCaption));
+}
+
+void SearchPanel::fillColumnChoice()
+{
+    trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("RiempiComboConIntestazioniListView"), [&] {
+        cmbCercaIn->clear();
+        // Adding to an empty Qt combo chooses the first entry; the search column stays unchosen
+        // until the user picks one.
+        const QSignalBlocker quiet(cmbCercaIn);
+        for (const ColumnHeader* header : m_list.ColumnHeaders()) {
+            cmbCercaIn->addItem(header->Text());
+            cmbCercaIn->setCurrentIndex(-1);
+        }
+    });
 }
 
 // Alt+Down is a keystroke: it takes effect once the focus change has been handled, and only if

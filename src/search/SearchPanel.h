@@ -30,6 +30,9 @@ public:
     ComboBox& columnChoice() const { return *cmbCercaIn; }
     /// Sets the captions from the current language.
     void retranslate();
+    /// Replaces the column choice's entries with the list's column captions, in column order.
+    /// A failure is reported in the critical message box; captions not yet added stay out.
+    void fillColumnChoice();
 
     /// Opens the drop-down list once the focus has settled there.
     void cmbCercaIn_GotFocus();
