@@ -30,28 +30,26 @@ HeaderPanel::HeaderPanel(QWidget& control, tessaro::ListView& list) : m_list(lis
 
 // The panel covers the switch strip, so the list moves by the panel's height less the strip. A
 // list too short for that would get a negative height, which fails and is skipped.
+void HeaderPanel::showPanel(bool show)
+{
+    const double panel = show ? pctIntestazione->Height() : -pctIntestazione->Height();
+    const double strip = show ? design::kSwitchStrip : -design::kSwitchStrip;
+    skipFailure([&] { m_list.Move(m_list.Left(), m_list.Top() + panel - strip, m_list.Width(), m_list.Height() - panel + strip); });
+    pctIntestazione->setVisible(show);
+    pctNascondi->setVisible(show);
+    pctEstendi->setVisible(!show);
+}
+
 void HeaderPanel::pctEstendi_Click()
 {
-    const SkipFailures skip;
-    const double panel = pctIntestazione->Height();
-    const double strip = design::kSwitchStrip;
-    skip([&] { m_list.Move(m_list.Left(), m_list.Top() + panel - strip, m_list.Width(), m_list.Height() - panel + strip); });
-    pctIntestazione->setVisible(true);
-    pctNascondi->setVisible(true);
-    pctEstendi->setVisible(false);
+    showPanel(true);
     if (m_focusOnShow)
         m_focusOnShow->setFocus(Qt::OtherFocusReason);
 }
 
 void HeaderPanel::pctNascondi_Click()
 {
-    const SkipFailures skip;
-    const double panel = pctIntestazione->Height();
-    const double strip = design::kSwitchStrip;
-    skip([&] { m_list.Move(m_list.Left(), m_list.Top() - panel + strip, m_list.Width(), m_list.Height() + panel - strip); });
-    pctIntestazione->setVisible(false);
-    pctNascondi->setVisible(false);
-    pctEstendi->setVisible(true);
+    showPanel(false);
 }
 
 } // namespace tessaro

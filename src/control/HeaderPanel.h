@@ -30,6 +30,8 @@ public:
     void pctNascondi_Click();
 
 private:
+    void showPanel(bool show);
+
     tessaro::ListView& m_list;
     QWidget* m_focusOnShow = nullptr;
     PictureBox* pctIntestazione = nullptr;

@@ -40,11 +40,10 @@ QString RememberedSettings::applicationName() const
 
 void RememberedSettings::readRememberedPaged(bool& paged) const
 {
-    const QString application = applicationName();
-    const QString section = m_control.objectName();
-    if (GetSetting(application, section, QStringLiteral("Paged")) == QLatin1String("True"))
+    const QString stored = GetSetting(applicationName(), m_control.objectName(), QStringLiteral("Paged"));
+    if (stored == QLatin1String("True"))
         paged = true;
-    else if (GetSetting(application, section, QStringLiteral("Paged")) == QLatin1String("False"))
+    else if (stored == QLatin1String("False"))
         paged = false;
 }
 

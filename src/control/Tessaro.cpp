@@ -29,6 +29,14 @@ void detachChildControls(Tessaro& control)
     }
 }
 
+// Stores a property's new value and tells the host which property changed.
+template <class T>
+void changeProperty(Tessaro& control, T& stored, const T& value, const char* name)
+{
+    stored = value;
+    emit control.propertyChanged(QString::fromLatin1(name));
+}
+
 } // namespace
 
 Tessaro::Tessaro(QWidget* parent) : QWidget(parent), d(std::make_unique<TessaroPrivate>(*this))
@@ -74,46 +82,31 @@ void Tessaro::CambiaLingua(const QString& PercorsoFileLingua)
 
 void Tessaro::setDBConnection(const QSqlDatabase& connection)
 {
-    d->settings.DBConnection = connection;
-    emit propertyChanged(QStringLiteral("Connection"));
+    changeProperty(*this, d->settings.DBConnection, connection, "Connection");
 }
 
 QString Tessaro::Query() const { return d->settings.Query; }
-void Tessaro::setQuery(const QString& query)
-{
-    d->settings.Query = query;
-    emit propertyChanged(QStringLiteral("Query"));
-}
+void Tessaro::setQuery(const QString& query) { changeProperty(*this, d->settings.Query, query, "Query"); }
 
 bool Tessaro::CheckBoxes() const { return d->settings.CheckBoxes; }
 void Tessaro::setCheckBoxes(bool checkBoxes)
 {
-    d->settings.CheckBoxes = checkBoxes;
-    emit propertyChanged(QStringLiteral("CheckBoxes"));
+    changeProperty(*this, d->settings.CheckBoxes, checkBoxes, "CheckBoxes");
 }
 
 int Tessaro::AbsolutePage() const { return d->results.page.number; }
 void Tessaro::setAbsolutePage(int page) { d->results.page.number = page; }
 
 int Tessaro::PageSize() const { return d->results.page.size; }
-void Tessaro::setPageSize(int rows)
-{
-    d->results.page.size = rows;
-    emit propertyChanged(QStringLiteral("PageSize"));
-}
+void Tessaro::setPageSize(int rows) { changeProperty(*this, d->results.page.size, rows, "PageSize"); }
 
 bool Tessaro::Paged() const { return d->results.page.paged; }
-void Tessaro::setPaged(bool paged)
-{
-    d->results.page.paged = paged;
-    emit propertyChanged(QStringLiteral("Paged"));
-}
+void Tessaro::setPaged(bool paged) { changeProperty(*this, d->results.page.paged, paged, "Paged"); }
 
 int Tessaro::ColonnaIndiceImmagine() const { return d->settings.ColonnaIndiceImmagine; }
 void Tessaro::setColonnaIndiceImmagine(int column)
 {
-    d->settings.ColonnaIndiceImmagine = column;
-    emit propertyChanged(QStringLiteral("ColonnaIndiceImmagine"));
+    changeProperty(*this, d->settings.ColonnaIndiceImmagine, column, "ColonnaIndiceImmagine");
 }
 
 bool Tessaro::IntestazioneVisibile() const { return d->header->shown(); }

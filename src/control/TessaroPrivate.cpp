@@ -19,31 +19,19 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
     totals = std::make_unique<totals_export::TotalsExport>(header->panel(), *lstv, search->columnChoice(), q.Columns);
     QWidget::setTabOrder(&totals->lastField(), lstv);
     header->setFocusOnShow(search->columnChoice());
-    makeListEvents();
-    makePageBar();
-    // Loading builds no controls: its settings start empty and the host's Init_class opens the query.
-    loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings);
-    layout = std::make_unique<ControlLayout>(q, *header, *lstv, pageBar->frame());
-}
-
-void TessaroPrivate::makeListEvents()
-{
     listEvents = std::make_unique<search::ListEvents>(
         *lstv, search::ListEventsHost{[this](ListItem* item) { emit q.ClickListItem(item); },
                                       [this](ListItem* item) { emit q.DoubleClickListItem(item); }});
     // Widths are saved when the user leaves the list, having finished adjusting them.
     QObject::connect(lstv, &tessaro::ListView::LostFocus, &q, [this] { remembered->saveRememberedSettings(results.page.paged); });
-}
-
-void TessaroPrivate::makePageBar()
-{
-    paging::PageHost host;
-    host.connectionUsable = [this] { return loader->ConnessioneAttiva(); };
-    host.visibleRows = [this] { return RigheVisibili(*lstv); };
-    host.loadCurrentPage = [this] { loader->loadCurrentPage(); };
-    host.announcePopulated = [this] { emit q.PopulatedList(); };
-    host.showPointer = [this](PointerShape shape) { q.setMousePointer(shape); };
-    pageBar = std::make_unique<paging::PageBar>(q, results, std::move(host));
+    pageBar = std::make_unique<paging::PageBar>(
+        q, results,
+        paging::PageHost{[this] { return loader->ConnessioneAttiva(); }, [this] { return RigheVisibili(*lstv); },
+                         [this] { loader->loadCurrentPage(); }, [this] { emit q.PopulatedList(); },
+                         [this](PointerShape shape) { q.setMousePointer(shape); }});
+    // Loading builds no controls: its settings start empty and the host's Init_class opens the query.
+    loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings);
+    layout = std::make_unique<ControlLayout>(q, *header, *lstv, pageBar->frame());
 }
 
 } // namespace tessaro

@@ -37,10 +37,6 @@ struct TessaroPrivate {
     std::unique_ptr<paging::PageBar> pageBar;
     std::unique_ptr<data::Loader> loader;
     std::unique_ptr<ControlLayout> layout;
-
-private:
-    void makeListEvents();
-    void makePageBar();
 };
 
 } // namespace tessaro
