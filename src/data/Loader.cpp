@@ -1,12 +1,16 @@
 #include "data/Loader.h"
 
 #include "data/RiempiListView.h"
+#include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 #include "platform/Failure.h"
 #include "platform/controls/ControlGuard.h"
+#include "platform/format/Conversions.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/ResultHolder.h"
 
+#include <tessaro/ImageList.h>
+#include <tessaro/ListView.h>
 #include <tessaro/MessageBox.h>
 #include <tessaro/collColonne.h>
 
@@ -69,6 +73,30 @@ bool Loader::ConnessioneAttiva()
 void Loader::fillPage()
 {
     RiempiListView(m_results.set, m_list, m_columns, m_results.page.size, m_results.page.number);
+}
+
+void Loader::CaricaIcone()
+{
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("CaricaIcone"), [&] {
+        const int column = m_settings.ColonnaIndiceImmagine;
+        if (column == 0)
+            return;
+        m_list.setSmallIcons(m_images);
+        ListItems& items = m_list.ListItems();
+        const int count = items.Count();
+        for (int i = 1; i <= count; ++i) {
+            ListItem* item = items.Item(i);
+            QString text = item->ListSubItems(column)->Text();
+            if (text.isEmpty())
+                text = kFirstImage;
+            const int image = CLng(text);
+            if (!m_images)
+                raiseError(Error::ObjectVariableNotSet);
+            if (image < 1 || image > m_images->Count())
+                raiseError(Error::IndexOutOfBounds);
+            item->setSmallIcon(image);
+        }
+    });
 }
 
 void Loader::loadCurrentPage()

@@ -2,6 +2,7 @@
 
 #include "platform/Failure.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessaro {
@@ -52,12 +53,9 @@ std::shared_ptr<clsColonna> collColonne::Add(const QString& Intestazione, int La
     column->setIntestazione(Intestazione);
     column->setLarghezza(Larghezza);
     column->setFormattazione(Formattazione);
-    if (!sKey.isEmpty()) {
-        for (const Entry& entry : d->entries) {
-            if (entry.key.compare(sKey, Qt::CaseInsensitive) == 0)
-                raiseError(Error::KeyAlreadyAssociated);
-        }
-    }
+    const auto sameKey = [&](const Entry& entry) { return entry.key.compare(sKey, Qt::CaseInsensitive) == 0; };
+    if (!sKey.isEmpty() && std::any_of(d->entries.begin(), d->entries.end(), sameKey))
+        raiseError(Error::KeyAlreadyAssociated);
     d->entries.push_back({sKey, column});
     return column;
 }
