@@ -1,5 +1,6 @@
 #include "language/LanguageSupport.h"
 
+#include "language/LanguageKeys.h"
 #include "platform/files/FileAccess.h"
 #include "platform/Failure.h"
 #include "platform/files/IniProfile.h"
@@ -20,9 +21,6 @@ constexpr int kProfileBufferSize = 512;
 // How much of a scanned line is kept beyond its key; values are meant to be far shorter, and a
 // longer line is cut here instead of being held whole.
 constexpr qsizetype kScannedValueCap = 64 * 1024;
-// The language keys LE01 to LE28.
-constexpr int kFirstLanguageKey = 1;
-constexpr int kLastLanguageKey = 28;
 // Large files whose scan results are kept at once; a host switches between a few languages.
 constexpr std::size_t kScannedFilesKept = 4;
 
@@ -126,8 +124,8 @@ std::vector<ScanOutcome> scanForKeys(const QString& file, const std::vector<Scan
 std::vector<QString> languageKeys()
 {
     std::vector<QString> keys;
-    for (int number = kFirstLanguageKey; number <= kLastLanguageKey; ++number)
-        keys.push_back(QStringLiteral("LE%1").arg(number, 2, 10, QChar(u'0')));
+    for (int key = static_cast<int>(LanguageKey::ErrorTitle); key <= static_cast<int>(LanguageKey::TotalsTitle); ++key)
+        keys.push_back(languageKeyName(static_cast<LanguageKey>(key)));
     return keys;
 }
 
@@ -137,6 +135,7 @@ struct ScannedFile {
     std::unordered_map<QString, ScanOutcome> outcomes;
 };
 
+// The first line of the file, in any section, that starts with `key` exactly.
 ScanOutcome scannedOutcome(const QString& file, const QString& key)
 {
     thread_local std::unordered_map<QString, ScannedFile> scanned;
@@ -159,15 +158,6 @@ ScanOutcome scannedOutcome(const QString& file, const QString& key)
     return outcomes.front();
 }
 
-// The first line of the file, in any section, that starts with `key` exactly.
-QString scanForKey(const QString& file, const QString& key)
-{
-    const ScanOutcome outcome = scannedOutcome(file, key);
-    if (outcome.error != 0)
-        raiseError(outcome.error);
-    return outcome.value;
-}
-
 QString languageFilePath(const QString& directory, const QString& language)
 {
     const QString separator = directory.endsWith(QLatin1Char('\\')) ? QString() : QStringLiteral("\\");
@@ -180,7 +170,10 @@ QString ReadIniValue(const QString& file, const QString& section, const QString&
 {
     if (fileLength(file) <= kProfileFileLimit)
         return profileString(section, key, QString(), kProfileBufferSize, file);
-    return scanForKey(file, key);
+    const ScanOutcome outcome = scannedOutcome(file, key);
+    if (outcome.error != 0)
+        raiseError(outcome.error);
+    return outcome.value;
 }
 
 QString GetLanguageString(const QString& key) noexcept
