@@ -30,20 +30,10 @@ TotalsExport::TotalsExport(QWidget& panel, ListView& list, const ComboBox& colum
     QObject::connect(cmdEsportaInExcel, &QPushButton::clicked, this, &TotalsExport::cmdEsportaInExcel_Click);
 }
 
-QWidget& TotalsExport::lastField() const
-{
-    return *optSelezionati;
-}
-
 void TotalsExport::retranslate()
 {
     optTutti->setText(languageText(LanguageKey::AllRows));
     optSelezionati->setText(languageText(LanguageKey::SelectedRows));
-}
-
-bool TotalsExport::allRows() const
-{
-    return optTutti->Value();
 }
 
 } // namespace tessaro::totals_export

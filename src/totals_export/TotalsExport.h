@@ -24,7 +24,7 @@ public:
                  const std::shared_ptr<collColonne>& columns);
 
     /// Its last field in the tab order, "selected rows": the list follows it.
-    QWidget& lastField() const;
+    QWidget& lastField() const { return *optSelezionati; }
     /// The options' captions in the current language.
     void retranslate();
 
@@ -35,7 +35,7 @@ public:
     void cmdEsportaInExcel_Click();
 
 private:
-    bool allRows() const;
+    bool allRows() const { return optTutti->Value(); }
 
     ListView& m_list;
     const ComboBox& m_columnChoice;
