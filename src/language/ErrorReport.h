@@ -8,17 +8,13 @@
 
 namespace tessaro {
 
-/// The error box's title in the current language; "" when the language file lacks it.
-inline QString errorBoxTitle()
-{
-    return languageText(LanguageKey::ErrorTitle);
-}
-
-/// trapAndReport(form, operation, [detail,] body): Failure.h's, titled errorBoxTitle().
+/// trapAndReport(form, operation, [detail,] body): Failure.h's, the error box titled with the
+/// current language's ErrorTitle ("" when the language file lacks it).
 template <class... DetailAndBody>
 bool trapAndReport(ReportForm form, const QString& operation, DetailAndBody&&... args) noexcept
 {
-    return trapAndReport(errorBoxTitle, form, operation, std::forward<DetailAndBody>(args)...);
+    const auto title = [] { return languageText(LanguageKey::ErrorTitle); };
+    return trapAndReport(title, form, operation, std::forward<DetailAndBody>(args)...);
 }
 
 } // namespace tessaro

@@ -65,16 +65,6 @@ int selLength(const QLineEdit& edit)
     return static_cast<int>(edit.selectedText().size());
 }
 
-// The first entry that begins with `prefix`, ignoring case; -1 for none.
-int findString(const ComboBox& combo, const QString& prefix)
-{
-    for (int i = 0; i < combo.count(); ++i) {
-        if (combo.itemText(i).startsWith(prefix, Qt::CaseInsensitive))
-            return i;
-    }
-    return -1;
-}
-
 // Completes what the user types in `combo` from its own entries; returns the key code to pass
 // on (0: the key is used up). Backspace with the caret or selection at position 0 or 1 empties
 // the combo; any other key below 32 or above 127 is discarded. Otherwise the text the key would
@@ -102,7 +92,8 @@ int CompletaCombo(ComboBox& combo, int KeyAscii, bool LimitToList)
         prefix = length == 0 ? text.toUpper() + typed : text.left(start) + typed;
     }
 
-    const int found = findString(combo, prefix);
+    // The first entry that begins with the text, ignoring case.
+    const int found = combo.findText(prefix, Qt::MatchStartsWith);
     if (found == -1)
         return LimitToList ? 0 : KeyAscii;
     combo.setListIndex(found);
@@ -201,13 +192,9 @@ void SearchPanel::cmbCercaIn_KeyPress(int& KeyAscii)
 
 void SearchPanel::cmbCercaIn_LostFocus()
 {
-    const QString text = cmbCercaIn->Text();
-    for (int i = 0; i < cmbCercaIn->ListCount(); ++i) {
-        if (cmbCercaIn->itemText(i) == text) {
-            cmbCercaIn->setListIndex(i);
-            return;
-        }
-    }
+    const int exact = cmbCercaIn->findText(cmbCercaIn->Text(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (exact != -1)
+        cmbCercaIn->setListIndex(exact);
 }
 
 void SearchPanel::txtRicerca_KeyPress(int& KeyAscii)
