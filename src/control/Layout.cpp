@@ -44,33 +44,31 @@ bool expectsHorizontalScroll(const tessaro::ListView& list)
     return list.Width() < sum;
 }
 
-} // namespace
-
-ControlLayout::ControlLayout(QWidget& control, HeaderPanel& header, tessaro::ListView& list, Frame& pageFrame)
-    : m_control(control), m_header(header), m_list(list), m_pageFrame(pageFrame)
-{
-}
-
-bool ControlLayout::fit()
+// Fits the children, letting other notifications run half way (they may destroy the control).
+// False when the control went meanwhile: nothing of it may be touched then. A control lower than
+// the panel grows to the panel's height; a list height that comes out negative is skipped.
+bool fitChildren(QWidget& control, HeaderPanel& header, tessaro::ListView& list, Frame& pageFrame)
 {
     const SkipFailures skip;
-    const ControlGuard guard(&m_control);
-    PictureBox& panel = m_header.panel();
-    if (heightTwips(m_control) < panel.Height())
-        m_control.resize(m_control.width(), qRound(panel.Height() / TwipsGeometry::twipsPerPixel(&m_control)));
-    panel.setWidth(widthTwips(m_control));
-    m_list.setWidth(widthTwips(m_control));
+    const ControlGuard guard(&control);
+    PictureBox& panel = header.panel();
+    if (heightTwips(control) < panel.Height())
+        control.resize(control.width(), qRound(panel.Height() / TwipsGeometry::twipsPerPixel(&control)));
+    panel.setWidth(widthTwips(control));
+    list.setWidth(widthTwips(control));
     // Other notifications of the control may run here; every size below is read afresh.
     QCoreApplication::processEvents();
     if (guard.gone())
         return false;
     skip([&] {
-        const double reserved = design::kSwitchStrip + m_pageFrame.Height() + (panel.isHidden() ? 0 : panel.Height());
-        m_list.setHeight(heightTwips(m_control) - reserved);
+        const double reserved = design::kSwitchStrip + pageFrame.Height() + (panel.isHidden() ? 0 : panel.Height());
+        list.setHeight(heightTwips(control) - reserved);
     });
-    m_pageFrame.Move(m_list.Left(), m_list.Top() + m_list.Height(), m_list.Width(), m_pageFrame.Height());
+    pageFrame.Move(list.Left(), list.Top() + list.Height(), list.Width(), pageFrame.Height());
     return true;
 }
+
+} // namespace
 
 // The fill, the icons and the page bar report their own failures; host code run by the
 // announcement is skipped when it fails.
@@ -78,7 +76,7 @@ void Tessaro::UserControl_Resize()
 {
     const SkipFailures skip;
     const ControlGuard guard(this);
-    if (!d->layout->fit())
+    if (!fitChildren(*this, *d->header, *d->lstv, d->pageBar->frame()))
         return;
     if (d->results.page.paged) {
         const int rows = RigheVisibili(*d->lstv);

@@ -31,7 +31,6 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
                          [this](PointerShape shape) { q.setMousePointer(shape); }});
     // Loading builds no controls: its settings start empty and the host's Init_class opens the query.
     loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings);
-    layout = std::make_unique<ControlLayout>(q, *header, *lstv, pageBar->frame());
 }
 
 } // namespace tessaro

@@ -36,7 +36,6 @@ struct TessaroPrivate {
     std::unique_ptr<search::ListEvents> listEvents;
     std::unique_ptr<paging::PageBar> pageBar;
     std::unique_ptr<data::Loader> loader;
-    std::unique_ptr<ControlLayout> layout;
 };
 
 } // namespace tessaro
