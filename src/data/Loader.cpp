@@ -22,7 +22,6 @@ Loader::Loader(QWidget& control, ListView& list, sql::ResultHolder& results, std
 {
 }
 
-// A set that is not open fails to close, and a query may fail to open: neither stops this.
 void Loader::openQuery()
 {
     if (!m_settings.Query.isEmpty())

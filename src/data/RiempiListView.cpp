@@ -16,13 +16,6 @@
 namespace tessaro {
 namespace {
 
-collColonne& columnsOf(const std::shared_ptr<collColonne>& columns)
-{
-    if (!columns)
-        raiseError(Error::ObjectVariableNotSet);
-    return *columns;
-}
-
 // The automatic width takes this much off the last column's share.
 constexpr float kLastColumnMargin = 300;
 // The narrowest column a fill makes (in twips: 32 pixels at 96 dpi): a few characters of the
@@ -142,7 +135,9 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
         if (set.Bof() && set.Eof())
             return;
         lstv.ColumnHeaders().Clear();
-        collColonne& columns = columnsOf(Columns);
+        if (!Columns)
+            raiseError(Error::ObjectVariableNotSet);
+        collColonne& columns = *Columns;
         addHeaders(lstv, set, columns);
         lstv.setView(ListView::ReportView);
         const int rows = choosePage(set, PageSize, AbsolutePage);
