@@ -47,24 +47,6 @@ QString searchCell(ListItem& item, int c)
     return c == 0 ? item.Text() : item.SubItems(c);
 }
 
-QLineEdit& editOf(ComboBox& combo)
-{
-    if (!combo.lineEdit())
-        raiseError(Error::ObjectVariableNotSet);
-    return *combo.lineEdit();
-}
-
-// SelStart: where the selection starts, or the caret when nothing is selected.
-int selStart(const QLineEdit& edit)
-{
-    return edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
-}
-
-int selLength(const QLineEdit& edit)
-{
-    return static_cast<int>(edit.selectedText().size());
-}
-
 // Completes what the user types in `combo` from its own entries; returns the key code to pass
 // on (0: the key is used up). Backspace with the caret or selection at position 0 or 1 empties
 // the combo; any other key below 32 or above 127 is discarded. Otherwise the text the key would
@@ -74,10 +56,13 @@ int selLength(const QLineEdit& edit)
 // `LimitToList` is true, else passes it on. Failures are passed on.
 int CompletaCombo(ComboBox& combo, int KeyAscii, bool LimitToList)
 {
-    QLineEdit& edit = editOf(combo);
+    if (!combo.lineEdit())
+        raiseError(Error::ObjectVariableNotSet);
+    QLineEdit& edit = *combo.lineEdit();
     const QString text = combo.Text();
-    const int start = selStart(edit);
-    const int length = selLength(edit);
+    // Where the selection starts, or the caret when nothing is selected.
+    const int start = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
+    const int length = static_cast<int>(edit.selectedText().size());
     QString prefix;
     if (KeyAscii == key::Backspace) {
         if (start <= 1) {
