@@ -35,20 +35,6 @@ LanguageState& languageState()
     return state;
 }
 
-// `bytes` decoded when the line starts with `key`. The scan never holds the whole file, so each
-// line decides its own encoding (UTF-8 when valid, else Latin-1). An ASCII key has the same
-// bytes in both, so most lines are rejected without decoding them.
-std::optional<QString> lineStartingWith(const QByteArray& bytes, const QString& key,
-                                        const QByteArray& asciiKey, bool cut)
-{
-    if (!asciiKey.isNull() && !bytes.startsWith(asciiKey))
-        return std::nullopt;
-    QString line = decodeEightBit(bytes, isValidUtf8(bytes, cut));
-    if (!line.startsWith(key))
-        return std::nullopt;
-    return line;
-}
-
 // The rest of a matching line loses its first and last character, quotes or not. When the line
 // was cut, its last character lies beyond what was kept, so only the first one goes.
 QString betweenDelimiters(const QString& rest, bool cut)
@@ -85,11 +71,16 @@ std::optional<ScanOutcome> outcomeOfLine(const QByteArray& bytes, bool cut, cons
 {
     const bool ownCut = cut || bytes.size() > key.keep;
     const QByteArray own = bytes.size() > key.keep ? bytes.first(key.keep) : bytes;
-    const std::optional<QString> line = lineStartingWith(own, key.key, key.asciiKey, ownCut);
-    if (!line)
+    // The scan never holds the whole file, so each line decides its own encoding (UTF-8 when
+    // valid, else Latin-1). An ASCII key has the same bytes in both, so most lines are rejected
+    // without decoding them.
+    if (!key.asciiKey.isNull() && !own.startsWith(key.asciiKey))
+        return std::nullopt;
+    const QString line = decodeEightBit(own, isValidUtf8(own, ownCut));
+    if (!line.startsWith(key.key))
         return std::nullopt;
     try {
-        return ScanOutcome{betweenDelimiters(line->mid(key.key.size() + 1), ownCut)};
+        return ScanOutcome{betweenDelimiters(line.mid(key.key.size() + 1), ownCut)};
     } catch (const Error& error) {
         return ScanOutcome{QString(), error.number()};
     }
