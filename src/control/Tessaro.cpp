@@ -126,7 +126,6 @@ void Tessaro::setMousePointer(int pointer)
     TwipsGeometry::showPointer(*this, pointer);
 }
 
-// The page moves belong to the page bar.
 void Tessaro::MoveToFirstPage() { d->pageBar->MoveToFirstPage(); }
 void Tessaro::MoveToLastPage() { d->pageBar->MoveToLastPage(); }
 void Tessaro::MoveToNextPage() { d->pageBar->MoveToNextPage(); }
