@@ -1,6 +1,4 @@
 #include "language/ErrorReport.h"
-#include "platform/format/Conversions.h"
-#include "support/FormatCases.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TestHelpers.h"
 
@@ -58,35 +56,4 @@ TEST(ErrorReport, SkippedStepsLetTheNextOneRunAndForeignFailuresGetRuntimeNumber
     EXPECT_EQ(foreign.number(), Error::InvalidProcedureCall);
     EXPECT_EQ(foreign.description(), QStringLiteral("map key"));
     EXPECT_EQ(errorOf([] { throw Error(-2147467259, QStringLiteral("driver")); }).number(), -2147467259);
-}
-
-TEST(Conversions, WholeNumbersRoundHalvesToEvenAndReportBadValues)
-{
-    test::LocaleScope locale("en_US");
-    const struct { QVariant value; int expected, error = 0; } cases[] = {
-        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {"  7 ", 7}, {true, -1}, {"0.5", 0}, {"1.5", 2}, {3e9, 0, Error::Overflow},
-        {"abc", 0, Error::TypeMismatch}, {QVariant(), 0, Error::TypeMismatch},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value.toString().toStdString());
-        int value = 0;
-        EXPECT_EQ(errorNumberOf([&] { value = CLng(c.value); }), c.error);
-        EXPECT_EQ(value, c.expected);
-    }
-}
-
-TEST(Conversions, NumbersInTextFollowTheLocale)
-{
-    test::LocaleScope locale("it_IT");
-    EXPECT_DOUBLE_EQ(CDbl(QStringLiteral(" -1.234,5 ")), -1234.5);
-    EXPECT_EQ(CLng(QStringLiteral("2,5")), 2);
-    EXPECT_TRUE(CBool(QStringLiteral("true")) && !CBool(QStringLiteral("0")));
-    EXPECT_EQ(errorNumberOf([] { CBool(QStringLiteral("maybe")); }), Error::TypeMismatch);
-    // Only the locale's own separators count; a number that does not fit is an overflow.
-    const std::pair<const char*, int> refused[] = {{"-1,234.5", Error::TypeMismatch}, {"nan", Error::TypeMismatch},
-        {"inf", Error::TypeMismatch}, {"1e400", Error::Overflow}, {"-1.000e999", Error::Overflow}};
-    for (const auto& [text, number] : refused) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(errorNumberOf([&] { CDbl(QString::fromLatin1(text)); }), number);
-    }
 }

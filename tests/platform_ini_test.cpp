@@ -98,29 +98,18 @@ TEST(LineReader, SplitsAtEveryKindOfLineEndAndKeepsOnlyTheRequestedPartOfALongLi
     }
 }
 
-// A file read once is kept while it stays as it was; every change (same size or not, just
-// written or dated back, removed, replaced by a folder) is seen at the next lookup.
-TEST(ProfileString, AKeptFileIsReadAgainOnceItChanges)
+// A file read once is kept while it stays as it was; a change is seen at the next lookup. The fuzz
+// tests change kept files at random (same size or not, dated back or not); here a kept file is
+// removed, then replaced by a folder.
+TEST(ProfileString, AKeptFileIsReadAgainOnceItChangesOrGoes)
 {
     QTemporaryDir dir;
-    const QString path = backslashed(dir.filePath(QStringLiteral("kept.ini")));
-    constexpr qint64 kSecondsPerDay = 86400;
-    const auto write = [&](const QByteArray& bytes, int daysBack) {
-        writeFile(dir, QStringLiteral("kept.ini"), bytes);
-        if (daysBack != 0)
-            test::dateBack(path, daysBack * kSecondsPerDay);
-    };
+    const QString path = writeFile(dir, QStringLiteral("kept.ini"), "[S]\nk=1\n");
+    test::dateBack(path, 86400);
     const auto value = [&] { return profileString("S", "k", "<none>", 512, path); };
-    // Contents, how many days back they are dated (0: just written), the value read twice.
-    const struct { QByteArray bytes; int daysBack; QString expected; } steps[] = {
-        {"[S]\nk=1\n", 1, "1"}, {"[S]\nk=2\n", 0, "2"}, {"[S]\nk=3\n", 2, "3"}, {"[S]\nk=4\n", 3, "4"},
-        {"[S]\nk=44\n", 3, "44"}, {"[T]\nk=5\n", 4, "<none>"}, {"[S]\nk=\"six\"\n", 5, "six"},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.bytes.toStdString());
-        write(step.bytes, step.daysBack);
-        EXPECT_EQ(QStringList({value(), value()}), QStringList({step.expected, step.expected}));
-    }
+    EXPECT_EQ(QStringList({value(), value()}), QStringList({"1", "1"}));
+    writeFile(dir, QStringLiteral("kept.ini"), "[S]\nk=2\n");
+    EXPECT_EQ(value(), "2");
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("kept.ini"))));
     EXPECT_EQ(value(), "<none>");
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("kept.ini")));
