@@ -86,15 +86,16 @@ TEST_F(ListViewTest, HeadersNumberFromOneAndAlignTheirColumnAndOutOfRangeValuesA
                   errorNumberOf([&] { list.ColumnHeaders().Item(5); }), errorNumberOf([&] { list.ListItems().Item(3); }),
                   errorNumberOf([&] { list.ListItems().Remove(0); }), errorNumberOf([&] { extra->setWidth(-1); }),
                   errorNumberOf([&] { extra->setAlignment(3); }), errorNumberOf([&] { list.setView(4); }),
-                  errorNumberOf([&] { list.setBorderStyle(2); })}),
-        (QList<int>{35600, 35600, 35600, 35600, 380, 380, 380, 380}));
+                  errorNumberOf([&] { list.setBorderStyle(2); }), errorNumberOf([&] { list.setSortKey(-1); }),
+                  errorNumberOf([&] { list.setSortOrder(2); })}),
+        (QList<int>{35600, 35600, 35600, 35600, 380, 380, 380, 380, 380, 380}));
     list.ListItems().Clear();
     list.ColumnHeaders().Clear();
     EXPECT_EQ(list.model()->rowCount() + list.model()->columnCount(), 0);
 }
 
-// Sizes are kept in twips, pixels derived from them at 15 twips a pixel; a dragged section gives
-// its header the width back from its pixels. A table view would select the column on a header
+// Sizes are kept in twips, pixels derived from them at 15 twips a pixel (a column's width as the
+// fill sets it is checked there); a dragged section gives its header the width back from its pixels. A table view would select the column on a header
 // click; a list must not.
 TEST_F(ListViewTest, TwipsAreKeptAndPixelsDerivedAndAHeaderClickSelectsNothing)
 {
@@ -105,20 +106,18 @@ TEST_F(ListViewTest, TwipsAreKeptAndPixelsDerivedAndAHeaderClickSelectsNothing)
     EXPECT_EQ(list.Height(), 2160.5) << "kept as set, not as pixels, and untouched by a bad value";
     tessaro::ColumnHeader* name = list.ColumnHeaders().Item(1);
     QHeaderView* bar = list.header();
-    name->setWidth(1000.5);
-    EXPECT_EQ(name->Width(), 1000.5);
-    EXPECT_EQ(bar->sectionSize(0), 67); // 1000.5 / 15 = 66.7
     addRows({"one", "two"});
     EXPECT_EQ(list.ListItems().Item(1)->Height(), list.rowHeight(0) * 15.0);
 
     showList();
-    const QPoint edge(bar->sectionViewportPosition(0) + bar->sectionSize(0) - 1, bar->height() / 2);
+    const int before = bar->sectionSize(0);
+    const QPoint edge(bar->sectionViewportPosition(0) + before - 1, bar->height() / 2);
     const QPoint to = edge + QPoint(40, 0);
     QTest::mousePress(bar->viewport(), Qt::LeftButton, {}, edge);
     QMouseEvent move(QEvent::MouseMove, to, bar->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
     QApplication::sendEvent(bar->viewport(), &move);
     QTest::mouseRelease(bar->viewport(), Qt::LeftButton, {}, to);
-    ASSERT_NE(bar->sectionSize(0), 67) << "the drag did not resize the section";
+    ASSERT_NE(bar->sectionSize(0), before) << "the drag did not resize the section";
     EXPECT_EQ(name->Width(), bar->sectionSize(0) * 15.0);
     EXPECT_EQ(list.ColumnHeaders().Item(2)->Width(), 1500) << "a neighbour keeps its own width";
 
@@ -145,9 +144,6 @@ TEST_F(ListViewTest, SortingMovesTheItemsThemselvesStably)
     addRows({"date"}, {"Torino"});
     EXPECT_EQ(list.ListItems().Item(1)->Text(), QStringLiteral("date")) << "an item added while sorted takes its place";
     QApplication::processEvents(); // the views learn of the new order later
-
-    EXPECT_EQ(errorNumberOf([&] { list.setSortKey(-1); }), 380);
-    EXPECT_EQ(errorNumberOf([&] { list.setSortOrder(2); }), 380);
 }
 
 TEST_F(ListViewTest, SelectionFlagsReachTheViewAndSurviveSortingAndRemoval)
