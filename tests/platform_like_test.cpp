@@ -31,6 +31,8 @@ TEST(Like, KnownPatternsAndCaseInsensitiveOnes)
         const Qt::CaseSensitivity sensitivity = c.anyCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
         EXPECT_EQ(LikePattern(QString::fromUtf8(c.pattern), sensitivity).matches(QString::fromUtf8(c.text)), c.matches);
     }
+    // Upper-casing turns [Z-a] into the descending [Z-A], which is refused like any malformed pattern.
+    EXPECT_EQ(tessaro::test::errorNumberOf([] { LikePattern(QStringLiteral("[Z-a]"), Qt::CaseInsensitive); }), 93);
 }
 
 // Inputs that make a backtracking matcher explode: many stars, and long runs against a long cell
