@@ -1,4 +1,6 @@
-// The date and time patterns of Format, in American English, Italian and German.
+// Reading dates (CDate) and the date and time patterns of Format, in American English, Italian
+// and German.
+#include "platform/format/DateConversion.h"
 #include "platform/format/Format.h"
 
 #include "support/FormatCases.h"
@@ -20,7 +22,7 @@ const QDateTime tuesday(QDate(2024, 3, 5), QTime(14, 7, 9));
 } // namespace
 
 // Weeks start on Sunday, and week one is the one that holds 1 January.
-TEST(DateFormat, DayWeekMonthYearAndQuarterTokensInAnyCase)
+TEST(DateFormat, TokensInAnyCaseTwelveHourClocksSeparatorsAndLiterals)
 {
     expectFormats({
         {en, tuesday, "d dd ddd dddd", "5 05 Tue Tuesday"}, {en, tuesday, "ddddd", "3/5/2024"},
@@ -39,12 +41,6 @@ TEST(DateFormat, DayWeekMonthYearAndQuarterTokensInAnyCase)
         // "yyyy" pads early years to four digits as the short date does; "yy" keeps two.
         {en, QDate(100, 1, 2), "yyyy", "0100"}, {en, QDate(999, 5, 6), "yyyy/yy", "0999/99"},
         {it, QDate(100, 1, 2), "dd-mm-yyyy", "02-01-0100"}, {en, QDate(100, 1, 2), "", "1/2/0100"},
-    });
-}
-
-TEST(DateFormat, TimeTokensMinutesBesideHoursOrSecondsAndTwelveHourClocks)
-{
-    expectFormats({
         {en, tuesday, "h hh n nn s ss", "14 14 7 07 9 09"}, {en, QTime(5, 3, 1), "hh:nn:ss", "05:03:01"},
         // After an hour or before seconds m is minutes, whatever literal stands between; elsewhere,
         // and as a month name, it is a month.
@@ -57,12 +53,6 @@ TEST(DateFormat, TimeTokensMinutesBesideHoursOrSecondsAndTwelveHourClocks)
         {en, tuesday, "hh:nn am/pm", "02:07 pm"}, {en, tuesday, "h Am/Pm", "2 Pm"}, {en, tuesday, "h AMPM", "2 PM"},
         {en, QTime(0, 30), "h:nn AM/PM", "12:30 AM"}, {en, QTime(12, 30), "h:nn AM/PM", "12:30 PM"},
         {en, QTime(11, 59), "h:nn a/p", "11:59 a"}, {en, QTime(0, 30), "h:nn", "0:30"},
-    });
-}
-
-TEST(DateFormat, GeneralDateSeparatorsAndLiterals)
-{
-    expectFormats({
         // Midnight shows the date alone, day zero the time alone.
         {en, tuesday, "c", "3/5/2024 2:07:09 PM"}, {it, tuesday, "c", "05/03/2024 14:07:09"},
         {it, QDate(2024, 3, 5), "c", "05/03/2024"}, {it, QTime(14, 7, 9), "c", "14:07:09"},
@@ -73,8 +63,9 @@ TEST(DateFormat, GeneralDateSeparatorsAndLiterals)
     });
 }
 
-// Reading date texts is shared with CDate and checked there; here how Format takes them.
-TEST(DateFormat, TextsThatReadAsDates)
+// Reading date texts is shared with CDate and checked below; here how Format takes them, and
+// numbers.
+TEST(DateFormat, TextsThatReadAsDatesAndNumbersOfDaysSince30December1899WithinTheYears100To9999)
 {
     expectFormats({
         {en, QStringLiteral("2024-03-15 10:30:00"), "dd/mm/yyyy hh:nn", "15/03/2024 10:30"},
@@ -86,12 +77,6 @@ TEST(DateFormat, TextsThatReadAsDates)
         {it, QStringLiteral("15/03/29"), "yyyy", "2029"}, {it, QStringLiteral("15/03/30"), "yyyy", "1930"},
         {en, QStringLiteral("2024-02-30"), "dd/mm/yyyy", "2024-02-30"}, {en, QStringLiteral("hello"), "dd", "hello"},
         {en, QStringLiteral(""), "dd/mm/yyyy", ""},
-    });
-}
-
-TEST(DateFormat, NumbersAreDaysSince30December1899WithinTheYears100To9999)
-{
-    expectFormats({
         // 45292 is 1 January 2024, plus 31 + 29 + 14; day zero shows as a time.
         {it, 45366, "dd/mm/yyyy", "15/03/2024"}, {it, QStringLiteral("45366"), "dd/mm/yyyy", "15/03/2024"},
         {it, 45366.75, "hh:nn", "18:00"}, {it, 1, "dd/mm/yyyy", "31/12/1899"}, {it, 0, "c", "00:00:00"},
@@ -106,4 +91,40 @@ TEST(DateFormat, NumbersAreDaysSince30December1899WithinTheYears100To9999)
         SCOPED_TRACE(serial);
         EXPECT_EQ(test::errorNumberOf([&] { Format(serial, QStringLiteral("dd/mm/yyyy")); }), Error::Overflow);
     }
+}
+
+TEST(CDate, ReadsTheLocalesShortDateIsoFormsAndMonthNames)
+{
+    const QDate ides(2024, 3, 15);
+    const QDateTime day(ides, QTime(0, 0));
+    const struct { const char* locale; QVariant value; QDateTime expected; } cases[] = {
+        // Day first in Italian, month first in English; two-digit years; the nearest second.
+        {"it_IT", "15/03/2024", day}, {"en_US", "3/15/2024", day}, {"it_IT", "15-3-24 10:30", {ides, QTime(10, 30)}},
+        {"it_IT", "2024-03-15T10:30:15.6", {ides, QTime(10, 30, 16)}},
+        // Month names, full or short, with or without a weekday, in the locale's language or English.
+        {"it_IT", "15 marzo 2024", day}, {"it_IT", "venerdì 15 mar. 2024", day}, {"en_US", "15-Mar-24", day},
+        {"it_IT", "March 15, 2024 10:30 PM", {ides, QTime(22, 30)}}, {"en_US", "Friday, March 15, 2024", day},
+        {"en_US", "2024 mar 15", day}, {"en_US", "March 2024", {QDate(2024, 3, 1), QTime(0, 0)}},
+        // A time alone falls on day zero; a date serial counts days from it.
+        {"en_US", "10:30", {QDate(1899, 12, 30), QTime(10, 30)}}, {"en_US", ides, day},
+        {"en_US", QDate(1899, 12, 30).daysTo(ides) + 0.75, {ides, QTime(18, 0)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(qPrintable(QLatin1String(c.locale) + u' ' + c.value.toString()));
+        test::LocaleScope locale(c.locale);
+        const QDateTime moment = CDate(c.value);
+        EXPECT_EQ(QDateTime(moment.date(), moment.time()), c.expected); // the wall time, whatever its zone
+    }
+}
+
+TEST(CDate, AnythingElseIsATypeMismatch)
+{
+    test::LocaleScope locale("it_IT");
+    const QVariant notDates[] = {QVariant(), QVariant(QMetaType(QMetaType::QString)), "", "abc", "12",
+                                 "31 febbraio 2024", "15 marzo aprile 2024", "marzo", "15 marzo 2024 ore 10"};
+    for (const QVariant& value : notDates) {
+        SCOPED_TRACE(qPrintable(value.toString()));
+        EXPECT_EQ(test::errorNumberOf([&] { CDate(value); }), 13);
+    }
+    EXPECT_EQ(test::errorNumberOf([] { CDate(1e9); }), 6) << "a serial beyond the year 9999";
 }

@@ -63,15 +63,17 @@ TEST(ProfileString, ReadsTheValueAsTheProfileFunctionDoes)
     EXPECT_EQ(profileString("S", "k", absent, 512, backslashed(dir.path())), absent);
 }
 
-TEST(FileAccess, MapsBackslashesToSlashesAndFailsForMissingFilesAndFolders)
+// The length of a missing file or of a folder is refused with the numbers the language reader
+// passes on, and checked there; the line reader refuses them alike.
+TEST(FileAccess, MapsBackslashesToSlashesAndTheLineReaderRefusesMissingFilesAndFolders)
 {
     EXPECT_EQ(localFilePath(QStringLiteral("\\a\\b\\\\c.lng")), QStringLiteral("/a/b//c.lng"));
     QTemporaryDir dir;
-    const QString folder = backslashed(dir.path()), missing = folder + QStringLiteral("\\missing.ini");
+    const QString folder = backslashed(dir.path());
     writeFile(dir, QStringLiteral("f.ini"), "12345");
     EXPECT_EQ(fileLength(folder + QStringLiteral("\\\\f.ini")), 5); // a doubled separator
-    EXPECT_EQ(test::errorTextOf([&] { fileLength(missing); }), QStringLiteral("53 File not found"));
-    EXPECT_EQ(test::errorTextOf([&] { LineReader reader(missing); }), QStringLiteral("53 File not found"));
+    EXPECT_EQ(test::errorTextOf([&] { LineReader reader(folder + QStringLiteral("\\missing.ini")); }),
+              QStringLiteral("53 File not found"));
     EXPECT_EQ(test::errorTextOf([&] { LineReader reader(folder); }), QStringLiteral("75 Path/File access error"));
 }
 
@@ -98,29 +100,18 @@ TEST(LineReader, SplitsAtEveryKindOfLineEndAndKeepsOnlyTheRequestedPartOfALongLi
     }
 }
 
-// A file read once is kept while it stays as it was; every change (same size or not, just
-// written or dated back, removed, replaced by a folder) is seen at the next lookup.
-TEST(ProfileString, AKeptFileIsReadAgainOnceItChanges)
+// A file read once is kept while it stays as it was; a change is seen at the next lookup. The fuzz
+// tests change kept files at random (same size or not, dated back or not); here a kept file is
+// removed, then replaced by a folder.
+TEST(ProfileString, AKeptFileIsReadAgainOnceItChangesOrGoes)
 {
     QTemporaryDir dir;
-    const QString path = backslashed(dir.filePath(QStringLiteral("kept.ini")));
-    constexpr qint64 kSecondsPerDay = 86400;
-    const auto write = [&](const QByteArray& bytes, int daysBack) {
-        writeFile(dir, QStringLiteral("kept.ini"), bytes);
-        if (daysBack != 0)
-            test::dateBack(path, daysBack * kSecondsPerDay);
-    };
+    const QString path = writeFile(dir, QStringLiteral("kept.ini"), "[S]\nk=1\n");
+    test::dateBack(path, 86400);
     const auto value = [&] { return profileString("S", "k", "<none>", 512, path); };
-    // Contents, how many days back they are dated (0: just written), the value read twice.
-    const struct { QByteArray bytes; int daysBack; QString expected; } steps[] = {
-        {"[S]\nk=1\n", 1, "1"}, {"[S]\nk=2\n", 0, "2"}, {"[S]\nk=3\n", 2, "3"}, {"[S]\nk=4\n", 3, "4"},
-        {"[S]\nk=44\n", 3, "44"}, {"[T]\nk=5\n", 4, "<none>"}, {"[S]\nk=\"six\"\n", 5, "six"},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.bytes.toStdString());
-        write(step.bytes, step.daysBack);
-        EXPECT_EQ(QStringList({value(), value()}), QStringList({step.expected, step.expected}));
-    }
+    EXPECT_EQ(QStringList({value(), value()}), QStringList({"1", "1"}));
+    writeFile(dir, QStringLiteral("kept.ini"), "[S]\nk=2\n");
+    EXPECT_EQ(value(), "2");
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("kept.ini"))));
     EXPECT_EQ(value(), "<none>");
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("kept.ini")));

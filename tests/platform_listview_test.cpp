@@ -1,5 +1,8 @@
 #include <tessaro/ListView.h>
+#include <tessaro/Tessaro.h>
 
+#include "support/MessageBoxRecorder.h"
+#include "support/TestDatabase.h"
 #include "support/TestHelpers.h"
 
 #include "platform/controls/KeyEvents.h"
@@ -7,9 +10,11 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -76,23 +81,21 @@ TEST_F(ListViewTest, HeadersNumberFromOneAndAlignTheirColumnAndOutOfRangeValuesA
             EXPECT_EQ(qvariant_cast<Qt::Alignment>(value) & Qt::AlignHorizontal_Mask, expected[alignment]);
     }
 
-    EXPECT_EQ(errorNumberOf([&] { list.ColumnHeaders().Item(0); }), 35600);
-    EXPECT_EQ(errorNumberOf([&] { list.ColumnHeaders().Item(5); }), 35600);
-    EXPECT_EQ(errorNumberOf([&] { extra->setWidth(-1); }), 380);
-    EXPECT_EQ(errorNumberOf([&] { extra->setAlignment(3); }), 380);
-    EXPECT_EQ(errorNumberOf([&] { list.ListItems().Item(3); }), 35600);
-    EXPECT_EQ(errorNumberOf([&] { list.ListItems().Remove(0); }), 35600);
-    EXPECT_EQ(errorNumberOf([&] { list.setView(4); }), 380);
-    EXPECT_EQ(errorNumberOf([&] { list.setBorderStyle(2); }), 380);
-
+    // Indexes out of range, then values out of range.
+    EXPECT_EQ((QList<int>{errorNumberOf([&] { list.ColumnHeaders().Item(0); }),
+                  errorNumberOf([&] { list.ColumnHeaders().Item(5); }), errorNumberOf([&] { list.ListItems().Item(3); }),
+                  errorNumberOf([&] { list.ListItems().Remove(0); }), errorNumberOf([&] { extra->setWidth(-1); }),
+                  errorNumberOf([&] { extra->setAlignment(3); }), errorNumberOf([&] { list.setView(4); }),
+                  errorNumberOf([&] { list.setBorderStyle(2); }), errorNumberOf([&] { list.setSortKey(-1); }),
+                  errorNumberOf([&] { list.setSortOrder(2); })}),
+        (QList<int>{35600, 35600, 35600, 35600, 380, 380, 380, 380, 380, 380}));
     list.ListItems().Clear();
     list.ColumnHeaders().Clear();
-    EXPECT_EQ(list.ListItems().Count() + list.ColumnHeaders().Count(), 0);
     EXPECT_EQ(list.model()->rowCount() + list.model()->columnCount(), 0);
 }
 
-// Sizes are kept in twips, pixels derived from them at 15 twips a pixel; a dragged section gives
-// its header the width back from its pixels. A table view would select the column on a header
+// Sizes are kept in twips, pixels derived from them at 15 twips a pixel (a column's width as the
+// fill sets it is checked there); a dragged section gives its header the width back from its pixels. A table view would select the column on a header
 // click; a list must not.
 TEST_F(ListViewTest, TwipsAreKeptAndPixelsDerivedAndAHeaderClickSelectsNothing)
 {
@@ -103,20 +106,18 @@ TEST_F(ListViewTest, TwipsAreKeptAndPixelsDerivedAndAHeaderClickSelectsNothing)
     EXPECT_EQ(list.Height(), 2160.5) << "kept as set, not as pixels, and untouched by a bad value";
     tessaro::ColumnHeader* name = list.ColumnHeaders().Item(1);
     QHeaderView* bar = list.header();
-    name->setWidth(1000.5);
-    EXPECT_EQ(name->Width(), 1000.5);
-    EXPECT_EQ(bar->sectionSize(0), 67); // 1000.5 / 15 = 66.7
     addRows({"one", "two"});
     EXPECT_EQ(list.ListItems().Item(1)->Height(), list.rowHeight(0) * 15.0);
 
     showList();
-    const QPoint edge(bar->sectionViewportPosition(0) + bar->sectionSize(0) - 1, bar->height() / 2);
+    const int before = bar->sectionSize(0);
+    const QPoint edge(bar->sectionViewportPosition(0) + before - 1, bar->height() / 2);
     const QPoint to = edge + QPoint(40, 0);
     QTest::mousePress(bar->viewport(), Qt::LeftButton, {}, edge);
     QMouseEvent move(QEvent::MouseMove, to, bar->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
     QApplication::sendEvent(bar->viewport(), &move);
     QTest::mouseRelease(bar->viewport(), Qt::LeftButton, {}, to);
-    ASSERT_NE(bar->sectionSize(0), 67) << "the drag did not resize the section";
+    ASSERT_NE(bar->sectionSize(0), before) << "the drag did not resize the section";
     EXPECT_EQ(name->Width(), bar->sectionSize(0) * 15.0);
     EXPECT_EQ(list.ColumnHeaders().Item(2)->Width(), 1500) << "a neighbour keeps its own width";
 
@@ -143,9 +144,6 @@ TEST_F(ListViewTest, SortingMovesTheItemsThemselvesStably)
     addRows({"date"}, {"Torino"});
     EXPECT_EQ(list.ListItems().Item(1)->Text(), QStringLiteral("date")) << "an item added while sorted takes its place";
     QApplication::processEvents(); // the views learn of the new order later
-
-    EXPECT_EQ(errorNumberOf([&] { list.setSortKey(-1); }), 380);
-    EXPECT_EQ(errorNumberOf([&] { list.setSortOrder(2); }), 380);
 }
 
 TEST_F(ListViewTest, SelectionFlagsReachTheViewAndSurviveSortingAndRemoval)
@@ -264,8 +262,6 @@ TEST_F(ListViewTest, TheFirstColumnShowsTheSmallIconAndTheCheckBox)
     EXPECT_FALSE(list.model()->index(1, 0).data(Qt::DecorationRole).isValid()) << "image 0 is none";
     item->setSmallIcon(2);
     EXPECT_FALSE(first.data(Qt::DecorationRole).isValid()) << "a number beyond the list shows nothing";
-    EXPECT_EQ(errorNumberOf([&] { images->Item(2); }), 35600);
-    EXPECT_EQ(errorNumberOf([&] { images->Item(0); }), 35600);
 
     EXPECT_FALSE(first.data(Qt::CheckStateRole).isValid());
     list.setCheckBoxes(true);
@@ -299,9 +295,7 @@ TEST_F(ListViewTest, LongTextsAreDrawnCutAfter4096UnitsAndKeptWhole)
     const auto looks = [](const QStringList& texts) {
         QStringList all;
         for (const QString& text : texts)
-            all << QStringLiteral("%1 units ending in U+%2")
-                       .arg(text.size())
-                       .arg(text.back().unicode(), 4, 16, QChar('0'));
+            all << QStringLiteral("%1 units ending in U+%2").arg(text.size()).arg(text.back().unicode(), 4, 16, QChar('0'));
         return all.join(QStringLiteral(", ")).toStdString();
     };
     for (const auto& c : cases) {
@@ -310,12 +304,10 @@ TEST_F(ListViewTest, LongTextsAreDrawnCutAfter4096UnitsAndKeptWhole)
         addRows({c.text}, {c.text});
         list.ColumnHeaders().Item(3)->setText(c.text);
         const QStringList drawn{shown(0)[0], shown(1)[0], list.model()->headerData(2, Qt::Horizontal).toString()};
-        EXPECT_EQ(looks(drawn), looks(QStringList(3, c.shown)));
-        EXPECT_TRUE(drawn == QStringList(3, c.shown));
         const QStringList kept{list.ListItems().Item(1)->Text(), list.ListItems().Item(1)->SubItems(1),
                                list.ColumnHeaders().Item(3)->Text()};
-        EXPECT_EQ(looks(kept), looks(QStringList(3, c.text)));
-        EXPECT_TRUE(kept == QStringList(3, c.text));
+        EXPECT_TRUE(drawn == QStringList(3, c.shown)) << "drawn: " << looks(drawn);
+        EXPECT_TRUE(kept == QStringList(3, c.text)) << "kept: " << looks(kept);
     }
 }
 
@@ -335,6 +327,51 @@ TEST_F(ListViewTest, ABulkAddReachesTheModelInOneInsertion)
     ASSERT_EQ(inserted.count(), 1);
     EXPECT_EQ(inserted.at(0).mid(1), QVariantList({1, 50})) << "rows 1 to 50, after the one there was";
     EXPECT_EQ(list.model()->index(50, 0).data().toString(), QStringLiteral("row 49"));
+}
+
+// Far above what painting a screenful of cut texts takes, far below the pause of laying out
+// ten million characters; only a hang is caught here, speed is the benchmarks' business.
+constexpr qint64 kHangMilliseconds = 1000;
+
+// A shown control over a SQLite row whose second column holds ten million characters, and a row of
+// short texts. The host reads the whole text; painting the list and fitting the column to its
+// contents (a double-click on the header edge) measure only what is drawn, and the fitted column is
+// as wide as the drawn part, a few thousand characters.
+TEST(ListViewLongText, ATenMegabyteCellPaintsAndFitsItsColumnWithoutAPause)
+{
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    tessaro::test::TestDatabase database;
+    tessaro::test::MessageBoxRecorder boxes;
+    database.exec(QStringLiteral("CREATE TABLE big (id INTEGER PRIMARY KEY, name TEXT, body TEXT)"));
+    database.exec(QStringLiteral("INSERT INTO big VALUES (1, 'first', hex(zeroblob(5000000))), (2, 'second', 'short')"));
+    tessaro::Tessaro control;
+    control.resize(600, 300);
+    control.show();
+    QApplication::setActiveWindow(&control);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&control));
+    control.setDBConnection(database.db());
+    control.setQuery(QStringLiteral("SELECT id, name, body FROM big ORDER BY id"));
+    control.Init_class(QStringLiteral("LongTextTest"), true);
+    control.PopulateList();
+    QApplication::processEvents();
+    ListView& list = *control.ListView;
+    ASSERT_EQ(list.ListItems().Count(), 2);
+    EXPECT_EQ(list.ListItems().Item(1)->SubItems(1), QString(10'000'000, '0'));
+
+    QHeaderView* header = list.horizontalHeader();
+    const QPoint edge(header->sectionViewportPosition(1) + header->sectionSize(1) - 1, header->height() / 2);
+    QElapsedTimer clock;
+    clock.start();
+    list.viewport()->repaint();
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, edge);
+    list.viewport()->repaint();
+    EXPECT_LT(clock.elapsed(), kHangMilliseconds) << "painted, fitted and painted again";
+    const int widest = list.fontMetrics().horizontalAdvance(QString(4097, '0'));
+    EXPECT_GT(header->sectionSize(1), widest / 2) << "the column was not fitted";
+    EXPECT_LT(header->sectionSize(1), widest * 2);
+    EXPECT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+    control.close(); // the user closes the window before the host deletes the control
 }
 
 } // namespace

@@ -54,7 +54,6 @@ TEST(DefaultMessageBox, ComesBackWhenTheHandlerIsRemovedAndShowsTheIconOfTheStyl
     };
     for (const auto& c : cases)
         EXPECT_EQ(iconShownBy([&] { return MsgBox("text", c.style, "title"); }), c.icon) << "style " << c.style;
-    EXPECT_EQ(iconShownBy([] { return MsgBox("text", MessageStyle::Exclamation, "title"); }), QMessageBox::Warning);
     EXPECT_EQ(handled, 1);
     setMessageBoxHandler(previous);
 }
