@@ -87,8 +87,12 @@ QString accountsDatabase(qint64 rows)
         return {};
     }
     auto found = generated.find(rows);
-    if (found == generated.end())
+    if (found == generated.end()) {
         found = generated.emplace(rows, generate(cluster, rows)).first;
+        if (found->second.isEmpty())
+            std::printf("PostgreSQL cases at %lld rows skipped: the table could not be generated\n",
+                        static_cast<long long>(rows));
+    }
     return found->second;
 }
 
