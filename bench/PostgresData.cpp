@@ -84,6 +84,7 @@ QString accountsDatabase(qint64 rows)
         if (!unavailableTold)
             std::printf("PostgreSQL cases skipped: %s\n", qPrintable(cluster.skipReason()));
         unavailableTold = true;
+        std::fflush(stdout);
         return {};
     }
     auto found = generated.find(rows);
@@ -92,6 +93,7 @@ QString accountsDatabase(qint64 rows)
         if (found->second.isEmpty())
             std::printf("PostgreSQL cases at %lld rows skipped: the table could not be generated\n",
                         static_cast<long long>(rows));
+        std::fflush(stdout);
     }
     return found->second;
 }

@@ -178,6 +178,8 @@ int main(int argc, char** argv)
     const QString dataDir = qEnvironmentVariable("TESSARO_BENCH_DATA", QStringLiteral("bench-data"));
     std::printf("%-46s %5s  %-32s   %-32s   %s\n", "operation (Tessaro / plain Qt)", "rows", "time",
                 "peak memory of the operation", "peak memory of the process");
+    // Ahead of the generation messages on stderr.
+    std::fflush(stdout);
     // An optional filter runs only the comparisons whose title contains it.
     const QString only = args.size() > 1 && !args.at(1).startsWith(QLatin1Char('-')) ? args.at(1) : QString();
     for (const bench::Comparison& c : reportOrder(bench::comparisons())) {
