@@ -1,5 +1,7 @@
 #include "BenchData.h"
 
+#include "PostgresData.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -47,10 +49,17 @@ QString ordersQuery()
     return QStringLiteral("SELECT id, customer, city, amount, quantity, ordered FROM orders");
 }
 
-QSqlDatabase openDatabase(const QString& path)
+QString shownQuery(const QSqlDatabase& db)
 {
+    return db.driverName() == QLatin1String("QPSQL") ? accountsQuery() : ordersQuery();
+}
+
+QSqlDatabase openDatabase(const QString& database)
+{
+    if (isPostgresLocation(database))
+        return openPostgres(database);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
-    db.setDatabaseName(path);
+    db.setDatabaseName(database);
     db.open();
     return db;
 }
@@ -60,7 +69,7 @@ std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged
     auto control = std::make_unique<tessaro::Tessaro>();
     control->resize(900, 480);
     control->setDBConnection(db);
-    control->setQuery(ordersQuery());
+    control->setQuery(shownQuery(db));
     control->setPaged(paged);
     return control;
 }

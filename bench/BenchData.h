@@ -15,14 +15,18 @@ QString ordersDatabase(const QString& directory, qint64 rows);
 /// The query every case shows: the key and five visible columns.
 QString ordersQuery();
 
-/// An open connection to the SQLite file at `path`.
-QSqlDatabase openDatabase(const QString& path);
+/// The query the cases show on `db`: ordersQuery() on SQLite, accountsQuery() on PostgreSQL.
+QString shownQuery(const QSqlDatabase& db);
 
-/// A control of a usual window size on `db` showing ordersQuery(), paged or not, before
+/// An open connection to the database a case was given: the SQLite file at a path, or a
+/// PostgreSQL location from accountsDatabase().
+QSqlDatabase openDatabase(const QString& database);
+
+/// A control of a usual window size on `db` showing shownQuery(db), paged or not, before
 /// Init_class.
 std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged);
 
-/// A control showing every row of ordersQuery() at once, as the load-all view does.
+/// A control showing every row of shownQuery(db) at once, as the load-all view does.
 std::unique_ptr<tessaro::Tessaro> loadedUnpaged(const QSqlDatabase& db);
 
 } // namespace bench

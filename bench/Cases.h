@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace bench {
@@ -16,13 +17,29 @@ struct Case {
     std::function<void(const QString& database, const Timed& timed)> run;
 };
 
-/// A line of the report: Tessaro's case beside the plain-Qt baseline, at each table size.
+/// Where a comparison's cases read their rows: a generated SQLite file, or a generated table in
+/// a PostgreSQL cluster the run starts for itself (skipped where the server programs are missing).
+enum class Store { Sqlite, Postgres };
+
+/// A line of the report: Tessaro's case beside the plain-Qt baseline, at each table size. With
+/// an empty baseline the line shows instead what the case found (reportFinding), median of runs.
 struct Comparison {
     QString title;
     QString ours;
     QString baseline;
     std::vector<qint64> rows;
+    Store store = Store::Sqlite;
 };
+
+/// What a case found beyond its time and memory: one figure (its unit in the comparison's
+/// title) and a note on how it arose. A case calls it at most once, after its timed work.
+struct Finding {
+    double figure = 0;
+    QString note;
+};
+void reportFinding(const Finding& finding);
+/// The finding this process's case reported, if any.
+std::optional<Finding> reportedFinding();
 
 /// Registration from each cases file, at start-up:
 ///   static const bool registered = bench::registerCases({...}, {...});

@@ -15,7 +15,23 @@ std::vector<Comparison>& allComparisons()
     return list;
 }
 
+std::optional<Finding>& theFinding()
+{
+    static std::optional<Finding> finding;
+    return finding;
+}
+
 } // namespace
+
+void reportFinding(const Finding& finding)
+{
+    theFinding() = finding;
+}
+
+std::optional<Finding> reportedFinding()
+{
+    return theFinding();
+}
 
 bool registerCases(std::vector<Case> cases, std::vector<Comparison> comparisons)
 {

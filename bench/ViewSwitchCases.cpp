@@ -25,7 +25,7 @@ struct FetchedTable {
 
     void fetchEverything(const QSqlDatabase& db)
     {
-        model.setQuery(ordersQuery(), db);
+        model.setQuery(shownQuery(db), db);
         while (model.canFetchMore())
             model.fetchMore();
         view.setModel(&model);
