@@ -6,8 +6,12 @@
 
 namespace tessaro {
 
+// Refused quietly while a long load runs (a host timer or handler during its yields): the load
+// and its list stay as they are.
 void Tessaro::PopulateList()
 {
+    if (d->pacer.busy())
+        return;
     const ControlGuard guard(this);
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("PopulateList"), [&] {
         d->remembered->readRememberedPaged(d->results.page.paged);
@@ -48,6 +52,9 @@ void Tessaro::PopulateList()
 
 void Tessaro::Init_class(const QString& AppTitle, bool NonMemorizzareDimensioni)
 {
+    // Reopening the query under a load that is reading it would pull the rows from under it.
+    if (d->pacer.busy())
+        return;
     d->loader->openQuery();
     ListView = d->lstv;
     d->lstv->setCheckBoxes(d->settings.CheckBoxes);

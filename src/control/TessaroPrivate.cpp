@@ -25,12 +25,12 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
     // Widths are saved when the user leaves the list, having finished adjusting them.
     QObject::connect(lstv, &tessaro::ListView::LostFocus, &q, [this] { remembered->saveRememberedSettings(results.page.paged); });
     pageBar = std::make_unique<paging::PageBar>(
-        q, results,
+        q, results, pacer,
         paging::PageHost{[this] { return loader->ConnessioneAttiva(); }, [this] { return RigheVisibili(*lstv); },
                          [this] { loader->loadCurrentPage(); }, [this] { emit q.PopulatedList(); },
                          [this](PointerShape shape) { q.setMousePointer(shape); }});
     // Loading builds no controls: its settings start empty and the host's Init_class opens the query.
-    loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings);
+    loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings, pacer);
 }
 
 } // namespace tessaro

@@ -11,6 +11,7 @@
 #include "control/RememberedSettings.h"
 #include "data/Loader.h"
 #include "paging/PageBar.h"
+#include "platform/controls/LoadPacer.h"
 #include "platform/sql/ResultHolder.h"
 #include "search/ListEvents.h"
 #include "search/SearchPanel.h"
@@ -29,6 +30,7 @@ struct TessaroPrivate {
     sql::ResultHolder results{q.rst, {}};
     int MousePointer = 0;
     tessaro::ListView* lstv = nullptr; // a child of q, as every control the features build
+    LoadPacer pacer{q};                 // outlives the features that use it
     std::unique_ptr<RememberedSettings> remembered;
     std::unique_ptr<HeaderPanel> header;
     std::unique_ptr<search::SearchPanel> search;

@@ -5,6 +5,7 @@
 #include "language/LanguageKeys.h"
 #include "platform/Failure.h"
 #include "platform/controls/ControlGuard.h"
+#include "platform/controls/LoadPacer.h"
 #include "platform/format/Conversions.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/ResultHolder.h"
@@ -17,8 +18,9 @@
 namespace tessaro::data {
 
 Loader::Loader(QWidget& control, ListView& list, sql::ResultHolder& results, std::shared_ptr<collColonne>& columns,
-               const std::shared_ptr<ImageList>& images, LoadSettings& settings)
-    : m_control(control), m_list(list), m_results(results), m_columns(columns), m_images(images), m_settings(settings)
+               const std::shared_ptr<ImageList>& images, LoadSettings& settings, LoadPacer& pacer)
+    : m_control(control), m_list(list), m_results(results), m_columns(columns), m_images(images), m_settings(settings),
+      m_pacer(pacer)
 {
 }
 
@@ -71,7 +73,8 @@ bool Loader::ConnessioneAttiva()
 
 void Loader::fillPage()
 {
-    RiempiListView(m_results.set, m_list, m_columns, m_results.page.size, m_results.page.number);
+    RiempiListView(m_results.set, m_list, m_columns, m_results.page.size, m_results.page.number,
+                   m_pacer.busy() ? &m_pacer : nullptr);
 }
 
 void Loader::CaricaIcone()

@@ -15,6 +15,7 @@ namespace tessaro {
 class ListView;
 class collColonne;
 class ImageList;
+class LoadPacer;
 
 namespace sql {
 struct ResultHolder;
@@ -37,11 +38,12 @@ inline const QString kFirstImage = QStringLiteral("1");
 
 /// Every argument of the constructor is referred to, not copied: all belong to `control`,
 /// which owns the loader. A routine that may show a message box returns at once when
-/// `control` is gone after it; the caller asks its own guard after each call.
+/// `control` is gone after it; the caller asks its own guard after each call. A fill made while
+/// `pacer` is busy is paced by it.
 class Loader {
 public:
     Loader(QWidget& control, ListView& list, sql::ResultHolder& results, std::shared_ptr<collColonne>& columns,
-           const std::shared_ptr<ImageList>& images, LoadSettings& settings);
+           const std::shared_ptr<ImageList>& images, LoadSettings& settings, LoadPacer& pacer);
 
     /// Opens the query afresh and makes one empty column descriptor per field. A set that was
     /// not open and a query that cannot open are passed over: the set stays closed, no columns.
@@ -67,6 +69,7 @@ private:
     std::shared_ptr<collColonne>& m_columns;
     const std::shared_ptr<ImageList>& m_images;
     LoadSettings& m_settings;
+    LoadPacer& m_pacer;
 };
 
 } // namespace data

@@ -2,6 +2,7 @@
 
 #include "data/CellText.h"
 #include "language/ErrorReport.h"
+#include "platform/controls/LoadPacer.h"
 #include "platform/listview/RowAppender.h"
 #include "platform/sql/RecordsetRows.h"
 #include "platform/sql/ResultHolder.h"
@@ -9,6 +10,8 @@
 #include <tessaro/ListView.h>
 #include <tessaro/Recordset.h>
 #include <tessaro/collColonne.h>
+
+#include <QPointer>
 
 #include <algorithm>
 #include <vector>
@@ -22,6 +25,13 @@ constexpr float kLastColumnMargin = 300;
 // caption still show and the header can still be clicked and its edge dragged. Many columns on
 // a narrow list then run past its right edge and the list scrolls sideways.
 constexpr double kNarrowestColumn = 480;
+// A paced fill asks its pacer whether to yield once per this many rows: the clock is read
+// rarely enough to cost nothing, often enough for a yield to come within a few milliseconds.
+constexpr int kRowsBetweenPacerChecks = 256;
+
+// Thrown from the row visitor to leave the read early; never leaves RiempiListView.
+struct FillEnded {
+};
 
 // A positive width the host chose, as chosen; otherwise an even share of the list's width (the
 // last column's less a margin), never below the narrowest column. A negative width, which the
@@ -110,6 +120,7 @@ public:
     }
 
     void expect(int rows) { m_list.expect(rows); }
+    void publish() { m_list.publish(); }
 
 private:
     listview::RowAppender m_list;
@@ -121,7 +132,7 @@ private:
 } // namespace
 
 void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared_ptr<collColonne>& Columns,
-                    int& PageSize, int& AbsolutePage)
+                    int& PageSize, int& AbsolutePage, LoadPacer* pacer)
 {
     int row = 0;
     const auto rowText = [&] { return row > 0 ? QString::number(row) : QString(); };
@@ -141,12 +152,25 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
         addHeaders(lstv, set, columns);
         lstv.setView(ListView::ReportView);
         const int rows = choosePage(set, PageSize, AbsolutePage);
+        // What a yield may destroy: the set the host replaces or the control owned, and the list.
+        const std::shared_ptr<Recordset> keepSet = rst;
+        const QPointer<ListView> list(&lstv);
         RowFiller filler(lstv, columns, set.Fields().Count() - 1);
         filler.expect(std::min(rows, set.RecordCount()));
-        sql::RecordsetRows::readOn(set, rows, [&](const sql::RowValues& values) {
-            ++row;
-            filler.add(values);
-        });
+        try {
+            sql::RecordsetRows::readOn(set, rows, [&](const sql::RowValues& values) {
+                ++row;
+                filler.add(values);
+                if (!pacer || row % kRowsBetweenPacerChecks != 0 || !pacer->due())
+                    return;
+                filler.publish();
+                if (!pacer->yield(row))
+                    throw FillEnded();
+            });
+        } catch (const FillEnded&) {
+            if (!list)
+                return;
+        }
         lstv.setBorderStyle(ListView::NoBorder);
     });
 }

@@ -27,6 +27,12 @@ QString recordsText(int records)
     return countText(LanguageKey::RecordsBefore, records, LanguageKey::RecordsAfter);
 }
 
+QString recordsOfText(int part, int whole)
+{
+    return countText(LanguageKey::RecordsBefore, part, LanguageKey::CountOf).append(QLatin1Char(' ')) +
+           QString::number(whole) + QLatin1Char(' ') + languageText(LanguageKey::RecordsAfter);
+}
+
 QString recordCountText(int records)
 {
     if (records == 0)

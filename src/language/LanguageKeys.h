@@ -1,6 +1,6 @@
 #pragma once
 
-// The control's texts by name. Each key is one entry of the language files, LE01 to LE28 in
+// The control's texts by name. Each key is one entry of the language files, LE01 to LE29 in
 // the order below; the numbers are the files' own and never change.
 
 #include <QString>
@@ -36,6 +36,7 @@ enum class LanguageKey : int {
     Maximum,           // LE26
     OverSelectedRows,  // LE27
     TotalsTitle,       // LE28
+    CountOf,           // LE29: the word between a part of the records and all of them ("of")
 };
 
 /// The key's name in the language files: "LE01" for ErrorTitle, "LE28" for TotalsTitle.
@@ -48,6 +49,9 @@ QString languageText(LanguageKey key) noexcept;
 QString recordsText(int records);
 /// NoRecords for 0, OneRecord for 1, else recordsText(records).
 QString recordCountText(int records);
+/// "<RecordsBefore> part <CountOf> whole <RecordsAfter>": the rows of a long load read so far,
+/// or kept when it was stopped.
+QString recordsOfText(int part, int whole);
 /// "<PagesBefore> n <PagesAfter>".
 QString pagesText(int pages);
 

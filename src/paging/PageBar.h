@@ -7,6 +7,7 @@
 #include "platform/controls/Frame.h"
 #include "platform/controls/Image.h"
 #include "platform/controls/Label.h"
+#include "platform/controls/LoadPacer.h"
 #include "platform/sql/ResultHolder.h"
 
 #include <tessaro/Enums.h>
@@ -36,9 +37,12 @@ struct PageHost {
 
 class PageBar : public QObject {
 public:
-    /// Builds the frame (hidden) and its children inside `control`; `control` and `results`
-    /// must outlive the bar, which is destroyed before the control's children are.
-    PageBar(QWidget& control, sql::ResultHolder& results, PageHost host);
+    /// Builds the frame (hidden) and its children inside `control`; `control`, `results` and
+    /// `pacer` must outlive the bar, which is destroyed before the control's children are.
+    ///
+    /// The load of all rows is paced by `pacer`: the bar shows its progress, its view switches
+    /// stop it. While the pacer is busy every page move and view switch is refused quietly.
+    PageBar(QWidget& control, sql::ResultHolder& results, LoadPacer& pacer, PageHost host);
 
     /// The frame the control places under the list and shows once a query is loaded.
     Frame& frame() const { return *fraPaginazione; }
@@ -70,9 +74,11 @@ private:
     void placePageBar(int currentPage);
     void finishPageBar(int pageCount, int recordCount, bool offerPagedView);
     void showPreviousArrows(bool show);
+    void showProgress(int done, int total);
 
     QWidget& m_control;
     sql::ResultHolder& m_results;
+    LoadPacer& m_pacer;
     PageHost m_host;
     Frame* fraPaginazione = nullptr;
     Label* lblNumRecord = nullptr;

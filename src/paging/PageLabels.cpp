@@ -30,8 +30,8 @@ Label* makePageLabel(int i, QWidget* frame)
 
 } // namespace
 
-PageBar::PageBar(QWidget& control, sql::ResultHolder& results, PageHost host)
-    : m_control(control), m_results(results), m_host(std::move(host))
+PageBar::PageBar(QWidget& control, sql::ResultHolder& results, LoadPacer& pacer, PageHost host)
+    : m_control(control), m_results(results), m_pacer(pacer), m_host(std::move(host))
 {
     fraPaginazione = new Frame(QStringLiteral("fraPaginazione"), &control);
     fraPaginazione->setBackColor(design::kControlColour);
@@ -57,6 +57,16 @@ PageBar::PageBar(QWidget& control, sql::ResultHolder& results, PageHost host)
     imgUltimaPagina = design::makeArrow("imgUltimaPagina", Arrow::Last, design::kArrowLast,
                                         "Vai all'ultima pagina", fraPaginazione);
     connectClicks();
+    m_pacer.setProgressView([this](int done, int total) { showProgress(done, total); });
+    m_pacer.addStopWidget(lblCaricatutti);
+    m_pacer.addStopWidget(lblPaginaRisultati);
+}
+
+// A long load shows the bar (PopulateList hides it until the end) and the rows read so far.
+void PageBar::showProgress(int done, int total)
+{
+    fraPaginazione->setVisible(true);
+    lblNumRecord->setText(recordsOfText(done, total));
 }
 
 // The bar is the context of its connections: they end when it goes, before its widgets do.
@@ -81,6 +91,8 @@ void PageBar::retranslate()
 
 void PageBar::lblPag_Click(int Index)
 {
+    if (m_pacer.busy())
+        return;
     const ControlGuard guard(&m_control);
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblPag_Click"), [&] {
         if (!m_host.connectionUsable())

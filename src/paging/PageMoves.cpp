@@ -1,6 +1,7 @@
 #include "paging/PageBar.h"
 
 #include "language/ErrorReport.h"
+#include "language/LanguageKeys.h"
 #include "platform/controls/ControlGuard.h"
 #include "platform/format/Conversions.h"
 
@@ -30,6 +31,9 @@ bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure)
         Paginazione();
     if (guard.gone())
         return false;
+    // A stopped load of all rows says how many of them it kept.
+    if (m_pacer.busy() && m_pacer.stopped())
+        lblNumRecord->setText(recordsOfText(m_pacer.kept(), m_pacer.total()));
     if (skipHostFailure)
         skipFailure([&] { m_host.announcePopulated(); });
     else
@@ -49,6 +53,8 @@ void PageBar::loadPage(bool backwards, bool skipHostFailure)
 
 void PageBar::MoveToFirstPage()
 {
+    if (m_pacer.busy())
+        return;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToFirstPage"), [&] {
         m_host.showPointer(PointerShape::Hourglass);
         m_results.page.number = 1;
@@ -58,6 +64,8 @@ void PageBar::MoveToFirstPage()
 
 void PageBar::MoveToLastPage()
 {
+    if (m_pacer.busy())
+        return;
     const SkipFailures skip;
     m_host.showPointer(PointerShape::Hourglass);
     skip([&] { m_results.page.number = m_results.current().PageCount(); });
@@ -66,6 +74,8 @@ void PageBar::MoveToLastPage()
 
 void PageBar::MoveToNextPage()
 {
+    if (m_pacer.busy())
+        return;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToNextPage"), [&] {
         m_host.showPointer(PointerShape::Hourglass);
         int page = 0;
@@ -77,6 +87,8 @@ void PageBar::MoveToNextPage()
 
 void PageBar::MoveToPreviousPage()
 {
+    if (m_pacer.busy())
+        return;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToPreviousPage"), [&] {
         m_host.showPointer(PointerShape::Hourglass);
         int page = 0;
@@ -88,6 +100,8 @@ void PageBar::MoveToPreviousPage()
 
 void PageBar::GoToPage(int Page)
 {
+    if (m_pacer.busy())
+        return;
     const SkipFailures skip;
     m_host.showPointer(PointerShape::Hourglass);
     skip([&] {

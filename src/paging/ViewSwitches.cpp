@@ -6,11 +6,14 @@
 
 #include <QCoreApplication>
 
+#include <optional>
+
 namespace tessaro::paging {
 
 // Both switches run the same steps; they differ in the view chosen, the page size and what
 // becomes of lblPaginaRisultati at the end. Returns false when the connection was not usable or
-// the control is gone.
+// the control is gone. The load of all rows is paced: it keeps the window alive and may be
+// stopped, keeping the rows read so far.
 bool PageBar::switchView(bool paged)
 {
     const ControlGuard guard(&m_control);
@@ -32,14 +35,21 @@ bool PageBar::switchView(bool paged)
     imgPrimaPagina->setVisible(false);
     imgUltimaPagina->setVisible(false);
     lblPagine->setVisible(false);
-    if (!showCurrentPage(false, false))
-        return false;
+    {
+        std::optional<LoadPacer::Session> load;
+        if (!paged)
+            load.emplace(m_pacer, m_results.page.size);
+        if (!showCurrentPage(false, false))
+            return false;
+    }
     lblCaricatutti->setMousePointer(PointerShape::Hand);
     return true;
 }
 
 void PageBar::lblCaricatutti_Click()
 {
+    if (m_pacer.busy())
+        return;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblCaricatutti_Click"), [&] {
         if (!switchView(false))
             return;
@@ -50,6 +60,8 @@ void PageBar::lblCaricatutti_Click()
 
 void PageBar::lblPaginaRisultati_Click()
 {
+    if (m_pacer.busy())
+        return;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblPaginaRisultati_Click"), [&] {
         if (switchView(true))
             lblPaginaRisultati->setVisible(false);

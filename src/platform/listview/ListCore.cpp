@@ -243,15 +243,20 @@ void ListCore::beginBulkAdd()
 
 void ListCore::endBulkAdd()
 {
-    if (m_bulkDepth > 0 && --m_bulkDepth == 0)
-        m_model->publishRows();
+    if (m_bulkDepth == 0 || --m_bulkDepth > 0)
+        return;
+    m_model->publishRows();
+    if (m_settlePending)
+        scheduleSettle();
 }
 
 void ListCore::settleOrder()
 {
+    // A fill that yields to the event loop is put in order once, when it ends, not at each yield.
+    if (m_bulkDepth > 0)
+        return;
     // Reading positions needs no announcement; reordering does, to move every row the views see.
-    if (m_bulkDepth == 0 || m_settlePending)
-        m_model->publishRows();
+    m_model->publishRows();
     if (m_settlePending)
         applyOrder();
 }

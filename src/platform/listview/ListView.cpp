@@ -58,19 +58,26 @@ struct ListView::Private {
     int borderStyle = 1;
 };
 
-listview::RowAppender::RowAppender(ListView& list) : m_core(list.d->core)
+listview::RowAppender::RowAppender(ListView& list) : m_list(&list), m_core(list.d->core)
 {
     m_core.beginBulkAdd();
 }
 
 listview::RowAppender::~RowAppender()
 {
-    m_core.endBulkAdd();
+    if (m_list)
+        m_core.endBulkAdd();
 }
 
 ListItem* listview::RowAppender::append(const QVariant& tag, const ItemStore::RowCell* cells, int count)
 {
     return m_core.addRow(tag, cells, count);
+}
+
+void listview::RowAppender::publish()
+{
+    if (m_list)
+        m_core.model().publishRows();
 }
 
 void listview::RowAppender::expect(int rows)

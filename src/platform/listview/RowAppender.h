@@ -2,6 +2,7 @@
 
 #include "platform/listview/ItemStore.h"
 
+#include <QPointer>
 #include <QVariant>
 
 namespace tessaro {
@@ -12,7 +13,8 @@ namespace tessaro::listview {
 
 /// Fills a ListView with whole rows of UTF-8 texts, for a fill of many rows: each row is stored
 /// at once, and the views hear of all of them in one insertion when the appender goes, however
-/// the fill ends.
+/// the fill ends. A fill that yields to the event loop may publish the rows so far at each yield;
+/// when the list is destroyed during a yield, the appender leaves it alone from then on.
 class RowAppender {
 public:
     explicit RowAppender(ListView& list);
@@ -26,8 +28,11 @@ public:
     ListItem* append(const QVariant& tag, const ItemStore::RowCell* cells, int count);
     /// About `rows` rows are coming: room for them is made once.
     void expect(int rows);
+    /// The views hear of the rows appended so far (the list keeps them in the order added).
+    void publish();
 
 private:
+    QPointer<ListView> m_list;
     ListCore& m_core;
 };
 

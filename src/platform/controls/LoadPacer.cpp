@@ -1,0 +1,124 @@
+#include "platform/controls/LoadPacer.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace tessaro {
+namespace {
+
+// A load shorter than this never yields: a pause the user hardly notices is cheaper than
+// painting a progress they could not read.
+constexpr qint64 kQuietMilliseconds = 333;
+// Between two yields: the window paints about 25 times a second and a stop is heard well
+// within a tenth of a second, while the yields themselves cost a few percent of the load.
+constexpr qint64 kYieldIntervalMilliseconds = 40;
+
+bool onScrollBar(const QObject* object)
+{
+    for (; object; object = object->parent()) {
+        if (qobject_cast<const QScrollBar*>(object))
+            return true;
+    }
+    return false;
+}
+
+bool isEscape(const QEvent& event)
+{
+    return static_cast<const QKeyEvent&>(event).key() == Qt::Key_Escape;
+}
+
+} // namespace
+
+LoadPacer::LoadPacer(QWidget& control) : m_control(control) {}
+
+LoadPacer::~LoadPacer() = default;
+
+LoadPacer::Session::Session(LoadPacer& pacer, int total) : m_pacer(&pacer)
+{
+    pacer.m_busy = true;
+    pacer.m_stopRequested = false;
+    pacer.m_stopped = false;
+    pacer.m_kept = 0;
+    pacer.m_total = total;
+    pacer.m_nextYield = kQuietMilliseconds;
+    pacer.m_clock.start();
+}
+
+LoadPacer::Session::~Session()
+{
+    if (!m_pacer)
+        return;
+    m_pacer->m_busy = false;
+    m_pacer->m_clock.invalidate();
+}
+
+bool LoadPacer::yield(int done)
+{
+    if (m_view)
+        m_view(done, m_total);
+    const QPointer<LoadPacer> self(this);
+    const QPointer<QWidget> control(&m_control);
+    // Only for the span of the yield: the user's input between loads is none of the pacer's business.
+    QCoreApplication::instance()->installEventFilter(this);
+    QCoreApplication::processEvents();
+    if (!self || !control)
+        return false;
+    QCoreApplication::instance()->removeEventFilter(this);
+    if (m_stopRequested) {
+        m_stopped = true;
+        m_kept = done;
+        return false;
+    }
+    m_nextYield = m_clock.elapsed() + kYieldIntervalMilliseconds;
+    return true;
+}
+
+bool LoadPacer::insideControl(const QObject* object) const
+{
+    const QWidget* widget = qobject_cast<const QWidget*>(object);
+    return widget && (widget == &m_control || m_control.isAncestorOf(widget));
+}
+
+bool LoadPacer::isStopWidget(const QObject* object) const
+{
+    const QWidget* widget = qobject_cast<const QWidget*>(object);
+    if (!widget)
+        return false;
+    for (const QPointer<QWidget>& stop : m_stopWidgets) {
+        if (stop && stop->isVisible() && (widget == stop || stop->isAncestorOf(widget)))
+            return true;
+    }
+    return false;
+}
+
+// Esc stops the load wherever the focus is; a press on a stop widget stops it too. Any other
+// click or key aimed at the control is swallowed; the scroll bars stay free to move.
+bool LoadPacer::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Accepted, Esc reaches the focus widget as a key press rather than triggering a shortcut.
+        if (isEscape(*event))
+            event->accept();
+        return isEscape(*event) || insideControl(watched);
+    case QEvent::KeyPress:
+        if (isEscape(*event))
+            m_stopRequested = true;
+        return isEscape(*event) || insideControl(watched);
+    case QEvent::KeyRelease: return isEscape(*event) || insideControl(watched);
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (isStopWidget(watched)) {
+            m_stopRequested = true;
+            return true;
+        }
+        return insideControl(watched) && !onScrollBar(watched);
+    case QEvent::MouseButtonRelease:
+    case QEvent::ContextMenu: return insideControl(watched) && !onScrollBar(watched);
+    default: return false;
+    }
+}
+
+} // namespace tessaro

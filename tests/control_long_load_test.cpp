@@ -1,0 +1,247 @@
+// A load of every row that runs long: the window keeps painting, the page bar shows the rows read
+// so far, Esc or the view-switch label stops it keeping those rows, the control's other actions
+// wait, and the host may tear the control down in the middle of it.
+#include "support/MessageBoxRecorder.h"
+#include "support/TestDatabase.h"
+#include "support/TestHelpers.h"
+
+#include <tessaro/Tessaro.h>
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace tessaro;
+
+namespace {
+
+const char* const kApplication = "LongLoadTest";
+// Narrow rows; the query makes the database work a few microseconds on each (as a slower
+// database or wider rows would), so that the load of all of them runs for a second or more, well
+// past the point where it starts showing its progress.
+constexpr int kRows = 200000;
+const char* const kQuery = "SELECT id, id, length(hex(zeroblob(2000 + v % 2))) FROM t ORDER BY id";
+// How often the watcher looks whether the progress shows.
+constexpr int kWatchMilliseconds = 5;
+// Only to catch a hang: every case here ends in well under this.
+constexpr int kHangBoundMilliseconds = 60000;
+
+// A control over kRows rows inside a shown, active host window that deletes itself when closed.
+struct LongLoad : ::testing::Test {
+    QTemporaryDir folder;
+    test::TestDatabase database;
+    test::MessageBoxRecorder boxes;
+    QPointer<QWidget> window;
+    QPointer<Tessaro> control;
+    std::unique_ptr<QSignalSpy> populated;
+
+    LongLoad()
+    {
+        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+        test::writeTestLanguage(folder.path(), "LE06=\"There are\"\nLE07=\"records\"\nLE08=\"in\"\nLE09=\"pages\"\n"
+                                               "LE29=\"of\"\n");
+        database.exec(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, v INTEGER)"));
+        database.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                     "INSERT INTO t SELECT i, i % 1000 FROM n")
+                          .arg(kRows));
+    }
+    ~LongLoad() override { delete window; }
+
+    // Opens the control paged on page 1, the focus in its list; nothing long has run yet.
+    void open()
+    {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", kApplication).clear();
+        control = new Tessaro(new QWidget);
+        window = control->window();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->resize(700, 400);
+        control->resize(600, 300);
+        control->CambiaLingua(folder.path());
+        control->setDBConnection(database.db());
+        control->setQuery(QString::fromLatin1(kQuery));
+        control->setPaged(true);
+        control->Init_class(QString::fromLatin1(kApplication), true);
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        control->PopulateList();
+        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        control->ListView->setFocus();
+        populated = std::make_unique<QSignalSpy>(control.data(), &Tessaro::PopulatedList);
+    }
+
+    QWidget* child(const char* name) const { return control->findChild<QWidget*>(QString::fromLatin1(name)); }
+    QString counter() const { return child("lblNumRecord")->property("Caption").toString(); }
+    int rows() const { return control->ListView->ListItems().Count(); }
+    QString keptText(int kept) const { return QStringLiteral("There are %1 of %2 records").arg(kept).arg(kRows); }
+    void click(const char* name)
+    {
+        ASSERT_TRUE(child(name)->isVisible()) << name;
+        QTest::mouseClick(child(name), Qt::LeftButton);
+    }
+    // The first row's text is its id: rows read in order show 1, 2, 3 ... from the top.
+    bool inIdOrder() const
+    {
+        const int shown = std::min(rows(), 50);
+        for (int i = 1; i <= shown; ++i) {
+            if (control->ListView->ListItems().Item(i)->Text() != QString::number(i))
+                return false;
+        }
+        return true;
+    }
+
+    // Runs `load` with a watcher that calls `during` once, as soon as the page bar shows the
+    // progress of the load (the rows read so far of all of them). Returns whether it did.
+    bool whileLoading(const std::function<void()>& load, const std::function<void()>& during)
+    {
+        bool seen = false;
+        QTimer watcher;
+        watcher.setInterval(kWatchMilliseconds);
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            if (seen || !control || !counter().contains(QStringLiteral(" of ")))
+                return;
+            seen = true;
+            EXPECT_EQ(control->MousePointer(), static_cast<int>(PointerShape::Hourglass));
+            EXPECT_GT(rows(), 0) << "the rows read so far show";
+            during();
+        });
+        watcher.start();
+        QTimer hang;
+        hang.setSingleShot(true);
+        hang.start(kHangBoundMilliseconds);
+        load();
+        EXPECT_TRUE(hang.isActive()) << "the load took longer than the hang bound";
+        return seen;
+    }
+    void loadAll() { QTest::mouseClick(child("lblCaricatutti"), Qt::LeftButton); }
+};
+
+} // namespace
+
+// Esc, sent where the focus is, stops the load: the rows read stay, the counter says how many
+// of all, PopulatedList comes once, and the bar works as ever afterwards.
+TEST_F(LongLoad, EscStopsTheLoadKeepingTheRowsReadSoFar)
+{
+    open();
+    QAbstractItemModelTester tester(control->ListView->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ASSERT_TRUE(whileLoading([&] { loadAll(); },
+                             [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }));
+    const int kept = rows();
+    EXPECT_GT(kept, 0);
+    EXPECT_LT(kept, kRows);
+    EXPECT_TRUE(inIdOrder());
+    EXPECT_EQ(control->ListView->ListItems().Item(kept)->Text(), QString::number(kept)) << "no row skipped";
+    EXPECT_EQ(counter(), keptText(kept));
+    EXPECT_EQ(populated->count(), 1);
+    EXPECT_FALSE(control->Paged());
+    EXPECT_EQ(control->MousePointer(), static_cast<int>(PointerShape::Default));
+    EXPECT_TRUE(boxes.messages().empty());
+
+    click("lblPaginaRisultati");
+    EXPECT_TRUE(control->Paged());
+    const int perPage = control->PageSize();
+    EXPECT_EQ(rows(), perPage);
+    click("lblPag(2)");
+    EXPECT_EQ(control->AbsolutePage(), 2);
+    EXPECT_EQ(control->ListView->ListItems().Item(1)->Text(), QString::number(perPage + 1));
+    EXPECT_EQ(populated->count(), 3);
+    EXPECT_TRUE(counter().startsWith(QStringLiteral("There are %1 records in ").arg(kRows))) << counter().toStdString();
+}
+
+// A click on the view-switch label the bar shows during the load stops it and switches nothing.
+// Here the load runs inside PopulateList, which returns once it has stopped.
+TEST_F(LongLoad, ViewSwitchLabelStopsTheLoad)
+{
+    open();
+    control->setPaged(false);
+    ASSERT_TRUE(whileLoading([&] { control->PopulateList(); }, [&] {
+        const char* shown = child("lblPaginaRisultati")->isVisible() ? "lblPaginaRisultati" : "lblCaricatutti";
+        click(shown);
+    }));
+    const int kept = rows();
+    EXPECT_GT(kept, 0);
+    EXPECT_LT(kept, kRows);
+    EXPECT_EQ(counter(), keptText(kept));
+    EXPECT_EQ(populated->count(), 1);
+    EXPECT_FALSE(control->Paged());
+    EXPECT_TRUE(child("fraPaginazione")->isVisible());
+}
+
+// The control's own actions asked for during the load are refused without a word: the load goes
+// on in order, is then stopped by Esc, and the list and bar are what the load alone made.
+TEST_F(LongLoad, ActionsDuringTheLoadAreRefusedQuietly)
+{
+    using Action = std::pair<const char*, std::function<void(LongLoad&)>>;
+    const Action actions[] = {
+        {"header click", [](LongLoad& t) {
+             QHeaderView* header = t.control->ListView->horizontalHeader();
+             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                               QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+         }},
+        {"host moves to page 3", [](LongLoad& t) { t.control->GoToPage(3); }},
+        {"host moves to the next pages", [](LongLoad& t) { t.control->MoveToNextPage(); }},
+        {"host PopulateList", [](LongLoad& t) { t.control->PopulateList(); }},
+        {"host Init_class", [](LongLoad& t) { t.control->Init_class(QString::fromLatin1(kApplication), true); }},
+        {"find typed into the search box", [](LongLoad& t) {
+             auto* box = t.control->findChild<QLineEdit*>(QStringLiteral("txtRicerca"));
+             ASSERT_NE(box, nullptr);
+             QTest::mouseClick(box, Qt::LeftButton);
+             QTest::keyClicks(box, "42");
+             QTest::keyClick(box, Qt::Key_Return);
+         }},
+        {"resize", [](LongLoad& t) { t.control->resize(500, 260); }},
+    };
+    for (const auto& [name, action] : actions) {
+        SCOPED_TRACE(name);
+        open();
+        control->setIntestazioneVisibile(true);
+        control->ListView->setFocus();
+        ASSERT_TRUE(whileLoading([&] { loadAll(); }, [&, action = action] {
+            action(*this);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }));
+        const int kept = rows();
+        EXPECT_GT(kept, 0);
+        EXPECT_LT(kept, kRows);
+        EXPECT_TRUE(inIdOrder()) << "the rows are not sorted nor replaced";
+        EXPECT_EQ(control->ListView->SelectedItem(), nullptr);
+        EXPECT_EQ(counter(), keptText(kept));
+        EXPECT_EQ(populated->count(), 1);
+        EXPECT_FALSE(control->Paged());
+        EXPECT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        delete window;
+    }
+}
+
+// The host lets the control go in the middle of the load, from a timer: the load ends there and
+// nothing of the control is touched afterwards.
+TEST_F(LongLoad, TeardownDuringTheLoadIsSafe)
+{
+    using Teardown = std::pair<const char*, std::function<void(LongLoad&)>>;
+    const Teardown teardowns[] = {
+        {"delete the control", [](LongLoad& t) { delete t.control; }},
+        {"deleteLater the control", [](LongLoad& t) { t.control->deleteLater(); }},
+        {"close the WA_DeleteOnClose window", [](LongLoad& t) { t.window->close(); }},
+        {"delete the window", [](LongLoad& t) { delete t.window; }},
+    };
+    for (const auto& [name, teardown] : teardowns) {
+        SCOPED_TRACE(name);
+        open();
+        control->setPaged(false);
+        Tessaro* const loading = control;
+        EXPECT_TRUE(whileLoading([&] { loading->PopulateList(); }, [&, teardown = teardown] { teardown(*this); }));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(control.isNull());
+        EXPECT_TRUE(boxes.messages().empty());
+        delete window;
+    }
+}
