@@ -8,8 +8,7 @@
 namespace tessaro {
 namespace {
 
-// A load shorter than this never yields: a pause the user hardly notices is cheaper than
-// painting a progress they could not read.
+// A load shorter than this shows no progress: a count the user could not read would only flicker.
 constexpr qint64 kQuietMilliseconds = 333;
 // Between two yields: the window paints about 25 times a second and a stop is heard well
 // within a tenth of a second, while the yields themselves cost a few percent of the load.
@@ -42,7 +41,7 @@ LoadPacer::Session::Session(LoadPacer& pacer, int total) : m_pacer(&pacer)
     pacer.m_stopped = false;
     pacer.m_kept = 0;
     pacer.m_total = total;
-    pacer.m_nextYield = kQuietMilliseconds;
+    pacer.m_nextYield = kYieldIntervalMilliseconds;
     pacer.m_clock.start();
 }
 
@@ -56,7 +55,7 @@ LoadPacer::Session::~Session()
 
 bool LoadPacer::yield(int done)
 {
-    if (m_view)
+    if (m_view && m_clock.elapsed() >= kQuietMilliseconds)
         m_view(done, m_total);
     const QPointer<LoadPacer> self(this);
     const QPointer<QWidget> control(&m_control);

@@ -1,7 +1,7 @@
 #pragma once
 
-// A load of many rows runs in the GUI thread. Once it has run for a while, the pacer lets the
-// window paint and shows the rows read so far, a few dozen times a second, and lets the user
+// A load of many rows runs in the GUI thread. The pacer lets the window paint a few dozen times
+// a second, shows the rows read so far once the load has run for a while, and lets the user
 // stop the load: Esc, wherever the focus is, or a click on one of the stop widgets. While it
 // yields, the user's other clicks and keys on the control are swallowed, so no action of the
 // control runs in the middle of the load; the list's scroll bars and the wheel still work.
@@ -30,8 +30,9 @@ public:
     /// A click on `widget` during a yield stops the load.
     void addStopWidget(QWidget* widget) { m_stopWidgets.emplace_back(widget); }
 
-    /// Marks the span of one load of `total` rows; a load that stays short never yields. The
-    /// pacer is busy from construction to destruction; a session outliving the pacer is harmless.
+    /// Marks the span of one load of `total` rows; a load that stays short never shows its
+    /// progress. The pacer is busy from construction to destruction; a session outliving the
+    /// pacer is harmless.
     class Session {
     public:
         Session(LoadPacer& pacer, int total);
@@ -45,10 +46,10 @@ public:
 
     /// A load is running: the control refuses its other actions quietly meanwhile.
     bool busy() const { return m_busy; }
-    /// Whether it is time to yield: never before the load has run a while, then every interval.
-    /// Cheap enough to ask every few hundred rows, not meant for every row.
+    /// Whether it is time to yield: a few dozen times a second. Cheap enough to ask every few
+    /// hundred rows, not meant for every row.
     bool due() const { return m_busy && m_clock.isValid() && m_clock.elapsed() >= m_nextYield; }
-    /// Shows `done` rows read and lets the event loop run. False when the load must end: the
+    /// Shows `done` rows read (once the load has run a while) and lets the event loop run. False when the load must end: the
     /// user stopped it or the control is gone. After false the caller must not touch the control
     /// or the pacer before its own guard says the control is still there.
     bool yield(int done);
