@@ -20,26 +20,29 @@ const char* const kCustomers[] = {"Rossi S.p.A.", "Bianchi & Figli", "Verdi Tras
 const char* const kCities[] = {"Milano", "Roma", "Torino", "Napoli", "Bologna", "Firenze",
                                "Genova", "Venezia", "Verona", "Palermo", "Bari", "Trieste"};
 
-// Every key LE01..LE28 in both languages; the record count reads "<LE06> n <LE07>".
-const char* const kItalian[] = {
+constexpr int kLanguageKeys = 29;
+
+// Every key LE01..LE29 in both languages; the record count reads "<LE06> n <LE07>", and
+// "<LE06> n <LE29> total <LE07>" while a long load runs and after it was stopped.
+const char* const kItalian[kLanguageKeys] = {
     "Errore", "Attenzione", "Impossibile collegarsi al database.", "La colonna scelta non è numerica.",
     "Scegliere una colonna.", "Sono presenti", "record", "in", "pagine", "Vai alla pagina ",
     "Nessun record presente", "Un solo record presente", "Dividi in pagine \u00bb   ", "Pag. ",
     "Carica tutti \u00bb   ", "Tutti", "Selezionati", "in", "Cerca", "Totali della colonna",
     "su tutte le righe", "Le celle vuote sono state ignorate.", "Numero valori", "Media", "Minimo",
-    "Massimo", "sulle righe selezionate", "Totali"};
-const char* const kEnglish[] = {
+    "Massimo", "sulle righe selezionate", "Totali", "di"};
+const char* const kEnglish[kLanguageKeys] = {
     "Error", "Warning", "Cannot connect to the database.", "The chosen column is not numeric.",
     "Choose a column.", "There are", "records", "in", "pages", "Go to page ",
     "No records", "One record", "Divide into pages \u00bb   ", "Page ",
     "Load all \u00bb   ", "All", "Selected", "in", "Find", "Totals of column",
     "over all rows", "Blank cells were skipped.", "Number of values", "Average", "Minimum",
-    "Maximum", "over the selected rows", "Totals"};
+    "Maximum", "over the selected rows", "Totals", "of"};
 
-bool writeLanguageFile(const QString& path, const char* const (&texts)[28], QString* error)
+bool writeLanguageFile(const QString& path, const char* const (&texts)[kLanguageKeys], QString* error)
 {
     QByteArray content = "[Strings]\r\n";
-    for (int i = 0; i < 28; ++i)
+    for (int i = 0; i < kLanguageKeys; ++i)
         content += QStringLiteral("LE%1=\"%2\"\r\n").arg(i + 1, 2, 10, QLatin1Char('0')).arg(QString::fromUtf8(texts[i])).toUtf8();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {

@@ -63,9 +63,13 @@ PageBar::PageBar(QWidget& control, sql::ResultHolder& results, LoadPacer& pacer,
 }
 
 // A long load shows the bar (PopulateList hides it until the end) and the rows read so far.
+// The arrows laid out for the view before it would lead nowhere meanwhile; the layout after the
+// load places them again.
 void PageBar::showProgress(int done, int total)
 {
     fraPaginazione->setVisible(true);
+    imgPrecedente->setVisible(false);
+    imgSuccessiva->setVisible(false);
     lblNumRecord->setText(recordsOfText(done, total));
 }
 
