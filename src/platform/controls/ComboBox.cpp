@@ -6,9 +6,8 @@
 
 namespace tessaro {
 
-ComboBox::ComboBox(const QString& name, QWidget* parent) : QComboBox(parent), TwipsGeometry(this)
+ComboBox::ComboBox(const QString& name, QWidget* parent) : QComboBox(parent), TwipsGeometry(this, name)
 {
-    setObjectName(name);
     setEditable(true);
     // Typed text must never become a new entry: the list holds only what the control put there.
     setInsertPolicy(QComboBox::NoInsert);
