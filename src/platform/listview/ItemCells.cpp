@@ -6,11 +6,11 @@
 #include "platform/listview/ItemStore.h"
 
 #include "platform/Failure.h"
-#include "platform/listview/CellMarkers.h"
 #include "platform/listview/OneBased.h"
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace tessaro::listview {
 namespace {
@@ -94,10 +94,7 @@ const ListSubItem& ItemStore::current(const ListSubItem& cell) const
 
 ListSubItem& ItemStore::current(ListSubItem& cell)
 {
-    ListSubItem* at = &cell;
-    while (at->m_tag == kCellMoved)
-        at = cellAt(at->m_text);
-    return *at;
+    return const_cast<ListSubItem&>(std::as_const(*this).current(std::as_const(cell)));
 }
 
 int ItemStore::subItemIndex(const ListSubItem& cell) const

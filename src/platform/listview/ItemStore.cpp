@@ -1,7 +1,5 @@
 #include "platform/listview/ItemStore.h"
 
-#include "platform/listview/CellMarkers.h"
-
 #include <algorithm>
 #include <new>
 
@@ -11,18 +9,6 @@ namespace {
 constexpr std::size_t kItemsPerChunk = 4096;
 
 } // namespace
-
-void ItemStore::resetRecord(ListItem& item)
-{
-    item.m_store = nullptr;
-    item.m_tag = ItemTagTable::Invalid;
-    item.m_text = TextArena::Empty;
-    item.m_row = 0;
-    item.m_cells = 0;
-    item.m_cellCount = 0;
-    item.m_flags = 0;
-    item.m_smallIcon = 0;
-}
 
 ItemStore::ItemStore(ItemObserver& observer) : m_observer(observer) {}
 
@@ -45,7 +31,13 @@ ListItem* ItemStore::newItem()
     return new (m_itemChunks.back() + m_itemsInLastChunk++) ListItem();
 }
 
-ListItem* ItemStore::newItemAtEnd()
+ListItem* ItemStore::append(QStringView text)
+{
+    const RowCell cell{m_arena.encode(text)};
+    return appendRow(QVariant(), &cell, 1);
+}
+
+ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int count)
 {
     ListItem* item = newItem();
     item->m_store = this;
@@ -53,19 +45,6 @@ ListItem* ItemStore::newItemAtEnd()
     if (m_validRows == m_order.size())
         ++m_validRows;
     m_order.push_back(item);
-    return item;
-}
-
-ListItem* ItemStore::append(QStringView text)
-{
-    ListItem* item = newItemAtEnd();
-    item->m_text = m_arena.add(text);
-    return item;
-}
-
-ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int count)
-{
-    ListItem* item = newItemAtEnd();
     item->m_text = m_arena.add(cells[0].text);
     item->m_tag = m_itemTags.encode(tag, m_arena);
     if (count > 1) {
@@ -131,7 +110,7 @@ std::vector<std::pair<int, int>> ItemStore::selectedRuns() const
 void ItemStore::discard(ListItem& item)
 {
     releaseItem(item);
-    resetRecord(item);
+    new (&item) ListItem(); // a blank record, as newItem() makes
     m_freeItems.push_back(&item);
 }
 

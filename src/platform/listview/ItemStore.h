@@ -19,6 +19,14 @@
 
 namespace tessaro::listview {
 
+// Values of a sub-item's tag slot that are not arena texts.
+/// Tag never set (a null QVariant).
+constexpr TextArena::Ref kTagUnset = 0xFFFFFFFFu;
+/// Tag is not a text: the value is in the store's side table.
+constexpr TextArena::Ref kTagSide = 0xFFFFFFFEu;
+/// The cell moved: its text slot holds the index of the cell that took over.
+constexpr TextArena::Ref kCellMoved = 0xFFFFFFFDu;
+
 class ItemStore {
 public:
     explicit ItemStore(ItemObserver& observer);
@@ -26,7 +34,6 @@ public:
     ItemStore(const ItemStore&) = delete;
     ItemStore& operator=(const ItemStore&) = delete;
 
-    static ItemStore& of(const ListItem& item) { return *item.m_store; }
     static ItemStore& of(const ListSubItem& cell) { return *cell.m_owner->m_store; }
     ItemObserver& observer() const { return m_observer; }
 
@@ -94,9 +101,6 @@ private:
     enum Flag : quint8 { SelectedFlag = 1, CheckedFlag = 2 };
 
     ListItem* newItem();
-    /// A blank item of this store, last in the order.
-    ListItem* newItemAtEnd();
-    static void resetRecord(ListItem& item);
     void releaseItem(ListItem& item);
     /// Releases the item and keeps its record for reuse; the caller takes it out of the order.
     void discard(ListItem& item);

@@ -136,7 +136,7 @@ void ListCore::itemAdded()
     m_orderValid = false;
     if (m_sorted) {
         m_settlePending = true;
-        scheduleSettle();
+        runOnceLater(m_settleScheduled, &ListCore::settleOrder);
     }
 }
 
@@ -254,11 +254,6 @@ void ListCore::settleOrder()
         m_model->publishRows();
     if (m_settlePending)
         applyOrder();
-}
-
-void ListCore::scheduleSettle()
-{
-    runOnceLater(m_settleScheduled, &ListCore::settleOrder);
 }
 
 // Runs `step` at the next turn of the event loop, once however often it is asked for meanwhile.

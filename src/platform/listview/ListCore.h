@@ -109,10 +109,8 @@ private:
     ListItem* keptItemNear(int row) const;
     void renumberHeaders();
     void applyOrder();
-    void scheduleSettle();
     void setFlagsFromSelection(const QItemSelection& selection, bool selected);
     QItemSelection selectionFromFlags() const;
-    void schedulePush();
     void runOnceLater(bool& scheduled, void (ListCore::*step)());
     void detachSelection();
     double twipsPerPixel() const;

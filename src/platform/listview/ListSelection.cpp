@@ -15,11 +15,6 @@ namespace tessaro::listview {
 void ListCore::itemSelectionChanged(ListItem&)
 {
     m_pushPending = true;
-    schedulePush();
-}
-
-void ListCore::schedulePush()
-{
     runOnceLater(m_pushScheduled, &ListCore::pushSelection);
 }
 
@@ -67,7 +62,7 @@ void ListCore::detachSelection()
     }
     if (m_store.selectedCount() > 0) {
         m_pushPending = true;
-        schedulePush();
+        runOnceLater(m_pushScheduled, &ListCore::pushSelection);
     }
 }
 

@@ -6,15 +6,29 @@
 #include "platform/listview/ListCore.h"
 #include "platform/listview/ListModel.h"
 #include "platform/listview/RowAppender.h"
-#include "platform/listview/RowFocusDelegate.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QStyleOptionFocusRect>
 
 namespace tessaro {
 namespace {
+
+// Cells drawn without their own focus frame: the list frames the whole current row instead, as
+// a report list does (see ListView::paintEvent).
+class RowFocusDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_HasFocus;
+    }
+};
 
 void configureReportLook(QTableView& view)
 {
@@ -81,7 +95,7 @@ void listview::RowAppender::expect(int rows)
 ListView::ListView(QWidget* parent) : QTableView(parent), d(new Private(this))
 {
     setModel(&d->core.model());
-    setItemDelegate(new listview::RowFocusDelegate(this));
+    setItemDelegate(new RowFocusDelegate(this));
     configureReportLook(*this);
     d->core.updateRowHeight();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {

@@ -55,11 +55,6 @@ std::size_t unitsFor(std::size_t length)
 
 } // namespace
 
-TextArena::TextArena() = default;
-TextArena::~TextArena() = default;
-TextArena::TextArena(TextArena&& other) noexcept = default;
-TextArena& TextArena::operator=(TextArena&& other) noexcept = default;
-
 std::string_view TextArena::encode(QStringView text)
 {
     QStringEncoder encoder(QStringEncoder::Utf8);

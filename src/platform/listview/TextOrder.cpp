@@ -93,12 +93,8 @@ std::size_t commonPrefix(const KeyTable& keys, std::size_t count)
     const std::string_view first = keys.primary(0);
     std::size_t common = first.size();
     for (std::size_t i = 1; i < count && common > 0; ++i) {
-        const std::string_view key = keys.primary(i);
-        std::size_t same = 0;
-        const std::size_t limit = std::min(common, key.size());
-        while (same < limit && key[same] == first[same])
-            ++same;
-        common = same;
+        const std::string_view key = keys.primary(i).substr(0, common);
+        common = static_cast<std::size_t>(std::mismatch(key.begin(), key.end(), first.begin()).first - key.begin());
     }
     return common;
 }
