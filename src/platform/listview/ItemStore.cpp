@@ -1,5 +1,7 @@
 #include "platform/listview/ItemStore.h"
 
+#include "platform/listview/ListCore.h"
+
 #include <algorithm>
 #include <new>
 
@@ -10,7 +12,7 @@ constexpr std::size_t kItemsPerChunk = 4096;
 
 } // namespace
 
-ItemStore::ItemStore(ItemObserver& observer) : m_observer(observer) {}
+ItemStore::ItemStore(ListCore& core) : m_core(core) {}
 
 ItemStore::~ItemStore()
 {
@@ -192,7 +194,7 @@ void ItemStore::setText(ListItem& item, int column, QStringView text)
         bool changed = false;
         replaceText(item.m_text, TextArena::Empty, text, changed);
         if (changed)
-            m_observer.itemChanged(item, 0);
+            m_core.itemChanged(item, 0);
         compactIfWorthwhile();
         return;
     }
@@ -219,7 +221,7 @@ void ItemStore::setSelected(ListItem& item, bool selected, bool notify)
     item.m_flags = static_cast<quint8>(selected ? item.m_flags | SelectedFlag : item.m_flags & ~SelectedFlag);
     m_selectedCount += selected ? 1 : -1;
     if (notify)
-        m_observer.itemSelectionChanged(item);
+        m_core.itemSelectionChanged(item);
 }
 
 void ItemStore::setChecked(ListItem& item, bool checked)
@@ -227,7 +229,7 @@ void ItemStore::setChecked(ListItem& item, bool checked)
     if (this->checked(item) == checked)
         return;
     item.m_flags = static_cast<quint8>(checked ? item.m_flags | CheckedFlag : item.m_flags & ~CheckedFlag);
-    m_observer.itemChanged(item, 0);
+    m_core.itemChanged(item, 0);
 }
 
 void ItemStore::setSmallIcon(ListItem& item, int image)
@@ -235,7 +237,7 @@ void ItemStore::setSmallIcon(ListItem& item, int image)
     if (item.m_smallIcon == image)
         return;
     item.m_smallIcon = image;
-    m_observer.itemChanged(item, 0);
+    m_core.itemChanged(item, 0);
 }
 
 void ItemStore::compactIfWorthwhile()

@@ -3,7 +3,6 @@
 #include "platform/Failure.h"
 #include "platform/controls/TwipsGeometry.h"
 #include "platform/listview/ColumnHeaderPrivate.h"
-#include "platform/listview/OneBased.h"
 #include "platform/listview/ListModel.h"
 #include "platform/listview/TextOrder.h"
 
@@ -121,7 +120,7 @@ ListItem* ListCore::addItem(const QString& text)
 ListItem* ListCore::addRow(const QVariant& tag, const ItemStore::RowCell* cells, int count)
 {
     if (count < 1)
-        raiseIndexOutOfBounds();
+        raiseError(Error::IndexOutOfBounds);
     if (count > 1)
         m_store.checkSubItem(count - 1);
     ListItem* item = m_store.appendRow(tag, cells, count);
@@ -143,7 +142,7 @@ void ListCore::itemAdded()
 void ListCore::removeItem(int row)
 {
     detachSelection();
-    m_model->removeRowRange(row, row, [&] { m_store.remove(row); });
+    m_model->removeRowRange(row, row, [&] { m_store.removeRange(row, row); });
 }
 
 int ListCore::removeSelectedItems()

@@ -81,17 +81,17 @@ void ListItem::setSmallIcon(int image)
 
 void ListItem::EnsureVisible()
 {
-    m_store->observer().itemVisibilityRequested(*this);
+    m_store->core().itemVisibilityRequested(*this);
 }
 
 double ListItem::Height() const
 {
-    return m_store->observer().rowHeightTwips();
+    return m_store->core().rowHeightTwips();
 }
 
 int ListItem::Index() const
 {
-    m_store->observer().orderNeeded();
+    m_store->core().settleOrder();
     return m_store->rowOf(*this) + 1;
 }
 

@@ -36,18 +36,10 @@ void ListCore::pushSelection()
 QItemSelection ListCore::selectionFromFlags() const
 {
     QItemSelection flagged;
-    const int count = m_store.count();
-    if (headerCount() == 0 || m_store.selectedCount() == 0)
+    if (headerCount() == 0)
         return flagged;
-    for (int row = 0; row < count; ++row) {
-        if (!m_store.selected(*m_store.at(row)))
-            continue;
-        int last = row;
-        while (last + 1 < count && m_store.selected(*m_store.at(last + 1)))
-            ++last;
-        flagged.append(QItemSelectionRange(m_model->index(row, 0), m_model->index(last, headerCount() - 1)));
-        row = last;
-    }
+    for (const auto& [first, last] : m_store.selectedRuns())
+        flagged.append(QItemSelectionRange(m_model->index(first, 0), m_model->index(last, headerCount() - 1)));
     return flagged;
 }
 
