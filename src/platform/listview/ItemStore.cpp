@@ -162,8 +162,7 @@ void ItemStore::reorder(std::vector<ListItem*> order)
 
 QString ItemStore::text(const ListItem& item, int column) const
 {
-    const std::string_view bytes = utf8(item, column);
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QString::fromUtf8(utf8(item, column));
 }
 
 std::string_view ItemStore::utf8(const ListItem& item, int column) const

@@ -215,21 +215,21 @@ void ListCore::setSortKey(int key)
 {
     if (key < 0)
         raiseError(Error::InvalidPropertyValue);
-    if (key == m_sortKey)
-        return;
-    m_sortKey = key;
-    m_orderValid = false;
-    if (m_sorted)
-        applyOrder();
+    changeOrder(m_sortKey, key);
 }
 
 void ListCore::setSortOrder(int order)
 {
     if (order != 0 && order != 1)
         raiseError(Error::InvalidPropertyValue);
-    if (order == m_sortOrder)
+    changeOrder(m_sortOrder, order);
+}
+
+void ListCore::changeOrder(int& setting, int value)
+{
+    if (value == setting)
         return;
-    m_sortOrder = order;
+    setting = value;
     m_orderValid = false;
     if (m_sorted)
         applyOrder();

@@ -107,6 +107,8 @@ private:
     void removeScatteredSelection();
     ListItem* keptItemNear(int row) const;
     void renumberHeaders();
+    /// Sets the sort key or order; a change reorders a sorted list.
+    void changeOrder(int& setting, int value);
     void applyOrder();
     void setFlagsFromSelection(const QItemSelection& selection, bool selected);
     QItemSelection selectionFromFlags() const;

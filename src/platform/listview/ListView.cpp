@@ -68,28 +68,13 @@ struct ListView::Private {
 
     TwipsGeometry geometry;
     listview::ListCore core;
-    int view = 3;
-    int borderStyle = 1;
+    int view = ReportView;
+    int borderStyle = FixedSingle;
 };
 
 listview::RowAppender::RowAppender(ListView& list) : m_core(list.d->core)
 {
     m_core.beginBulkAdd();
-}
-
-listview::RowAppender::~RowAppender()
-{
-    m_core.endBulkAdd();
-}
-
-ListItem* listview::RowAppender::append(const QVariant& tag, const ItemStore::RowCell* cells, int count)
-{
-    return m_core.addRow(tag, cells, count);
-}
-
-void listview::RowAppender::expect(int rows)
-{
-    m_core.store().reserve(rows);
 }
 
 ListView::ListView(QWidget* parent) : QTableView(parent), d(new Private(this))

@@ -110,8 +110,7 @@ std::string_view TextArena::utf8(Ref ref) const
 
 QString TextArena::text(Ref ref) const
 {
-    const std::string_view bytes = utf8(ref);
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QString::fromUtf8(utf8(ref));
 }
 
 std::size_t TextArena::storedSize(Ref ref) const
