@@ -2,8 +2,6 @@
 
 #include "platform/Failure.h"
 
-#include <QLineEdit>
-
 namespace tessaro {
 
 ComboBox::ComboBox(const QString& name, QWidget* parent) : QComboBox(parent), TwipsGeometry(this, name)
@@ -20,10 +18,7 @@ void ComboBox::setText(const QString& text)
 {
     if (currentIndex() >= 0 && itemText(currentIndex()) != text)
         setCurrentIndex(-1);
-    if (lineEdit())
-        lineEdit()->setText(text);
-    else
-        setCurrentText(text);
+    setCurrentText(text);
 }
 
 void ComboBox::setListIndex(int index)
