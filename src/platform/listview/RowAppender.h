@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/listview/ItemStore.h"
-
-#include <QVariant>
+#include "platform/listview/ListCore.h"
 
 namespace tessaro {
 class ListView;
@@ -16,16 +14,19 @@ namespace tessaro::listview {
 class RowAppender {
 public:
     explicit RowAppender(ListView& list);
-    ~RowAppender();
+    ~RowAppender() { m_core.endBulkAdd(); }
     RowAppender(const RowAppender&) = delete;
     RowAppender& operator=(const RowAppender&) = delete;
 
     /// Adds an item as ListItems().Add(cells[0]), SubItems(k) = cells[k] with that text as the
     /// sub-item's Tag where flagged, and Tag = `tag`. Throws Error 35600 when there is no cell
     /// or more cells than columns (nothing is added then).
-    ListItem* append(const QVariant& tag, const ItemStore::RowCell* cells, int count);
+    ListItem* append(const QVariant& tag, const ItemStore::RowCell* cells, int count)
+    {
+        return m_core.addRow(tag, cells, count);
+    }
     /// About `rows` rows are coming: room for them is made once.
-    void expect(int rows);
+    void expect(int rows) { m_core.store().reserve(rows); }
 
 private:
     ListCore& m_core;
