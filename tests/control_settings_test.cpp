@@ -1,13 +1,9 @@
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
+#include "support/FormatCases.h"
+#include "support/ShownControl.h"
 #include "support/TestHelpers.h"
-
-#include <tessaro/Tessaro.h>
 
 #include <QDir>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace tessaro;
 
@@ -15,15 +11,11 @@ namespace {
 
 // Controls named "orders" over a table of five visible columns, with settings kept in a
 // private folder.
-struct Settings : ::testing::Test {
-    QTemporaryDir folder;
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
+struct Settings : test::ShownControl {
+    test::LocaleScope english{"en_US"};
 
     Settings()
     {
-        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         database.exec(QStringLiteral("CREATE TABLE t (id INTEGER, a TEXT, b TEXT, c TEXT, d TEXT, e TEXT)"));
         database.exec(
             QStringLiteral("INSERT INTO t VALUES (1, 'a', 'b', 'c', 'd', 'e'), (2, 'f', 'g', 'h', 'i', 'j')"));
@@ -32,26 +24,26 @@ struct Settings : ::testing::Test {
     std::unique_ptr<Tessaro> show(int columns, const QString& appTitle = QStringLiteral("SettingsTest"),
                                   bool noWidths = false, bool paged = true)
     {
-        auto control = std::make_unique<Tessaro>();
-        control->setObjectName(QStringLiteral("orders"));
-        control->resize(600, 300);
-        control->setDBConnection(database.db());
-        control->setQuery(
+        auto made = std::make_unique<Tessaro>();
+        made->setObjectName(QStringLiteral("orders"));
+        made->resize(600, 300);
+        made->setDBConnection(database.db());
+        made->setQuery(
             QStringLiteral("SELECT id, %1 FROM t").arg(QStringLiteral("a,b,c,d,e").left(2 * columns - 1)));
-        control->setPaged(paged);
-        control->Init_class(appTitle, noWidths);
-        control->PopulateList();
-        return control;
+        made->setPaged(paged);
+        made->Init_class(appTitle, noWidths);
+        made->PopulateList();
+        return made;
     }
-    static void setWidths(Tessaro& control, const QList<double>& widths)
+    static void setWidths(Tessaro& target, const QList<double>& widths)
     {
         for (int k = 1; k <= widths.size(); ++k)
-            control.ListView->ColumnHeaders().Item(k)->setWidth(widths[k - 1]);
+            target.ListView->ColumnHeaders().Item(k)->setWidth(widths[k - 1]);
     }
-    static QList<double> widths(const Tessaro& control)
+    static QList<double> widths(const Tessaro& target)
     {
         QList<double> all;
-        for (const ColumnHeader* header : control.ListView->ColumnHeaders())
+        for (const ColumnHeader* header : target.ListView->ColumnHeaders())
             all << header->Width();
         return all;
     }
@@ -96,20 +88,20 @@ TEST_F(Settings, OnlyTheExactTextsTrueAndFalseChangeTheView)
     for (const auto& [stored, hostPaged, expected] :
          {std::tuple{"true", false, false}, {"True", false, true}, {"False", true, false}, {"yes", true, true}}) {
         store({{"Paged", stored}});
-        auto control = show(1, QStringLiteral("SettingsTest"), true, hostPaged);
-        EXPECT_EQ(control->Paged(), expected) << stored;
-        control->setObjectName(QStringLiteral("other")); // keep this run's save out of the next case
+        auto made = show(1, QStringLiteral("SettingsTest"), true, hostPaged);
+        EXPECT_EQ(made->Paged(), expected) << stored;
+        made->setObjectName(QStringLiteral("other")); // keep this run's save out of the next case
     }
 }
 
 TEST_F(Settings, AWidthThatIsNotANumberIsReportedAfterTheFill)
 {
     store({{"1", "1500"}, {"2", "wide"}, {"3", "1700"}});
-    auto control = show(3);
+    auto made = show(3);
     ASSERT_EQ(boxes.messages().size(), 1u);
     EXPECT_EQ(boxes.messages()[0].text, QStringLiteral("Tessaro PopulateList Err=13\r\nType mismatch"));
-    EXPECT_EQ(control->ListView->ListItems().Count(), 2) << "the list was filled before";
-    const QList<double> shown = widths(*control);
+    EXPECT_EQ(made->ListView->ListItems().Count(), 2) << "the list was filled before";
+    const QList<double> shown = widths(*made);
     EXPECT_TRUE(shown[0] == 1500 && shown[2] != 1700) << "widths after the bad one stay";
 }
 

@@ -1,6 +1,7 @@
 #include "data/RiempiListView.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/PostgresCluster.h"
+#include "support/ShownControl.h"
 #include "support/TestDatabase.h"
 
 #include <tessaro/ListView.h>
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -110,6 +110,31 @@ std::vector<QStringList> unpagedMatchingPages(Fill& f, const QString& sql)
     EXPECT_TRUE(u == unpaged.end() && p == paged.end()) << "first difference in row " << (u - unpaged.begin()) + 1;
     return unpaged;
 }
+
+// Queries of 4 to 60 text columns, "r<row>c<column>", on a control 600 pixels (9000 twips) wide.
+// Each column gets an even share of the list's width (the last one's less 300 twips) unless that
+// falls below the narrowest column a fill makes (480 twips, 32 pixels), as the last of 18 columns
+// and every one of 19 or more do; a negative width the host set becomes the narrowest too, a
+// positive one stays. Past the right edge the list scrolls sideways.
+constexpr int kRows = 3;
+constexpr int kMostColumns = 60;
+
+struct WideQuery : test::ShownControl {
+    WideQuery()
+    {
+        QStringList definitions;
+        for (int k = 1; k <= kMostColumns; ++k)
+            definitions << QStringLiteral("c%1 TEXT").arg(k);
+        database.exec("CREATE TABLE w (id INTEGER PRIMARY KEY, " + definitions.join(", ") + ')');
+        for (int r = 1; r <= kRows; ++r) {
+            QStringList values{QString::number(r)};
+            for (int k = 1; k <= kMostColumns; ++k)
+                values << QStringLiteral("'r%1c%2'").arg(r).arg(k);
+            database.exec("INSERT INTO w VALUES (" + values.join(", ") + ')');
+        }
+        showAt(600, 300);
+    }
+};
 
 } // namespace
 
@@ -268,25 +293,9 @@ TEST(RiempiListView, AFailureKeepsTheHeadersRowsAndCellsBuiltBeforeIt)
 // falls below the narrowest column a fill makes (480 twips, 32 pixels), as the last of 18 columns
 // and every one of 19 or more do; a negative width the host set becomes the narrowest too, a
 // positive one stays. Past the right edge the list scrolls sideways.
-TEST(RiempiListView, AWideQueryShowsEveryRowAndColumnNoneBelowTheNarrowestWidth)
+TEST_F(WideQuery, ShowsEveryRowAndColumnNoneBelowTheNarrowestWidth)
 {
     constexpr double kNarrowest = 480;
-    constexpr int kRows = 3;
-    constexpr int kMostColumns = 60;
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
-    test::TestDatabase database;
-    QStringList definitions;
-    for (int k = 1; k <= kMostColumns; ++k)
-        definitions << QStringLiteral("c%1 TEXT").arg(k);
-    database.exec("CREATE TABLE w (id INTEGER PRIMARY KEY, " + definitions.join(", ") + ')');
-    for (int r = 1; r <= kRows; ++r) {
-        QStringList values{QString::number(r)};
-        for (int k = 1; k <= kMostColumns; ++k)
-            values << QStringLiteral("'r%1c%2'").arg(r).arg(k);
-        database.exec("INSERT INTO w VALUES (" + values.join(", ") + ')');
-    }
-    test::MessageBoxRecorder boxes;
     const struct {
         int columns;
         std::vector<std::pair<int, int>> hostWidths; // (column, Larghezza)
@@ -299,36 +308,19 @@ TEST(RiempiListView, AWideQueryShowsEveryRowAndColumnNoneBelowTheNarrowestWidth)
         {31, {}, {}, true},
         {kMostColumns, {}, {}, true},
     };
-    // A control in a window of its own, which the user closes before the host deletes it.
-    struct Window {
-        Tessaro control;
-        ~Window() { control.close(); }
-    };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.columns << " columns, " << c.hostWidths.size() << " widths set");
-        Window window;
-        Tessaro& control = window.control;
-        control.resize(600, 300);
-        control.show();
-        QApplication::setActiveWindow(&control);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&control));
         QStringList fields{QStringLiteral("id")};
         for (int k = 1; k <= c.columns; ++k)
             fields << QStringLiteral("c%1").arg(k);
-        control.setDBConnection(database.db());
-        control.setQuery("SELECT " + fields.join(", ") + " FROM w ORDER BY id");
-        control.Init_class(QStringLiteral("WideTest"), true);
+        init("SELECT " + fields.join(", ") + " FROM w ORDER BY id", false, QStringLiteral("WideTest"));
         for (const auto& [column, width] : c.hostWidths)
             control.Columns->Item(column)->setLarghezza(width);
-        control.PopulateList();
+        populate();
         QApplication::processEvents();
         ListView& list = *control.ListView;
-        EXPECT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
-        boxes.clear();
         const QList<double> shape{list.Width(), double(list.model()->rowCount()), double(list.model()->columnCount())};
-        EXPECT_EQ(shape, (QList<double>{9000, kRows, double(c.columns)}));
-        if (shape[1] != kRows || shape[2] != c.columns)
-            continue;
+        ASSERT_EQ(shape, (QList<double>{9000, kRows, double(c.columns)}));
         for (int r = 1; r <= kRows; ++r) {
             QStringList expected;
             for (int k = 1; k <= c.columns; ++k)

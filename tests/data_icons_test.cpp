@@ -1,26 +1,18 @@
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
-
-#include <tessaro/Tessaro.h>
+#include "support/ShownControl.h"
 
 #include <QPixmap>
-#include <gtest/gtest.h>
 
 using namespace tessaro;
 
 namespace {
 
 // A control with three images, showing rows (id, name, kind, image).
-struct Icons : ::testing::Test {
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    Tessaro control;
+struct Icons : test::ShownControl {
     std::shared_ptr<ImageList> images = std::make_shared<ImageList>();
 
     Icons()
     {
-        control.setDBConnection(database.db());
-        control.resize(600, 400);
+        showAt(600, 400);
         for (int i = 0; i < 3; ++i)
             images->Add(QIcon(QPixmap(16, 16)));
     }
@@ -28,9 +20,7 @@ struct Icons : ::testing::Test {
     // Shows `rows`, the image column numeric when asked, and returns each row's icon number.
     std::vector<int> show(const QString& rows, int imageColumn, bool numeric = false)
     {
-        control.setQuery(QStringLiteral("SELECT * FROM (VALUES %1)").arg(rows));
-        control.setPaged(true);
-        control.Init_class(QStringLiteral("IconsTest"), true);
+        init(QStringLiteral("SELECT * FROM (VALUES %1)").arg(rows), true, QStringLiteral("IconsTest"));
         control.Columns->Item(3)->setTipoCampo(numeric ? 1 : 0);
         control.setColonnaIndiceImmagine(imageColumn);
         control.ImageList = images;

@@ -1,33 +1,20 @@
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
-
-#include <tessaro/Tessaro.h>
+#include "support/ShownControl.h"
 
 #include <QAbstractItemModelTester>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <cmath>
-#include <gtest/gtest.h>
 
 using namespace tessaro;
 
 namespace {
 
-// A control over a 25-row table, sized in twips, with its settings kept in a private folder.
-struct Loaded : ::testing::Test {
-    QTemporaryDir settings;
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    Tessaro control;
-
+// A control over a 25-row table, sized in twips.
+struct Loaded : test::ShownControl {
     Loaded()
     {
-        qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
         database.createNumbered(QStringLiteral("t"), 25);
-        control.setDBConnection(database.db());
-        resizeTwips(9030, 3765);
-        control.show();
+        showAt(qRound(9030 / 15.0), qRound(3765 / 15.0));
     }
 
     void resizeTwips(double width, double height) { control.resize(qRound(width / 15), qRound(height / 15)); }
@@ -35,49 +22,41 @@ struct Loaded : ::testing::Test {
     {
         return control.findChild<QObject*>("lstv")->property(property).toDouble();
     }
-    QWidget* frame() const { return control.findChild<QWidget*>(QStringLiteral("fraPaginazione")); }
+    QWidget* frame() const { return child("fraPaginazione"); }
 };
 
 } // namespace
 
-TEST_F(Loaded, PopulateWithoutAnOpenQueryReportsTheCloneFailureAndTouchesNothing)
-{
-    control.Init_class();
-    EXPECT_EQ(control.Columns->Count(), 0);
-    control.PopulateList();
-    ASSERT_EQ(boxes.messages().size(), 1u);
-    EXPECT_EQ(boxes.messages()[0].text,
-              QStringLiteral("Tessaro PopulateList Err=3704\r\nOperation is not allowed when the object is closed."));
-    EXPECT_EQ(boxes.messages()[0].style, 16);
-    EXPECT_EQ(control.ListView->ListItems().Count(), 0);
-    EXPECT_TRUE(frame()->isHidden());
-}
-
-TEST_F(Loaded, AFailingQueryShowsTheSameMessageAndLeavesTheDatabasesErrorToTheHost)
+// Without a query, and with one the database refuses, the fill reports the same closed result
+// set, fills nothing, and leaves the database's own error for the host to read.
+TEST_F(Loaded, PopulateWithoutAnOpenResultReportsItAndTouchesNothing)
 {
     const QString broken = QStringLiteral("SELEC id, name FROM t");
     const QSqlError expected = QSqlQuery(broken, database.db()).lastError();
-    control.setQuery(broken);
-    control.Init_class(QStringLiteral("LoadingTest"), true);
-    control.PopulateList();
-    ASSERT_EQ(boxes.messages().size(), 1u);
-    EXPECT_EQ(boxes.messages()[0].text,
-              QStringLiteral("Tessaro PopulateList Err=3704\r\nOperation is not allowed when the object is closed."));
+    ASSERT_FALSE(expected.databaseText().isEmpty());
+    for (const QString& query : {QString(), broken}) {
+        SCOPED_TRACE(query.toStdString());
+        query.isEmpty() ? control.Init_class() : init(query, false, QStringLiteral("LoadingTest"));
+        EXPECT_EQ(control.Columns->Count(), 0);
+        control.PopulateList();
+        const QStringList shown = takeMessages();
+        EXPECT_EQ(shown.mid(0, 2), QStringList({"Tessaro PopulateList Err=3704\r\nOperation is not allowed when the "
+                                                "object is closed.", "16"}));
+        EXPECT_EQ(shown.size(), 3) << "one message";
+        EXPECT_EQ(control.ListView->ListItems().Count(), 0);
+        EXPECT_TRUE(frame()->isHidden());
+    }
     EXPECT_EQ((QStringList{control.rst->LastDatabaseError().databaseText(),
                            control.rst->LastDatabaseError().nativeErrorCode()}),
               (QStringList{expected.databaseText(), expected.nativeErrorCode()}));
-    EXPECT_FALSE(expected.databaseText().isEmpty());
 }
 
 TEST_F(Loaded, APageHoldsTheRowsThatFitAndAnEmptyListEstimatesThemFromItsHeight)
 {
-    control.setQuery(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"));
-    control.setPaged(true);
-    control.Init_class(QStringLiteral("LoadingTest"), true);
+    init(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"), true, QStringLiteral("LoadingTest"));
     EXPECT_EQ(control.Columns->Count(), 3) << "one descriptor per field, the key's included";
     QAbstractItemModelTester tester(control.ListView->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    control.PopulateList();
-    EXPECT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+    populate();
     EXPECT_FALSE(frame()->isHidden());
     ASSERT_GT(control.ListView->ListItems().Count(), 0);
     // As many rows as fit in the list's height less 400 twips.
@@ -93,8 +72,7 @@ TEST_F(Loaded, APageHoldsTheRowsThatFitAndAnEmptyListEstimatesThemFromItsHeight)
     EXPECT_EQ(control.PageSize(), fitting() - 1);
 
     // Without rows: 3000 / 200 - 4 = 11; 810 / 200 - 4 = 0, never below 1. Heights are whole pixels.
-    control.setQuery(QStringLiteral("SELECT id, name FROM t WHERE id < 0"));
-    control.Init_class(QStringLiteral("LoadingEmptyTest"), true);
+    init(QStringLiteral("SELECT id, name FROM t WHERE id < 0"), true, QStringLiteral("LoadingEmptyTest"));
     for (const auto& [listHeight, expected] : {std::pair{3000.0, 11}, std::pair{810.0, 1}}) {
         resizeTwips(9030, listHeight + 105 + 240);
         control.PopulateList();

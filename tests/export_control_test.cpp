@@ -1,24 +1,14 @@
 #include "export_support.h"
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
+#include "support/FormatCases.h"
+#include "support/ShownControl.h"
 #include "support/TestHelpers.h"
 
-#include <tessaro/Tessaro.h>
-
 #include <QLocale>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <functional>
 
 using namespace tessaro;
 using test::XlsxFile;
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -39,33 +29,24 @@ QStringList looks(const XlsxFile& file, int row)
 
 // Four rows under the headings Name (right-aligned), Amount (numeric, right-aligned, shown with
 // thousands and two decimals) and Day (a date column, kept as text).
-struct Export : ::testing::Test {
-    QLocale savedLocale;
-    QTemporaryDir folder;
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    Tessaro control;
+struct Export : test::ShownControl {
+    test::LocaleScope english{"en_US"}; // restores the default locale after the test
 
     Export()
     {
-        test::writeTestLanguage(folder.path(), "LE01=\"Error\"\n");
-        control.CambiaLingua(folder.path());
+        useLanguage("LE01=\"Error\"\n");
         database.exec(QStringLiteral("CREATE TABLE e (id INTEGER PRIMARY KEY, name TEXT, amount REAL, day TEXT)"));
         database.exec(QStringLiteral("INSERT INTO e VALUES (1, 'Alpha', 1234.5, '2024-01-05'),"
                                      " (2, '  Beta  ', -2, '2024-02-10'), (3, 'Gamma', NULL, '2024-03-15'),"
                                      " (4, 'Delta', 0.25, NULL)"));
         control.setIntestazioneVisibile(true);
-        control.resize(640, 300);
-        control.show();
+        showAt(640, 300);
     }
-    ~Export() override { QLocale::setDefault(savedLocale); }
 
     void load(const char* locale = "en_US")
     {
         QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
-        control.setDBConnection(database.db());
-        control.setQuery(QStringLiteral("SELECT id, name, amount, day FROM e ORDER BY id"));
-        control.Init_class(QStringLiteral("ExportTest"), true);
+        init(QStringLiteral("SELECT id, name, amount, day FROM e ORDER BY id"), false, QStringLiteral("ExportTest"));
         const auto column = [this](int k) { return control.Columns->Item(k); };
         for (int k = 1; k <= 3; ++k)
             column(k)->setIntestazione(Headings[k - 1]);
@@ -74,15 +55,7 @@ struct Export : ::testing::Test {
         column(2)->setTipoCampo(1);
         column(3)->setTipoCampo(2);
         column(2)->setFormattazione(QStringLiteral("#,##0.00"));
-        control.PopulateList();
-        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
-    }
-
-    QWidget* child(const char* name) const { return control.findChild<QWidget*>(QString::fromLatin1(name)); }
-    // At the left edge: an option button reacts to its indicator whatever its caption.
-    void click(const char* name)
-    {
-        QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(6, child(name)->height() / 2));
+        populate();
     }
 };
 
@@ -94,7 +67,7 @@ TEST_F(Export, WritesBoldHeadingsTrimmedTextsAndNumbersOfTheNumericColumn)
         test::OpenedWorkbooks opened; // this locale's workbook only
         load(locale);
         click("cmdEsportaInExcel");
-        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        ASSERT_EQ(takeMessages(), QStringList());
         ASSERT_EQ(opened.paths().size(), 1);
         const XlsxFile file(opened.paths().front());
         EXPECT_EQ(file.sheetNames(), QStringList{QStringLiteral("Foglio1")});
@@ -163,12 +136,8 @@ TEST_F(Export, ExportsTheChosenRowsWithoutGapsAndKeepsWhatWasWrittenBeforeAFailu
         click("optTutti");
         c.prepare(*this);
         click("cmdEsportaInExcel");
-        QStringList shown;
-        for (const auto& box : boxes.messages())
-            shown << box.text << QString::number(box.style) << box.title;
-        EXPECT_EQ(shown,
+        EXPECT_EQ(takeMessages(),
             c.error.isEmpty() ? QStringList() : QStringList({"Tessaro cmdEsportaInExcel \r" + c.error, "16", "Error"}));
-        boxes.clear();
         ASSERT_EQ(opened.paths().size(), c.headings.isEmpty() ? 0 : 1);
         if (opened.paths().isEmpty())
             continue;
@@ -216,17 +185,14 @@ TEST_F(Export, AWorkbookIsMadeOnlyInsideAnExistingTemporaryFolder)
         qputenv("TMPDIR", QFile::encodeName(c.tmpdir));
         click("cmdEsportaInExcel");
         tmpdirWasSet ? qputenv("TMPDIR", tmpdir) : qunsetenv("TMPDIR");
-        QStringList shown;
-        for (const auto& box : boxes.messages())
-            shown << box.text;
-        boxes.clear();
+        const QStringList shown = takeMessages();
         if (c.tmpdir == existing) {
             EXPECT_EQ(shown, QStringList());
             ASSERT_EQ(opened.paths().size(), 1);
             const QDir workbookFolder = QFileInfo(opened.paths().front()).dir();
             EXPECT_EQ(QFileInfo(workbookFolder.absolutePath()).dir().canonicalPath(), QDir(existing).canonicalPath());
         } else {
-            EXPECT_EQ(shown, QStringList{"Tessaro cmdEsportaInExcel \rErr = 75  Path/File access error"});
+            EXPECT_EQ(shown, QStringList({"Tessaro cmdEsportaInExcel \rErr = 75  Path/File access error", "16", "Error"}));
             EXPECT_EQ(opened.paths().size(), 0);
             EXPECT_FALSE(!c.mustNotExist.isEmpty() && QFileInfo::exists(c.mustNotExist));
         }

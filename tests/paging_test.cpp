@@ -1,14 +1,8 @@
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
-#include "support/TestHelpers.h"
-
-#include <tessaro/Tessaro.h>
+#include "support/ShownControl.h"
 
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 using namespace tessaro;
 
@@ -16,25 +10,16 @@ namespace {
 
 // A paged control over a 5000-row table with known language strings, shown at 8340 twips wide
 // so its page frame is 8340 twips wide too.
-struct Paging : ::testing::Test {
-    QTemporaryDir folder;
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    Tessaro control;
+struct Paging : test::ShownControl {
     int rowsPerPage = 0;
 
     Paging()
     {
-        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
-        test::writeTestLanguage(folder.path(),
-            "LE06=\"There are\"\nLE07=\"records\"\nLE08=\"in\"\nLE09=\"pages\"\nLE10=\"Page\"\nLE11=\"No "
-            "records\"\nLE12=\"One record\"\n");
-        control.CambiaLingua(folder.path());
+        useLanguage("LE06=\"There are\"\nLE07=\"records\"\nLE08=\"in\"\nLE09=\"pages\"\nLE10=\"Page\"\n"
+                    "LE11=\"No records\"\nLE12=\"One record\"\n");
         database.createNumbered(QStringLiteral("t"), 5000);
         control.setObjectName(QStringLiteral("paged"));
-        control.setDBConnection(database.db());
-        control.resize(8340 / 15, 3765 / 15);
-        control.show();
+        showAt(8340 / 15, 3765 / 15);
         load(1000);
         rowsPerPage = control.PageSize();
     }
@@ -42,18 +27,13 @@ struct Paging : ::testing::Test {
     // Shows the first `records` rows, paged, from page 1.
     void load(int records)
     {
-        control.setQuery(QStringLiteral("SELECT id, name FROM t ORDER BY id LIMIT %1").arg(records));
-        control.setPaged(true);
         control.setAbsolutePage(1);
-        control.Init_class(QStringLiteral("PagingTest"), true);
-        control.PopulateList();
-        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        ShownControl::load(QStringLiteral("SELECT id, name FROM t ORDER BY id LIMIT %1").arg(records), true,
+                           QStringLiteral("PagingTest"));
     }
 
-    QWidget* child(const QString& name) const { return control.findChild<QWidget*>(name); }
     QWidget* pag(int i) const { return child(QStringLiteral("lblPag(%1)").arg(i)); }
     double left(const QString& name) const { return child(name)->property("Left").toDouble(); }
-    void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton); }
 
     // The page bar as one line: the captions of lblPag(1..6) ("-" when hidden, the bold one in
     // brackets; lblPag(0) and (7) only take part in the font check), "|", the other parts shown
@@ -167,7 +147,7 @@ TEST_F(Paging, MovesAndClicksStepFromTheNumbersTheBarShowsAndRaiseOneEventEach)
         {"last", [&] { control.MoveToLastPage(); }, 20, "15 16 17 18 19 [20]"},
         {"to 7", go(7), 7, "[7] 8 9 10 11 12"},
         // A clicked number only moves the highlight; the arrows step from the bar's first number.
-        {"click on lblPag(3)", [&] { QTest::mouseClick(pag(3), Qt::LeftButton); }, 9, "7 8 [9] 10 11 12"},
+        {"click on lblPag(3)", [&] { click("lblPag(3)"); }, 9, "7 8 [9] 10 11 12"},
         {"click on imgSuccessiva", [&] { click("imgSuccessiva"); }, 13, "[13] 14 15 16 17 18"},
         {"click on imgPrimaPagina", [&] { click("imgPrimaPagina"); }, 1, "[1] 2 3 4 5 6"},
     };

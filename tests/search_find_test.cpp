@@ -1,55 +1,34 @@
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
-
-#include <tessaro/Tessaro.h>
+#include "support/ShownControl.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 using namespace tessaro;
 
 namespace {
 
 // Eight people under the headings "nome", "citta", "note", with the header panel shown.
-struct Search : ::testing::Test {
-    QTemporaryDir settings;
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    Tessaro control;
+struct Search : test::ShownControl {
     QComboBox* combo = control.findChild<QComboBox*>(QStringLiteral("cmbCercaIn"));
     QLineEdit* text = control.findChild<QLineEdit*>(QStringLiteral("txtRicerca"));
 
     Search()
     {
-        qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
         database.exec("CREATE TABLE people (id INTEGER PRIMARY KEY, nome TEXT, citta TEXT, note TEXT)");
         database.exec("INSERT INTO people VALUES (1, 'Rossi', 'Roma', ''), (2, 'ROSSI', 'Milano', ''), "
                       "(3, 'Rossini', 'Roma', ''), (4, NULL, 'Bari', ''), (5, 'R2D2', 'Torino', ''), "
                       "(6, 'Bianchi', 'roma', ''), (7, 'Carlo', 'Napoli', ''), (8, '7nani', 'Roma', '')");
         database.createNumbered(QStringLiteral("numbered"), 300);
-        control.setDBConnection(database.db());
-        control.resize(700, 400);
-        control.show();
-        QApplication::setActiveWindow(&control);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&control));
+        showAt(700, 400);
         load("SELECT id, nome, citta, note FROM people");
         control.setIntestazioneVisibile(true);
     }
 
-    void load(const QString& query)
-    {
-        control.setQuery(query);
-        control.setPaged(false);
-        control.Init_class(QStringLiteral("SearchTest"), true);
-        control.PopulateList();
-        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
-    }
+    void load(const QString& query) { ShownControl::load(query, false, QStringLiteral("SearchTest")); }
 
     // Types into the combo, or into its drop-down list while open; '\b' is Backspace, '\x1b' Escape.
     void typeInCombo(const QString& keys)
@@ -168,7 +147,7 @@ TEST_F(Search, FindScrollsToTheLastMatchAndFocusesTheList)
     closeDropDown();
     typeInCombo(QStringLiteral("n"));
     text->setText(QStringLiteral("row 29?"));
-    QTest::mouseClick(control.findChild<QWidget*>(QStringLiteral("cmdTrova")), Qt::LeftButton);
+    QTest::mouseClick(child("cmdTrova"), Qt::LeftButton);
     EXPECT_EQ(selectedIds(), QList<int>({290, 291, 292, 293, 294, 295, 296, 297, 298, 299}));
     QApplication::processEvents();
     ListView* list = control.ListView;

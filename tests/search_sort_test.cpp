@@ -1,51 +1,39 @@
 #include "support/FormatCases.h"
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
+#include "support/ShownControl.h"
 
-#include <tessaro/Tessaro.h>
-
+#include <QApplication>
 #include <QHeaderView>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace tessaro;
 
 namespace {
 
 // Five people, shown unpaged in an Italian locale (dates "dd/mm/yyyy", times "HH:MM:SS").
-struct ListEvents : ::testing::Test {
-    QTemporaryDir settings;
+struct ListEvents : test::ShownControl {
     test::LocaleScope italian{"it_IT"};
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    Tessaro control;
     ListView* list = nullptr;
 
     ListEvents()
     {
-        qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
         database.exec("CREATE TABLE people (id INTEGER PRIMARY KEY, nome TEXT, citta TEXT, nato TEXT)");
         database.exec("INSERT INTO people VALUES (1, 'Rossi', 'Milano', '2023-11-02'), "
                       "(2, 'bianchi', 'Roma', '1999-01-15 08:05:00'), (3, 'Verdi', 'Napoli', NULL), "
                       "(4, 'Abate', 'Torino', '2023-02-28'), (5, 'Colombo', 'Bari', '2010-07-04 23:59:59')");
-        control.setDBConnection(database.db());
-        control.resize(600, 300);
-        control.show();
+        showAt(600, 300);
         load("SELECT id, nome, citta, nato FROM people");
     }
 
     // Loads `query` unpaged with column `dateColumn` marked as a date column, formatted so.
     void load(const QString& query, int dateColumn = 3, const QString& format = QString())
     {
-        control.setQuery(query);
-        control.setPaged(false);
-        control.Init_class(QStringLiteral("SortTest"), true);
+        init(query, false, QStringLiteral("SortTest"));
         control.Columns->Item(dateColumn)->setTipoCampo(2);
         control.Columns->Item(dateColumn)->setFormattazione(format);
-        control.PopulateList();
+        populate();
         list = control.ListView;
-        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
     }
 
     void clickHeader(int k)
@@ -54,7 +42,6 @@ struct ListEvents : ::testing::Test {
         const QPoint at(header->sectionViewportPosition(k - 1) + header->sectionSize(k - 1) / 2, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
-    QPoint rowCentre(int row) const { return list->visualRect(list->model()->index(row - 1, 0)).center(); }
     QList<int> sortState() const { return {list->Sorted(), list->SortKey(), list->SortOrder()}; }
     QStringList column(int k) const
     {
@@ -134,7 +121,7 @@ TEST_F(ListEvents, DeleteRemovesTheSelectedRowsWhateverTheShiftState)
         control.PopulateList();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(2));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(4));
-        QTest::keyClick(list, Qt::Key_Delete, shift);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, shift);
         EXPECT_EQ((QVariantList{column(1), list->SelectedItem() == nullptr, control.rst->RecordCount()}),
                   (QVariantList{QStringList({"Rossi", "Colombo"}), true, 5}));
     }

@@ -1,23 +1,11 @@
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
-#include "support/TestHelpers.h"
-
-#include <tessaro/Tessaro.h>
+#include "support/FormatCases.h"
+#include "support/ShownControl.h"
 
 #include <QLocale>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <functional>
 
 using namespace tessaro;
-
-// Lets the failure messages show texts.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -47,23 +35,16 @@ QString totalsText(const char* heading, bool allRows, const char* sum, bool blan
 // A control over t(id, a, b, name): a and b are summable, name is not. The values under test go
 // into the chosen column; the other numeric column holds 1000, 1001, ... so that reading the
 // wrong column shows.
-struct Totals : ::testing::Test {
-    QLocale savedLocale;
-    QTemporaryDir folder;
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    Tessaro control;
+struct Totals : test::ShownControl {
+    test::LocaleScope english{"en_US"}; // restores the default locale after the test
 
     Totals()
     {
-        test::writeTestLanguage(folder.path(), Language);
-        control.CambiaLingua(folder.path());
+        useLanguage(Language);
         control.setObjectName(QStringLiteral("totals"));
         control.setIntestazioneVisibile(true);
-        control.resize(640, 300);
-        control.show();
+        showAt(640, 300);
     }
-    ~Totals() override { QLocale::setDefault(savedLocale); }
 
     void load(const char* locale, const QVariantList& values, int column, const QString& format)
     {
@@ -75,24 +56,15 @@ struct Totals : ::testing::Test {
             database.exec(QStringLiteral("INSERT INTO t VALUES (%1, %2, %3, 'row %1')")
                               .arg(i + 1).arg(column == 0 ? chosen : other, column == 0 ? other : chosen));
         }
-        control.setDBConnection(database.db());
-        control.setQuery(QStringLiteral("SELECT id, a, b, name FROM t ORDER BY id"));
-        control.Init_class(QStringLiteral("TotalsTest"), true);
+        init(QStringLiteral("SELECT id, a, b, name FROM t ORDER BY id"), false, QStringLiteral("TotalsTest"));
         for (int k : {1, 2}) {
             control.Columns->Item(k)->setTipoCampo(1);
             control.Columns->Item(k)->setFormattazione(format);
         }
-        control.PopulateList();
-        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        populate();
     }
 
-    QWidget* child(const char* name) const { return control.findChild<QWidget*>(QString::fromLatin1(name)); }
     void choose(int column) { ASSERT_TRUE(child("cmbCercaIn")->setProperty("ListIndex", column)); }
-    // At the left edge: an option button reacts to its indicator whatever its caption.
-    void click(const char* name)
-    {
-        QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(6, child(name)->height() / 2));
-    }
 };
 
 TEST_F(Totals, ShowsSumCountAverageMinimumAndMaximumInTheColumnsFormatOrSaysWhyNot)
@@ -127,7 +99,6 @@ TEST_F(Totals, ShowsSumCountAverageMinimumAndMaximumInTheColumnsFormatOrSaysWhyN
             "Total of b (all rows): 2,234.75\r\nValues: 3\r\nAverage: 744.92\r\nMinimum: 0.25\r\nMaximum: 1,234.50", 64,
             "#,##0.00"},
         {"a single 7", {7}, 1, totalsText("b", true, "7", false, 1, "7", "7", "7"), 64},
-        {"equal values", {8, 8}, 1, totalsText("b", true, "16", false, 2, "8", "8", "8"), 64},
         {"a Null and an empty text are skipped", {4, QVariant(), QString(), 6}, 1,
             totalsText("b", true, "10.0", true, 2, "5.0", "4.0", "6.0"), 64, "0.0"},
         {"negative values", {3, -4.5, 1}, 1, totalsText("b", true, "-0.50", false, 3, "-0.17", "-4.50", "3.00"), 64,
@@ -149,18 +120,14 @@ TEST_F(Totals, ShowsSumCountAverageMinimumAndMaximumInTheColumnsFormatOrSaysWhyN
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        boxes.clear();
         load(c.locale, c.values, c.chosen == 0 ? 0 : 1, QString::fromLatin1(c.format));
         choose(c.chosen);
         click("optTutti"); // the choice outlives a reload
         if (c.prepare)
             c.prepare(*this);
         click("cmdSomma");
-        QStringList shown;
-        for (const auto& box : boxes.messages())
-            shown << box.text << QString::number(box.style) << box.title;
         const char* title = c.style == 64 ? "Totals" : c.style == 48 ? "Warning" : "Error";
-        EXPECT_EQ(shown, QStringList({c.text, QString::number(c.style), title}));
+        EXPECT_EQ(takeMessages(), QStringList({c.text, QString::number(c.style), title}));
     }
 }
 

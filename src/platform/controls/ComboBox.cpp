@@ -2,13 +2,10 @@
 
 #include "platform/Failure.h"
 
-#include <QLineEdit>
-
 namespace tessaro {
 
-ComboBox::ComboBox(const QString& name, QWidget* parent) : QComboBox(parent), TwipsGeometry(this)
+ComboBox::ComboBox(const QString& name, QWidget* parent) : QComboBox(parent), TwipsGeometry(this, name)
 {
-    setObjectName(name);
     setEditable(true);
     // Typed text must never become a new entry: the list holds only what the control put there.
     setInsertPolicy(QComboBox::NoInsert);
@@ -21,10 +18,7 @@ void ComboBox::setText(const QString& text)
 {
     if (currentIndex() >= 0 && itemText(currentIndex()) != text)
         setCurrentIndex(-1);
-    if (lineEdit())
-        lineEdit()->setText(text);
-    else
-        setCurrentText(text);
+    setCurrentText(text);
 }
 
 void ComboBox::setListIndex(int index)

@@ -13,11 +13,7 @@ class CommandButton : public QPushButton, public TwipsGeometry {
     Q_PROPERTY(QString Caption READ text WRITE setText)
 
 public:
-    explicit CommandButton(const QString& name, QWidget* parent) : QPushButton(parent), TwipsGeometry(this)
-    {
-        setObjectName(name);
-    }
-    QString Caption() const { return text(); }
+    explicit CommandButton(const QString& name, QWidget* parent) : QPushButton(parent), TwipsGeometry(this, name) {}
 };
 
 } // namespace tessaro

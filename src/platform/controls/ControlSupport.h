@@ -1,29 +1,34 @@
 #pragma once
 
 #include <QMouseEvent>
+#include <QPalette>
 #include <QWidget>
 
 namespace tessaro {
 
-/// A widget that reports its clicks through clicked(): a click is the left button pressed and
+/// A widget that emits its Control's Click() signal on a click: the left button pressed and
 /// released inside it. It takes every press, so none reaches the widget beneath.
-template <class Widget>
+template <class Widget, class Control>
 class ClickSource : public Widget {
 public:
     using Widget::Widget;
 
 protected:
-    virtual void clicked() = 0;
-
     void mousePressEvent(QMouseEvent* event) override { event->accept(); }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton && this->rect().contains(event->position().toPoint()))
-            clicked();
+            emit static_cast<Control*>(this)->Click();
     }
 };
 
 /// Applies a solid background colour to a widget that paints its own ground.
-void setSolidBackground(QWidget* widget, const QColor& colour);
+inline void setSolidBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
 
 } // namespace tessaro

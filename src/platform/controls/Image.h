@@ -8,19 +8,19 @@
 namespace tessaro {
 
 /// An image control: shows a picture scaled into its twips box; emits Click on a left click.
-class Image : public ClickSource<QLabel>, public TwipsGeometry {
+class Image : public ClickSource<QLabel, Image>, public TwipsGeometry {
     Q_OBJECT
     TESSARO_TWIPS_PROPERTIES
 
 public:
-    explicit Image(const QString& name, QWidget* parent);
-    void setPicture(const QPixmap& picture);
+    explicit Image(const QString& name, QWidget* parent) : ClickSource(parent), TwipsGeometry(this, name)
+    {
+        setAlignment(Qt::AlignCenter);
+    }
+    void setPicture(const QPixmap& picture) { setPixmap(picture); }
 
 signals:
     void Click();
-
-private:
-    void clicked() override { emit Click(); }
 };
 
 } // namespace tessaro

@@ -42,8 +42,9 @@ const QHash<int, int>& namedKeys()
 
 constexpr int kFirstFunctionKey = 112; // F1; F2 to F24 follow it
 
-} // namespace
-
+// The character code a key press gives KeyPress: 8 Backspace, 13 Enter, 27 Escape, else the
+// code of the character the key types (Ctrl+letter its control code). 0 for keys that type
+// nothing (arrows, function keys, Delete, Tab, which moves the focus).
 int keyAsciiOf(const QKeyEvent& event)
 {
     switch (event.key()) {
@@ -61,6 +62,8 @@ int keyAsciiOf(const QKeyEvent& event)
         return 0;
     return static_cast<int>(characters.front());
 }
+
+} // namespace
 
 int keyCodeOf(int qtKey)
 {

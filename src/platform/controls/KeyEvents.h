@@ -24,11 +24,6 @@ constexpr int LastAscii = 127;
 constexpr int Rubout = 127;  // the character Delete sends on some systems: it types nothing
 } // namespace key
 
-/// The character code a key press gives KeyPress: 8 Backspace, 13 Enter, 27 Escape, else the
-/// code of the character the key types (Ctrl+letter its control code). 0 for keys that type
-/// nothing (arrows, function keys, Delete, Tab, which moves the focus).
-int keyAsciiOf(const QKeyEvent& event);
-
 /// The key code of a Qt key: letters and digits their upper-case character code,
 /// the editing, navigation and function keys their own codes (Delete 46), any other key Qt's code.
 int keyCodeOf(int qtKey);

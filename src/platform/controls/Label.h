@@ -8,21 +8,16 @@
 namespace tessaro {
 
 /// A label placed in twips; emits Click on a left click.
-class Label : public ClickSource<QLabel>, public TwipsGeometry {
+class Label : public ClickSource<QLabel, Label>, public TwipsGeometry {
     Q_OBJECT
     TESSARO_TWIPS_PROPERTIES
     Q_PROPERTY(QString Caption READ text WRITE setText)
 
 public:
-    explicit Label(const QString& name, QWidget* parent);
-    QString Caption() const { return text(); }
-    void setCaption(const QString& caption) { setText(caption); }
+    explicit Label(const QString& name, QWidget* parent) : ClickSource(parent), TwipsGeometry(this, name) {}
 
 signals:
     void Click();
-
-private:
-    void clicked() override { emit Click(); }
 };
 
 } // namespace tessaro

@@ -14,11 +14,7 @@ class OptionButton : public QRadioButton, public TwipsGeometry {
     Q_PROPERTY(bool Value READ isChecked WRITE setChecked)
 
 public:
-    explicit OptionButton(const QString& name, QWidget* parent) : QRadioButton(parent), TwipsGeometry(this)
-    {
-        setObjectName(name);
-    }
-    QString Caption() const { return text(); }
+    explicit OptionButton(const QString& name, QWidget* parent) : QRadioButton(parent), TwipsGeometry(this, name) {}
     bool Value() const { return isChecked(); }
 };
 

@@ -4,20 +4,9 @@
 
 namespace tessaro {
 
-PictureBox::PictureBox(const QString& name, QWidget* parent) : ClickSource(parent), TwipsGeometry(this)
+PictureBox::PictureBox(const QString& name, QWidget* parent) : ClickSource(parent), TwipsGeometry(this, name)
 {
-    setObjectName(name);
     setFrameShape(QFrame::NoFrame);
-}
-
-QColor PictureBox::BackColor() const
-{
-    return palette().color(QPalette::Window);
-}
-
-void PictureBox::setBackColor(const QColor& colour)
-{
-    setSolidBackground(this, colour);
 }
 
 void PictureBox::setPicture(const QPixmap& picture)

@@ -9,15 +9,15 @@ namespace tessaro {
 
 /// A picture box or frame: a container with its own background colour and an optional picture
 /// drawn at its top left; emits Click on a left click on its own ground.
-class PictureBox : public ClickSource<QFrame>, public TwipsGeometry {
+class PictureBox : public ClickSource<QFrame, PictureBox>, public TwipsGeometry {
     Q_OBJECT
     TESSARO_TWIPS_PROPERTIES
     Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
 
 public:
     explicit PictureBox(const QString& name, QWidget* parent);
-    QColor BackColor() const;
-    void setBackColor(const QColor& colour);
+    QColor BackColor() const { return palette().color(QPalette::Window); }
+    void setBackColor(const QColor& colour) { setSolidBackground(this, colour); }
     void setPicture(const QPixmap& picture);
 
 signals:
@@ -27,8 +27,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void clicked() override { emit Click(); }
-
     QPixmap m_picture;
 };
 

@@ -13,10 +13,7 @@ class TextBox : public QLineEdit, public TwipsGeometry {
     Q_PROPERTY(QString Text READ text WRITE setText)
 
 public:
-    explicit TextBox(const QString& name, QWidget* parent) : QLineEdit(parent), TwipsGeometry(this)
-    {
-        setObjectName(name);
-    }
+    explicit TextBox(const QString& name, QWidget* parent) : QLineEdit(parent), TwipsGeometry(this, name) {}
     QString Text() const { return text(); }
 };
 

@@ -8,6 +8,9 @@
 namespace tessaro {
 namespace {
 
+constexpr double kTwipsPerInch = 1440.0;
+constexpr int kDefaultDpi = 96;
+
 int toPixels(double twips, double perPixel)
 {
     return static_cast<int>(std::lround(twips / perPixel));
@@ -15,40 +18,15 @@ int toPixels(double twips, double perPixel)
 
 } // namespace
 
-TwipsGeometry::TwipsGeometry(QWidget* widget) : m_widget(widget) {}
+TwipsGeometry::TwipsGeometry(QWidget* widget, const QString& name) : m_widget(widget)
+{
+    widget->setObjectName(name);
+}
 
 double TwipsGeometry::twipsPerPixel(const QWidget* widget)
 {
-    const int dpi = widget ? widget->logicalDpiX() : 96;
-    return 1440.0 / (dpi > 0 ? dpi : 96);
-}
-
-void TwipsGeometry::setLeft(double twips)
-{
-    m_left = twips;
-    applyGeometry();
-}
-
-void TwipsGeometry::setTop(double twips)
-{
-    m_top = twips;
-    applyGeometry();
-}
-
-void TwipsGeometry::setWidth(double twips)
-{
-    if (twips < 0)
-        raiseError(Error::InvalidPropertyValue);
-    m_width = twips;
-    applyGeometry();
-}
-
-void TwipsGeometry::setHeight(double twips)
-{
-    if (twips < 0)
-        raiseError(Error::InvalidPropertyValue);
-    m_height = twips;
-    applyGeometry();
+    const int dpi = widget ? widget->logicalDpiX() : kDefaultDpi;
+    return kTwipsPerInch / (dpi > 0 ? dpi : kDefaultDpi);
 }
 
 void TwipsGeometry::Move(double left, double top, double width, double height)
@@ -59,11 +37,6 @@ void TwipsGeometry::Move(double left, double top, double width, double height)
     m_top = top;
     m_width = width;
     m_height = height;
-    applyGeometry();
-}
-
-void TwipsGeometry::applyGeometry()
-{
     const double perPixel = twipsPerPixel(m_widget);
     m_widget->setGeometry(toPixels(m_left, perPixel), toPixels(m_top, perPixel),
                           toPixels(m_width, perPixel), toPixels(m_height, perPixel));
@@ -84,21 +57,11 @@ void TwipsGeometry::showPointer(QWidget& widget, int pointer)
     }
 }
 
-double TwipsGeometry::FontSize() const
-{
-    return m_widget->font().pointSizeF();
-}
-
 void TwipsGeometry::setFontSize(double points)
 {
     QFont font = m_widget->font();
     font.setPointSizeF(points);
     m_widget->setFont(font);
-}
-
-bool TwipsGeometry::FontBold() const
-{
-    return m_widget->font().bold();
 }
 
 void TwipsGeometry::setFontBold(bool bold)

@@ -11,17 +11,18 @@ namespace tessaro {
 
 class TwipsGeometry {
 public:
-    explicit TwipsGeometry(QWidget* widget);
+    /// Gives `widget` its object name, the name hosts find the control by.
+    explicit TwipsGeometry(QWidget* widget, const QString& name = QString());
 
     double Left() const { return m_left; }
     double Top() const { return m_top; }
     double Width() const { return m_width; }
     double Height() const { return m_height; }
-    void setLeft(double twips);
-    void setTop(double twips);
+    void setLeft(double twips) { Move(twips, m_top, m_width, m_height); }
+    void setTop(double twips) { Move(m_left, twips, m_width, m_height); }
     /// A negative width or height throws Error 380 and changes nothing.
-    void setWidth(double twips);
-    void setHeight(double twips);
+    void setWidth(double twips) { Move(m_left, m_top, twips, m_height); }
+    void setHeight(double twips) { Move(m_left, m_top, m_width, twips); }
     /// Moves and sizes in one step; fails as a whole like setWidth()/setHeight().
     void Move(double left, double top, double width, double height);
 
@@ -36,16 +37,13 @@ public:
     /// pointing hand; any other number unsets the widget's cursor, so it shows its parent's.
     static void showPointer(QWidget& widget, int pointer);
 
-    double FontSize() const;
+    double FontSize() const { return m_widget->font().pointSizeF(); }
     void setFontSize(double points);
-    bool FontBold() const;
+    bool FontBold() const { return m_widget->font().bold(); }
     void setFontBold(bool bold);
 
     /// Twips per pixel of the widget's screen (15 at 96 dpi).
     static double twipsPerPixel(const QWidget* widget);
-
-protected:
-    void applyGeometry();
 
 private:
     QWidget* m_widget;

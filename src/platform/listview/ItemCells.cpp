@@ -6,11 +6,11 @@
 #include "platform/listview/ItemStore.h"
 
 #include "platform/Failure.h"
-#include "platform/listview/CellMarkers.h"
-#include "platform/listview/OneBased.h"
+#include "platform/listview/ListCore.h"
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace tessaro::listview {
 namespace {
@@ -50,8 +50,8 @@ quint32 ItemStore::allocateCells(int count)
 
 void ItemStore::checkSubItem(int k) const
 {
-    if (k < 1 || k >= m_observer.columnCount())
-        raiseIndexOutOfBounds();
+    if (k < 1 || k >= m_core.headerCount())
+        raiseError(Error::IndexOutOfBounds);
     if (k > kMaxCellsPerItem)
         raiseError(Error::OutOfMemory);
 }
@@ -66,7 +66,7 @@ ListSubItem& ItemStore::subItem(ListItem& item, int k)
 // The block is sized for every current column, so filling a row allocates once.
 void ItemStore::growCells(ListItem& item, int k)
 {
-    const int capacity = std::min(std::max(k, m_observer.columnCount() - 1), kMaxCellsPerItem);
+    const int capacity = std::min(std::max(k, m_core.headerCount() - 1), kMaxCellsPerItem);
     const quint32 start = allocateCells(capacity);
     for (int i = 0; i < capacity; ++i) {
         ListSubItem& cell = *new (cellAt(start + static_cast<quint32>(i))) ListSubItem();
@@ -94,10 +94,7 @@ const ListSubItem& ItemStore::current(const ListSubItem& cell) const
 
 ListSubItem& ItemStore::current(ListSubItem& cell)
 {
-    ListSubItem* at = &cell;
-    while (at->m_tag == kCellMoved)
-        at = cellAt(at->m_text);
-    return *at;
+    return const_cast<ListSubItem&>(std::as_const(*this).current(std::as_const(cell)));
 }
 
 int ItemStore::subItemIndex(const ListSubItem& cell) const
@@ -117,7 +114,7 @@ void ItemStore::setSubItemText(ListSubItem& cell, QStringView text)
     bool changed = false;
     replaceText(live.m_text, live.m_tag, text, changed);
     if (changed)
-        m_observer.itemChanged(*live.m_owner, subItemIndex(live));
+        m_core.itemChanged(*live.m_owner, subItemIndex(live));
     compactIfWorthwhile();
 }
 

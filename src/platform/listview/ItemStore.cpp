@@ -1,6 +1,6 @@
 #include "platform/listview/ItemStore.h"
 
-#include "platform/listview/CellMarkers.h"
+#include "platform/listview/ListCore.h"
 
 #include <algorithm>
 #include <new>
@@ -12,19 +12,7 @@ constexpr std::size_t kItemsPerChunk = 4096;
 
 } // namespace
 
-void ItemStore::resetRecord(ListItem& item)
-{
-    item.m_store = nullptr;
-    item.m_tag = ItemTagTable::Invalid;
-    item.m_text = TextArena::Empty;
-    item.m_row = 0;
-    item.m_cells = 0;
-    item.m_cellCount = 0;
-    item.m_flags = 0;
-    item.m_smallIcon = 0;
-}
-
-ItemStore::ItemStore(ItemObserver& observer) : m_observer(observer) {}
+ItemStore::ItemStore(ListCore& core) : m_core(core) {}
 
 ItemStore::~ItemStore()
 {
@@ -45,7 +33,13 @@ ListItem* ItemStore::newItem()
     return new (m_itemChunks.back() + m_itemsInLastChunk++) ListItem();
 }
 
-ListItem* ItemStore::newItemAtEnd()
+ListItem* ItemStore::append(QStringView text)
+{
+    const RowCell cell{m_arena.encode(text)};
+    return appendRow(QVariant(), &cell, 1);
+}
+
+ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int count)
 {
     ListItem* item = newItem();
     item->m_store = this;
@@ -53,19 +47,6 @@ ListItem* ItemStore::newItemAtEnd()
     if (m_validRows == m_order.size())
         ++m_validRows;
     m_order.push_back(item);
-    return item;
-}
-
-ListItem* ItemStore::append(QStringView text)
-{
-    ListItem* item = newItemAtEnd();
-    item->m_text = m_arena.add(text);
-    return item;
-}
-
-ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int count)
-{
-    ListItem* item = newItemAtEnd();
     item->m_text = m_arena.add(cells[0].text);
     item->m_tag = m_itemTags.encode(tag, m_arena);
     if (count > 1) {
@@ -131,7 +112,7 @@ std::vector<std::pair<int, int>> ItemStore::selectedRuns() const
 void ItemStore::discard(ListItem& item)
 {
     releaseItem(item);
-    resetRecord(item);
+    new (&item) ListItem(); // a blank record, as newItem() makes
     m_freeItems.push_back(&item);
 }
 
@@ -181,8 +162,7 @@ void ItemStore::reorder(std::vector<ListItem*> order)
 
 QString ItemStore::text(const ListItem& item, int column) const
 {
-    const std::string_view bytes = utf8(item, column);
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QString::fromUtf8(utf8(item, column));
 }
 
 std::string_view ItemStore::utf8(const ListItem& item, int column) const
@@ -213,7 +193,7 @@ void ItemStore::setText(ListItem& item, int column, QStringView text)
         bool changed = false;
         replaceText(item.m_text, TextArena::Empty, text, changed);
         if (changed)
-            m_observer.itemChanged(item, 0);
+            m_core.itemChanged(item, 0);
         compactIfWorthwhile();
         return;
     }
@@ -240,7 +220,7 @@ void ItemStore::setSelected(ListItem& item, bool selected, bool notify)
     item.m_flags = static_cast<quint8>(selected ? item.m_flags | SelectedFlag : item.m_flags & ~SelectedFlag);
     m_selectedCount += selected ? 1 : -1;
     if (notify)
-        m_observer.itemSelectionChanged(item);
+        m_core.itemSelectionChanged(item);
 }
 
 void ItemStore::setChecked(ListItem& item, bool checked)
@@ -248,7 +228,7 @@ void ItemStore::setChecked(ListItem& item, bool checked)
     if (this->checked(item) == checked)
         return;
     item.m_flags = static_cast<quint8>(checked ? item.m_flags | CheckedFlag : item.m_flags & ~CheckedFlag);
-    m_observer.itemChanged(item, 0);
+    m_core.itemChanged(item, 0);
 }
 
 void ItemStore::setSmallIcon(ListItem& item, int image)
@@ -256,7 +236,7 @@ void ItemStore::setSmallIcon(ListItem& item, int image)
     if (item.m_smallIcon == image)
         return;
     item.m_smallIcon = image;
-    m_observer.itemChanged(item, 0);
+    m_core.itemChanged(item, 0);
 }
 
 void ItemStore::compactIfWorthwhile()

@@ -2,9 +2,8 @@
 
 // Storage of a list's items: compact records in stable chunks (so a ListItem* survives sorting
 // and the removal of other items), their texts in one UTF-8 arena, and the list order as a
-// vector of pointers. It knows nothing of Qt's model classes: the observer is told what changed.
+// vector of pointers. It knows nothing of Qt's model classes: the list core is told what changed.
 
-#include "platform/listview/ItemObserver.h"
 #include "platform/listview/ItemTags.h"
 #include "platform/listview/TextArena.h"
 
@@ -19,16 +18,25 @@
 
 namespace tessaro::listview {
 
+class ListCore;
+
+// Values of a sub-item's tag slot that are not arena texts.
+/// Tag never set (a null QVariant).
+constexpr TextArena::Ref kTagUnset = 0xFFFFFFFFu;
+/// Tag is not a text: the value is in the store's side table.
+constexpr TextArena::Ref kTagSide = 0xFFFFFFFEu;
+/// The cell moved: its text slot holds the index of the cell that took over.
+constexpr TextArena::Ref kCellMoved = 0xFFFFFFFDu;
+
 class ItemStore {
 public:
-    explicit ItemStore(ItemObserver& observer);
+    explicit ItemStore(ListCore& core);
     ~ItemStore();
     ItemStore(const ItemStore&) = delete;
     ItemStore& operator=(const ItemStore&) = delete;
 
-    static ItemStore& of(const ListItem& item) { return *item.m_store; }
     static ItemStore& of(const ListSubItem& cell) { return *cell.m_owner->m_store; }
-    ItemObserver& observer() const { return m_observer; }
+    ListCore& core() const { return m_core; }
 
     // Rows, counted from 0.
     int count() const { return static_cast<int>(m_order.size()); }
@@ -44,11 +52,10 @@ public:
     };
     /// Appends an item whose text is cells[0] (its tag flag ignored), whose sub-item k holds
     /// cells[k], and whose Tag is `tag`: what append(), setSubItems, setTag would make, at once.
-    /// `count` - 1 must not exceed the observer's sub-item columns.
+    /// `count` - 1 must not exceed the list's sub-item columns.
     ListItem* appendRow(const QVariant& tag, const RowCell* cells, int count);
     /// Makes room for `rows` more items in the list order, so a long fill grows it only once.
     void reserve(int rows) { m_order.reserve(m_order.size() + static_cast<std::size_t>(rows)); }
-    void remove(int row) { removeRange(row, row); }
     /// Removes rows first..last; the rows after them move up once.
     void removeRange(int first, int last);
     /// Removes every selected item in one pass; the others keep their order.
@@ -69,7 +76,7 @@ public:
     QVariant tag(const ListItem& item) const;
     void setTag(ListItem& item, const QVariant& tag);
 
-    /// Throws Error 35600 unless 1 <= k < the observer's column count.
+    /// Throws Error 35600 unless 1 <= k < the list's column count.
     void checkSubItem(int k) const;
     ListSubItem& subItem(ListItem& item, int k);
     /// The cell that holds the sub-item's values now (cells move when an item outgrows them).
@@ -82,7 +89,7 @@ public:
     void setSubItemTag(ListSubItem& cell, const QVariant& tag);
 
     bool selected(const ListItem& item) const { return item.m_flags & SelectedFlag; }
-    /// Sets the flag; `notify` tells the observer (code), otherwise the view set it (user).
+    /// Sets the flag; `notify` tells the list core (code), otherwise the view set it (user).
     void setSelected(ListItem& item, bool selected, bool notify);
     int selectedCount() const { return m_selectedCount; }
     bool checked(const ListItem& item) const { return item.m_flags & CheckedFlag; }
@@ -94,9 +101,6 @@ private:
     enum Flag : quint8 { SelectedFlag = 1, CheckedFlag = 2 };
 
     ListItem* newItem();
-    /// A blank item of this store, last in the order.
-    ListItem* newItemAtEnd();
-    static void resetRecord(ListItem& item);
     void releaseItem(ListItem& item);
     /// Releases the item and keeps its record for reuse; the caller takes it out of the order.
     void discard(ListItem& item);
@@ -110,7 +114,7 @@ private:
     void compact();
     void freeChunks();
 
-    ItemObserver& m_observer;
+    ListCore& m_core;
     TextArena m_arena;
     ItemTagTable m_itemTags;
     std::unordered_map<const ListSubItem*, QVariant> m_cellSideTags;

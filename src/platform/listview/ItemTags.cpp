@@ -101,10 +101,8 @@ ItemTagTable::Code ItemTagTable::relocate(Code code, const TextArena& from, Text
 
 void ItemTagTable::clear()
 {
-    m_side.clear();
-    m_side.shrink_to_fit();
-    m_freeSide.clear();
-    m_freeSide.shrink_to_fit();
+    m_side = std::vector<QVariant>();
+    m_freeSide = std::vector<std::uint32_t>();
 }
 
 } // namespace tessaro::listview

@@ -3,7 +3,6 @@
 #include "platform/Failure.h"
 #include "platform/controls/TwipsGeometry.h"
 #include "platform/listview/ColumnHeaderPrivate.h"
-#include "platform/listview/OneBased.h"
 #include "platform/listview/ListModel.h"
 #include "platform/listview/TextOrder.h"
 
@@ -121,7 +120,7 @@ ListItem* ListCore::addItem(const QString& text)
 ListItem* ListCore::addRow(const QVariant& tag, const ItemStore::RowCell* cells, int count)
 {
     if (count < 1)
-        raiseIndexOutOfBounds();
+        raiseError(Error::IndexOutOfBounds);
     if (count > 1)
         m_store.checkSubItem(count - 1);
     ListItem* item = m_store.appendRow(tag, cells, count);
@@ -136,14 +135,14 @@ void ListCore::itemAdded()
     m_orderValid = false;
     if (m_sorted) {
         m_settlePending = true;
-        scheduleSettle();
+        runOnceLater(m_settleScheduled, &ListCore::settleOrder);
     }
 }
 
 void ListCore::removeItem(int row)
 {
     detachSelection();
-    m_model->removeRowRange(row, row, [&] { m_store.remove(row); });
+    m_model->removeRowRange(row, row, [&] { m_store.removeRange(row, row); });
 }
 
 int ListCore::removeSelectedItems()
@@ -216,21 +215,21 @@ void ListCore::setSortKey(int key)
 {
     if (key < 0)
         raiseError(Error::InvalidPropertyValue);
-    if (key == m_sortKey)
-        return;
-    m_sortKey = key;
-    m_orderValid = false;
-    if (m_sorted)
-        applyOrder();
+    changeOrder(m_sortKey, key);
 }
 
 void ListCore::setSortOrder(int order)
 {
     if (order != 0 && order != 1)
         raiseError(Error::InvalidPropertyValue);
-    if (order == m_sortOrder)
+    changeOrder(m_sortOrder, order);
+}
+
+void ListCore::changeOrder(int& setting, int value)
+{
+    if (value == setting)
         return;
-    m_sortOrder = order;
+    setting = value;
     m_orderValid = false;
     if (m_sorted)
         applyOrder();
@@ -247,7 +246,7 @@ void ListCore::endBulkAdd()
         return;
     m_model->publishRows();
     if (m_settlePending)
-        scheduleSettle();
+        runOnceLater(m_settleScheduled, &ListCore::settleOrder);
 }
 
 void ListCore::settleOrder()
@@ -259,11 +258,6 @@ void ListCore::settleOrder()
     m_model->publishRows();
     if (m_settlePending)
         applyOrder();
-}
-
-void ListCore::scheduleSettle()
-{
-    runOnceLater(m_settleScheduled, &ListCore::settleOrder);
 }
 
 // Runs `step` at the next turn of the event loop, once however often it is asked for meanwhile.

@@ -14,7 +14,6 @@
 // then the model lists them where they were added, and the reorder is announced like any other.
 
 #include "platform/listview/HeaderObserver.h"
-#include "platform/listview/ItemObserver.h"
 #include "platform/listview/ItemStore.h"
 
 #include <tessaro/ColumnHeader.h>
@@ -31,7 +30,7 @@ namespace tessaro::listview {
 
 class ListModel;
 
-class ListCore final : public ItemObserver, public HeaderObserver {
+class ListCore final : public HeaderObserver {
 public:
     explicit ListCore(QTableView& view);
     ~ListCore() override;
@@ -90,13 +89,13 @@ public:
     /// The user changed the selection in the view.
     void pullSelection(const QItemSelection& selected, const QItemSelection& deselected);
 
-    // ItemObserver
-    void itemChanged(ListItem& item, int column) override;
-    void itemSelectionChanged(ListItem& item) override;
-    void itemVisibilityRequested(ListItem& item) override;
-    void orderNeeded() override { settleOrder(); }
-    int columnCount() const override { return headerCount(); }
-    double rowHeightTwips() const override;
+    // What the item store reports and asks.
+    /// The text, icon or check state shown in `column` (0-based) of `item` changed.
+    void itemChanged(ListItem& item, int column);
+    /// Code changed the item's selection flag; the view follows later.
+    void itemSelectionChanged(ListItem& item);
+    void itemVisibilityRequested(ListItem& item);
+    double rowHeightTwips() const;
 
     // HeaderObserver
     void headerTextChanged(ColumnHeader& header) override;
@@ -108,11 +107,11 @@ private:
     void removeScatteredSelection();
     ListItem* keptItemNear(int row) const;
     void renumberHeaders();
+    /// Sets the sort key or order; a change reorders a sorted list.
+    void changeOrder(int& setting, int value);
     void applyOrder();
-    void scheduleSettle();
     void setFlagsFromSelection(const QItemSelection& selection, bool selected);
     QItemSelection selectionFromFlags() const;
-    void schedulePush();
     void runOnceLater(bool& scheduled, void (ListCore::*step)());
     void detachSelection();
     double twipsPerPixel() const;

@@ -1,6 +1,7 @@
 #include <tessaro/ListItem.h>
 
-#include "platform/listview/ItemStore.h"
+#include "platform/listview/ListCore.h"
+#include "platform/listview/OneBased.h"
 
 namespace tessaro {
 
@@ -80,17 +81,17 @@ void ListItem::setSmallIcon(int image)
 
 void ListItem::EnsureVisible()
 {
-    m_store->observer().itemVisibilityRequested(*this);
+    m_store->core().itemVisibilityRequested(*this);
 }
 
 double ListItem::Height() const
 {
-    return m_store->observer().rowHeightTwips();
+    return m_store->core().rowHeightTwips();
 }
 
 int ListItem::Index() const
 {
-    m_store->observer().orderNeeded();
+    m_store->core().settleOrder();
     return m_store->rowOf(*this) + 1;
 }
 
@@ -117,6 +118,52 @@ void ListSubItem::setTag(const QVariant& tag)
 int ListSubItem::Index() const
 {
     return ItemStore::of(*this).subItemIndex(*this);
+}
+
+void ListItems::Clear()
+{
+    m_core.clearItems();
+}
+
+ListItem* ListItems::Add(const QString& text)
+{
+    return m_core.addItem(text);
+}
+
+int ListItems::Count() const
+{
+    return m_core.store().count();
+}
+
+ListItem* ListItems::Item(int i) const
+{
+    const int row = listview::zeroBased(i, Count());
+    m_core.settleOrder();
+    return m_core.store().at(row);
+}
+
+void ListItems::Remove(int i)
+{
+    const int row = listview::zeroBased(i, Count());
+    m_core.settleOrder();
+    m_core.removeItem(row);
+}
+
+int ListItems::RemoveSelected()
+{
+    return m_core.removeSelectedItems();
+}
+
+ListItem* const* ListItems::begin() const
+{
+    m_core.settleOrder();
+    return m_core.store().begin();
+}
+
+ListItem* const* ListItems::end() const
+{
+    m_core.settleOrder();
+    return m_core.store().end();
 }
 
 } // namespace tessaro

@@ -1,14 +1,59 @@
 #include "platform/listview/ListModel.h"
 
-#include "platform/listview/DisplayText.h"
 #include "platform/listview/ListCore.h"
 
 #include <tessaro/Enums.h>
 
 #include <algorithm>
+#include <string_view>
 
 namespace tessaro::listview {
 namespace {
+
+// What the list hands its painter, size hints and header for one cell or caption: the text, or
+// for a long one its first kDisplayedCharacters characters followed by an ellipsis. Laying out
+// a text costs time in proportion to its whole length, however little of it shows, so a cell
+// of megabytes would freeze the window at every repaint. Items keep their whole texts (Text,
+// SubItems); only what is drawn and measured is cut.
+
+// Characters shown at most: more than a line across the widest screen holds in a readable font.
+constexpr int kDisplayedCharacters = 4096;
+constexpr char16_t kEllipsis = u'\u2026';
+// UTF-8 spends at most three bytes on a UTF-16 unit (four on a surrogate pair), so this many
+// bytes decode to more units than are shown.
+constexpr std::size_t kDecodedBytes = 3 * std::size_t(kDisplayedCharacters) + 3;
+
+bool isContinuationByte(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// The shown start of a text that goes on beyond it, and the ellipsis; a surrogate pair is shown
+// whole or not at all.
+QString shortened(const QString& text)
+{
+    qsizetype kept = std::min<qsizetype>(text.size(), kDisplayedCharacters);
+    if (kept > 0 && text.at(kept - 1).isHighSurrogate())
+        --kept;
+    return text.left(kept) + QChar(kEllipsis);
+}
+
+QString displayedText(const QString& text)
+{
+    return text.size() <= kDisplayedCharacters ? text : shortened(text);
+}
+
+// Only the part shown is decoded.
+QString displayedText(std::string_view utf8)
+{
+    if (utf8.size() <= std::size_t(kDisplayedCharacters)) // never more units than bytes
+        return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    std::size_t bytes = std::min(utf8.size(), kDecodedBytes);
+    while (bytes < utf8.size() && bytes > 0 && isContinuationByte(utf8[bytes])) // cut between characters
+        --bytes;
+    const QString decoded = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(bytes));
+    return bytes == utf8.size() ? displayedText(decoded) : shortened(decoded);
+}
 
 Qt::Alignment qtAlignment(int alignment)
 {

@@ -24,8 +24,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // Structural changes: `change` runs between the begin and end notifications. Templates, since
-    // filling a list inserts a million rows one at a time.
+    // Structural changes: `change` runs between the begin and end notifications.
     template <class Change>
     void removeRowRange(int first, int last, Change&& change)
     {

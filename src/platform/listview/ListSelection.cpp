@@ -15,11 +15,6 @@ namespace tessaro::listview {
 void ListCore::itemSelectionChanged(ListItem&)
 {
     m_pushPending = true;
-    schedulePush();
-}
-
-void ListCore::schedulePush()
-{
     runOnceLater(m_pushScheduled, &ListCore::pushSelection);
 }
 
@@ -41,18 +36,10 @@ void ListCore::pushSelection()
 QItemSelection ListCore::selectionFromFlags() const
 {
     QItemSelection flagged;
-    const int count = m_store.count();
-    if (headerCount() == 0 || m_store.selectedCount() == 0)
+    if (headerCount() == 0)
         return flagged;
-    for (int row = 0; row < count; ++row) {
-        if (!m_store.selected(*m_store.at(row)))
-            continue;
-        int last = row;
-        while (last + 1 < count && m_store.selected(*m_store.at(last + 1)))
-            ++last;
-        flagged.append(QItemSelectionRange(m_model->index(row, 0), m_model->index(last, headerCount() - 1)));
-        row = last;
-    }
+    for (const auto& [first, last] : m_store.selectedRuns())
+        flagged.append(QItemSelectionRange(m_model->index(first, 0), m_model->index(last, headerCount() - 1)));
     return flagged;
 }
 
@@ -67,7 +54,7 @@ void ListCore::detachSelection()
     }
     if (m_store.selectedCount() > 0) {
         m_pushPending = true;
-        schedulePush();
+        runOnceLater(m_pushScheduled, &ListCore::pushSelection);
     }
 }
 

@@ -6,15 +6,29 @@
 #include "platform/listview/ListCore.h"
 #include "platform/listview/ListModel.h"
 #include "platform/listview/RowAppender.h"
-#include "platform/listview/RowFocusDelegate.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QStyleOptionFocusRect>
 
 namespace tessaro {
 namespace {
+
+// Cells drawn without their own focus frame: the list frames the whole current row instead, as
+// a report list does (see ListView::paintEvent).
+class RowFocusDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_HasFocus;
+    }
+};
 
 void configureReportLook(QTableView& view)
 {
@@ -54,24 +68,13 @@ struct ListView::Private {
 
     TwipsGeometry geometry;
     listview::ListCore core;
-    int view = 3;
-    int borderStyle = 1;
+    int view = ReportView;
+    int borderStyle = FixedSingle;
 };
 
 listview::RowAppender::RowAppender(ListView& list) : m_list(&list), m_core(list.d->core)
 {
     m_core.beginBulkAdd();
-}
-
-listview::RowAppender::~RowAppender()
-{
-    if (m_list)
-        m_core.endBulkAdd();
-}
-
-ListItem* listview::RowAppender::append(const QVariant& tag, const ItemStore::RowCell* cells, int count)
-{
-    return m_core.addRow(tag, cells, count);
 }
 
 void listview::RowAppender::publish()
@@ -80,15 +83,10 @@ void listview::RowAppender::publish()
         m_core.model().publishRows();
 }
 
-void listview::RowAppender::expect(int rows)
-{
-    m_core.store().reserve(rows);
-}
-
 ListView::ListView(QWidget* parent) : QTableView(parent), d(new Private(this))
 {
     setModel(&d->core.model());
-    setItemDelegate(new listview::RowFocusDelegate(this));
+    setItemDelegate(new RowFocusDelegate(this));
     configureReportLook(*this);
     d->core.updateRowHeight();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {

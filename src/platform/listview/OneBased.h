@@ -2,22 +2,16 @@
 
 // The list's collections (items, headers, icons) number their members from 1 for the host.
 
-#include <tessaro/Error.h>
+#include "platform/Failure.h"
 
 namespace tessaro::listview {
 
-/// Error 35600 "Index out of bounds": a member number outside its collection.
-[[noreturn]] inline void raiseIndexOutOfBounds()
-{
-    throw Error::fromNumber(Error::IndexOutOfBounds);
-}
-
 /// The position, counted from 0, of member `i` of a collection of `count` numbered from 1.
-/// Raises Error 35600 unless 1 <= i <= count.
+/// Raises Error 35600 "Index out of bounds" unless 1 <= i <= count.
 inline int zeroBased(int i, int count)
 {
     if (i < 1 || i > count)
-        raiseIndexOutOfBounds();
+        raiseError(Error::IndexOutOfBounds);
     return i - 1;
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "platform/listview/ItemStore.h"
+#include "platform/listview/ListCore.h"
 
 #include <QPointer>
-#include <QVariant>
 
 namespace tessaro {
 class ListView;
@@ -18,21 +17,28 @@ namespace tessaro::listview {
 class RowAppender {
 public:
     explicit RowAppender(ListView& list);
-    ~RowAppender();
+    ~RowAppender()
+    {
+        if (m_list)
+            m_core.endBulkAdd();
+    }
     RowAppender(const RowAppender&) = delete;
     RowAppender& operator=(const RowAppender&) = delete;
 
     /// Adds an item as ListItems().Add(cells[0]), SubItems(k) = cells[k] with that text as the
     /// sub-item's Tag where flagged, and Tag = `tag`. Throws Error 35600 when there is no cell
     /// or more cells than columns (nothing is added then).
-    ListItem* append(const QVariant& tag, const ItemStore::RowCell* cells, int count);
+    ListItem* append(const QVariant& tag, const ItemStore::RowCell* cells, int count)
+    {
+        return m_core.addRow(tag, cells, count);
+    }
     /// About `rows` rows are coming: room for them is made once.
-    void expect(int rows);
+    void expect(int rows) { m_core.store().reserve(rows); }
     /// The views hear of the rows appended so far (the list keeps them in the order added).
     void publish();
 
 private:
-    QPointer<ListView> m_list;
+    QPointer<QObject> m_list; // the ListView, cleared when it is destroyed
     ListCore& m_core;
 };
 

@@ -55,11 +55,6 @@ std::size_t unitsFor(std::size_t length)
 
 } // namespace
 
-TextArena::TextArena() = default;
-TextArena::~TextArena() = default;
-TextArena::TextArena(TextArena&& other) noexcept = default;
-TextArena& TextArena::operator=(TextArena&& other) noexcept = default;
-
 std::string_view TextArena::encode(QStringView text)
 {
     QStringEncoder encoder(QStringEncoder::Utf8);
@@ -115,8 +110,7 @@ std::string_view TextArena::utf8(Ref ref) const
 
 QString TextArena::text(Ref ref) const
 {
-    const std::string_view bytes = utf8(ref);
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QString::fromUtf8(utf8(ref));
 }
 
 std::size_t TextArena::storedSize(Ref ref) const

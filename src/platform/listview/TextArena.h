@@ -25,13 +25,6 @@ public:
     /// References from here up are never handed out, so owners can use them as markers.
     static constexpr Ref FirstMarker = 0xFFFFFFF0u;
 
-    TextArena();
-    ~TextArena();
-    TextArena(TextArena&& other) noexcept;
-    TextArena& operator=(TextArena&& other) noexcept;
-    TextArena(const TextArena&) = delete;
-    TextArena& operator=(const TextArena&) = delete;
-
     /// The UTF-8 form of `text` in a scratch buffer that the next encode() overwrites.
     std::string_view encode(QStringView text);
     /// Stores `bytes` and returns their reference (Empty for no bytes). Throws Error 7 when the
@@ -48,9 +41,6 @@ public:
     bool wantsCompaction() const;
     /// Copies the text behind `ref` of `from` into this arena.
     Ref copyFrom(const TextArena& from, Ref ref);
-
-    std::size_t bytesStored() const { return m_bytesStored; }
-    std::size_t bytesReleased() const { return m_bytesReleased; }
 
 private:
     char* reserve(std::size_t units, Ref& ref);

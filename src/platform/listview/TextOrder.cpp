@@ -93,55 +93,31 @@ std::size_t commonPrefix(const KeyTable& keys, std::size_t count)
     const std::string_view first = keys.primary(0);
     std::size_t common = first.size();
     for (std::size_t i = 1; i < count && common > 0; ++i) {
-        const std::string_view key = keys.primary(i);
-        std::size_t same = 0;
-        const std::size_t limit = std::min(common, key.size());
-        while (same < limit && key[same] == first[same])
-            ++same;
-        common = same;
+        const std::string_view key = keys.primary(i).substr(0, common);
+        common = static_cast<std::size_t>(std::mismatch(key.begin(), key.end(), first.begin()).first - key.begin());
     }
     return common;
 }
 
-// Ascending order of keys; equal keys by position, so the order is stable.
-class KeyLess {
-public:
-    KeyLess(const KeyTable& keys, std::size_t covered, bool descending)
-        : m_keys(keys), m_covered(covered), m_descending(descending)
-    {
-    }
-
-    bool operator()(const Entry& a, const Entry& b) const
-    {
-        const int order = compare(a, b);
-        if (order != 0)
-            return m_descending ? order > 0 : order < 0;
-        return a.position < b.position;
-    }
-
-private:
-    int compare(const Entry& a, const Entry& b) const
-    {
-        if (a.head0 != b.head0)
-            return a.head0 < b.head0 ? -1 : 1;
-        if (a.head1 != b.head1)
-            return a.head1 < b.head1 ? -1 : 1;
-        int primary = 0;
-        if (a.length <= m_covered && b.length <= m_covered)
-            primary = a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
-        else
-            primary = m_keys.primary(a.position).compare(m_keys.primary(b.position));
-        if (primary != 0)
-            return primary;
-        if (m_keys.secondaryLength[a.position] == kSameAsPrimary && m_keys.secondaryLength[b.position] == kSameAsPrimary)
-            return 0;
-        return m_keys.secondary(a.position).compare(m_keys.secondary(b.position));
-    }
-
-    const KeyTable& m_keys;
-    std::size_t m_covered;
-    bool m_descending;
-};
+// The order of two entries' keys (<0, 0, >0); the first `covered` bytes of the primary keys are
+// in the entries' heads.
+int compareKeys(const KeyTable& keys, std::size_t covered, const Entry& a, const Entry& b)
+{
+    if (a.head0 != b.head0)
+        return a.head0 < b.head0 ? -1 : 1;
+    if (a.head1 != b.head1)
+        return a.head1 < b.head1 ? -1 : 1;
+    int primary = 0;
+    if (a.length <= covered && b.length <= covered)
+        primary = a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
+    else
+        primary = keys.primary(a.position).compare(keys.primary(b.position));
+    if (primary != 0)
+        return primary;
+    if (keys.secondaryLength[a.position] == kSameAsPrimary && keys.secondaryLength[b.position] == kSameAsPrimary)
+        return 0;
+    return keys.secondary(a.position).compare(keys.secondary(b.position));
+}
 
 } // namespace
 
@@ -165,7 +141,13 @@ std::vector<std::uint32_t> stableTextOrder(std::size_t count, const TextAt& text
         entries[i] = Entry{head(primary, skip), head(primary, skip + 8), static_cast<std::uint32_t>(i),
                            static_cast<std::uint32_t>(primary.size())};
     }
-    std::sort(entries.begin(), entries.end(), KeyLess(keys, skip + 16, descending));
+    // Equal keys by position, so the order is stable.
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        const int order = compareKeys(keys, skip + 16, a, b);
+        if (order != 0)
+            return descending ? order > 0 : order < 0;
+        return a.position < b.position;
+    });
     std::vector<std::uint32_t> order(count);
     for (std::size_t i = 0; i < count; ++i)
         order[i] = entries[i].position;
