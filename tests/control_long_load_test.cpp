@@ -205,10 +205,16 @@ TEST_F(LongLoad, ActionsDuringTheLoadAreRefusedQuietly)
              QTest::keyClicks(box, "42");
              QTest::keyClick(box, Qt::Key_Return);
          }},
+        {"totals button", [](LongLoad& t) {
+             t.control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"))->setCurrentIndex(0);
+             QTest::mouseClick(t.child("cmdSomma"), Qt::LeftButton); // would show the totals box
+         }},
         {"resize", [](LongLoad& t) { t.control->resize(500, 260); }},
+        {"host CambiaLingua", [](LongLoad& t) { t.control->CambiaLingua(t.folder.path()); }},
     };
     for (const auto& [name, action] : actions) {
         SCOPED_TRACE(name);
+        boxes.clear();
         open();
         control->setIntestazioneVisibile(true);
         control->ListView->setFocus();
@@ -242,6 +248,7 @@ TEST_F(LongLoad, TeardownDuringTheLoadIsSafe)
     };
     for (const auto& [name, teardown] : teardowns) {
         SCOPED_TRACE(name);
+        boxes.clear();
         open();
         control->setPaged(false);
         Tessaro* const loading = control;
