@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 
 using namespace tessaro;
@@ -159,6 +160,26 @@ TEST_F(LongLoad, EscStopsTheLoadKeepingTheRowsReadSoFar)
     EXPECT_EQ(control->ListView->ListItems().Item(1)->Text(), QString::number(perPage + 1));
     EXPECT_EQ(populated->count(), 3);
     EXPECT_EQ(counter().rfind(QStringLiteral("There are %1 records in ").arg(kRows).toStdString(), 0), 0u) << counter();
+}
+
+// The load is over when PopulatedList comes: the host's handler may move the list at once, as
+// after any load (here to page 1 of the paged size, once).
+TEST_F(LongLoad, PopulatedListHandlerMayUseTheControlAfterAStoppedLoad)
+{
+    open();
+    bool moved = false;
+    QObject::connect(control, &Tessaro::PopulatedList, control, [&] {
+        if (std::exchange(moved, true))
+            return;
+        control->GoToPage(1);
+    });
+    ASSERT_TRUE(whileLoading([&] { loadAll(); },
+                             [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }));
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(populated->count(), 2);
+    EXPECT_EQ(control->AbsolutePage(), 1);
+    EXPECT_GT(rows(), 0);
+    EXPECT_EQ(rows(), control->PageSize()) << "the handler's page replaced the rows kept";
 }
 
 // A click on the view-switch label the bar shows during the load stops it and switches nothing.

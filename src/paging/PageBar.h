@@ -68,7 +68,7 @@ public:
 private:
     void connectClicks();
     void loadPage(bool backwards, bool skipHostFailure);
-    bool showCurrentPage(bool backwards, bool skipHostFailure);
+    bool showCurrentPage(bool backwards, bool skipHostFailure, bool paced = false);
     bool switchView(bool paged);
     bool firstShownPage(int* page) const;
     void placePageBar(int currentPage);

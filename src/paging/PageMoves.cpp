@@ -5,6 +5,8 @@
 #include "platform/controls/ControlGuard.h"
 #include "platform/format/Conversions.h"
 
+#include <optional>
+
 namespace tessaro::paging {
 
 // The first page number the bar shows, when it shows one.
@@ -19,12 +21,21 @@ bool PageBar::firstShownPage(int* page) const
 // Fills the list with the current page and its icons, lays out the bar (its run of numbers
 // ending at the page when `backwards`), tells the host and restores the pointer. A failing host
 // handler is skipped when `skipHostFailure`, else passed on. False when the control went.
-bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure)
+// A `paced` load may be stopped; the control is busy only while it reads, so the host's handler
+// of the announcement may use the control as after any load.
+bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure, bool paced)
 {
     const ControlGuard guard(&m_control);
-    m_host.loadCurrentPage();
-    if (guard.gone())
-        return false;
+    bool stopped = false;
+    {
+        std::optional<LoadPacer::Session> load;
+        if (paced)
+            load.emplace(m_pacer, m_results.page.size);
+        m_host.loadCurrentPage();
+        if (guard.gone())
+            return false;
+        stopped = paced && m_pacer.stopped();
+    }
     if (backwards)
         PaginazioneIndietro();
     else
@@ -32,7 +43,7 @@ bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure)
     if (guard.gone())
         return false;
     // A stopped load of all rows says how many of them it kept.
-    if (m_pacer.busy() && m_pacer.stopped())
+    if (stopped)
         lblNumRecord->setText(recordsOfText(m_pacer.kept(), m_pacer.total()));
     if (skipHostFailure)
         skipFailure([&] { m_host.announcePopulated(); });

@@ -6,8 +6,6 @@
 
 #include <QCoreApplication>
 
-#include <optional>
-
 namespace tessaro::paging {
 
 // Both switches run the same steps; they differ in the view chosen, the page size and what
@@ -35,13 +33,8 @@ bool PageBar::switchView(bool paged)
     imgPrimaPagina->setVisible(false);
     imgUltimaPagina->setVisible(false);
     lblPagine->setVisible(false);
-    {
-        std::optional<LoadPacer::Session> load;
-        if (!paged)
-            load.emplace(m_pacer, m_results.page.size);
-        if (!showCurrentPage(false, false))
-            return false;
-    }
+    if (!showCurrentPage(false, false, !paged))
+        return false;
     lblCaricatutti->setMousePointer(PointerShape::Hand);
     return true;
 }
