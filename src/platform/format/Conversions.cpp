@@ -1,6 +1,7 @@
 #include "platform/format/Conversions.h"
 
 #include "platform/Failure.h"
+#include "platform/format/FormatValues.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -23,12 +24,6 @@ struct NumberReading {
     Reading outcome = Reading::NotANumber;
     double value = 0;
 };
-
-bool isText(const QVariant& value)
-{
-    return value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray
-        || value.typeId() == QMetaType::QChar;
-}
 
 // The value of an ASCII hexadecimal digit, or -1.
 int digitValue(QChar c)
@@ -157,7 +152,7 @@ double CDbl(const QVariant& value)
         raiseError(Error::TypeMismatch);
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? -1.0 : 0.0;
-    if (isText(value))
+    if (format::isTextType(value))
         return textToDouble(value.toString());
     bool ok = false;
     const double number = value.toDouble(&ok);
@@ -169,7 +164,7 @@ bool CBool(const QVariant& value)
 {
     if (value.typeId() == QMetaType::Bool)
         return value.toBool();
-    if (isText(value)) {
+    if (format::isTextType(value)) {
         const QString text = value.toString().trimmed();
         if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
             return true;

@@ -17,12 +17,6 @@ namespace {
 
 using format::Moment;
 
-bool isText(const QVariant& value)
-{
-    const int type = value.typeId();
-    return type == QMetaType::QString || type == QMetaType::QByteArray || type == QMetaType::QChar;
-}
-
 QString foldedName(QString name)
 {
     if (name.endsWith(u'.'))
@@ -126,15 +120,6 @@ bool looksLikeYear(const QString& digits)
     return digits.size() > 2 || digits.toInt() > 31;
 }
 
-// Two-digit years mean 1930 to 2029, as in the short date.
-int yearOf(const QString& digits)
-{
-    const int year = digits.toInt();
-    if (digits.size() > 2)
-        return year;
-    return year < 30 ? 2000 + year : 1900 + year;
-}
-
 std::optional<Moment> namedMonthMoment(const QString& text)
 {
     const std::optional<NamedMonthDate> parts = readNamedMonthDate(text);
@@ -146,9 +131,9 @@ std::optional<Moment> namedMonthMoment(const QString& text)
     if (numbers.size() == 2) {
         const bool yearFirst = looksLikeYear(numbers[0]);
         day = numbers[yearFirst ? 1 : 0].toInt();
-        year = yearOf(numbers[yearFirst ? 0 : 1]);
+        year = format::fullYear(numbers[yearFirst ? 0 : 1]);
     } else if (looksLikeYear(numbers[0])) {
-        year = yearOf(numbers[0]);
+        year = format::fullYear(numbers[0]);
     } else {
         day = numbers[0].toInt();
     }
@@ -177,7 +162,7 @@ QDateTime CDate(const QVariant& value)
     if (value.isNull() || !value.isValid())
         raiseError(Error::TypeMismatch);
     // Numeric texts are not dates here, although a number is a date serial.
-    const std::optional<Moment> moment = isText(value) ? momentOfText(value.toString()) : format::momentOf(value);
+    const std::optional<Moment> moment = format::isTextType(value) ? momentOfText(value.toString()) : format::momentOf(value);
     if (!moment || moment->date.year() < 100 || moment->date.year() > 9999)
         raiseError(moment ? Error::Overflow : Error::TypeMismatch);
     return QDateTime(moment->date, moment->time, Qt::UTC);

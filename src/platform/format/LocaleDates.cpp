@@ -46,22 +46,22 @@ QString separatorOf(const QString& pattern, const QString& fallback)
     return separator.isEmpty() ? fallback : separator;
 }
 
+// The locale's long time pattern without its time zone ("t"), and the blanks in front of it.
+QString longTimePattern()
+{
+    const QString pattern = rewriteRuns(QLocale().timeFormat(QLocale::LongFormat), u't', [](QString& out, int) {
+        while (out.endsWith(u' ') || out.endsWith(QChar(0x00A0)) || out.endsWith(QChar(0x202F)))
+            out.chop(1);
+    });
+    return pattern.trimmed();
+}
+
 } // namespace
 
 QString shortDatePattern()
 {
     const QString pattern = QLocale().dateFormat(QLocale::ShortFormat);
     return rewriteRuns(pattern, u'y', [](QString& out, int) { out += QLatin1String("yyyy"); });
-}
-
-QString longTimePattern()
-{
-    // The zone ("t") and the blanks in front of it go.
-    const QString pattern = rewriteRuns(QLocale().timeFormat(QLocale::LongFormat), u't', [](QString& out, int) {
-        while (out.endsWith(u' ') || out.endsWith(QChar(0x00A0)) || out.endsWith(QChar(0x202F)))
-            out.chop(1);
-    });
-    return pattern.trimmed();
 }
 
 QString dateSeparator()

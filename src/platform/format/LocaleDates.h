@@ -12,8 +12,6 @@ namespace tessaro::format {
 
 /// The locale's short date pattern (QLocale syntax) with the year always in four digits.
 QString shortDatePattern();
-/// The locale's long time pattern (QLocale syntax) without its time zone.
-QString longTimePattern();
 /// The separator between the fields of the locale's short date ("/" when it has none).
 QString dateSeparator();
 /// The separator between hours and minutes in the locale's long time (":" when it has none).
