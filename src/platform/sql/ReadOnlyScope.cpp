@@ -68,18 +68,15 @@ public:
         sqlite3* handle = sharedSqliteHandle(m_connection);
         if (handle == nullptr)
             return std::nullopt;
-        sqlite3_stmt* raw = nullptr;
-        const void* tail = nullptr;
-        const int bytes = int(statement.size() * qsizetype(sizeof(QChar)));
-        const int result = sqlite3_prepare16_v2(handle, statement.utf16(), bytes, &raw, &tail);
-        const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> prepared(raw, sqlite3_finalize);
-        if (result != SQLITE_OK || raw == nullptr)
+        bool more = false;
+        const SqliteStatement prepared = prepareSqlite(handle, statement, more);
+        if (!prepared)
             return std::nullopt;
-        if (tail != nullptr && !QString(static_cast<const QChar*>(tail)).trimmed().isEmpty())
+        if (more)
             return refused(kOneStatement);
-        if (!sqlite3_stmt_readonly(raw))
+        if (!sqlite3_stmt_readonly(prepared.get()))
             return refused(kWrites);
-        if (sqlite3_column_count(raw) == 0)
+        if (sqlite3_column_count(prepared.get()) == 0)
             return refused(kNoColumns);
         return std::nullopt;
     }

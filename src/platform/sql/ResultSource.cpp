@@ -3,6 +3,7 @@
 #include "platform/sql/DatabaseError.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "platform/sql/SqlText.h"
+#include "platform/sql/SqliteRows.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 namespace tessaro::sql {
 
@@ -57,6 +59,72 @@ RowBlock readToEnd(ReadOnlyQuery& run, qint64 offset, int limit, qint64 knownRow
     }
     run.throwIfFetchFailed();
     return block;
+}
+
+// Rows read through Qt's query, the back end that serves every driver.
+class QueryRow final : public RowValues {
+public:
+    QueryRow(const QSqlQuery& query, int fieldCount) : m_query(query), m_utf8(std::size_t(fieldCount)) {}
+    QVariant value(int field) const override { return m_query.value(field); }
+    StoredValue stored(int field) const override;
+
+private:
+    const QSqlQuery& m_query;
+    mutable std::vector<std::string> m_utf8; // each field's text of the current row
+};
+
+// The types whose plain text is the stored value's own: whole numbers, doubles, texts.
+StoredValue QueryRow::stored(int field) const
+{
+    const QVariant value = m_query.value(field);
+    StoredValue stored;
+    if (value.isNull()) {
+        stored.kind = StoredValue::Kind::Null;
+        return stored;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        stored.kind = StoredValue::Kind::Integer;
+        stored.integer = value.toLongLong();
+        break;
+    case QMetaType::Double:
+        stored.kind = StoredValue::Kind::Real;
+        stored.real = value.toDouble();
+        break;
+    case QMetaType::QString: {
+        std::string& text = m_utf8[std::size_t(field)];
+        text = value.toString().toStdString();
+        stored.kind = StoredValue::Kind::Text;
+        stored.text = text;
+        break;
+    }
+    default:
+        break;
+    }
+    return stored;
+}
+
+qint64 readWithQuery(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit)
+{
+    QSqlQuery& query = run.query();
+    if (!query.exec(run.statement()))
+        throw run.failure();
+    // Should `visit` throw, the PostgreSQL driver reads the rest of the result on the connection's
+    // next use: a failing fill of every row pays for reading them before its message shows.
+    const QueryRow row(query, query.record().count());
+    qint64 handed = 0;
+    while (query.next()) {
+        if (handed < maxRows) {
+            visit(row);
+            ++handed;
+        }
+    }
+    run.throwIfFetchFailed();
+    return handed;
 }
 
 } // namespace
@@ -123,13 +191,12 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     ReadOnlyQuery run(m_connection);
     if (!run.admit(statement))
         throw run.failure();
-    for (const RowReader read : rowReaders()) {
-        if (const std::optional<qint64> handed = read(run, maxRows, visit)) {
-            learnEnd(RowBlock{position, int(*handed), maxRows, {}});
-            return *handed;
-        }
-    }
-    return 0; // not reached: Qt's query always answers
+    // SQLite's own interface where it serves, else Qt's query. A reader of PostgreSQL's own
+    // interface belongs between them.
+    const std::optional<qint64> bySqlite = readSqliteRows(m_connection, statement, maxRows, visit);
+    const qint64 handed = bySqlite ? *bySqlite : readWithQuery(run, maxRows, visit);
+    learnEnd(RowBlock{position, int(handed), maxRows, {}});
+    return handed;
 }
 
 // A statement read whole at open has all its rows in the cache.

@@ -1,7 +1,6 @@
 #include "platform/sql/SqliteRows.h"
 
 #include "platform/sql/DatabaseError.h"
-#include "platform/sql/ReadOnlyScope.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -113,11 +112,6 @@ bool decodesPlainly(std::string_view text)
     return true;
 }
 
-struct FinalizeStatement {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
-
 // The values Qt's SQLite driver gives, by storage class. The type is read before any value:
 // asking SQLite for another form converts the value in place.
 class SqliteRow final : public RowValues {
@@ -210,22 +204,25 @@ private:
     mutable std::vector<std::string> m_converted; ///< per field: a text that had to be converted
 };
 
-Statement prepared(sqlite3* handle, const QString& statement)
+} // namespace
+
+void FinalizeSqliteStatement::operator()(sqlite3_stmt* statement) const
+{
+    sqlite3_finalize(statement);
+}
+
+SqliteStatement prepareSqlite(sqlite3* handle, const QString& text, bool& more)
 {
     sqlite3_stmt* raw = nullptr;
     const void* tail = nullptr;
-    const int bytes = int(statement.size() * qsizetype(sizeof(QChar)));
-    const int result = sqlite3_prepare16_v2(handle, statement.utf16(), bytes, &raw, &tail);
-    Statement owned(raw);
-    // A second statement after the first is for QSqlQuery to refuse in its own words, and a
-    // statement that would write for the read-only scope it runs in.
-    const bool rest = tail && !QString(static_cast<const QChar*>(tail)).trimmed().isEmpty();
-    if (result != SQLITE_OK || rest || !sqlite3_stmt_readonly(raw))
-        owned.reset();
-    return owned;
+    const int bytes = int(text.size() * qsizetype(sizeof(QChar)));
+    const int result = sqlite3_prepare16_v2(handle, text.utf16(), bytes, &raw, &tail);
+    SqliteStatement prepared(raw);
+    more = tail != nullptr && !QString(static_cast<const QChar*>(tail)).trimmed().isEmpty();
+    if (result != SQLITE_OK)
+        prepared.reset();
+    return prepared;
 }
-
-} // namespace
 
 std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QString& statement, qint64 maxRows,
                                      const RowVisitor& visit)
@@ -233,8 +230,11 @@ std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QStri
     sqlite3* handle = sharedSqliteHandle(connection);
     if (handle == nullptr)
         return std::nullopt;
-    const Statement query = prepared(handle, statement);
-    if (!query)
+    bool more = false;
+    const SqliteStatement query = prepareSqlite(handle, statement, more);
+    // A second statement after the first is for QSqlQuery to refuse in its own words, and a
+    // statement that would write for the read-only scope it runs in.
+    if (!query || more || !sqlite3_stmt_readonly(query.get()))
         return std::nullopt;
     const SqliteRow row(query.get(), connection.driver()->numericalPrecisionPolicy());
     qint64 handed = 0;
@@ -251,11 +251,6 @@ std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QStri
         ++handed;
     }
     return handed;
-}
-
-std::optional<qint64> readWithSqlite(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit)
-{
-    return readSqliteRows(run.connection(), run.statement(), maxRows, visit);
 }
 
 } // namespace tessaro::sql
