@@ -3,7 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/format/DateText.h"
 #include "platform/format/FormatValues.h"
-#include "platform/format/LocaleDates.h"
+#include "platform/format/LocaleText.h"
 
 #include <QHash>
 #include <QLocale>

@@ -1,7 +1,6 @@
 #include "platform/format/DateFormat.h"
-#include "platform/format/LocaleText.h"
 
-#include "platform/format/LocaleDates.h"
+#include "platform/format/LocaleText.h"
 #include "platform/format/PatternText.h"
 
 #include <QLocale>

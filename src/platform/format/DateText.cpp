@@ -1,6 +1,6 @@
 #include "platform/format/DateText.h"
 
-#include "platform/format/LocaleDates.h"
+#include "platform/format/LocaleText.h"
 
 #include <QLocale>
 #include <QRegularExpression>

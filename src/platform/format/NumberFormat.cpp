@@ -1,6 +1,6 @@
 #include "platform/format/NumberFormat.h"
-#include "platform/format/LocaleText.h"
 
+#include "platform/format/LocaleText.h"
 #include "platform/format/NumberText.h"
 #include "platform/format/PatternText.h"
 
