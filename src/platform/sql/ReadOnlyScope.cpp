@@ -110,11 +110,8 @@ QSqlError postgresError(PGconn* connection, const PGresult* result)
 
 using Result = std::unique_ptr<PGresult, void (*)(PGresult*)>;
 
-// The host may hold a transaction open on the connection: then the scope is a savepoint, made
-// read-only (allowed at any point of a transaction, and undone by rolling back to the
-// savepoint). Rolling back also clears an error our statement raised, so the host's transaction
-// is never left aborted. Without a host transaction the scope is a read-only one of its own.
-// A host transaction already aborted makes SAVEPOINT fail: that is the error reported.
+// SET LOCAL may make a transaction read-only at any point, and rolling back to the savepoint
+// undoes it. A host transaction already aborted makes SAVEPOINT fail: that is the error reported.
 class PostgresGuard final : public ReadOnlyScope::Guard {
 public:
     explicit PostgresGuard(PGconn* connection) : m_connection(connection)

@@ -6,10 +6,9 @@
 #include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QUtf8StringView>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <memory>
 #include <sqlite3.h>
 #include <string>
@@ -71,43 +70,14 @@ sqlite3* sharedSqliteHandle(const QSqlDatabase& connection)
 namespace {
 
 // Whether SQLite's conversion to UTF-16 reads `text` as strict UTF-8 does: valid UTF-8 without
-// U+FFFE or U+FFFF (which SQLite replaces). ASCII, the common case, is passed 8 bytes at a time.
+// U+FFFE or U+FFFF (EF BF BE, EF BF BF), which SQLite replaces.
 bool decodesPlainly(std::string_view text)
 {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* const end = p + text.size();
-    while (p != end) {
-        std::uint64_t word = 0;
-        while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & kHighBits) == 0))
-            p += 8;
-        if (p == end)
-            break;
-        const unsigned char lead = *p;
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        int extra = 0;
-        char32_t code = 0, least = 0;
-        if (lead >= 0xC2 && lead <= 0xDF)
-            extra = 1, code = lead & 0x1F, least = 0x80;
-        else if (lead >= 0xE0 && lead <= 0xEF)
-            extra = 2, code = lead & 0x0F, least = 0x800;
-        else if (lead >= 0xF0 && lead <= 0xF4)
-            extra = 3, code = lead & 0x07, least = 0x10000;
-        else
+    if (!QUtf8StringView(text.data(), qsizetype(text.size())).isValidUtf8())
+        return false;
+    for (auto at = text.find("\xEF\xBF"); at != std::string_view::npos; at = text.find("\xEF\xBF", at + 1)) {
+        if (at + 2 < text.size() && (text[at + 2] == '\xBE' || text[at + 2] == '\xBF'))
             return false;
-        if (end - p <= extra)
-            return false;
-        for (int i = 1; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (p[i] & 0x3F);
-        }
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code == 0xFFFE || code == 0xFFFF)
-            return false;
-        p += extra + 1;
     }
     return true;
 }
