@@ -78,15 +78,11 @@ std::optional<FileVersion> FileVersion::of(const QString& path)
     return version;
 }
 
-bool FileVersion::sameAs(const FileVersion& other) const
-{
-    return m_size == other.m_size && m_modified == other.m_modified && m_changed == other.m_changed;
-}
-
 bool FileVersion::stillDescribes(const QString& path) const
 {
     const std::optional<FileVersion> now = of(path);
-    return now && sameAs(*now) && m_modified.msecsTo(m_taken) >= kCoarsestTimeStepMs;
+    return now && m_size == now->m_size && m_modified == now->m_modified && m_changed == now->m_changed
+        && m_modified.msecsTo(m_taken) >= kCoarsestTimeStepMs;
 }
 
 LineReader::LineReader(const QString& path)

@@ -45,6 +45,16 @@ enum HorizontalAlignment : int {
     xlRight = -4152,
 };
 
+/// The error number of a call the spreadsheet refuses.
+constexpr int ApplicationDefinedError = 1004;
+
+/// Throws tessaro::Error 1004 with `description`.
+[[noreturn]] void raiseWriterError(const QString& description);
+
+/// Throws for a libxlsxwriter result other than success: 75 when a file could not be made, else
+/// 1004 with the library's own description.
+void check(int lxwError);
+
 /// Rows and columns of a sheet, counted from 1.
 constexpr int MaxRows = 1048576;
 constexpr int MaxColumns = 16384;
