@@ -36,9 +36,7 @@ qsizetype completeUtf8Length(QByteArrayView bytes)
 
 QString localFilePath(const QString& path)
 {
-    QString local = path;
-    local.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return local;
+    return QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
 qint64 fileLength(const QString& path)

@@ -58,16 +58,6 @@ const NameTable& names()
     return table;
 }
 
-int monthOfWord(const QString& word)
-{
-    return names().months.value(word.toCaseFolded(), 0);
-}
-
-bool isWeekdayWord(const QString& word)
-{
-    return names().weekdays.contains(word.toCaseFolded());
-}
-
 // A text date that names its month: the month, one or two numbers (day and year, in either order)
 // and what follows the first "digits:" as its time.
 struct NamedMonthDate {
@@ -101,9 +91,9 @@ std::optional<NamedMonthDate> readNamedMonthDate(const QString& text)
         } else if (text[i].isLetter()) {
             while (end < text.size() && (text[end].isLetter() || text[end].isMark()))
                 ++end;
-            const QString word = text.mid(i, end - i);
-            const int month = monthOfWord(word);
-            if ((month != 0 && parts.month != 0) || (month == 0 && !isWeekdayWord(word)))
+            const QString word = text.mid(i, end - i).toCaseFolded();
+            const int month = names().months.value(word, 0);
+            if ((month != 0 && parts.month != 0) || (month == 0 && !names().weekdays.contains(word)))
                 return std::nullopt;
             parts.month = month != 0 ? month : parts.month;
         } else {

@@ -180,10 +180,15 @@ int weekOfYear(const QDate& date)
     return (date.dayOfYear() - 1 + firstWeekday - 1) / 7 + 1;
 }
 
-QString dateField(DateToken token, const QDate& date)
+// The text of one item of a pattern for `moment`: a literal as written, a field as it shows.
+QString fieldText(const DateItem& item, const Moment& moment, bool twelveHour)
 {
     const QLocale locale;
-    switch (token) {
+    const QDate& date = moment.date;
+    const QTime& time = moment.time;
+    const int hour = twelveHour ? (time.hour() + 11) % 12 + 1 : time.hour();
+    const bool morning = time.hour() < 12;
+    switch (item.token) {
     case DateToken::Day: return QString::number(date.day());
     case DateToken::Day2: return twoDigits(date.day());
     case DateToken::DayShortName: return withPlainSpaces(locale.dayName(date.dayOfWeek(), QLocale::ShortFormat));
@@ -199,15 +204,7 @@ QString dateField(DateToken token, const QDate& date)
     case DateToken::Quarter: return QString::number((date.month() - 1) / 3 + 1);
     case DateToken::DayOfYear: return QString::number(date.dayOfYear());
     case DateToken::Year2: return twoDigits(date.year() % 100);
-    default: return QStringLiteral("%1").arg(date.year(), kYearDigits, 10, QChar(u'0'));
-    }
-}
-
-QString timeField(const DateItem& item, const QTime& time, bool twelveHour)
-{
-    const int hour = twelveHour ? (time.hour() + 11) % 12 + 1 : time.hour();
-    const bool morning = time.hour() < 12;
-    switch (item.token) {
+    case DateToken::Year4: return QStringLiteral("%1").arg(date.year(), kYearDigits, 10, QChar(u'0'));
     case DateToken::Hour: return QString::number(hour);
     case DateToken::Hour2: return twoDigits(hour);
     case DateToken::Minute: return QString::number(time.minute());
@@ -216,20 +213,13 @@ QString timeField(const DateItem& item, const QTime& time, bool twelveHour)
     case DateToken::Second2: return twoDigits(time.second());
     case DateToken::LongTime: return longTimeText(time);
     case DateToken::AmPm: return morning ? item.text : item.after;
-    default: return withPlainSpaces(morning ? QLocale().amText() : QLocale().pmText());
+    case DateToken::LocaleAmPm: return withPlainSpaces(morning ? locale.amText() : locale.pmText());
+    case DateToken::GeneralDate: return generalDateText(moment);
+    case DateToken::DateSeparator: return dateSeparator();
+    case DateToken::TimeSeparator: return timeSeparator();
+    case DateToken::Literal: break;
     }
-}
-
-bool isTimeToken(DateToken token)
-{
-    switch (token) {
-    case DateToken::Hour: case DateToken::Hour2: case DateToken::Minute: case DateToken::Minute2:
-    case DateToken::Second: case DateToken::Second2: case DateToken::LongTime: case DateToken::AmPm:
-    case DateToken::LocaleAmPm:
-        return true;
-    default:
-        return false;
-    }
+    return item.text;
 }
 
 } // namespace
@@ -238,20 +228,8 @@ QString formatMoment(const Moment& moment, const QString& pattern)
 {
     const DatePattern parsed = parseDatePattern(pattern);
     QString out;
-    for (const DateItem& item : parsed.items) {
-        if (item.token == DateToken::Literal)
-            out += item.text;
-        else if (item.token == DateToken::DateSeparator)
-            out += dateSeparator();
-        else if (item.token == DateToken::TimeSeparator)
-            out += timeSeparator();
-        else if (item.token == DateToken::GeneralDate)
-            out += generalDateText(moment);
-        else if (isTimeToken(item.token))
-            out += timeField(item, moment.time, parsed.twelveHour);
-        else
-            out += dateField(item.token, moment.date);
-    }
+    for (const DateItem& item : parsed.items)
+        out += fieldText(item, moment, parsed.twelveHour);
     return out;
 }
 

@@ -160,18 +160,17 @@ private:
         // Whatever our query left unread (a reader stopped by a failure) goes first.
         while (PGresult* pending = PQgetResult(m_connection))
             PQclear(pending);
-        const char* const steps[] = {"ROLLBACK TO SAVEPOINT tessaro_read_only", "RELEASE SAVEPOINT tessaro_read_only"};
         const auto undo = [&](const char* statement) {
             const Result result(PQexec(m_connection, statement), PQclear);
             if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
                 databaseFailure(postgresError(m_connection, result.get()), QString::fromLatin1(statement));
         };
-        if (!m_inHostTransaction) {
+        if (m_inHostTransaction) {
+            undo("ROLLBACK TO SAVEPOINT tessaro_read_only");
+            undo("RELEASE SAVEPOINT tessaro_read_only");
+        } else {
             undo("ROLLBACK");
-            return;
         }
-        for (const char* step : steps)
-            undo(step);
     }
 
     PGconn* m_connection;

@@ -139,31 +139,25 @@ std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const
     if (!connection.isOpen())
         throw resultSetError(ConnectionUnusable);
     std::shared_ptr<ResultSource> source(new ResultSource(connection, subqueryBody(statement)));
-    {
-        ReadOnlyQuery run(connection);
-        if (run.exec(boundedQuery(source->m_body, kFirstBlockRows, 0))) {
-            source->m_names = namesOf(run.query().record());
-            source->store(readToEnd(run, 0, kFirstBlockRows, 0, source->fieldCount()));
-            return source;
-        }
+    if (!source->readFirst(boundedQuery(source->m_body, kFirstBlockRows, 0), kFirstBlockRows, false)) {
+        // Read whole: the statement's own error is clearer than the one of its subquery form.
+        source->m_body.clear();
+        source->readFirst(statement, kWholeLimit, true);
     }
-    return openWhole(statement, connection);
+    return source;
 }
 
-std::shared_ptr<ResultSource> ResultSource::openWhole(const QString& statement,
-                                                      const QSqlDatabase& connection)
+bool ResultSource::readFirst(const QString& statement, int limit, bool last)
 {
-    std::shared_ptr<ResultSource> source(new ResultSource(connection, QString()));
-    ReadOnlyQuery run(connection);
-    // The statement's own error is clearer than the one of its subquery form.
-    if (!run.exec(statement))
-        throw run.failure();
-    source->m_names = namesOf(run.query().record());
-    RowBlock whole = readToEnd(run, 0, kWholeLimit, 0, source->fieldCount());
-    source->m_count = whole.rows;
-    if (whole.rows > 0)
-        source->m_cache.push_back(std::make_shared<const RowBlock>(std::move(whole)));
-    return source;
+    ReadOnlyQuery run(m_connection);
+    if (!run.exec(statement)) {
+        if (last)
+            throw run.failure();
+        return false;
+    }
+    m_names = namesOf(run.query().record());
+    store(readToEnd(run, 0, limit, 0, fieldCount()));
+    return true;
 }
 
 std::shared_ptr<const RowBlock> ResultSource::blockAt(qint64 position, int wantedRows)
