@@ -2,9 +2,7 @@
 
 // A small spreadsheet application: it holds workbooks, a workbook holds the sheet "Foglio1",
 // and ranges of that sheet take values, number formats, bold and horizontal alignment. A
-// workbook is a real .xlsx written with libxlsxwriter into a fresh private folder; releasing a
-// visible application hands each of its workbooks to openSpreadsheet(), so the user sees it in
-// a spreadsheet program.
+// workbook is a real .xlsx written with libxlsxwriter.
 //
 // The sheet is streamed to disk a row at a time, so memory does not grow with the rows
 // written: cells are set row by row, and a row can no longer change once a later row has been
@@ -16,8 +14,6 @@
 // file cannot be made or written, 9 for an unknown sheet name, 91 for a selection without workbook, 1004 for
 // anything the writer refuses (a text over 32767 characters, a cell outside the sheet, a row
 // already written, an unknown alignment, a cell property set on more than one cell).
-//
-// A workbook's file and folder are left for the program that opens it; nothing removes them.
 
 #include "platform/spreadsheet/TypedNumber.h"
 
@@ -187,8 +183,8 @@ private:
 
 /// The spreadsheet application. Hidden until made visible; releasing it (release() or the
 /// destructor) saves each workbook of a visible application and hands it to
-/// openSpreadsheet(), where it stays the user's; a hidden application's workbooks are
-/// discarded with their folders.
+/// openSpreadsheet(), so the user sees it in a spreadsheet program; nothing removes its file and
+/// folder then. A hidden application's workbooks are discarded with their folders.
 class Application {
 public:
     Application();

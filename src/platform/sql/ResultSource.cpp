@@ -193,21 +193,19 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     return handed;
 }
 
-// A statement read whole at open has all its rows in the cache.
+// A statement read whole at open has all its rows in one cached block (none when it has none).
 qint64 ResultSource::readCached(qint64 position, int maxRows, const RowVisitor& visit)
 {
-    int handed = 0;
-    for (qint64 at = position; handed < maxRows;) {
-        const std::shared_ptr<const RowBlock> block = cached(at);
-        if (!block)
-            break;
-        BlockRow row(*block, fieldCount());
-        for (; handed < maxRows && block->contains(at); ++at, ++handed) {
-            row.moveTo(at);
-            visit(row);
-        }
+    const std::shared_ptr<const RowBlock> block = cached(position);
+    if (!block)
+        return 0;
+    BlockRow row(*block, fieldCount());
+    qint64 at = position;
+    for (; at < block->end() && at - position < maxRows; ++at) {
+        row.moveTo(at);
+        visit(row);
     }
-    return handed;
+    return at - position;
 }
 
 qint64 ResultSource::recordCount()
