@@ -192,43 +192,30 @@ struct Rendered {
     QString exponentSign;
 };
 
-// Writes the integer digits, with a group separator wherever three digits remain to the right.
-class IntegerWriter {
-public:
-    IntegerWriter(QString& out, const Filled& integer, bool grouping)
-        : m_out(out), m_grouping(grouping), m_remaining(static_cast<int>(integer.overflow.size()))
-    {
-        for (const QString& place : integer.places)
-            m_remaining += static_cast<int>(place.size());
-    }
-    void write(const QString& digits)
-    {
-        for (const QChar digit : digits) {
-            m_out += digit;
-            if (--m_remaining > 0 && m_remaining % 3 == 0 && m_grouping)
-                m_out += groupSeparator();
-        }
-    }
-
-private:
-    QString& m_out;
-    bool m_grouping;
-    int m_remaining;
-};
-
 QString assemble(const NumberSection& section, const Rendered& parts)
 {
     QString out;
-    IntegerWriter integer(out, parts.integer, section.grouping && !section.scientific());
+    // The integer digits, with a group separator wherever three digits remain to the right.
+    const bool grouping = section.grouping && !section.scientific();
+    int remaining = static_cast<int>(parts.integer.overflow.size());
+    for (const QString& place : parts.integer.places)
+        remaining += static_cast<int>(place.size());
+    const auto writeInteger = [&](const QString& digits) {
+        for (const QChar digit : digits) {
+            out += digit;
+            if (--remaining > 0 && remaining % 3 == 0 && grouping)
+                out += groupSeparator();
+        }
+    };
     const bool noIntegerPlaces = section.integerPlaces.empty();
     for (const NumberItem& item : section.items) {
         switch (item.kind) {
         case NumberItem::IntegerDigit:
-            integer.write((item.index == 0 ? parts.integer.overflow : QString()) + parts.integer.places[item.index]);
+            writeInteger((item.index == 0 ? parts.integer.overflow : QString()) + parts.integer.places[item.index]);
             break;
         case NumberItem::DecimalPoint:
             if (noIntegerPlaces)
-                integer.write(parts.integer.overflow);
+                writeInteger(parts.integer.overflow);
             out += QLocale().decimalPoint();
             break;
         case NumberItem::FractionDigit:
