@@ -152,7 +152,8 @@ QDateTime CDate(const QVariant& value)
     if (value.isNull() || !value.isValid())
         raiseError(Error::TypeMismatch);
     // Numeric texts are not dates here, although a number is a date serial.
-    const std::optional<Moment> moment = format::isTextType(value) ? momentOfText(value.toString()) : format::momentOf(value);
+    const std::optional<Moment> moment =
+        format::isTextType(value) ? momentOfText(value.toString()) : format::momentOf(value);
     if (!moment || moment->date.year() < 100 || moment->date.year() > 9999)
         raiseError(moment ? Error::Overflow : Error::TypeMismatch);
     return QDateTime(moment->date, moment->time, Qt::UTC);

@@ -97,7 +97,6 @@ private:
 /// The one sheet of a workbook.
 class Worksheet {
 public:
-    ~Worksheet();
     Worksheet(const Worksheet&) = delete;
     Worksheet& operator=(const Worksheet&) = delete;
 

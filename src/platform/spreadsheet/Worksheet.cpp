@@ -32,8 +32,6 @@ Worksheet::Worksheet(const QString& name, lxw_worksheet* sheet, CellFormats& for
 {
 }
 
-Worksheet::~Worksheet() = default;
-
 Range Worksheet::Cells()
 {
     return Range(*this, Range::Kind::Sheet, 0, 0);

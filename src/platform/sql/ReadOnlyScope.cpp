@@ -61,8 +61,8 @@ public:
             databaseFailure(query.lastError(), off);
     }
 
-    // SQLite's own parser, where this library shares the driver's SQLite; otherwise the pragma
-    // alone stands guard. A statement SQLite cannot prepare fails on its run, in Qt's words.
+    // Without a shared SQLite the pragma alone stands guard. A statement SQLite cannot prepare
+    // fails on its run, in Qt's words.
     std::optional<QSqlError> refusal(const QString& statement) override
     {
         sqlite3* handle = sharedSqliteHandle(m_connection);

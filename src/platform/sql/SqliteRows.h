@@ -1,9 +1,7 @@
 #pragma once
 
 // Rows of an SQLite connection read through SQLite's own interface: texts come as the UTF-8 the
-// database holds and numbers as numbers, with no QVariant or QString per cell. It serves only
-// when the connection's driver runs on the very SQLite library this one calls; otherwise the
-// caller reads through QSqlQuery.
+// database holds and numbers as numbers, with no QVariant or QString per cell.
 
 #include "platform/sql/Rows.h"
 
