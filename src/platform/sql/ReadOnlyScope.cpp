@@ -117,17 +117,15 @@ public:
     explicit PostgresGuard(PGconn* connection) : m_connection(connection)
     {
         m_inHostTransaction = PQtransactionStatus(connection) != PQTRANS_IDLE;
-        if (!m_inHostTransaction) {
-            run(QStringLiteral("BEGIN READ ONLY"));
-            return;
+        std::optional<DatabaseFailure> failure =
+            run(m_inHostTransaction ? "SAVEPOINT tessaro_read_only" : "BEGIN READ ONLY");
+        if (!failure && m_inHostTransaction) {
+            failure = run("SET LOCAL transaction_read_only = on");
+            if (failure)
+                leave();
         }
-        run(QStringLiteral("SAVEPOINT tessaro_read_only"));
-        try {
-            run(QStringLiteral("SET LOCAL transaction_read_only = on"));
-        } catch (...) {
-            leave();
-            throw;
-        }
+        if (failure)
+            throw *failure;
     }
 
     ~PostgresGuard() override { leave(); }
@@ -148,11 +146,13 @@ public:
     }
 
 private:
-    void run(const QString& statement)
+    // Runs `statement`; when it fails, the failure, logged.
+    std::optional<DatabaseFailure> run(const char* statement)
     {
-        const Result result(PQexec(m_connection, statement.toUtf8().constData()), PQclear);
-        if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
-            throw databaseFailure(postgresError(m_connection, result.get()), statement);
+        const Result result(PQexec(m_connection, statement), PQclear);
+        if (PQresultStatus(result.get()) == PGRES_COMMAND_OK)
+            return std::nullopt;
+        return databaseFailure(postgresError(m_connection, result.get()), QString::fromLatin1(statement));
     }
 
     void leave() noexcept
@@ -160,16 +160,11 @@ private:
         // Whatever our query left unread (a reader stopped by a failure) goes first.
         while (PGresult* pending = PQgetResult(m_connection))
             PQclear(pending);
-        const auto undo = [&](const char* statement) {
-            const Result result(PQexec(m_connection, statement), PQclear);
-            if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
-                databaseFailure(postgresError(m_connection, result.get()), QString::fromLatin1(statement));
-        };
         if (m_inHostTransaction) {
-            undo("ROLLBACK TO SAVEPOINT tessaro_read_only");
-            undo("RELEASE SAVEPOINT tessaro_read_only");
+            run("ROLLBACK TO SAVEPOINT tessaro_read_only");
+            run("RELEASE SAVEPOINT tessaro_read_only");
         } else {
-            undo("ROLLBACK");
+            run("ROLLBACK");
         }
     }
 
