@@ -128,16 +128,6 @@ NumberReading readNumber(const QString& text)
     return {isTooLarge(plain, locale) ? Reading::TooLarge : Reading::NotANumber};
 }
 
-double textToDouble(const QString& text)
-{
-    const NumberReading reading = readNumber(text);
-    if (reading.outcome == Reading::TooLarge)
-        raiseError(Error::Overflow);
-    if (reading.outcome == Reading::NotANumber)
-        raiseError(Error::TypeMismatch);
-    return reading.value;
-}
-
 } // namespace
 
 std::optional<double> numberInText(const QString& text)
@@ -152,14 +142,19 @@ double CDbl(const QVariant& value)
         raiseError(Error::TypeMismatch);
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? -1.0 : 0.0;
-    if (format::isTextType(value))
-        return textToDouble(value.toString());
+    if (format::isTextType(value)) {
+        const NumberReading reading = readNumber(value.toString());
+        if (reading.outcome != Reading::Number)
+            raiseError(reading.outcome == Reading::TooLarge ? Error::Overflow : Error::TypeMismatch);
+        return reading.value;
+    }
     bool ok = false;
     const double number = value.toDouble(&ok);
     if (!ok)
         raiseError(Error::TypeMismatch);
     return number;
 }
+
 bool CBool(const QVariant& value)
 {
     if (value.typeId() == QMetaType::Bool)
