@@ -2,7 +2,7 @@
 
 // Texts taken from the user's locale (QLocale()) as the value runtime shows them.
 //
-// Its date and time forms are shaped as one set of system settings: a short date with a
+// The locale's date and time forms are shaped as one set of system settings: a short date with a
 // four-digit year, a long time without a time zone, and one date and one time separator.
 //
 // The locale data puts no-break (U+00A0) and narrow no-break (U+202F) spaces into group
