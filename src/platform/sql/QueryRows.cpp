@@ -1,5 +1,6 @@
 // Rows read through Qt's query, the back end that serves every driver, and the order in which
 // the back ends are tried.
+#include "platform/sql/PostgresRows.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "platform/sql/Rows.h"
 #include "platform/sql/SqliteRows.h"
@@ -83,7 +84,7 @@ const std::vector<RowReader>& rowReaders()
 {
     static const std::vector<RowReader> readers{
         readWithSqlite,
-        // A reader of PostgreSQL's own interface belongs here, before Qt's query.
+        readWithPostgres,
         readWithQuery,
     };
     return readers;
