@@ -3,12 +3,10 @@
 #include "platform/sql/DatabaseError.h"
 #include "platform/sql/ReadOnlyScope.h"
 
-#include <QAtomicInteger>
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
-#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QTime>
 
@@ -148,27 +146,32 @@ Number wholeNumber(std::string_view text)
     return number;
 }
 
-// A number's text as the driver reads it: the double nearest to it, the server's names of NaN and
-// the infinities, and nothing for a text beyond a double's range (the driver then gives an
-// invalid value). Most texts are read without Qt; the rest the way the driver reads them.
-std::optional<double> realNumber(std::string_view text)
+// A number's text as the driver reads it: the double nearest to it, and the server's names of NaN
+// and the infinities. Most texts are read without Qt; the rest (beyond a double's range, or too
+// close to zero) the way the driver reads them, which then gives what Qt made of it, not ok.
+struct RealNumber {
+    double value = 0;
+    bool ok = false;
+};
+
+RealNumber realNumber(std::string_view text)
 {
     double number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error == std::errc() && end == text.data() + text.size())
-        return number;
+        return {number, true};
+    const QByteArray written = QByteArray::fromRawData(text.data(), qsizetype(text.size()));
     bool ok = false;
-    number = QByteArray::fromRawData(text.data(), qsizetype(text.size())).toDouble(&ok);
+    number = written.toDouble(&ok);
     if (ok)
-        return number;
-    const QByteArray name = QByteArray::fromRawData(text.data(), qsizetype(text.size()));
-    if (name.compare("NaN", Qt::CaseInsensitive) == 0)
-        return std::numeric_limits<double>::quiet_NaN();
-    if (name.compare("Infinity", Qt::CaseInsensitive) == 0)
-        return std::numeric_limits<double>::infinity();
-    if (name.compare("-Infinity", Qt::CaseInsensitive) == 0)
-        return -std::numeric_limits<double>::infinity();
-    return std::nullopt;
+        return {number, true};
+    if (written.compare("NaN", Qt::CaseInsensitive) == 0)
+        return {std::numeric_limits<double>::quiet_NaN(), true};
+    if (written.compare("Infinity", Qt::CaseInsensitive) == 0)
+        return {std::numeric_limits<double>::infinity(), true};
+    if (written.compare("-Infinity", Qt::CaseInsensitive) == 0)
+        return {-std::numeric_limits<double>::infinity(), true};
+    return {number, false};
 }
 
 // A double cut to a whole number as the driver's cast does on this processor: NaN and values out
@@ -206,17 +209,20 @@ QByteArray bytesOf(const char* escaped)
     return copy;
 }
 
-// One row of a fetched batch, read as the driver reads its text-format results.
+// One row of a result, read as the driver reads its text-format results.
 class PostgresRow final : public RowValues {
 public:
     PostgresRow(QSql::NumericalPrecisionPolicy policy, bool utf8Texts) : m_policy(policy), m_utf8Texts(utf8Texts) {}
 
-    void setBatch(const PGresult* batch)
+    // Every result of the statement has the same fields: their kinds are read from the first.
+    void setResult(const PGresult* result)
     {
-        m_batch = batch;
-        m_kinds.resize(std::size_t(std::max(PQnfields(batch), 0)));
+        m_result = result;
+        if (!m_kinds.empty() || PQnfields(result) <= 0)
+            return;
+        m_kinds.resize(std::size_t(PQnfields(result)));
         for (std::size_t field = 0; field < m_kinds.size(); ++field)
-            m_kinds[field] = kindOf(PQftype(batch, int(field)));
+            m_kinds[field] = kindOf(PQftype(result, int(field)));
     }
     void moveTo(int row) { m_row = row; }
 
@@ -226,13 +232,13 @@ public:
 private:
     std::string_view text(int field) const
     {
-        return {PQgetvalue(m_batch, m_row, field), std::size_t(PQgetlength(m_batch, m_row, field))};
+        return {PQgetvalue(m_result, m_row, field), std::size_t(PQgetlength(m_result, m_row, field))};
     }
     QVariant number(FieldKind kind, std::string_view text) const;
 
     QSql::NumericalPrecisionPolicy m_policy;
     bool m_utf8Texts;
-    const PGresult* m_batch = nullptr;
+    const PGresult* m_result = nullptr;
     int m_row = 0;
     std::vector<FieldKind> m_kinds;
 };
@@ -240,7 +246,7 @@ private:
 QVariant PostgresRow::value(int field) const
 {
     const FieldKind kind = m_kinds[std::size_t(field)];
-    if (PQgetisnull(m_batch, m_row, field))
+    if (PQgetisnull(m_result, m_row, field))
         return QVariant(metaTypeOf(kind), nullptr);
     const std::string_view written = text(field);
     switch (kind) {
@@ -275,20 +281,23 @@ QVariant PostgresRow::number(FieldKind kind, std::string_view written) const
 {
     if (kind == FieldKind::Numeric && m_policy == QSql::HighPrecision)
         return QVariant(QString::fromLatin1(written.data(), qsizetype(written.size())));
-    const std::optional<double> real = realNumber(written);
-    if (!real)
+    const RealNumber real = realNumber(written);
+    if (kind == FieldKind::Float)
+        return QVariant(real.value);
+    // A numeric the driver could not read is an invalid value.
+    if (!real.ok)
         return QVariant();
-    if (kind == FieldKind::Numeric && m_policy == QSql::LowPrecisionInt64)
-        return QVariant(qlonglong(truncated<qint64>(*real)));
-    if (kind == FieldKind::Numeric && m_policy == QSql::LowPrecisionInt32)
-        return QVariant(truncated<qint32>(*real));
-    return QVariant(*real);
+    if (m_policy == QSql::LowPrecisionInt64)
+        return QVariant(qlonglong(truncated<qint64>(real.value)));
+    if (m_policy == QSql::LowPrecisionInt32)
+        return QVariant(truncated<qint32>(real.value));
+    return QVariant(real.value);
 }
 
 StoredValue PostgresRow::stored(int field) const
 {
     StoredValue v;
-    if (PQgetisnull(m_batch, m_row, field)) {
+    if (PQgetisnull(m_result, m_row, field)) {
         v.kind = StoredValue::Kind::Null;
         return v;
     }
@@ -310,16 +319,16 @@ StoredValue PostgresRow::stored(int field) const
             v.text = written;
             break;
         }
-        const std::optional<double> real = realNumber(written);
-        if (!real)
+        const RealNumber real = realNumber(written);
+        if (kind == FieldKind::Numeric && !real.ok)
             break;
         const bool whole = kind == FieldKind::Numeric && m_policy != QSql::LowPrecisionDouble;
         if (!whole) {
             v.kind = StoredValue::Kind::Real;
-            v.real = *real;
-        } else if (std::isfinite(*real)) {
+            v.real = real.value;
+        } else if (std::isfinite(real.value)) {
             v.kind = StoredValue::Kind::Integer;
-            v.integer = m_policy == QSql::LowPrecisionInt32 ? truncated<qint32>(*real) : truncated<qint64>(*real);
+            v.integer = m_policy == QSql::LowPrecisionInt32 ? truncated<qint32>(real.value) : truncated<qint64>(real.value);
         }
         break;
     }
@@ -344,116 +353,45 @@ bool textsAreUtf8(PGconn* connection)
     return PQclientEncoding(connection) == utf8 && server && qstrcmp(server, "SQL_ASCII") != 0;
 }
 
-// Rows per FETCH: a batch of about kBatchBytes, within these bounds.
-constexpr int kMinBatchRows = 256;
-constexpr int kMaxBatchRows = 32768;
-constexpr qint64 kBatchBytes = 4 << 20;
-constexpr int kSampledRows = 64; // every 64th row's width stands for its neighbours'
-
-// The rows a batch of about kBatchBytes holds, judged by `batch`.
-int nextBatchRows(const PGresult* batch)
+// Each row of the statement's result comes as a result of its own: memory holds one row, and
+// the rows come as the server sends them, as Qt's forward-only query reads them. Reading through a
+// cursor in batches costs the server a copy of every batch (FETCH stores its rows before sending
+// them) and this side the pages of each batch. The first result's failure is the statement's;
+// a later one is a row's, which Qt's driver words differently.
+qint64 readRows(PGconn* connection, ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit)
 {
-    const int rows = PQntuples(batch), fields = PQnfields(batch);
-    qint64 bytes = 0, sampled = 0;
-    for (int row = 0; row < rows; row += kSampledRows, ++sampled) {
-        for (int field = 0; field < fields; ++field)
-            bytes += PQgetlength(batch, row, field) + 1;
+    const QString& statement = run.statement();
+    if (PQsendQuery(connection, statement.toUtf8().constData()) == 0)
+        throw databaseFailure(postgresError(connection, nullptr, "Unable to send query"), statement);
+    PQsetSingleRowMode(connection);
+    PostgresRow row(run.connection().driver()->numericalPrecisionPolicy(), textsAreUtf8(connection));
+    qint64 handed = 0;
+    const char* failing = "Unable to create query";
+    for (PGresult* next; (next = PQgetResult(connection)) != nullptr; failing = "Unable to get result") {
+        const Result result(next, PQclear);
+        const ExecStatusType status = PQresultStatus(next);
+        if (status == PGRES_COMMAND_OK)
+            continue;
+        if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK)
+            throw databaseFailure(postgresError(connection, next, failing), statement);
+        row.setResult(next);
+        for (int at = 0, rows = PQntuples(next); at < rows && handed < maxRows; ++at, ++handed) {
+            row.moveTo(at);
+            visit(row);
+        }
     }
-    const qint64 perRow = sampled > 0 ? std::max<qint64>(1, bytes / sampled) : 1;
-    return int(std::clamp<qint64>(kBatchBytes / perRow, kMinBatchRows, kMaxBatchRows));
-}
-
-// A forward cursor over the statement, planned as the statement on its own would be (for every
-// row, not the first tenth a cursor is planned for by default). The read-only scope's ending
-// clears it, should reading stop early.
-class Cursor {
-public:
-    Cursor(PGconn* connection, const QString& statement)
-        : m_connection(connection), m_statement(statement), m_name(uniqueName())
-    {
-        run("SET LOCAL cursor_tuple_fraction = 1");
-        const QByteArray declare = "DECLARE " + m_name + " NO SCROLL CURSOR FOR " + statement.toUtf8();
-        // The extended protocol takes one statement only, as the scope's check did.
-        run(declare.constData(), true);
-    }
-
-    Result fetch(int rows)
-    {
-        const QByteArray fetch = "FETCH FORWARD " + QByteArray::number(rows) + " FROM " + m_name;
-        Result batch(PQexec(m_connection, fetch.constData()), PQclear);
-        if (PQresultStatus(batch.get()) != PGRES_TUPLES_OK)
-            throw databaseFailure(postgresError(m_connection, batch.get(), "Unable to get result"), m_statement);
-        return batch;
-    }
-
-    void close() { run(("CLOSE " + m_name).constData()); }
-
-private:
-    static QByteArray uniqueName()
-    {
-        static QAtomicInteger<quint32> made;
-        return "tessaro_rows_" + QByteArray::number(made.fetchAndAddRelaxed(1));
-    }
-
-    void run(const char* command, bool extended = false)
-    {
-        Result result(extended ? PQexecParams(m_connection, command, 0, nullptr, nullptr, nullptr, nullptr, 0)
-                               : PQexec(m_connection, command),
-                      PQclear);
-        if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
-            throw databaseFailure(postgresError(m_connection, result.get()), m_statement);
-    }
-
-    PGconn* m_connection;
-    const QString& m_statement;
-    QByteArray m_name;
-};
-
-// Skips blanks, comments and opening brackets; returns the first word, upper-cased.
-QString firstWord(const QString& statement)
-{
-    static const QRegularExpression lead(QStringLiteral(
-        R"(^(?:\s+|--[^\n]*(?:\n|$)|/\*(?:[^*]|\*(?!/))*\*/|\()*([A-Za-z]+))"));
-    return lead.match(statement).captured(1).toUpper();
+    return handed;
 }
 
 } // namespace
 
-bool takesCursor(const QString& statement)
-{
-    const QString word = firstWord(statement);
-    if (word == QLatin1String("SELECT") || word == QLatin1String("VALUES") || word == QLatin1String("TABLE"))
-        return true;
-    // A cursor refuses a WITH that writes, in words other than the read-only transaction's.
-    static const QRegularExpression writes(QStringLiteral(R"(\b(?:INSERT|UPDATE|DELETE|MERGE)\b)"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    return word == QLatin1String("WITH") && !writes.match(statement).hasMatch();
-}
-
 std::optional<qint64> readWithPostgres(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit)
 {
     PGconn* connection = sharedPostgresHandle(run.connection());
-    if (connection == nullptr || PQtransactionStatus(connection) != PQTRANS_INTRANS || !takesCursor(run.statement()))
+    // Only in the read-only scope's transaction, with nothing else under way.
+    if (connection == nullptr || PQtransactionStatus(connection) != PQTRANS_INTRANS)
         return std::nullopt;
-    Cursor cursor(connection, run.statement());
-    PostgresRow row(run.connection().driver()->numericalPrecisionPolicy(), textsAreUtf8(connection));
-    qint64 handed = 0;
-    int batchRows = kMinBatchRows;
-    while (handed < maxRows) {
-        const int asked = int(std::min<qint64>(batchRows, maxRows - handed));
-        const Result batch = cursor.fetch(asked);
-        const int rows = PQntuples(batch.get());
-        row.setBatch(batch.get());
-        for (int at = 0; at < rows; ++at, ++handed) {
-            row.moveTo(at);
-            visit(row);
-        }
-        if (rows < asked)
-            break;
-        batchRows = nextBatchRows(batch.get());
-    }
-    cursor.close();
-    return handed;
+    return readRows(connection, run, maxRows, visit);
 }
 
 } // namespace tessaro::sql
