@@ -251,12 +251,12 @@ QVariant PostgresRow::value(int field) const
     const std::string_view written = text(field);
     switch (kind) {
     case FieldKind::Bool:
-        return QVariant(written.front() == 't');
+        return QVariant(!written.empty() && written.front() == 't');
     case FieldKind::Int:
         return QVariant(int(wholeNumber<long long>(written)));
     case FieldKind::Int8:
         // The driver reads a positive one as unsigned.
-        if (written.front() == '-')
+        if (!written.empty() && written.front() == '-')
             return QVariant(wholeNumber<qlonglong>(written));
         return QVariant(wholeNumber<qulonglong>(written));
     case FieldKind::Numeric:
