@@ -1,6 +1,7 @@
 #include "platform/sql/ReadOnlyScope.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/PostgresRows.h"
 #include "platform/sql/SqliteRows.h"
 
 #include <QSqlDriver>
@@ -85,28 +86,6 @@ private:
     QSqlDatabase m_connection;
     bool m_wasOn = false;
 };
-
-PGconn* postgresHandle(const QSqlDatabase& connection)
-{
-    const QSqlDriver* driver = connection.driver();
-    if (driver == nullptr || driver->dbmsType() != QSqlDriver::PostgreSQL)
-        return nullptr;
-    const QVariant handle = driver->handle();
-    // PGconn is a typedef of struct pg_conn: Qt names the type by the struct.
-    if (!handle.isValid() || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
-        return nullptr;
-    return *static_cast<PGconn* const*>(handle.constData());
-}
-
-// A libpq failure in the words Qt's driver uses for its own.
-QSqlError postgresError(PGconn* connection, const PGresult* result)
-{
-    const QString state = QString::fromLatin1(result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr);
-    QString message = QString::fromUtf8(PQerrorMessage(connection));
-    if (!state.isEmpty())
-        message += QStringLiteral("(%1)").arg(state);
-    return QSqlError(QStringLiteral("QPSQL: Unable to create query"), message, QSqlError::StatementError, state);
-}
 
 using Result = std::unique_ptr<PGresult, void (*)(PGresult*)>;
 

@@ -1,6 +1,7 @@
 #include "platform/sql/ResultSource.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/PostgresRows.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "platform/sql/SqlText.h"
 #include "platform/sql/SqliteRows.h"
@@ -185,10 +186,12 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     ReadOnlyQuery run(m_connection);
     if (!run.admit(statement))
         throw run.failure();
-    // SQLite's own interface where it serves, else Qt's query. A reader of PostgreSQL's own
-    // interface belongs between them.
-    const std::optional<qint64> bySqlite = readSqliteRows(m_connection, statement, maxRows, visit);
-    const qint64 handed = bySqlite ? *bySqlite : readWithQuery(run, maxRows, visit);
+    // The database's own interface where it serves (SQLite's, then libpq's), else Qt's query,
+    // which serves every driver.
+    std::optional<qint64> direct = readSqliteRows(m_connection, statement, maxRows, visit);
+    if (!direct)
+        direct = readWithPostgres(m_connection, run, maxRows, visit);
+    const qint64 handed = direct ? *direct : readWithQuery(run, maxRows, visit);
     learnEnd(RowBlock{position, int(handed), maxRows, {}});
     return handed;
 }
