@@ -1,12 +1,12 @@
 #include "platform/sql/PostgresRows.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/DriverLibrary.h"
 #include "platform/sql/ReadOnlyScope.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
-#include <QHash>
 #include <QSqlDriver>
 #include <QTime>
 
@@ -20,47 +20,7 @@
 
 #include <libpq-fe.h>
 
-#if defined(__ELF__)
-#include <dlfcn.h>
-#endif
-
 namespace tessaro::sql {
-namespace {
-
-// A driver with its own copy of libpq hands over a connection only that copy can use. The
-// driver's binary (found through its class's meta-object, which lives there) must resolve PQexec
-// to the very function this library calls. Where binaries cannot be asked that, the connection
-// is never used here and Qt's query reads the rows.
-bool askDriverBinary(const QMetaObject* driverClass)
-{
-#if defined(__ELF__)
-    Dl_info info{};
-    if (dladdr(driverClass, &info) == 0 || info.dli_fname == nullptr)
-        return false;
-    void* binary = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
-    if (binary == nullptr)
-        return false;
-    const void* theirs = dlsym(binary, "PQexec");
-    dlclose(binary);
-    return theirs == reinterpret_cast<const void*>(&PQexec);
-#else
-    Q_UNUSED(driverClass);
-    return false;
-#endif
-}
-
-// Asked once per driver class: each lives in one plugin binary, which Qt keeps loaded.
-bool driverSharesOurLibpq(const QSqlDriver& driver)
-{
-    thread_local QHash<const QMetaObject*, bool> answers;
-    const QMetaObject* driverClass = driver.metaObject();
-    auto known = answers.find(driverClass);
-    if (known == answers.end())
-        known = answers.insert(driverClass, askDriverBinary(driverClass));
-    return *known;
-}
-
-} // namespace
 
 PGconn* postgresHandle(const QSqlDatabase& connection)
 {
@@ -77,7 +37,7 @@ PGconn* postgresHandle(const QSqlDatabase& connection)
 PGconn* sharedPostgresHandle(const QSqlDatabase& connection)
 {
     PGconn* handle = connection.isOpen() ? postgresHandle(connection) : nullptr;
-    return handle != nullptr && driverSharesOurLibpq(*connection.driver()) ? handle : nullptr;
+    return handle != nullptr && driverCallsOurs(*connection.driver(), "PQexec", reinterpret_cast<const void*>(&PQexec)) ? handle : nullptr;
 }
 
 QSqlError postgresError(PGconn* connection, const PGresult* result, const char* driverText)

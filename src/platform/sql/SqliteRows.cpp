@@ -1,9 +1,9 @@
 #include "platform/sql/SqliteRows.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/DriverLibrary.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QUtf8StringView>
@@ -14,47 +14,7 @@
 #include <string>
 #include <vector>
 
-#if defined(__ELF__)
-#include <dlfcn.h>
-#endif
-
 namespace tessaro::sql {
-namespace {
-
-// A driver with its own copy of SQLite built in hands over a handle that only that copy can
-// read. The driver's binary (found through its class's meta-object, which lives there) must
-// resolve sqlite3_step to the very function this library calls. Where binaries cannot be asked
-// that, the handle is never used and Qt's query reads the rows.
-bool askDriverBinary(const QMetaObject* driverClass)
-{
-#if defined(__ELF__)
-    Dl_info info{};
-    if (dladdr(driverClass, &info) == 0 || info.dli_fname == nullptr)
-        return false;
-    void* binary = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
-    if (binary == nullptr)
-        return false;
-    const void* theirs = dlsym(binary, "sqlite3_step");
-    dlclose(binary);
-    return theirs == reinterpret_cast<const void*>(&sqlite3_step);
-#else
-    Q_UNUSED(driverClass);
-    return false;
-#endif
-}
-
-// Asked once per driver class: each lives in one plugin binary, which Qt keeps loaded.
-bool driverSharesOurSqlite(const QSqlDriver& driver)
-{
-    thread_local QHash<const QMetaObject*, bool> answers;
-    const QMetaObject* driverClass = driver.metaObject();
-    auto known = answers.find(driverClass);
-    if (known == answers.end())
-        known = answers.insert(driverClass, askDriverBinary(driverClass));
-    return *known;
-}
-
-} // namespace
 
 sqlite3* sharedSqliteHandle(const QSqlDatabase& connection)
 {
@@ -62,7 +22,8 @@ sqlite3* sharedSqliteHandle(const QSqlDatabase& connection)
     if (driver == nullptr || !connection.isOpen() || driver->dbmsType() != QSqlDriver::SQLite)
         return nullptr;
     const QVariant handle = driver->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0 || !driverSharesOurSqlite(*driver))
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0
+        || !driverCallsOurs(*driver, "sqlite3_step", reinterpret_cast<const void*>(&sqlite3_step)))
         return nullptr;
     return *static_cast<sqlite3* const*>(handle.constData());
 }
