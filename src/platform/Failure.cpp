@@ -24,23 +24,17 @@ Error currentError()
     }
 }
 
-QString errorReportText(ReportForm form, const QString& operation, const Error& error,
-                        const std::optional<QString>& detail)
-{
-    const QString description = detail ? *detail + QLatin1Char(' ') + error.description()
-                                       : error.description();
-    if (form == ReportForm::DescriptionBelow) {
-        return QStringLiteral("Tessaro ") + operation + QStringLiteral(" Err=")
-            + QString::number(error.number()) + QStringLiteral("\r\n") + description;
-    }
-    return QStringLiteral("Tessaro ") + operation + QStringLiteral(" \rErr = ")
-        + QString::number(error.number()) + QStringLiteral("  ") + description;
-}
-
 void reportError(const QString& title, ReportForm form, const QString& operation, const Error& error,
                  const std::optional<QString>& detail)
 {
-    MsgBox(errorReportText(form, operation, error, detail), MessageStyle::Critical, title);
+    const QString description = detail ? *detail + QLatin1Char(' ') + error.description()
+                                       : error.description();
+    const QString text = form == ReportForm::DescriptionBelow
+        ? QStringLiteral("Tessaro ") + operation + QStringLiteral(" Err=") + QString::number(error.number())
+            + QStringLiteral("\r\n") + description
+        : QStringLiteral("Tessaro ") + operation + QStringLiteral(" \rErr = ") + QString::number(error.number())
+            + QStringLiteral("  ") + description;
+    MsgBox(text, MessageStyle::Critical, title);
 }
 
 } // namespace tessaro

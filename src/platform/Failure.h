@@ -29,12 +29,9 @@ using ReportTitle = QString (*)();
 /// 5 with the failure's own text when it has one.
 Error currentError();
 
-/// The text of a trapped-error message. `detail`, when given, stands between the number and the
-/// description, followed by one blank (the fill puts its row number there).
-QString errorReportText(ReportForm form, const QString& operation, const Error& error,
-                        const std::optional<QString>& detail = std::nullopt);
-
-/// Shows errorReportText() in the critical message box titled `title`.
+/// Shows a trapped-error message in the critical message box titled `title`. `detail`, when
+/// given, stands between the number and the description, followed by one blank (the fill puts
+/// its row number there).
 void reportError(const QString& title, ReportForm form, const QString& operation, const Error& error,
                  const std::optional<QString>& detail = std::nullopt);
 

@@ -36,9 +36,7 @@ qsizetype completeUtf8Length(QByteArrayView bytes)
 
 QString localFilePath(const QString& path)
 {
-    QString local = path;
-    local.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return local;
+    return QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
 qint64 fileLength(const QString& path)
@@ -78,15 +76,11 @@ std::optional<FileVersion> FileVersion::of(const QString& path)
     return version;
 }
 
-bool FileVersion::sameAs(const FileVersion& other) const
-{
-    return m_size == other.m_size && m_modified == other.m_modified && m_changed == other.m_changed;
-}
-
 bool FileVersion::stillDescribes(const QString& path) const
 {
     const std::optional<FileVersion> now = of(path);
-    return now && sameAs(*now) && m_modified.msecsTo(m_taken) >= kCoarsestTimeStepMs;
+    return now && m_size == now->m_size && m_modified == now->m_modified && m_changed == now->m_changed
+        && m_modified.msecsTo(m_taken) >= kCoarsestTimeStepMs;
 }
 
 LineReader::LineReader(const QString& path)

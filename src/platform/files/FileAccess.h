@@ -45,8 +45,6 @@ public:
     bool stillDescribes(const QString& path) const;
 
 private:
-    bool sameAs(const FileVersion& other) const;
-
     qint64 m_size = 0;
     QDateTime m_modified;
     QDateTime m_changed;

@@ -44,26 +44,16 @@ bool readCount(QDataStream& in, qint64 elementBytes, quint32& count)
     return in.status() == QDataStream::Ok && qint64(count) * elementBytes <= left;
 }
 
-bool walkList(QDataStream& in, int depth)
+// A list's values, or a map's keys and values.
+bool walkElements(QDataStream& in, int depth, bool keyed)
 {
     quint32 count = 0;
-    if (!readCount(in, kMinValueBytes, count))
-        return false;
-    for (quint32 i = 0; i < count; ++i) {
-        if (!walkValue(in, depth + 1))
-            return false;
-    }
-    return true;
-}
-
-bool walkMap(QDataStream& in, int depth)
-{
-    quint32 count = 0;
-    if (!readCount(in, kMinTextBytes + kMinValueBytes, count))
+    if (!readCount(in, (keyed ? kMinTextBytes : 0) + kMinValueBytes, count))
         return false;
     for (quint32 i = 0; i < count; ++i) {
         QString key;
-        in >> key;
+        if (keyed)
+            in >> key;
         if (in.status() != QDataStream::Ok || !walkValue(in, depth + 1))
             return false;
     }
@@ -104,9 +94,9 @@ bool walkValue(QDataStream& in, int depth)
             return false;
     }
     switch (typeId) {
-    case QMetaType::QVariantList: return walkList(in, depth);
+    case QMetaType::QVariantList: return walkElements(in, depth, false);
     case QMetaType::QVariantMap:
-    case QMetaType::QVariantHash: return walkMap(in, depth);
+    case QMetaType::QVariantHash: return walkElements(in, depth, true);
     case QMetaType::QVariantPair: return walkValue(in, depth + 1) && walkValue(in, depth + 1);
     default: return walkOther(in, int(typeId));
     }
@@ -118,7 +108,7 @@ bool valuesAreSound(const QByteArray& bytes, qint64 start)
     QDataStream in(bytes);
     in.setVersion(QDataStream::Qt_6_0);
     in.device()->seek(start);
-    return walkMap(in, 0);
+    return walkElements(in, 0, true);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/format/Conversions.h"
 
 #include "platform/Failure.h"
+#include "platform/format/FormatValues.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -23,12 +24,6 @@ struct NumberReading {
     Reading outcome = Reading::NotANumber;
     double value = 0;
 };
-
-bool isText(const QVariant& value)
-{
-    return value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray
-        || value.typeId() == QMetaType::QChar;
-}
 
 // The value of an ASCII hexadecimal digit, or -1.
 int digitValue(QChar c)
@@ -133,16 +128,6 @@ NumberReading readNumber(const QString& text)
     return {isTooLarge(plain, locale) ? Reading::TooLarge : Reading::NotANumber};
 }
 
-double textToDouble(const QString& text)
-{
-    const NumberReading reading = readNumber(text);
-    if (reading.outcome == Reading::TooLarge)
-        raiseError(Error::Overflow);
-    if (reading.outcome == Reading::NotANumber)
-        raiseError(Error::TypeMismatch);
-    return reading.value;
-}
-
 } // namespace
 
 std::optional<double> numberInText(const QString& text)
@@ -157,19 +142,24 @@ double CDbl(const QVariant& value)
         raiseError(Error::TypeMismatch);
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? -1.0 : 0.0;
-    if (isText(value))
-        return textToDouble(value.toString());
+    if (format::isTextType(value)) {
+        const NumberReading reading = readNumber(value.toString());
+        if (reading.outcome != Reading::Number)
+            raiseError(reading.outcome == Reading::TooLarge ? Error::Overflow : Error::TypeMismatch);
+        return reading.value;
+    }
     bool ok = false;
     const double number = value.toDouble(&ok);
     if (!ok)
         raiseError(Error::TypeMismatch);
     return number;
 }
+
 bool CBool(const QVariant& value)
 {
     if (value.typeId() == QMetaType::Bool)
         return value.toBool();
-    if (isText(value)) {
+    if (format::isTextType(value)) {
         const QString text = value.toString().trimmed();
         if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
             return true;

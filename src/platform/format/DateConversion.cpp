@@ -3,7 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/format/DateText.h"
 #include "platform/format/FormatValues.h"
-#include "platform/format/LocaleDates.h"
+#include "platform/format/LocaleText.h"
 
 #include <QHash>
 #include <QLocale>
@@ -16,12 +16,6 @@ namespace tessaro {
 namespace {
 
 using format::Moment;
-
-bool isText(const QVariant& value)
-{
-    const int type = value.typeId();
-    return type == QMetaType::QString || type == QMetaType::QByteArray || type == QMetaType::QChar;
-}
 
 QString foldedName(QString name)
 {
@@ -64,16 +58,6 @@ const NameTable& names()
     return table;
 }
 
-int monthOfWord(const QString& word)
-{
-    return names().months.value(word.toCaseFolded(), 0);
-}
-
-bool isWeekdayWord(const QString& word)
-{
-    return names().weekdays.contains(word.toCaseFolded());
-}
-
 // A text date that names its month: the month, one or two numbers (day and year, in either order)
 // and what follows the first "digits:" as its time.
 struct NamedMonthDate {
@@ -107,9 +91,9 @@ std::optional<NamedMonthDate> readNamedMonthDate(const QString& text)
         } else if (text[i].isLetter()) {
             while (end < text.size() && (text[end].isLetter() || text[end].isMark()))
                 ++end;
-            const QString word = text.mid(i, end - i);
-            const int month = monthOfWord(word);
-            if ((month != 0 && parts.month != 0) || (month == 0 && !isWeekdayWord(word)))
+            const QString word = text.mid(i, end - i).toCaseFolded();
+            const int month = names().months.value(word, 0);
+            if ((month != 0 && parts.month != 0) || (month == 0 && !names().weekdays.contains(word)))
                 return std::nullopt;
             parts.month = month != 0 ? month : parts.month;
         } else {
@@ -126,15 +110,6 @@ bool looksLikeYear(const QString& digits)
     return digits.size() > 2 || digits.toInt() > 31;
 }
 
-// Two-digit years mean 1930 to 2029, as in the short date.
-int yearOf(const QString& digits)
-{
-    const int year = digits.toInt();
-    if (digits.size() > 2)
-        return year;
-    return year < 30 ? 2000 + year : 1900 + year;
-}
-
 std::optional<Moment> namedMonthMoment(const QString& text)
 {
     const std::optional<NamedMonthDate> parts = readNamedMonthDate(text);
@@ -146,9 +121,9 @@ std::optional<Moment> namedMonthMoment(const QString& text)
     if (numbers.size() == 2) {
         const bool yearFirst = looksLikeYear(numbers[0]);
         day = numbers[yearFirst ? 1 : 0].toInt();
-        year = yearOf(numbers[yearFirst ? 0 : 1]);
+        year = format::fullYear(numbers[yearFirst ? 0 : 1]);
     } else if (looksLikeYear(numbers[0])) {
-        year = yearOf(numbers[0]);
+        year = format::fullYear(numbers[0]);
     } else {
         day = numbers[0].toInt();
     }
@@ -177,7 +152,8 @@ QDateTime CDate(const QVariant& value)
     if (value.isNull() || !value.isValid())
         raiseError(Error::TypeMismatch);
     // Numeric texts are not dates here, although a number is a date serial.
-    const std::optional<Moment> moment = isText(value) ? momentOfText(value.toString()) : format::momentOf(value);
+    const std::optional<Moment> moment =
+        format::isTextType(value) ? momentOfText(value.toString()) : format::momentOf(value);
     if (!moment || moment->date.year() < 100 || moment->date.year() > 9999)
         raiseError(moment ? Error::Overflow : Error::TypeMismatch);
     return QDateTime(moment->date, moment->time, Qt::UTC);

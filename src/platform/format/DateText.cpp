@@ -1,6 +1,6 @@
 #include "platform/format/DateText.h"
 
-#include "platform/format/LocaleDates.h"
+#include "platform/format/LocaleText.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -66,14 +66,6 @@ QString fieldOrder()
     return order.size() == 3 ? order : QStringLiteral("Mdy");
 }
 
-int fullYear(const QString& digits)
-{
-    const int year = digits.toInt();
-    if (digits.size() > 2)
-        return year;
-    return year < 30 ? 2000 + year : 1900 + year;
-}
-
 // The compiled expression for `pattern`, kept while the pattern stays the same: compiling costs
 // far more than matching, and a sort converts a whole column of dates.
 const QRegularExpression& compiled(const QString& pattern)
@@ -111,6 +103,14 @@ std::optional<Moment> timeOnly(const QString& text)
 }
 
 } // namespace
+
+int fullYear(const QString& digits)
+{
+    const int year = digits.toInt();
+    if (digits.size() > 2)
+        return year;
+    return year < 30 ? 2000 + year : 1900 + year;
+}
 
 std::optional<Moment> parseDateText(const QString& text)
 {

@@ -20,4 +20,7 @@ namespace tessaro::format {
 /// A time is hours:minutes[:seconds] with an optional AM/PM (or the locale's designators).
 std::optional<Moment> parseDateText(const QString& text);
 
+/// The year written as `digits`: two digits or fewer mean 1930 to 2029, more are the year itself.
+int fullYear(const QString& digits);
+
 } // namespace tessaro::format

@@ -10,12 +10,6 @@
 namespace tessaro::format {
 namespace {
 
-bool isText(const QVariant& value)
-{
-    const int type = value.typeId();
-    return type == QMetaType::QString || type == QMetaType::QByteArray || type == QMetaType::QChar;
-}
-
 bool isDateType(const QVariant& value)
 {
     const int type = value.typeId();
@@ -27,6 +21,16 @@ std::optional<DecimalNumber> finiteNumber(double value, int significant)
     if (!std::isfinite(value))
         return std::nullopt;
     return DecimalNumber::fromDouble(value, significant);
+}
+
+// The invariant form first ('.' decimal point, read exactly, as the databases send NUMERIC
+// values), then the user's locale (read as a double). Blanks around it are ignored.
+std::optional<DecimalNumber> numberFromText(const QString& text)
+{
+    if (auto exact = DecimalNumber::fromPlainText(text))
+        return exact;
+    const std::optional<double> value = numberInText(text);
+    return value ? finiteNumber(*value, 15) : std::nullopt;
 }
 
 // Nothing for an invalid date or time, which has no value to show.
@@ -50,6 +54,12 @@ std::optional<Moment> momentOfDateType(const QVariant& value)
 
 } // namespace
 
+bool isTextType(const QVariant& value)
+{
+    const int type = value.typeId();
+    return type == QMetaType::QString || type == QMetaType::QByteArray || type == QMetaType::QChar;
+}
+
 bool isWholeNumberType(const QVariant& value)
 {
     switch (value.typeId()) {
@@ -70,14 +80,6 @@ bool isWholeNumberType(const QVariant& value)
     }
 }
 
-std::optional<DecimalNumber> numberFromText(const QString& text)
-{
-    if (auto exact = DecimalNumber::fromPlainText(text))
-        return exact;
-    const std::optional<double> value = numberInText(text);
-    return value ? finiteNumber(*value, 15) : std::nullopt;
-}
-
 std::optional<DecimalNumber> numberOf(const QVariant& value)
 {
     if (value.isNull())
@@ -90,7 +92,7 @@ std::optional<DecimalNumber> numberOf(const QVariant& value)
         return DecimalNumber::fromPlainText(QString::number(value.toULongLong()));
     if (isWholeNumberType(value))
         return DecimalNumber::fromInteger(value.toLongLong());
-    if (isText(value))
+    if (isTextType(value))
         return numberFromText(value.toString());
     if (isDateType(value)) {
         const std::optional<Moment> moment = momentOfDateType(value);
@@ -107,7 +109,7 @@ std::optional<Moment> momentOf(const QVariant& value)
         return std::nullopt;
     if (isDateType(value))
         return momentOfDateType(value);
-    if (isText(value)) {
+    if (isTextType(value)) {
         if (auto moment = parseDateText(value.toString()))
             return moment;
     }

@@ -15,9 +15,8 @@ namespace tessaro::format {
 /// True for the integer types (of any width and sign), not Booleans.
 bool isWholeNumberType(const QVariant& value);
 
-/// Numeric text: the invariant form first ('.' decimal point, read exactly, as the databases
-/// send NUMERIC values), then the user's locale (read as a double). Blanks around it are ignored.
-std::optional<DecimalNumber> numberFromText(const QString& text);
+/// True for the types that hold text: strings, byte arrays (as UTF-8) and single characters.
+bool isTextType(const QVariant& value);
 
 /// The number of a value: whole numbers and numeric texts exactly, a double to 15 significant
 /// digits and a float to 7, a Boolean as -1 or 0, a valid date as its date serial. Nothing for a Null,

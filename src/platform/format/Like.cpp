@@ -35,109 +35,6 @@ char16_t upper(char16_t c)
     return static_cast<char16_t>(QChar::toUpper(static_cast<char32_t>(c)));
 }
 
-} // namespace
-
-struct LikePattern::Compiled {
-    std::vector<Token> tokens;
-    std::vector<CharRange> ranges;
-    bool ignoreCase = false;
-
-    void read(const QString& pattern);
-    qsizetype readList(const QString& pattern, qsizetype from);
-    bool accepts(const Token& token, char16_t c) const;
-
-    using TokenIt = std::vector<Token>::const_iterator;
-    // Whether the tokens [first, last) accept the text's characters from `at` on, one each.
-    bool fitsAt(QStringView text, qsizetype at, TokenIt first, TokenIt last) const;
-    // The leftmost start in [from, limit) of the tokens [first, last) lying wholly before
-    // `limit`, or -1.
-    qsizetype leftmostPlace(QStringView text, qsizetype from, qsizetype limit, TokenIt first, TokenIt last) const;
-};
-
-void LikePattern::Compiled::read(const QString& pattern)
-{
-    for (qsizetype i = 0; i < pattern.size();) {
-        const char16_t c = pattern[i].unicode();
-        Token token;
-        switch (c) {
-        case u'[': i = readList(pattern, i + 1); continue;
-        case u'*':
-            // A run of stars is one star; keeping one keeps the matcher's work linear in the pattern.
-            if (tokens.empty() || tokens.back().kind != Token::Star)
-                tokens.push_back(Token{Token::Star});
-            ++i;
-            continue;
-        case u'?': token.kind = Token::AnyChar; break;
-        case u'#': token.kind = Token::Digit; break;
-        default: token.literal = c; break;
-        }
-        tokens.push_back(token);
-        ++i;
-    }
-}
-
-// The list after a '[' at `from`; returns the position after its ']'.
-qsizetype LikePattern::Compiled::readList(const QString& pattern, qsizetype from)
-{
-    const qsizetype close = pattern.indexOf(u']', from);
-    if (close < 0)
-        invalidPattern();
-    Token token{Token::CharClass};
-    qsizetype at = from;
-    if (at < close && pattern[at] == u'!') {
-        token.negated = true;
-        ++at;
-    }
-    if (at == close && !token.negated)
-        return close + 1; // "[]" is the empty text: it matches nothing and consumes nothing
-    token.firstRange = static_cast<quint32>(ranges.size());
-    while (at < close) {
-        CharRange range{pattern[at].unicode(), pattern[at].unicode()};
-        if (at + 2 < close && pattern[at + 1] == u'-') {
-            range.last = pattern[at + 2].unicode();
-            if (range.last < range.first)
-                invalidPattern();
-            at += 3;
-        } else {
-            ++at;
-        }
-        ranges.push_back(range);
-    }
-    token.rangeCount = static_cast<quint32>(ranges.size()) - token.firstRange;
-    tokens.push_back(token);
-    return close + 1;
-}
-
-bool LikePattern::Compiled::accepts(const Token& token, char16_t c) const
-{
-    if (ignoreCase)
-        c = upper(c);
-    switch (token.kind) {
-    case Token::Literal: return c == token.literal;
-    case Token::AnyChar: return true;
-    case Token::Digit: return c >= u'0' && c <= u'9';
-    case Token::CharClass: {
-        bool inList = false;
-        for (quint32 r = token.firstRange; r < token.firstRange + token.rangeCount && !inList; ++r)
-            inList = c >= ranges[r].first && c <= ranges[r].last;
-        return inList != token.negated;
-    }
-    case Token::Star: break;
-    }
-    return false;
-}
-
-bool LikePattern::Compiled::fitsAt(QStringView text, qsizetype at, TokenIt first, TokenIt last) const
-{
-    for (auto token = first; token != last; ++token, ++at) {
-        if (!accepts(*token, text[at].unicode()))
-            return false;
-    }
-    return true;
-}
-
-namespace {
-
 constexpr int kWordBits = 64;
 // Masks kept per distinct character of the text before the cache starts over; bounds its
 // memory on texts of many distinct characters.
@@ -147,43 +44,136 @@ using Bits = std::vector<quint64>;
 
 } // namespace
 
-qsizetype LikePattern::Compiled::leftmostPlace(QStringView text, qsizetype from, qsizetype limit,
-                                               TokenIt first, TokenIt last) const
-{
-    const qsizetype count = last - first;
-    const qsizetype words = (count + kWordBits - 1) / kWordBits;
-    // Bit k of a character's mask: token k accepts it. Bit k of `state`: tokens 0..k accept the
-    // k + 1 characters ending here.
-    std::unordered_map<char16_t, Bits> masks;
-    const auto maskOf = [&](char16_t c) -> const Bits& {
-        auto found = masks.find(c);
-        if (found != masks.end())
-            return found->second;
-        if (qsizetype(masks.size()) * words >= kMaskCacheWords)
-            masks.clear();
-        Bits mask(std::size_t(words), 0);
-        for (qsizetype k = 0; k < count; ++k) {
-            if (accepts(first[k], c))
-                mask[std::size_t(k / kWordBits)] |= quint64(1) << (k % kWordBits);
+struct LikePattern::Compiled {
+    std::vector<Token> tokens;
+    std::vector<CharRange> ranges;
+    bool ignoreCase = false;
+
+    void read(const QString& pattern)
+    {
+        for (qsizetype i = 0; i < pattern.size();) {
+            const char16_t c = pattern[i].unicode();
+            Token token;
+            switch (c) {
+            case u'[': i = readList(pattern, i + 1); continue;
+            case u'*':
+                // A run of stars is one star; keeping one keeps the matcher's work linear in the pattern.
+                if (tokens.empty() || tokens.back().kind != Token::Star)
+                    tokens.push_back(Token{Token::Star});
+                ++i;
+                continue;
+            case u'?': token.kind = Token::AnyChar; break;
+            case u'#': token.kind = Token::Digit; break;
+            default: token.literal = c; break;
+            }
+            tokens.push_back(token);
+            ++i;
         }
-        return masks.emplace(c, std::move(mask)).first->second;
-    };
-    const std::size_t lastWord = std::size_t((count - 1) / kWordBits);
-    const quint64 lastBit = quint64(1) << ((count - 1) % kWordBits);
-    Bits state(std::size_t(words), 0);
-    for (qsizetype at = from; at < limit; ++at) {
-        const Bits& mask = maskOf(text[at].unicode());
-        quint64 carry = 1;
-        for (std::size_t w = 0; w < state.size(); ++w) {
-            const quint64 shifted = (state[w] << 1) | carry;
-            carry = state[w] >> (kWordBits - 1);
-            state[w] = shifted & mask[w];
-        }
-        if (state[lastWord] & lastBit)
-            return at - count + 1;
     }
-    return -1;
-}
+
+    // The list after a '[' at `from`; returns the position after its ']'.
+    qsizetype readList(const QString& pattern, qsizetype from)
+    {
+        const qsizetype close = pattern.indexOf(u']', from);
+        if (close < 0)
+            invalidPattern();
+        Token token{Token::CharClass};
+        qsizetype at = from;
+        if (at < close && pattern[at] == u'!') {
+            token.negated = true;
+            ++at;
+        }
+        if (at == close && !token.negated)
+            return close + 1; // "[]" is the empty text: it matches nothing and consumes nothing
+        token.firstRange = static_cast<quint32>(ranges.size());
+        while (at < close) {
+            CharRange range{pattern[at].unicode(), pattern[at].unicode()};
+            if (at + 2 < close && pattern[at + 1] == u'-') {
+                range.last = pattern[at + 2].unicode();
+                if (range.last < range.first)
+                    invalidPattern();
+                at += 3;
+            } else {
+                ++at;
+            }
+            ranges.push_back(range);
+        }
+        token.rangeCount = static_cast<quint32>(ranges.size()) - token.firstRange;
+        tokens.push_back(token);
+        return close + 1;
+    }
+
+    bool accepts(const Token& token, char16_t c) const
+    {
+        if (ignoreCase)
+            c = upper(c);
+        switch (token.kind) {
+        case Token::Literal: return c == token.literal;
+        case Token::AnyChar: return true;
+        case Token::Digit: return c >= u'0' && c <= u'9';
+        case Token::CharClass: {
+            bool inList = false;
+            for (quint32 r = token.firstRange; r < token.firstRange + token.rangeCount && !inList; ++r)
+                inList = c >= ranges[r].first && c <= ranges[r].last;
+            return inList != token.negated;
+        }
+        case Token::Star: break;
+        }
+        return false;
+    }
+
+    using TokenIt = std::vector<Token>::const_iterator;
+
+    // Whether the tokens [first, last) accept the text's characters from `at` on, one each.
+    bool fitsAt(QStringView text, qsizetype at, TokenIt first, TokenIt last) const
+    {
+        for (auto token = first; token != last; ++token, ++at) {
+            if (!accepts(*token, text[at].unicode()))
+                return false;
+        }
+        return true;
+    }
+
+    // The leftmost start in [from, limit) of the tokens [first, last) lying wholly before
+    // `limit`, or -1.
+    qsizetype leftmostPlace(QStringView text, qsizetype from, qsizetype limit,
+                                                   TokenIt first, TokenIt last) const
+    {
+        const qsizetype count = last - first;
+        const qsizetype words = (count + kWordBits - 1) / kWordBits;
+        // Bit k of a character's mask: token k accepts it. Bit k of `state`: tokens 0..k accept the
+        // k + 1 characters ending here.
+        std::unordered_map<char16_t, Bits> masks;
+        const auto maskOf = [&](char16_t c) -> const Bits& {
+            auto found = masks.find(c);
+            if (found != masks.end())
+                return found->second;
+            if (qsizetype(masks.size()) * words >= kMaskCacheWords)
+                masks.clear();
+            Bits mask(std::size_t(words), 0);
+            for (qsizetype k = 0; k < count; ++k) {
+                if (accepts(first[k], c))
+                    mask[std::size_t(k / kWordBits)] |= quint64(1) << (k % kWordBits);
+            }
+            return masks.emplace(c, std::move(mask)).first->second;
+        };
+        const std::size_t lastWord = std::size_t((count - 1) / kWordBits);
+        const quint64 lastBit = quint64(1) << ((count - 1) % kWordBits);
+        Bits state(std::size_t(words), 0);
+        for (qsizetype at = from; at < limit; ++at) {
+            const Bits& mask = maskOf(text[at].unicode());
+            quint64 carry = 1;
+            for (std::size_t w = 0; w < state.size(); ++w) {
+                const quint64 shifted = (state[w] << 1) | carry;
+                carry = state[w] >> (kWordBits - 1);
+                state[w] = shifted & mask[w];
+            }
+            if (state[lastWord] & lastBit)
+                return at - count + 1;
+        }
+        return -1;
+    }
+};
 
 LikePattern::LikePattern(const QString& pattern, Qt::CaseSensitivity sensitivity) : m_compiled(new Compiled)
 {

@@ -1,14 +1,152 @@
 #include "platform/format/NumberFormat.h"
-#include "platform/format/LocaleText.h"
 
-#include "platform/format/NumberPattern.h"
+#include "platform/format/LocaleText.h"
 #include "platform/format/NumberText.h"
+#include "platform/format/PatternText.h"
 
 #include <QLocale>
 #include <vector>
 
 namespace tessaro::format {
 namespace {
+
+struct NumberItem {
+    enum Kind { Literal, IntegerDigit, DecimalPoint, FractionDigit, Percent, Exponent, ExponentDigit, Comma };
+    Kind kind = Literal;
+    QString text;         ///< Literal: its text; Exponent: "E" or "e"
+    QChar placeholder;    ///< digit kinds: '0' (a digit or zero) or '#' (a digit or nothing)
+    int index = 0;        ///< digit kinds: position within its group, from the left
+    bool signAlways = false; ///< Exponent: "E+" shows '+' too, "E-" only '-'
+};
+// (Comma items exist only while a section is read; the parsed section holds none.)
+
+struct NumberSection {
+    std::vector<NumberItem> items;
+    std::vector<QChar> integerPlaces;  ///< the placeholders of each group, left to right
+    std::vector<QChar> fractionPlaces;
+    std::vector<QChar> exponentPlaces;
+    bool grouping = false;     ///< a ',' between integer placeholders
+    int thousandsScale = 0;    ///< trailing ',' each dividing by 1000
+    int percentCount = 0;      ///< each '%' multiplies by 100
+    bool scientific() const { return !exponentPlaces.empty(); }
+};
+
+bool isPlaceholder(const QString& s, int i)
+{
+    return i < s.size() && (s[i] == u'0' || s[i] == u'#');
+}
+
+// The raw items in order; a ',' is settled once the whole section is known.
+struct Reader {
+    const QString& section;
+    NumberSection result;
+    bool afterPoint = false;
+    bool inExponent = false;
+
+    void literal(const QString& text) { result.items.push_back({NumberItem::Literal, text, {}, 0, false}); }
+    void digit(QChar placeholder)
+    {
+        auto& group = inExponent ? result.exponentPlaces : afterPoint ? result.fractionPlaces : result.integerPlaces;
+        const auto kind = inExponent ? NumberItem::ExponentDigit
+                        : afterPoint          ? NumberItem::FractionDigit
+                                              : NumberItem::IntegerDigit;
+        result.items.push_back({kind, {}, placeholder, static_cast<int>(group.size()), false});
+        group.push_back(placeholder);
+    }
+    // "E+0": the marker, then the exponent placeholders that follow it directly.
+    bool exponent(int& i)
+    {
+        const QChar e = section[i];
+        if ((e != u'E' && e != u'e') || result.scientific() || i + 1 >= section.size()
+            || (section[i + 1] != u'+' && section[i + 1] != u'-') || !isPlaceholder(section, i + 2))
+            return false;
+        result.items.push_back({NumberItem::Exponent, QString(e), {}, 0, section[i + 1] == u'+'});
+        inExponent = true;
+        for (i += 2; isPlaceholder(section, i); ++i)
+            digit(section[i]);
+        inExponent = false;
+        return true;
+    }
+    void character(int& i)
+    {
+        const QChar c = section[i];
+        if (c == u'0' || c == u'#') {
+            digit(c);
+        } else if (c == u'.' && !afterPoint && !result.scientific()) { // no point in the exponent
+            afterPoint = true;
+            result.items.push_back({NumberItem::DecimalPoint, {}, {}, 0, false});
+        } else if (c == u',') {
+            result.items.push_back({NumberItem::Comma, {}, {}, 0, false});
+        } else if (c == u'%') {
+            ++result.percentCount;
+            result.items.push_back({NumberItem::Percent, {}, {}, 0, false});
+        } else {
+            literal(QString(c));
+        }
+        ++i;
+    }
+};
+
+struct Span {
+    int first = -1;
+    int last = -1;
+};
+
+Span spanOf(const std::vector<NumberItem>& items, NumberItem::Kind kind)
+{
+    Span span;
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        if (items[i].kind == kind) {
+            span.first = span.first < 0 ? i : span.first;
+            span.last = i;
+        }
+    }
+    return span;
+}
+
+// A ',' before the last integer placeholder groups; one after the last placeholder of the integer
+// part or of the fraction scales by 1000; one between fraction placeholders is dropped; any other
+// (before every placeholder) is a literal group separator.
+void settleCommas(NumberSection& section)
+{
+    std::vector<NumberItem>& items = section.items;
+    const Span integer = spanOf(items, NumberItem::IntegerDigit);
+    const Span fraction = spanOf(items, NumberItem::FractionDigit);
+    const int point = spanOf(items, NumberItem::DecimalPoint).first;
+    std::vector<NumberItem> settled;
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        if (items[i].kind != NumberItem::Comma) {
+            settled.push_back(items[i]);
+            continue;
+        }
+        const Span& own = point >= 0 && i > point ? fraction : integer;
+        if (&own == &integer && i < integer.last)
+            section.grouping = true;
+        else if (own.first >= 0 && i > own.last)
+            ++section.thousandsScale;
+        else if (own.first < 0 || i < own.first)
+            settled.push_back({NumberItem::Literal, groupSeparator(), {}, 0, false});
+    }
+    items = std::move(settled);
+}
+
+// Reads one section: '0' and '#' placeholders, the first '.' as the decimal point, ',' as the
+// grouping flag when an integer placeholder follows it and as a scale of 1000 when it ends the
+// integer or fraction placeholders, '%', "E+" "E-" "e+" "e-" followed by placeholders for the
+// exponent, quoted texts, '\' escapes; every other character is literal.
+NumberSection parseNumberSection(const QString& section)
+{
+    Reader reader{section, {}};
+    for (int i = 0; i < section.size();) {
+        QString quoted;
+        if (takeQuotedOrEscaped(section, i, quoted))
+            reader.literal(quoted);
+        else if (!reader.exponent(i))
+            reader.character(i);
+    }
+    settleCommas(reader.result);
+    return reader.result;
+}
 
 // Digits spread over placeholders, right-aligned: each placeholder's text, and the digits that
 // found no placeholder (they go in front of the first one).
@@ -54,43 +192,30 @@ struct Rendered {
     QString exponentSign;
 };
 
-// Writes the integer digits, with a group separator wherever three digits remain to the right.
-class IntegerWriter {
-public:
-    IntegerWriter(QString& out, const Filled& integer, bool grouping)
-        : m_out(out), m_grouping(grouping), m_remaining(static_cast<int>(integer.overflow.size()))
-    {
-        for (const QString& place : integer.places)
-            m_remaining += static_cast<int>(place.size());
-    }
-    void write(const QString& digits)
-    {
-        for (const QChar digit : digits) {
-            m_out += digit;
-            if (--m_remaining > 0 && m_remaining % 3 == 0 && m_grouping)
-                m_out += groupSeparator();
-        }
-    }
-
-private:
-    QString& m_out;
-    bool m_grouping;
-    int m_remaining;
-};
-
 QString assemble(const NumberSection& section, const Rendered& parts)
 {
     QString out;
-    IntegerWriter integer(out, parts.integer, section.grouping && !section.scientific());
+    // The integer digits, with a group separator wherever three digits remain to the right.
+    const bool grouping = section.grouping && !section.scientific();
+    int remaining = static_cast<int>(parts.integer.overflow.size());
+    for (const QString& place : parts.integer.places)
+        remaining += static_cast<int>(place.size());
+    const auto writeInteger = [&](const QString& digits) {
+        for (const QChar digit : digits) {
+            out += digit;
+            if (--remaining > 0 && remaining % 3 == 0 && grouping)
+                out += groupSeparator();
+        }
+    };
     const bool noIntegerPlaces = section.integerPlaces.empty();
     for (const NumberItem& item : section.items) {
         switch (item.kind) {
         case NumberItem::IntegerDigit:
-            integer.write((item.index == 0 ? parts.integer.overflow : QString()) + parts.integer.places[item.index]);
+            writeInteger((item.index == 0 ? parts.integer.overflow : QString()) + parts.integer.places[item.index]);
             break;
         case NumberItem::DecimalPoint:
             if (noIntegerPlaces)
-                integer.write(parts.integer.overflow);
+                writeInteger(parts.integer.overflow);
             out += QLocale().decimalPoint();
             break;
         case NumberItem::FractionDigit:
@@ -144,20 +269,15 @@ QString renderMagnitude(const DecimalNumber& magnitude, const QString& text)
     return assemble(section, parts);
 }
 
-QString sectionAt(const QStringList& sections, int index)
-{
-    return index < sections.size() ? sections[index] : QString();
-}
-
 } // namespace
 
 QString formatNumber(const DecimalNumber& number, const QStringList& sections)
 {
-    if (number.isZero() && !sectionAt(sections, 2).isEmpty())
+    if (number.isZero() && !sections.value(2).isEmpty())
         return renderMagnitude(number, sections[2]);
-    if (number.negative && !sectionAt(sections, 1).isEmpty())
+    if (number.negative && !sections.value(1).isEmpty())
         return renderMagnitude(number.magnitude(), sections[1]);
-    if (sectionAt(sections, 0).isEmpty())
+    if (sections.value(0).isEmpty())
         return generalNumberText(number);
     const QString text = renderMagnitude(number.magnitude(), sections[0]);
     return number.negative ? u'-' + text : text;

@@ -1,5 +1,7 @@
 #include "platform/format/PatternText.h"
 
+#include <algorithm>
+
 namespace tessaro::format {
 namespace {
 
@@ -20,24 +22,16 @@ QString bareCharacters(const QString& expression)
     return bare;
 }
 
+bool hasAnyOf(const QString& bare, QStringView characters)
+{
+    return std::any_of(bare.begin(), bare.end(), [&](QChar c) { return characters.contains(c); });
+}
+
 bool hasDateToken(const QString& bare)
 {
     const QString lower = bare.toLower();
-    for (const QChar c : lower) {
-        if (QStringView(u"dwmqyhnsc").contains(c))
-            return true;
-    }
-    return lower.contains(QLatin1String("ttttt")) || lower.contains(QLatin1String("a/p"))
-        || lower.contains(QLatin1String("ampm"));
-}
-
-bool hasAnyOf(const QString& bare, QStringView characters)
-{
-    for (const QChar c : bare) {
-        if (characters.contains(c))
-            return true;
-    }
-    return false;
+    return hasAnyOf(lower, u"dwmqyhnsc") || lower.contains(QLatin1String("ttttt"))
+        || lower.contains(QLatin1String("a/p")) || lower.contains(QLatin1String("ampm"));
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "platform/Failure.h"
 #include "platform/format/FormatValues.h"
-#include "platform/format/LocaleDates.h"
+#include "platform/format/LocaleText.h"
 #include "platform/format/NumberText.h"
 
 #include <cmath>

@@ -2,7 +2,6 @@
 
 #include "platform/Failure.h"
 #include "platform/spreadsheet/CellFormats.h"
-#include "platform/spreadsheet/WriterError.h"
 
 #include <tessaro/SpreadsheetOpener.h>
 
@@ -40,6 +39,25 @@ QString privateFolderPattern()
 }
 
 } // namespace
+
+void raiseWriterError(const QString& description)
+{
+    throw Error(ApplicationDefinedError, description);
+}
+
+void check(int lxwError)
+{
+    switch (lxwError) {
+    case LXW_NO_ERROR:
+        return;
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+        raiseError(Error::PathFileAccess);
+    default:
+        raiseWriterError(QString::fromUtf8(lxw_strerror(static_cast<lxw_error>(lxwError))));
+    }
+}
 
 Workbook::Workbook() : m_folder(privateFolderPattern())
 {

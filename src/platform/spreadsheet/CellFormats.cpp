@@ -1,7 +1,6 @@
 #include "platform/spreadsheet/CellFormats.h"
 
 #include "platform/spreadsheet/Spreadsheet.h"
-#include "platform/spreadsheet/WriterError.h"
 
 #include <xlsxwriter.h>
 
@@ -44,17 +43,13 @@ int CellFormats::numberFormat(const QString& format)
 
 lxw_format* CellFormats::format(int numberFormat, bool bold, int alignment)
 {
+    const std::uint8_t align = horizontalAlign(alignment);
     const std::uint64_t key = (static_cast<std::uint64_t>(numberFormat) << 8)
-        | (static_cast<std::uint64_t>(bold) << 4) | horizontalAlign(alignment);
-    auto& slot = m_formats[key];
-    if (!slot)
-        slot = create(numberFormat, bold, alignment);
-    return slot;
-}
-
-lxw_format* CellFormats::create(int numberFormat, bool bold, int alignment)
-{
-    lxw_format* format = workbook_add_format(m_book);
+        | (static_cast<std::uint64_t>(bold) << 4) | align;
+    lxw_format*& format = m_formats[key];
+    if (format)
+        return format;
+    format = workbook_add_format(m_book);
     if (!format)
         check(LXW_ERROR_MEMORY_MALLOC_FAILED);
     if (numberFormat == Text)
@@ -63,7 +58,7 @@ lxw_format* CellFormats::create(int numberFormat, bool bold, int alignment)
         format_set_num_format(format, m_patterns[static_cast<std::size_t>(numberFormat)].constData());
     if (bold)
         format_set_bold(format);
-    if (const std::uint8_t align = horizontalAlign(alignment); align != LXW_ALIGN_NONE)
+    if (align != LXW_ALIGN_NONE)
         format_set_align(format, align);
     return format;
 }

@@ -33,8 +33,6 @@ public:
     lxw_format* format(int numberFormat, bool bold, int alignment);
 
 private:
-    lxw_format* create(int numberFormat, bool bold, int alignment);
-
     lxw_workbook* m_book;
     QHash<QString, int> m_ids;
     std::vector<QByteArray> m_patterns; // by id; General and Text have none

@@ -1,7 +1,6 @@
 #include "platform/spreadsheet/Spreadsheet.h"
 
 #include "platform/spreadsheet/CellFormats.h"
-#include "platform/spreadsheet/WriterError.h"
 
 #include <algorithm>
 

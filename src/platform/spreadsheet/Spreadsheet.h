@@ -2,9 +2,7 @@
 
 // A small spreadsheet application: it holds workbooks, a workbook holds the sheet "Foglio1",
 // and ranges of that sheet take values, number formats, bold and horizontal alignment. A
-// workbook is a real .xlsx written with libxlsxwriter into a fresh private folder; releasing a
-// visible application hands each of its workbooks to openSpreadsheet(), so the user sees it in
-// a spreadsheet program.
+// workbook is a real .xlsx written with libxlsxwriter.
 //
 // The sheet is streamed to disk a row at a time, so memory does not grow with the rows
 // written: cells are set row by row, and a row can no longer change once a later row has been
@@ -16,8 +14,6 @@
 // file cannot be made or written, 9 for an unknown sheet name, 91 for a selection without workbook, 1004 for
 // anything the writer refuses (a text over 32767 characters, a cell outside the sheet, a row
 // already written, an unknown alignment, a cell property set on more than one cell).
-//
-// A workbook's file and folder are left for the program that opens it; nothing removes them.
 
 #include "platform/spreadsheet/TypedNumber.h"
 
@@ -44,6 +40,16 @@ enum HorizontalAlignment : int {
     xlCenter = -4108,
     xlRight = -4152,
 };
+
+/// The error number of a call the spreadsheet refuses.
+constexpr int ApplicationDefinedError = 1004;
+
+/// Throws tessaro::Error 1004 with `description`.
+[[noreturn]] void raiseWriterError(const QString& description);
+
+/// Throws for a libxlsxwriter result other than success: 75 when a file could not be made, else
+/// 1004 with the library's own description.
+void check(int lxwError);
 
 /// Rows and columns of a sheet, counted from 1.
 constexpr int MaxRows = 1048576;
@@ -91,7 +97,6 @@ private:
 /// The one sheet of a workbook.
 class Worksheet {
 public:
-    ~Worksheet();
     Worksheet(const Worksheet&) = delete;
     Worksheet& operator=(const Worksheet&) = delete;
 
@@ -177,8 +182,8 @@ private:
 
 /// The spreadsheet application. Hidden until made visible; releasing it (release() or the
 /// destructor) saves each workbook of a visible application and hands it to
-/// openSpreadsheet(), where it stays the user's; a hidden application's workbooks are
-/// discarded with their folders.
+/// openSpreadsheet(), so the user sees it in a spreadsheet program; nothing removes its file and
+/// folder then. A hidden application's workbooks are discarded with their folders.
 class Application {
 public:
     Application();

@@ -28,22 +28,20 @@ TypedNumber::TypedNumber(const QLocale& locale)
 std::optional<double> TypedNumber::read(const QString& text) const
 {
     const QString trimmed = text.trimmed();
-    double number = 0;
-    if (readPlain(trimmed, number) == Verdict::NotPlain) {
+    std::optional<double> number = readPlain(trimmed);
+    if (!number) {
         bool ok = false;
         number = m_locale.toDouble(trimmed, &ok);
         if (!ok)
             return std::nullopt;
     }
-    if (!std::isfinite(number))
-        return std::nullopt;
-    return number;
+    return std::isfinite(*number) ? number : std::nullopt;
 }
 
 // An ASCII sign, digits optionally grouped by threes with the locale's separator, and an
 // optional fraction after the locale's decimal point: what QLocale accepts in this shape, read
 // without it. Anything else is left to QLocale.
-TypedNumber::Verdict TypedNumber::readPlain(QStringView text, double& number) const
+std::optional<double> TypedNumber::readPlain(QStringView text) const
 {
     char ascii[64];
     std::size_t length = 0;
@@ -64,7 +62,7 @@ TypedNumber::Verdict TypedNumber::readPlain(QStringView text, double& number) co
             ++groupDigits;
         } else if (c == m_group && !m_group.isNull()) {
             if (groupDigits == 0 || groupDigits > 3 || (grouped && groupDigits != 3))
-                return Verdict::NotPlain;
+                return std::nullopt;
             grouped = true;
             groupDigits = 0;
         } else {
@@ -72,7 +70,7 @@ TypedNumber::Verdict TypedNumber::readPlain(QStringView text, double& number) co
         }
     }
     if (grouped && groupDigits != 3)
-        return Verdict::NotPlain;
+        return std::nullopt;
     if (i < text.size() && text[i] == m_decimal && !m_decimal.isNull()) {
         ascii[length++] = '.';
         for (++i; i < text.size() && isDigit(text[i]) && length < sizeof ascii; ++i) {
@@ -81,9 +79,10 @@ TypedNumber::Verdict TypedNumber::readPlain(QStringView text, double& number) co
         }
     }
     if (i != text.size() || digits == 0)
-        return Verdict::NotPlain;
+        return std::nullopt;
+    double number = 0;
     const std::from_chars_result read = std::from_chars(ascii, ascii + length, number);
-    return read.ec == std::errc() && read.ptr == ascii + length ? Verdict::Number : Verdict::NotPlain;
+    return read.ec == std::errc() && read.ptr == ascii + length ? std::optional<double>(number) : std::nullopt;
 }
 
 } // namespace tessaro::spreadsheet

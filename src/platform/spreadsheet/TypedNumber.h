@@ -20,8 +20,7 @@ public:
     std::optional<double> read(const QString& text) const;
 
 private:
-    enum class Verdict { Number, NotPlain };
-    Verdict readPlain(QStringView text, double& number) const;
+    std::optional<double> readPlain(QStringView text) const;
 
     QLocale m_locale;
     QChar m_decimal;

@@ -1,7 +1,6 @@
 #include "platform/spreadsheet/Spreadsheet.h"
 
 #include "platform/spreadsheet/CellFormats.h"
-#include "platform/spreadsheet/WriterError.h"
 
 #include <xlsxwriter.h>
 
@@ -32,8 +31,6 @@ Worksheet::Worksheet(const QString& name, lxw_worksheet* sheet, CellFormats& for
     : m_name(name), m_sheet(sheet), m_formats(formats), m_numbers(QLocale()), m_sheetFormat(CellFormats::General)
 {
 }
-
-Worksheet::~Worksheet() = default;
 
 Range Worksheet::Cells()
 {

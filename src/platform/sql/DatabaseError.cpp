@@ -1,17 +1,32 @@
 #include "platform/sql/DatabaseError.h"
 
+#include <QLoggingCategory>
 #include <QSqlError>
 
 namespace tessaro::sql {
+
+namespace {
 
 // Warnings on, as Qt's own categories: a host silences them with the rule
 // "tessaro.sql.warning=false".
 Q_LOGGING_CATEGORY(lcSql, "tessaro.sql", QtWarningMsg)
 
-namespace {
-
 // What a data provider reports for a failure without a number of its own (E_FAIL).
 constexpr int kProviderFailure = -2147467259;
+
+Error databaseError(const QSqlError& error)
+{
+    bool numeric = false;
+    const int native = error.nativeErrorCode().toInt(&numeric);
+    QString message = error.databaseText().trimmed();
+    if (message.isEmpty())
+        message = error.text().trimmed();
+    if (message.isEmpty())
+        message = QStringLiteral("Unspecified error");
+    // PostgreSQL reports five-character SQLSTATE codes; those with letters (42P01) cannot be a
+    // number and take the generic one, the message still says what failed.
+    return Error(numeric ? native : kProviderFailure, message);
+}
 
 } // namespace
 
@@ -33,19 +48,6 @@ Error resultSetError(int number)
     }
 }
 
-Error databaseError(const QSqlError& error)
-{
-    bool numeric = false;
-    const int native = error.nativeErrorCode().toInt(&numeric);
-    QString message = error.databaseText().trimmed();
-    if (message.isEmpty())
-        message = error.text().trimmed();
-    if (message.isEmpty())
-        message = QStringLiteral("Unspecified error");
-    // PostgreSQL reports five-character SQLSTATE codes; those with letters (42P01) cannot be a
-    // number and take the generic one, the message still says what failed.
-    return Error(numeric ? native : kProviderFailure, message);
-}
 
 DatabaseFailure::DatabaseFailure(const QSqlError& error) : Error(databaseError(error)), m_sqlError(error) {}
 

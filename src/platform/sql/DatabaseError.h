@@ -2,7 +2,6 @@
 
 #include <tessaro/Error.h>
 
-#include <QLoggingCategory>
 #include <QSqlError>
 
 namespace tessaro::sql {
@@ -20,16 +19,10 @@ enum ResultSetError : int {
 /// The data-access error `number` with its English description.
 Error resultSetError(int number);
 
-/// A database failure as an Error: the driver's native code when it is a number (SQLite's result
-/// codes), else the generic provider failure number; the database's own message when it gave one,
-/// else the driver's.
-Error databaseError(const QSqlError& error);
-
-/// Database failures, logged as warnings with the statement that failed ("tessaro.sql").
-Q_DECLARE_LOGGING_CATEGORY(lcSql)
-
-/// A database failure as the result set raises it: the Error of databaseError(), with the
-/// database's own error kept for the host (Recordset::LastDatabaseError).
+/// A database failure as the result set raises it: the driver's native code when it is a number
+/// (SQLite's result codes), else the generic provider failure number; the database's own message
+/// when it gave one, else the driver's. The database's own error is kept for the host
+/// (Recordset::LastDatabaseError).
 class DatabaseFailure : public Error {
 public:
     explicit DatabaseFailure(const QSqlError& error);
@@ -39,7 +32,8 @@ private:
     QSqlError m_sqlError;
 };
 
-/// `error`, raised by `statement`, logged in lcSql and made a DatabaseFailure to throw.
+/// `error`, raised by `statement`, logged as a warning with the statement in the category
+/// "tessaro.sql", and made a DatabaseFailure to throw.
 DatabaseFailure databaseFailure(const QSqlError& error, const QString& statement);
 
 } // namespace tessaro::sql

@@ -1,6 +1,7 @@
 #include "platform/sql/ReadOnlyScope.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/PostgresRows.h"
 #include "platform/sql/SqliteRows.h"
 
 #include <QSqlDriver>
@@ -61,25 +62,22 @@ public:
             databaseFailure(query.lastError(), off);
     }
 
-    // SQLite's own parser, where this library shares the driver's SQLite; otherwise the pragma
-    // alone stands guard. A statement SQLite cannot prepare fails on its run, in Qt's words.
+    // Without a shared SQLite the pragma alone stands guard. A statement SQLite cannot prepare
+    // fails on its run, in Qt's words.
     std::optional<QSqlError> refusal(const QString& statement) override
     {
         sqlite3* handle = sharedSqliteHandle(m_connection);
         if (handle == nullptr)
             return std::nullopt;
-        sqlite3_stmt* raw = nullptr;
-        const void* tail = nullptr;
-        const int bytes = int(statement.size() * qsizetype(sizeof(QChar)));
-        const int result = sqlite3_prepare16_v2(handle, statement.utf16(), bytes, &raw, &tail);
-        const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> prepared(raw, sqlite3_finalize);
-        if (result != SQLITE_OK || raw == nullptr)
+        bool more = false;
+        const SqliteStatement prepared = prepareSqlite(handle, statement, more);
+        if (!prepared)
             return std::nullopt;
-        if (tail != nullptr && !QString(static_cast<const QChar*>(tail)).trimmed().isEmpty())
+        if (more)
             return refused(kOneStatement);
-        if (!sqlite3_stmt_readonly(raw))
+        if (!sqlite3_stmt_readonly(prepared.get()))
             return refused(kWrites);
-        if (sqlite3_column_count(raw) == 0)
+        if (sqlite3_column_count(prepared.get()) == 0)
             return refused(kNoColumns);
         return std::nullopt;
     }
@@ -89,51 +87,24 @@ private:
     bool m_wasOn = false;
 };
 
-PGconn* postgresHandle(const QSqlDatabase& connection)
-{
-    const QSqlDriver* driver = connection.driver();
-    if (driver == nullptr || driver->dbmsType() != QSqlDriver::PostgreSQL)
-        return nullptr;
-    const QVariant handle = driver->handle();
-    // PGconn is a typedef of struct pg_conn: Qt names the type by the struct.
-    if (!handle.isValid() || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
-        return nullptr;
-    return *static_cast<PGconn* const*>(handle.constData());
-}
-
-// A libpq failure in the words Qt's driver uses for its own.
-QSqlError postgresError(PGconn* connection, const PGresult* result)
-{
-    const QString state = QString::fromLatin1(result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr);
-    QString message = QString::fromUtf8(PQerrorMessage(connection));
-    if (!state.isEmpty())
-        message += QStringLiteral("(%1)").arg(state);
-    return QSqlError(QStringLiteral("QPSQL: Unable to create query"), message, QSqlError::StatementError, state);
-}
-
 using Result = std::unique_ptr<PGresult, void (*)(PGresult*)>;
 
-// The host may hold a transaction open on the connection: then the scope is a savepoint, made
-// read-only (allowed at any point of a transaction, and undone by rolling back to the
-// savepoint). Rolling back also clears an error our statement raised, so the host's transaction
-// is never left aborted. Without a host transaction the scope is a read-only one of its own.
-// A host transaction already aborted makes SAVEPOINT fail: that is the error reported.
+// SET LOCAL may make a transaction read-only at any point, and rolling back to the savepoint
+// undoes it. A host transaction already aborted makes SAVEPOINT fail: that is the error reported.
 class PostgresGuard final : public ReadOnlyScope::Guard {
 public:
     explicit PostgresGuard(PGconn* connection) : m_connection(connection)
     {
         m_inHostTransaction = PQtransactionStatus(connection) != PQTRANS_IDLE;
-        if (!m_inHostTransaction) {
-            run(QStringLiteral("BEGIN READ ONLY"));
-            return;
+        std::optional<DatabaseFailure> failure =
+            run(m_inHostTransaction ? "SAVEPOINT tessaro_read_only" : "BEGIN READ ONLY");
+        if (!failure && m_inHostTransaction) {
+            failure = run("SET LOCAL transaction_read_only = on");
+            if (failure)
+                leave();
         }
-        run(QStringLiteral("SAVEPOINT tessaro_read_only"));
-        try {
-            run(QStringLiteral("SET LOCAL transaction_read_only = on"));
-        } catch (...) {
-            leave();
-            throw;
-        }
+        if (failure)
+            throw *failure;
     }
 
     ~PostgresGuard() override { leave(); }
@@ -154,11 +125,13 @@ public:
     }
 
 private:
-    void run(const QString& statement)
+    // Runs `statement`; when it fails, the failure, logged.
+    std::optional<DatabaseFailure> run(const char* statement)
     {
-        const Result result(PQexec(m_connection, statement.toUtf8().constData()), PQclear);
-        if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
-            throw databaseFailure(postgresError(m_connection, result.get()), statement);
+        const Result result(PQexec(m_connection, statement), PQclear);
+        if (PQresultStatus(result.get()) == PGRES_COMMAND_OK)
+            return std::nullopt;
+        return databaseFailure(postgresError(m_connection, result.get()), QString::fromLatin1(statement));
     }
 
     void leave() noexcept
@@ -166,18 +139,12 @@ private:
         // Whatever our query left unread (a reader stopped by a failure) goes first.
         while (PGresult* pending = PQgetResult(m_connection))
             PQclear(pending);
-        const char* const steps[] = {"ROLLBACK TO SAVEPOINT tessaro_read_only", "RELEASE SAVEPOINT tessaro_read_only"};
-        const auto undo = [&](const char* statement) {
-            const Result result(PQexec(m_connection, statement), PQclear);
-            if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
-                databaseFailure(postgresError(m_connection, result.get()), QString::fromLatin1(statement));
-        };
-        if (!m_inHostTransaction) {
-            undo("ROLLBACK");
-            return;
+        if (m_inHostTransaction) {
+            run("ROLLBACK TO SAVEPOINT tessaro_read_only");
+            run("RELEASE SAVEPOINT tessaro_read_only");
+        } else {
+            run("ROLLBACK");
         }
-        for (const char* step : steps)
-            undo(step);
     }
 
     PGconn* m_connection;

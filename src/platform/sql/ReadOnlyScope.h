@@ -53,8 +53,7 @@ private:
 class ReadOnlyQuery {
 public:
     /// Enters the scope; throws as ReadOnlyScope does.
-    explicit ReadOnlyQuery(const QSqlDatabase& connection)
-        : m_connection(connection), m_scope(connection), m_query(connection)
+    explicit ReadOnlyQuery(const QSqlDatabase& connection) : m_scope(connection), m_query(connection)
     {
         m_query.setForwardOnly(true);
     }
@@ -70,7 +69,6 @@ public:
     bool exec(const QString& statement) { return admit(statement) && m_query.exec(statement); }
 
     QSqlQuery& query() { return m_query; }
-    const QSqlDatabase& connection() const { return m_connection; }
     /// The statement last admitted or refused.
     const QString& statement() const { return m_statement; }
     QSqlError error() const { return m_refusal ? *m_refusal : m_query.lastError(); }
@@ -86,7 +84,6 @@ public:
     }
 
 private:
-    QSqlDatabase m_connection;
     ReadOnlyScope m_scope;
     QSqlQuery m_query;
     QString m_statement;

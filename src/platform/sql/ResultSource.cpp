@@ -1,8 +1,10 @@
 #include "platform/sql/ResultSource.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/PostgresRows.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "platform/sql/SqlText.h"
+#include "platform/sql/SqliteRows.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 namespace tessaro::sql {
 
@@ -59,6 +62,72 @@ RowBlock readToEnd(ReadOnlyQuery& run, qint64 offset, int limit, qint64 knownRow
     return block;
 }
 
+// Rows read through Qt's query, the back end that serves every driver.
+class QueryRow final : public RowValues {
+public:
+    QueryRow(const QSqlQuery& query, int fieldCount) : m_query(query), m_utf8(std::size_t(fieldCount)) {}
+    QVariant value(int field) const override { return m_query.value(field); }
+    StoredValue stored(int field) const override;
+
+private:
+    const QSqlQuery& m_query;
+    mutable std::vector<std::string> m_utf8; // each field's text of the current row
+};
+
+// The types whose plain text is the stored value's own: whole numbers, doubles, texts.
+StoredValue QueryRow::stored(int field) const
+{
+    const QVariant value = m_query.value(field);
+    StoredValue stored;
+    if (value.isNull()) {
+        stored.kind = StoredValue::Kind::Null;
+        return stored;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        stored.kind = StoredValue::Kind::Integer;
+        stored.integer = value.toLongLong();
+        break;
+    case QMetaType::Double:
+        stored.kind = StoredValue::Kind::Real;
+        stored.real = value.toDouble();
+        break;
+    case QMetaType::QString: {
+        std::string& text = m_utf8[std::size_t(field)];
+        text = value.toString().toStdString();
+        stored.kind = StoredValue::Kind::Text;
+        stored.text = text;
+        break;
+    }
+    default:
+        break;
+    }
+    return stored;
+}
+
+qint64 readWithQuery(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit)
+{
+    QSqlQuery& query = run.query();
+    if (!query.exec(run.statement()))
+        throw run.failure();
+    // Should `visit` throw, the PostgreSQL driver reads the rest of the result on the connection's
+    // next use: a failing fill of every row pays for reading them before its message shows.
+    const QueryRow row(query, query.record().count());
+    qint64 handed = 0;
+    while (query.next()) {
+        if (handed < maxRows) {
+            visit(row);
+            ++handed;
+        }
+    }
+    run.throwIfFetchFailed();
+    return handed;
+}
+
 } // namespace
 
 ResultSource::ResultSource(const QSqlDatabase& connection, const QString& body)
@@ -71,31 +140,25 @@ std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const
     if (!connection.isOpen())
         throw resultSetError(ConnectionUnusable);
     std::shared_ptr<ResultSource> source(new ResultSource(connection, subqueryBody(statement)));
-    {
-        ReadOnlyQuery run(connection);
-        if (run.exec(boundedQuery(source->m_body, kFirstBlockRows, 0))) {
-            source->m_names = namesOf(run.query().record());
-            source->store(readToEnd(run, 0, kFirstBlockRows, 0, source->fieldCount()));
-            return source;
-        }
+    if (!source->readFirst(boundedQuery(source->m_body, kFirstBlockRows, 0), kFirstBlockRows, false)) {
+        // Read whole: the statement's own error is clearer than the one of its subquery form.
+        source->m_body.clear();
+        source->readFirst(statement, kWholeLimit, true);
     }
-    return openWhole(statement, connection);
+    return source;
 }
 
-std::shared_ptr<ResultSource> ResultSource::openWhole(const QString& statement,
-                                                      const QSqlDatabase& connection)
+bool ResultSource::readFirst(const QString& statement, int limit, bool last)
 {
-    std::shared_ptr<ResultSource> source(new ResultSource(connection, QString()));
-    ReadOnlyQuery run(connection);
-    // The statement's own error is clearer than the one of its subquery form.
-    if (!run.exec(statement))
-        throw run.failure();
-    source->m_names = namesOf(run.query().record());
-    RowBlock whole = readToEnd(run, 0, kWholeLimit, 0, source->fieldCount());
-    source->m_count = whole.rows;
-    if (whole.rows > 0)
-        source->m_cache.push_back(std::make_shared<const RowBlock>(std::move(whole)));
-    return source;
+    ReadOnlyQuery run(m_connection);
+    if (!run.exec(statement)) {
+        if (last)
+            throw run.failure();
+        return false;
+    }
+    m_names = namesOf(run.query().record());
+    store(readToEnd(run, 0, limit, 0, fieldCount()));
+    return true;
 }
 
 std::shared_ptr<const RowBlock> ResultSource::blockAt(qint64 position, int wantedRows)
@@ -123,30 +186,29 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     ReadOnlyQuery run(m_connection);
     if (!run.admit(statement))
         throw run.failure();
-    for (const RowReader read : rowReaders()) {
-        if (const std::optional<qint64> handed = read(run, maxRows, visit)) {
-            learnEnd(RowBlock{position, int(*handed), maxRows, {}});
-            return *handed;
-        }
-    }
-    return 0; // not reached: Qt's query always answers
+    // The database's own interface where it serves (SQLite's, then libpq's), else Qt's query,
+    // which serves every driver.
+    std::optional<qint64> direct = readSqliteRows(m_connection, statement, maxRows, visit);
+    if (!direct)
+        direct = readWithPostgres(m_connection, run, maxRows, visit);
+    const qint64 handed = direct ? *direct : readWithQuery(run, maxRows, visit);
+    learnEnd(RowBlock{position, int(handed), maxRows, {}});
+    return handed;
 }
 
-// A statement read whole at open has all its rows in the cache.
+// A statement read whole at open has all its rows in one cached block (none when it has none).
 qint64 ResultSource::readCached(qint64 position, int maxRows, const RowVisitor& visit)
 {
-    int handed = 0;
-    for (qint64 at = position; handed < maxRows;) {
-        const std::shared_ptr<const RowBlock> block = cached(at);
-        if (!block)
-            break;
-        BlockRow row(*block, fieldCount());
-        for (; handed < maxRows && block->contains(at); ++at, ++handed) {
-            row.moveTo(at);
-            visit(row);
-        }
+    const std::shared_ptr<const RowBlock> block = cached(position);
+    if (!block)
+        return 0;
+    BlockRow row(*block, fieldCount());
+    qint64 at = position;
+    for (; at < block->end() && at - position < maxRows; ++at) {
+        row.moveTo(at);
+        visit(row);
     }
-    return handed;
+    return at - position;
 }
 
 qint64 ResultSource::recordCount()

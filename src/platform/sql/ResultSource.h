@@ -43,8 +43,9 @@ public:
 
 private:
     ResultSource(const QSqlDatabase& connection, const QString& body);
-    static std::shared_ptr<ResultSource> openWhole(const QString& statement,
-                                                   const QSqlDatabase& connection);
+    /// Runs `statement`, names the fields and keeps its first block of at most `limit` rows;
+    /// false when it fails and is not the `last` try (then it throws).
+    bool readFirst(const QString& statement, int limit, bool last);
 
     std::shared_ptr<const RowBlock> cached(qint64 position);
     qint64 rowsBeforeNextCached(qint64 position) const;

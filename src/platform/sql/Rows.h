@@ -6,13 +6,9 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
-#include <optional>
 #include <string_view>
-#include <vector>
 
 namespace tessaro::sql {
-
-class ReadOnlyQuery;
 
 /// Consecutive rows of a result, read by one query.
 struct RowBlock {
@@ -58,15 +54,5 @@ private:
     int m_fieldCount;
     qint64 m_first = 0;
 };
-
-/// Runs the admitted statement of `run` and hands at most `maxRows` of its rows to `visit`,
-/// reading the rest and dropping them. Returns the rows handed, or nothing when this back end
-/// cannot serve the connection or the statement and no row was read. Throws the database's
-/// error, or what `visit` throws.
-using RowReader = std::optional<qint64> (*)(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit);
-
-/// The back ends, to be tried in order: the first that answers reads the rows. The last, Qt's
-/// query, serves every driver and always answers.
-const std::vector<RowReader>& rowReaders();
 
 } // namespace tessaro::sql

@@ -1,62 +1,20 @@
 #include "platform/sql/SqliteRows.h"
 
 #include "platform/sql/DatabaseError.h"
-#include "platform/sql/ReadOnlyScope.h"
+#include "platform/sql/DriverLibrary.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QUtf8StringView>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <memory>
 #include <sqlite3.h>
 #include <string>
 #include <vector>
 
-#if defined(__ELF__)
-#include <dlfcn.h>
-#endif
-
 namespace tessaro::sql {
-namespace {
-
-// A driver with its own copy of SQLite built in hands over a handle that only that copy can
-// read. The driver's binary (found through its class's meta-object, which lives there) must
-// resolve sqlite3_step to the very function this library calls. Where binaries cannot be asked
-// that, the handle is never used and Qt's query reads the rows.
-bool askDriverBinary(const QMetaObject* driverClass)
-{
-#if defined(__ELF__)
-    Dl_info info{};
-    if (dladdr(driverClass, &info) == 0 || info.dli_fname == nullptr)
-        return false;
-    void* binary = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
-    if (binary == nullptr)
-        return false;
-    const void* theirs = dlsym(binary, "sqlite3_step");
-    dlclose(binary);
-    return theirs == reinterpret_cast<const void*>(&sqlite3_step);
-#else
-    Q_UNUSED(driverClass);
-    return false;
-#endif
-}
-
-// Asked once per driver class: each lives in one plugin binary, which Qt keeps loaded.
-bool driverSharesOurSqlite(const QSqlDriver& driver)
-{
-    thread_local QHash<const QMetaObject*, bool> answers;
-    const QMetaObject* driverClass = driver.metaObject();
-    auto known = answers.find(driverClass);
-    if (known == answers.end())
-        known = answers.insert(driverClass, askDriverBinary(driverClass));
-    return *known;
-}
-
-} // namespace
 
 sqlite3* sharedSqliteHandle(const QSqlDatabase& connection)
 {
@@ -64,7 +22,8 @@ sqlite3* sharedSqliteHandle(const QSqlDatabase& connection)
     if (driver == nullptr || !connection.isOpen() || driver->dbmsType() != QSqlDriver::SQLite)
         return nullptr;
     const QVariant handle = driver->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0 || !driverSharesOurSqlite(*driver))
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0
+        || !driverCallsOurs(*driver, "sqlite3_step", reinterpret_cast<const void*>(&sqlite3_step)))
         return nullptr;
     return *static_cast<sqlite3* const*>(handle.constData());
 }
@@ -72,51 +31,17 @@ sqlite3* sharedSqliteHandle(const QSqlDatabase& connection)
 namespace {
 
 // Whether SQLite's conversion to UTF-16 reads `text` as strict UTF-8 does: valid UTF-8 without
-// U+FFFE or U+FFFF (which SQLite replaces). ASCII, the common case, is passed 8 bytes at a time.
+// U+FFFE or U+FFFF (EF BF BE, EF BF BF), which SQLite replaces.
 bool decodesPlainly(std::string_view text)
 {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* const end = p + text.size();
-    while (p != end) {
-        std::uint64_t word = 0;
-        while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & kHighBits) == 0))
-            p += 8;
-        if (p == end)
-            break;
-        const unsigned char lead = *p;
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        int extra = 0;
-        char32_t code = 0, least = 0;
-        if (lead >= 0xC2 && lead <= 0xDF)
-            extra = 1, code = lead & 0x1F, least = 0x80;
-        else if (lead >= 0xE0 && lead <= 0xEF)
-            extra = 2, code = lead & 0x0F, least = 0x800;
-        else if (lead >= 0xF0 && lead <= 0xF4)
-            extra = 3, code = lead & 0x07, least = 0x10000;
-        else
+    if (!QUtf8StringView(text.data(), qsizetype(text.size())).isValidUtf8())
+        return false;
+    for (auto at = text.find("\xEF\xBF"); at != std::string_view::npos; at = text.find("\xEF\xBF", at + 1)) {
+        if (at + 2 < text.size() && (text[at + 2] == '\xBE' || text[at + 2] == '\xBF'))
             return false;
-        if (end - p <= extra)
-            return false;
-        for (int i = 1; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (p[i] & 0x3F);
-        }
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code == 0xFFFE || code == 0xFFFF)
-            return false;
-        p += extra + 1;
     }
     return true;
 }
-
-struct FinalizeStatement {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
 // The values Qt's SQLite driver gives, by storage class. The type is read before any value:
 // asking SQLite for another form converts the value in place.
@@ -210,22 +135,25 @@ private:
     mutable std::vector<std::string> m_converted; ///< per field: a text that had to be converted
 };
 
-Statement prepared(sqlite3* handle, const QString& statement)
+} // namespace
+
+void FinalizeSqliteStatement::operator()(sqlite3_stmt* statement) const
+{
+    sqlite3_finalize(statement);
+}
+
+SqliteStatement prepareSqlite(sqlite3* handle, const QString& text, bool& more)
 {
     sqlite3_stmt* raw = nullptr;
     const void* tail = nullptr;
-    const int bytes = int(statement.size() * qsizetype(sizeof(QChar)));
-    const int result = sqlite3_prepare16_v2(handle, statement.utf16(), bytes, &raw, &tail);
-    Statement owned(raw);
-    // A second statement after the first is for QSqlQuery to refuse in its own words, and a
-    // statement that would write for the read-only scope it runs in.
-    const bool rest = tail && !QString(static_cast<const QChar*>(tail)).trimmed().isEmpty();
-    if (result != SQLITE_OK || rest || !sqlite3_stmt_readonly(raw))
-        owned.reset();
-    return owned;
+    const int bytes = int(text.size() * qsizetype(sizeof(QChar)));
+    const int result = sqlite3_prepare16_v2(handle, text.utf16(), bytes, &raw, &tail);
+    SqliteStatement prepared(raw);
+    more = tail != nullptr && !QString(static_cast<const QChar*>(tail)).trimmed().isEmpty();
+    if (result != SQLITE_OK)
+        prepared.reset();
+    return prepared;
 }
-
-} // namespace
 
 std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QString& statement, qint64 maxRows,
                                      const RowVisitor& visit)
@@ -233,8 +161,11 @@ std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QStri
     sqlite3* handle = sharedSqliteHandle(connection);
     if (handle == nullptr)
         return std::nullopt;
-    const Statement query = prepared(handle, statement);
-    if (!query)
+    bool more = false;
+    const SqliteStatement query = prepareSqlite(handle, statement, more);
+    // A second statement after the first is for QSqlQuery to refuse in its own words, and a
+    // statement that would write for the read-only scope it runs in.
+    if (!query || more || !sqlite3_stmt_readonly(query.get()))
         return std::nullopt;
     const SqliteRow row(query.get(), connection.driver()->numericalPrecisionPolicy());
     qint64 handed = 0;
@@ -251,11 +182,6 @@ std::optional<qint64> readSqliteRows(const QSqlDatabase& connection, const QStri
         ++handed;
     }
     return handed;
-}
-
-std::optional<qint64> readWithSqlite(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit)
-{
-    return readSqliteRows(run.connection(), run.statement(), maxRows, visit);
 }
 
 } // namespace tessaro::sql

@@ -1,0 +1,359 @@
+#include "platform/sql/PostgresRows.h"
+
+#include "platform/sql/DatabaseError.h"
+#include "platform/sql/DriverLibrary.h"
+#include "platform/sql/ReadOnlyScope.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QSqlDriver>
+#include <QTime>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include <libpq-fe.h>
+
+namespace tessaro::sql {
+
+PGconn* postgresHandle(const QSqlDatabase& connection)
+{
+    const QSqlDriver* driver = connection.driver();
+    if (driver == nullptr || driver->dbmsType() != QSqlDriver::PostgreSQL)
+        return nullptr;
+    const QVariant handle = driver->handle();
+    // PGconn is a typedef of struct pg_conn: Qt names the type by the struct.
+    if (!handle.isValid() || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
+}
+
+PGconn* sharedPostgresHandle(const QSqlDatabase& connection)
+{
+    PGconn* handle = connection.isOpen() ? postgresHandle(connection) : nullptr;
+    return handle != nullptr && driverCallsOurs(*connection.driver(), "PQexec", reinterpret_cast<const void*>(&PQexec)) ? handle : nullptr;
+}
+
+QSqlError postgresError(PGconn* connection, const PGresult* result, const char* driverText)
+{
+    const QString state = QString::fromLatin1(result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr);
+    QString message = QString::fromUtf8(PQerrorMessage(connection));
+    if (!state.isEmpty())
+        message += QStringLiteral("(%1)").arg(state);
+    return QSqlError(QStringLiteral("QPSQL: ") + QLatin1String(driverText), message, QSqlError::StatementError,
+                     state);
+}
+
+namespace {
+
+using Result = std::unique_ptr<PGresult, void (*)(PGresult*)>;
+
+// Type identifiers of the server's catalogue, as the driver sorts them.
+enum TypeOid : Oid {
+    kBoolOid = 16, kByteaOid = 17, kInt8Oid = 20, kInt2Oid = 21, kInt4Oid = 23, kRegprocOid = 24,
+    kXidOid = 28, kCidOid = 29, kFloat4Oid = 700, kFloat8Oid = 701, kAbstimeOid = 702,
+    kReltimeOid = 703, kDateOid = 1082, kTimeOid = 1083, kTimestampOid = 1114, kTimestampTzOid = 1184,
+    kTimeTzOid = 1266, kNumericOid = 1700,
+};
+
+// What the driver makes of a column, by its type: an oid, say, is a text.
+enum class FieldKind { Bool, Int, Int8, Numeric, Float, Date, Time, DateTime, Bytes, Text };
+
+FieldKind kindOf(Oid type)
+{
+    switch (type) {
+    case kBoolOid: return FieldKind::Bool;
+    case kInt8Oid: return FieldKind::Int8;
+    case kInt2Oid: case kInt4Oid: case kRegprocOid: case kXidOid: case kCidOid: return FieldKind::Int;
+    case kNumericOid: return FieldKind::Numeric;
+    case kFloat4Oid: case kFloat8Oid: return FieldKind::Float;
+    case kAbstimeOid: case kReltimeOid: case kDateOid: return FieldKind::Date;
+    case kTimeOid: case kTimeTzOid: return FieldKind::Time;
+    case kTimestampOid: case kTimestampTzOid: return FieldKind::DateTime;
+    case kByteaOid: return FieldKind::Bytes;
+    default: return FieldKind::Text;
+    }
+}
+
+QMetaType metaTypeOf(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Bool: return QMetaType::fromType<bool>();
+    case FieldKind::Int: return QMetaType::fromType<int>();
+    case FieldKind::Int8: return QMetaType::fromType<qlonglong>();
+    case FieldKind::Numeric: case FieldKind::Float: return QMetaType::fromType<double>();
+    case FieldKind::Date: return QMetaType::fromType<QDate>();
+    case FieldKind::Time: return QMetaType::fromType<QTime>();
+    case FieldKind::DateTime: return QMetaType::fromType<QDateTime>();
+    case FieldKind::Bytes: return QMetaType::fromType<QByteArray>();
+    case FieldKind::Text: break;
+    }
+    return QMetaType::fromType<QString>();
+}
+
+// A whole number's text as the driver reads it; 0 for what is not one, as atoi and QByteArray do.
+template <class Number>
+Number wholeNumber(std::string_view text)
+{
+    Number number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
+}
+
+// A number's text as the driver reads it: the double nearest to it, and the server's names of NaN
+// and the infinities. Most texts are read without Qt; the rest (beyond a double's range, or too
+// close to zero) the way the driver reads them, which then gives what Qt made of it, not ok.
+struct RealNumber {
+    double value = 0;
+    bool ok = false;
+};
+
+RealNumber realNumber(std::string_view text)
+{
+    double number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error == std::errc() && end == text.data() + text.size())
+        return {number, true};
+    const QByteArray written = QByteArray::fromRawData(text.data(), qsizetype(text.size()));
+    bool ok = false;
+    number = written.toDouble(&ok);
+    if (ok)
+        return {number, true};
+    if (written.compare("NaN", Qt::CaseInsensitive) == 0)
+        return {std::numeric_limits<double>::quiet_NaN(), true};
+    if (written.compare("Infinity", Qt::CaseInsensitive) == 0)
+        return {std::numeric_limits<double>::infinity(), true};
+    if (written.compare("-Infinity", Qt::CaseInsensitive) == 0)
+        return {-std::numeric_limits<double>::infinity(), true};
+    return {number, false};
+}
+
+// A double cut to a whole number as the driver's cast does on this processor: NaN and values out
+// of range become the type's lowest value.
+template <class Whole>
+Whole truncated(double number)
+{
+    constexpr double kLimit = -double(std::numeric_limits<Whole>::min()); // 2^31 or 2^63, exact
+    if (!(number > -kLimit - 1 && number < kLimit))
+        return std::numeric_limits<Whole>::min();
+    return Whole(number);
+}
+
+// A timestamp read in its own offset when it has one (completed to the ISO form), and shown in
+// local time; a text too short to be one (the infinities) is no time.
+QDateTime dateTimeOf(std::string_view text)
+{
+    constexpr qsizetype kShortestTimestamp = 10;
+    constexpr qsizetype kHourOffset = 3; // "+hh" at the end
+    QString written = QString::fromLatin1(text.data(), qsizetype(text.size()));
+    if (written.size() < kShortestTimestamp)
+        return QDateTime();
+    const QChar sign = written.at(written.size() - kHourOffset);
+    if (sign == u'-' || sign == u'+')
+        written += QLatin1String(":00");
+    return QDateTime::fromString(written, Qt::ISODate).toLocalTime();
+}
+
+QByteArray bytesOf(const char* escaped)
+{
+    std::size_t length = 0;
+    unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(escaped), &length);
+    QByteArray copy(reinterpret_cast<const char*>(bytes), qsizetype(length));
+    PQfreemem(bytes);
+    return copy;
+}
+
+// One row of a result, read as the driver reads its text-format results.
+class PostgresRow final : public RowValues {
+public:
+    PostgresRow(QSql::NumericalPrecisionPolicy policy, bool utf8Texts) : m_policy(policy), m_utf8Texts(utf8Texts) {}
+
+    // Every result of the statement has the same fields: their kinds are read from the first.
+    void setResult(const PGresult* result)
+    {
+        m_result = result;
+        if (!m_kinds.empty() || PQnfields(result) <= 0)
+            return;
+        m_kinds.resize(std::size_t(PQnfields(result)));
+        for (std::size_t field = 0; field < m_kinds.size(); ++field)
+            m_kinds[field] = kindOf(PQftype(result, int(field)));
+    }
+    void moveTo(int row) { m_row = row; }
+
+    QVariant value(int field) const override;
+    StoredValue stored(int field) const override;
+
+private:
+    std::string_view text(int field) const
+    {
+        return {PQgetvalue(m_result, m_row, field), std::size_t(PQgetlength(m_result, m_row, field))};
+    }
+    QVariant number(FieldKind kind, std::string_view text) const;
+
+    QSql::NumericalPrecisionPolicy m_policy;
+    bool m_utf8Texts;
+    const PGresult* m_result = nullptr;
+    int m_row = 0;
+    std::vector<FieldKind> m_kinds;
+};
+
+QVariant PostgresRow::value(int field) const
+{
+    const FieldKind kind = m_kinds[std::size_t(field)];
+    if (PQgetisnull(m_result, m_row, field))
+        return QVariant(metaTypeOf(kind), nullptr);
+    const std::string_view written = text(field);
+    switch (kind) {
+    case FieldKind::Bool:
+        return QVariant(!written.empty() && written.front() == 't');
+    case FieldKind::Int:
+        return QVariant(int(wholeNumber<long long>(written)));
+    case FieldKind::Int8:
+        // The driver reads a positive one as unsigned.
+        if (!written.empty() && written.front() == '-')
+            return QVariant(wholeNumber<qlonglong>(written));
+        return QVariant(wholeNumber<qulonglong>(written));
+    case FieldKind::Numeric:
+    case FieldKind::Float:
+        return number(kind, written);
+    case FieldKind::Date:
+        return QVariant(QDate::fromString(QString::fromLatin1(written.data(), qsizetype(written.size())), Qt::ISODate));
+    case FieldKind::Time:
+        return QVariant(QTime::fromString(QString::fromLatin1(written.data(), qsizetype(written.size())), Qt::ISODate));
+    case FieldKind::DateTime:
+        return QVariant(dateTimeOf(written));
+    case FieldKind::Bytes:
+        return QVariant(bytesOf(written.data()));
+    case FieldKind::Text:
+        break;
+    }
+    return QVariant(QString::fromUtf8(written.data(), qsizetype(written.size())));
+}
+
+// Floating types are doubles under every policy; numeric follows the policy.
+QVariant PostgresRow::number(FieldKind kind, std::string_view written) const
+{
+    if (kind == FieldKind::Numeric && m_policy == QSql::HighPrecision)
+        return QVariant(QString::fromLatin1(written.data(), qsizetype(written.size())));
+    const RealNumber real = realNumber(written);
+    if (kind == FieldKind::Float)
+        return QVariant(real.value);
+    // A numeric the driver could not read is an invalid value.
+    if (!real.ok)
+        return QVariant();
+    if (m_policy == QSql::LowPrecisionInt64)
+        return QVariant(qlonglong(truncated<qint64>(real.value)));
+    if (m_policy == QSql::LowPrecisionInt32)
+        return QVariant(truncated<qint32>(real.value));
+    return QVariant(real.value);
+}
+
+StoredValue PostgresRow::stored(int field) const
+{
+    StoredValue v;
+    if (PQgetisnull(m_result, m_row, field)) {
+        v.kind = StoredValue::Kind::Null;
+        return v;
+    }
+    const FieldKind kind = m_kinds[std::size_t(field)];
+    const std::string_view written = text(field);
+    switch (kind) {
+    case FieldKind::Int:
+        v.kind = StoredValue::Kind::Integer;
+        v.integer = int(wholeNumber<long long>(written));
+        break;
+    case FieldKind::Int8:
+        v.kind = StoredValue::Kind::Integer;
+        v.integer = wholeNumber<qint64>(written);
+        break;
+    case FieldKind::Numeric:
+    case FieldKind::Float: {
+        if (kind == FieldKind::Numeric && m_policy == QSql::HighPrecision) {
+            v.kind = StoredValue::Kind::Text; // the server's digits, ASCII
+            v.text = written;
+            break;
+        }
+        const RealNumber real = realNumber(written);
+        if (kind == FieldKind::Numeric && !real.ok)
+            break;
+        const bool whole = kind == FieldKind::Numeric && m_policy != QSql::LowPrecisionDouble;
+        if (!whole) {
+            v.kind = StoredValue::Kind::Real;
+            v.real = real.value;
+        } else if (std::isfinite(real.value)) {
+            v.kind = StoredValue::Kind::Integer;
+            v.integer = m_policy == QSql::LowPrecisionInt32 ? truncated<qint32>(real.value) : truncated<qint64>(real.value);
+        }
+        break;
+    }
+    case FieldKind::Text:
+        if (m_utf8Texts) {
+            v.kind = StoredValue::Kind::Text;
+            v.text = written;
+        }
+        break;
+    default:
+        break;
+    }
+    return v;
+}
+
+// The server checks every text against its encoding and converts it to the client's, except a
+// database of SQL_ASCII, which passes any bytes on.
+bool textsAreUtf8(PGconn* connection)
+{
+    static const int utf8 = pg_char_to_encoding("UTF8");
+    const char* server = PQparameterStatus(connection, "server_encoding");
+    return PQclientEncoding(connection) == utf8 && server && qstrcmp(server, "SQL_ASCII") != 0;
+}
+
+// Each row of the statement's result comes as a result of its own: memory holds one row, and
+// the rows come as the server sends them, as Qt's forward-only query reads them. Reading through a
+// cursor in batches costs the server a copy of every batch (FETCH stores its rows before sending
+// them) and this side the pages of each batch. The first result's failure is the statement's;
+// a later one is a row's, which Qt's driver words differently.
+qint64 readRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, ReadOnlyQuery& run, qint64 maxRows,
+                const RowVisitor& visit)
+{
+    const QString& statement = run.statement();
+    if (PQsendQuery(connection, statement.toUtf8().constData()) == 0)
+        throw databaseFailure(postgresError(connection, nullptr, "Unable to send query"), statement);
+    PQsetSingleRowMode(connection);
+    PostgresRow row(policy, textsAreUtf8(connection));
+    qint64 handed = 0;
+    const char* failing = "Unable to create query";
+    for (PGresult* next; (next = PQgetResult(connection)) != nullptr; failing = "Unable to get result") {
+        const Result result(next, PQclear);
+        const ExecStatusType status = PQresultStatus(next);
+        if (status == PGRES_COMMAND_OK)
+            continue;
+        if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK)
+            throw databaseFailure(postgresError(connection, next, failing), statement);
+        row.setResult(next);
+        for (int at = 0, rows = PQntuples(next); at < rows && handed < maxRows; ++at, ++handed) {
+            row.moveTo(at);
+            visit(row);
+        }
+    }
+    return handed;
+}
+
+} // namespace
+
+std::optional<qint64> readWithPostgres(const QSqlDatabase& database, ReadOnlyQuery& run, qint64 maxRows,
+                                       const RowVisitor& visit)
+{
+    PGconn* connection = sharedPostgresHandle(database);
+    // Only in the read-only scope's transaction, with nothing else under way.
+    if (connection == nullptr || PQtransactionStatus(connection) != PQTRANS_INTRANS)
+        return std::nullopt;
+    return readRows(connection, database.driver()->numericalPrecisionPolicy(), run, maxRows, visit);
+}
+
+} // namespace tessaro::sql

@@ -1,0 +1,249 @@
+// Reading PostgreSQL rows through libpq must give what QSqlQuery gives, or step aside before
+// anything runs.
+#include "platform/sql/DatabaseError.h"
+#include "platform/sql/PostgresRows.h"
+#include "platform/sql/ReadOnlyScope.h"
+#include "support/PostgresCluster.h"
+#include "support/TestDatabase.h"
+
+#include <QDateTime>
+#include <QSqlQuery>
+#include <QUuid>
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+using namespace tessaro;
+using Kind = sql::StoredValue::Kind;
+
+namespace {
+
+// One row of every common type with awkward values, one of plain ones, one of Nulls.
+const QString kEveryType = QStringLiteral(
+    "SELECT * FROM (VALUES "
+    "(int2 '-32768', int4 '2147483647', int8 '9223372036854775807', numeric '12345678901234567890.5', "
+    " numeric(12,2) '-1234.56', float4 '1.1', float8 '1e300', true, text 'città', varchar(8) 'x', char(4) 'ab', "
+    " date '2024-02-29', time '23:59:59.999', timestamp '2024-02-29 12:34:56.789', "
+    " timestamptz '2024-02-29 12:34:56+02', bytea '\\x00ff41', oid '4294967295', numeric '3e9', "
+    " regproc 'int4in', xid '42', cid '7', timetz '12:00:00+02', timestamp 'infinity'),"
+    "(1, -1, -9223372036854775808, 'NaN', 2.5, 'NaN', 'Infinity', false, '', '', '', '0001-01-01', '00:00', "
+    " '1970-01-01 00:00', '1970-01-01 00:00Z', '', 0, '-2.5', '-', '0', '0', '00:00Z', '-infinity'),"
+    "(2, 0, 0, '1e400', -2.5, '-Infinity', '2.2250738585072014e-308', NULL, 'a''b', 'z', 'z', NULL, NULL, NULL, NULL, "
+    " NULL, NULL, '-1e-400', NULL, NULL, NULL, NULL, '1999-12-31 23:59:59.5-03:30'),"
+    "(NULL, NULL, NULL, NULL, NULL, NULL, '4.9e-324', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
+    " 'Infinity', NULL, NULL, NULL, NULL, NULL)) "
+    "AS t(i2, i4, i8, n, n2, f4, f8, b, t, vc, c, d, tm, ts, tstz, by, o, n3, rp, x, ci, ttz, ts2)");
+constexpr int kFields = 23;
+
+// A value's type, nullness and exact value in one text: QVariant's own equality takes 2 for 2.0,
+// and a date-time's zone would be lost.
+QString describe(const QVariant& v)
+{
+    QString value = v.toString();
+    if (v.metaType() == QMetaType::fromType<QByteArray>())
+        value = QString::fromLatin1(v.toByteArray().toHex());
+    else if (v.metaType() == QMetaType::fromType<QDateTime>())
+        value = v.toDateTime().toString(Qt::ISODateWithMs) + ' ' + QString::number(v.toDateTime().timeSpec());
+    else if (v.metaType() == QMetaType::fromType<double>())
+        value = QString::number(v.toDouble(), 'g', 17);
+    return QStringLiteral("%1%2%3 %4").arg(v.typeName(), v.isNull() ? " null" : "", v.isValid() ? "" : " invalid", value);
+}
+
+// A stored value that is not Other must mean what value() means.
+void expectStoredAgrees(const sql::RowValues& row, int field)
+{
+    const sql::StoredValue stored = row.stored(field);
+    const QVariant value = row.value(field);
+    SCOPED_TRACE(describe(value).toStdString());
+    switch (stored.kind) {
+    case Kind::Null: EXPECT_TRUE(value.isNull()); break;
+    case Kind::Integer: EXPECT_EQ(stored.integer, value.toLongLong()); break;
+    case Kind::Real: EXPECT_EQ(QString::number(stored.real, 'g', 17), QString::number(value.toDouble(), 'g', 17)); break;
+    case Kind::Text: EXPECT_EQ(QString::fromUtf8(stored.text.data(), qsizetype(stored.text.size())), value.toString()); break;
+    case Kind::Other: break;
+    }
+}
+
+// A connection to the program's cluster, removed at the end.
+class PostgresRows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TESSARO_REQUIRE_POSTGRES();
+        db = test::PostgresCluster::instance().connection(m_name);
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+    }
+    void TearDown() override
+    {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+
+    // The rows `statement` gives through the reader, each field described; nothing when it steps aside.
+    std::optional<std::vector<QStringList>> read(const QString& statement, qint64 maxRows, int fields = kFields)
+    {
+        sql::ReadOnlyQuery run(db);
+        EXPECT_TRUE(run.admit(statement)) << run.error().text().toStdString();
+        std::vector<QStringList> rows;
+        const std::optional<qint64> handed = sql::readWithPostgres(db, run, maxRows, [&](const sql::RowValues& row) {
+            rows.emplace_back();
+            for (int i = 0; i < fields; ++i) {
+                rows.back() << describe(row.value(i));
+                expectStoredAgrees(row, i);
+            }
+        });
+        if (!handed)
+            return std::nullopt;
+        EXPECT_EQ(*handed, qint64(rows.size()));
+        return rows;
+    }
+
+    PGTransactionStatusType state() const { return PQtransactionStatus(sql::postgresHandle(db)); }
+
+    QSqlDatabase db;
+
+private:
+    QString m_name = QUuid::createUuid().toString();
+};
+
+} // namespace
+
+TEST_F(PostgresRows, ValuesAreThoseOfQSqlQueryUnderEveryPrecisionPolicy)
+{
+    const auto joined = [](const std::vector<QStringList>& rows) {
+        std::vector<std::string> texts;
+        for (const QStringList& row : rows)
+            texts.push_back(row.join(QStringLiteral(" | ")).toStdString());
+        return texts;
+    };
+    for (QSql::NumericalPrecisionPolicy policy :
+         {QSql::LowPrecisionDouble, QSql::HighPrecision, QSql::LowPrecisionInt32, QSql::LowPrecisionInt64}) {
+        SCOPED_TRACE(policy);
+        db.setNumericalPrecisionPolicy(policy);
+        std::vector<QStringList> expected;
+        QSqlQuery query(kEveryType, db);
+        while (query.next()) {
+            expected.emplace_back();
+            for (int i = 0; i < kFields; ++i)
+                expected.back() << describe(query.value(i));
+        }
+        query.finish();
+        const auto rows = read(kEveryType, 10);
+        ASSERT_TRUE(rows);
+        EXPECT_EQ(joined(*rows), joined(expected));
+    }
+}
+
+TEST_F(PostgresRows, StoredValuesSpareTheVariantForNumbersAndTexts)
+{
+    const auto kindsUnder = [&](QSql::NumericalPrecisionPolicy policy) {
+        db.setNumericalPrecisionPolicy(policy);
+        std::vector<Kind> kinds;
+        sql::ReadOnlyQuery run(db);
+        run.admit(QStringLiteral("SELECT 7::int8, 'città', 2.5::numeric, 1.5::float8, true, NULL::int4"));
+        sql::readWithPostgres(db, run, 1, [&](const sql::RowValues& row) {
+            for (int i = 0; i < 6; ++i)
+                kinds.push_back(row.stored(i).kind);
+        });
+        return kinds;
+    };
+    EXPECT_EQ(kindsUnder(QSql::LowPrecisionDouble),
+              (std::vector<Kind>{Kind::Integer, Kind::Text, Kind::Real, Kind::Real, Kind::Other, Kind::Null}));
+    // Numeric is the server's digits under high precision, a cut whole number under Int32.
+    EXPECT_EQ(kindsUnder(QSql::HighPrecision).at(2), Kind::Text);
+    EXPECT_EQ(kindsUnder(QSql::LowPrecisionInt32).at(2), Kind::Integer);
+}
+
+// Rows past maxRows are read and dropped, as through Qt: a failure among them still counts.
+TEST_F(PostgresRows, HandsAtMostMaxRowsInOrderAndReadsTheRest)
+{
+    const QString numbers = QStringLiteral("SELECT i FROM generate_series(1, 3000) AS s(i) ORDER BY i");
+    for (const qint64 maxRows : {qint64(0), qint64(1), qint64(300), qint64(3000), qint64(5000)}) {
+        SCOPED_TRACE(maxRows);
+        const auto rows = read(numbers, maxRows, 1);
+        ASSERT_TRUE(rows);
+        ASSERT_EQ(qint64(rows->size()), std::min<qint64>(maxRows, 3000));
+        for (std::size_t r = 0; r < rows->size(); ++r)
+            ASSERT_EQ((*rows)[r][0].toStdString(), QStringLiteral("int %1").arg(r + 1).toStdString());
+    }
+    EXPECT_THROW(read(QStringLiteral("SELECT 1 / (i - 2000) FROM generate_series(1, 3000) AS s(i)"), 10, 1),
+                 sql::DatabaseFailure);
+    EXPECT_EQ(state(), PQTRANS_IDLE);
+}
+
+// A division by zero at row 1500 of 3000, after the rows before it, or a visitor that gives up,
+// throws; the host's transaction, if any, stays open and usable, else the connection is idle.
+TEST_F(PostgresRows, AFailureThrowsTheDatabasesErrorAndLeavesTheConnectionAsItWas)
+{
+    const QString failing = QStringLiteral("SELECT i, 1 / (i - 1500) FROM generate_series(1, 3000) AS s(i)");
+    QSqlQuery qt(db);
+    qt.setForwardOnly(true);
+    ASSERT_TRUE(qt.exec(failing));
+    while (qt.next()) {
+    }
+    const QSqlError qtError = qt.lastError();
+    qt.finish();
+    qt.setForwardOnly(false); // a forward-only query leaves its result's end unread
+    ASSERT_TRUE(qt.exec(QStringLiteral("CREATE TEMP TABLE host_rows (n int)")));
+
+    for (const bool inHostTransaction : {false, true}) {
+        for (const bool visitorThrows : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "host transaction " << inHostTransaction << ", visitor throws " << visitorThrows);
+            if (inHostTransaction) {
+                ASSERT_TRUE(db.transaction());
+                ASSERT_TRUE(qt.exec(QStringLiteral("INSERT INTO host_rows VALUES (1)")));
+            }
+            qint64 visited = 0;
+            try {
+                sql::ReadOnlyQuery run(db);
+                ASSERT_TRUE(run.admit(failing));
+                sql::readWithPostgres(db, run, 5000, [&](const sql::RowValues&) {
+                    if (++visited == 10 && visitorThrows)
+                        throw std::runtime_error("given up");
+                });
+                ADD_FAILURE() << "no failure";
+            } catch (const sql::DatabaseFailure& failure) {
+                EXPECT_FALSE(visitorThrows);
+                EXPECT_EQ(visited, 1499);
+                EXPECT_EQ(failure.sqlError().databaseText(), qtError.databaseText());
+                EXPECT_EQ(failure.sqlError().nativeErrorCode(), qtError.nativeErrorCode());
+                EXPECT_EQ(failure.sqlError().driverText(), qtError.driverText());
+            } catch (const std::runtime_error&) {
+                EXPECT_TRUE(visitorThrows);
+            }
+            EXPECT_EQ(state(), inHostTransaction ? PQTRANS_INTRANS : PQTRANS_IDLE);
+            ASSERT_TRUE(qt.exec(QStringLiteral("SELECT count(*) FROM host_rows")) && qt.next());
+            EXPECT_EQ(qt.value(0).toInt(), inHostTransaction ? 1 : 0) << "the host's change is there";
+            qt.finish();
+            if (inHostTransaction)
+                ASSERT_TRUE(db.rollback());
+        }
+    }
+}
+
+// Commands that return rows read as through Qt, refusals included; another driver is left to
+// the readers after this one.
+TEST_F(PostgresRows, ReadsWhatQtReadsAndStepsAsideForAnotherDriver)
+{
+    ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE IF NOT EXISTS kept (n int)")));
+    const struct {
+        const char* statement;
+        std::optional<std::size_t> rows; // none: refused when run
+    } cases[] = {{"SHOW server_version", 1}, {"EXPLAIN SELECT 1", 1},
+                 {"WITH w AS (DELETE FROM kept RETURNING 1) SELECT * FROM w", std::nullopt}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.statement);
+        try {
+            const auto rows = read(QString::fromUtf8(c.statement), 10, 1);
+            ASSERT_TRUE(rows);
+            EXPECT_EQ(rows->size(), c.rows);
+        } catch (const sql::DatabaseFailure& failure) {
+            EXPECT_FALSE(c.rows);
+            EXPECT_TRUE(failure.sqlError().databaseText().contains("read-only transaction"));
+        }
+    }
+    test::TestDatabase sqlite;
+    sql::ReadOnlyQuery run(sqlite.db());
+    ASSERT_TRUE(run.admit(QStringLiteral("SELECT 1")));
+    EXPECT_FALSE(sql::readWithPostgres(sqlite.db(), run, 10, [](const sql::RowValues&) {}));
+}
