@@ -1,5 +1,7 @@
 #include "platform/controls/LoadPacer.h"
 
+#include "platform/controls/ControlGuard.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -60,13 +62,15 @@ bool LoadPacer::yield(int done)
     if (m_view && m_clock.elapsed() >= kQuietMilliseconds)
         m_view(done, m_total);
     const QPointer<LoadPacer> self(this);
-    const QPointer<QWidget> control(&m_control);
+    const ControlGuard guard(&m_control);
     // Only for the span of the yield: the user's input between loads is none of the pacer's business.
     QCoreApplication::instance()->installEventFilter(this);
     QCoreApplication::processEvents();
-    if (!self || !control)
+    if (!self)
         return false;
     QCoreApplication::instance()->removeEventFilter(this);
+    if (guard.gone())
+        return false;
     if (m_stopRequested) {
         m_stopped = true;
         m_kept = done;
