@@ -25,7 +25,7 @@ bool onScrollBar(const QObject* object)
     return false;
 }
 
-bool isEscape(const QEvent& event)
+bool isEscapeKey(const QEvent& event)
 {
     return static_cast<const QKeyEvent&>(event).key() == Qt::Key_Escape;
 }
@@ -80,6 +80,13 @@ bool LoadPacer::yield(int done)
     return true;
 }
 
+// Esc in another window (a host dialog opened meanwhile, say) is that window's own.
+bool LoadPacer::isEscape(const QObject* watched, const QEvent& event) const
+{
+    const QWidget* widget = qobject_cast<const QWidget*>(watched);
+    return isEscapeKey(event) && widget && widget->window() == m_control.window();
+}
+
 bool LoadPacer::insideControl(const QObject* object) const
 {
     const QWidget* widget = qobject_cast<const QWidget*>(object);
@@ -98,21 +105,21 @@ bool LoadPacer::isStopWidget(const QObject* object) const
     return false;
 }
 
-// Esc stops the load wherever the focus is; a press on a stop widget stops it too. Any other
+// Esc stops the load wherever the focus is in the control's window; a press on a stop widget stops it too. Any other
 // click or key aimed at the control is swallowed; the scroll bars stay free to move.
 bool LoadPacer::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // Accepted, Esc reaches the focus widget as a key press rather than triggering a shortcut.
-        if (isEscape(*event))
+        if (isEscape(watched, *event))
             event->accept();
-        return isEscape(*event) || insideControl(watched);
+        return isEscape(watched, *event) || insideControl(watched);
     case QEvent::KeyPress:
-        if (isEscape(*event))
+        if (isEscape(watched, *event))
             m_stopRequested = true;
-        return isEscape(*event) || insideControl(watched);
-    case QEvent::KeyRelease: return isEscape(*event) || insideControl(watched);
+        return isEscape(watched, *event) || insideControl(watched);
+    case QEvent::KeyRelease: return isEscape(watched, *event) || insideControl(watched);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         if (isStopWidget(watched)) {

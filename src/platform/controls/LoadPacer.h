@@ -2,9 +2,10 @@
 
 // A load of many rows runs in the GUI thread. The pacer lets the window paint a few dozen times
 // a second, shows the rows read so far once the load has run for a while, and lets the user
-// stop the load: Esc, wherever the focus is, or a click on one of the stop widgets. While it
-// yields, the user's other clicks and keys on the control are swallowed, so no action of the
-// control runs in the middle of the load; the list's scroll bars and the wheel still work.
+// stop the load: Esc, wherever the focus is in the control's window, or a click on one of the
+// stop widgets. While it yields, the user's other clicks and keys on the control are swallowed,
+// so no action of the control runs in the middle of the load; the list's scroll bars and the
+// wheel still work.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -49,9 +50,9 @@ public:
     /// Whether it is time to yield: a few dozen times a second. Cheap enough to ask every few
     /// hundred rows, not meant for every row.
     bool due() const { return m_busy && m_clock.isValid() && m_clock.elapsed() >= m_nextYield; }
-    /// Shows `done` rows read (once the load has run a while) and lets the event loop run. False when the load must end: the
-    /// user stopped it or the control is gone. After false the caller must not touch the control
-    /// or the pacer before its own guard says the control is still there.
+    /// Shows `done` rows read (once the load has run a while) and lets the event loop run. False
+    /// when the load must end: the user stopped it or the control is gone. After false the caller
+    /// must not touch the control or the pacer before its own guard says the control is still there.
     bool yield(int done);
     /// Whether the last load was stopped by the user, and how many rows it had read then.
     bool stopped() const { return m_stopped; }
@@ -62,6 +63,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool isEscape(const QObject* watched, const QEvent& event) const;
     bool insideControl(const QObject* object) const;
     bool isStopWidget(const QObject* object) const;
 
