@@ -138,7 +138,7 @@ void ItemStore::setSubItemTag(ListSubItem& cell, const QVariant& tag)
     TextArena::Ref code = kTagUnset;
     if (tag.isValid() && tag.metaType().id() == QMetaType::QString) {
         const std::string_view bytes = m_arena.encode(tag.toString());
-        code = bytes == m_arena.utf8(live.m_text) ? live.m_text : m_arena.add(bytes);
+        code = m_arena.equals(live.m_text, bytes) ? live.m_text : m_arena.add(bytes);
     } else if (tag.isValid()) {
         code = kTagSide;
         m_cellSideTags[&live] = tag;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace tessaro::listview {
 namespace {
@@ -47,17 +48,32 @@ ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int co
     if (m_validRows == m_order.size())
         ++m_validRows;
     m_order.push_back(item);
-    item->m_text = m_arena.add(cells[0].text);
+    item->m_text = addColumnText(0, cells[0].text);
     item->m_tag = m_itemTags.encode(tag, m_arena);
     if (count > 1) {
         growCells(*item, count - 1);
         ListSubItem* cell = cellAt(item->m_cells);
         for (int k = 1; k < count; ++k, ++cell) {
-            cell->m_text = m_arena.add(cells[k].text);
+            cell->m_text = addColumnText(std::size_t(k), cells[k].text);
             cell->m_tag = cells[k].taggedWithText ? cell->m_text : kTagUnset;
         }
     }
     return item;
+}
+
+// Columns often repeat their last value (a status, a date, a group's key): an appended text equal
+// to the one its column last got shares that text's bytes. Released texts keep their bytes until
+// the arena is compacted, so any reference handed out since the last compaction still reads.
+TextArena::Ref ItemStore::addColumnText(std::size_t column, std::string_view bytes)
+{
+    if (bytes.empty())
+        return TextArena::Empty;
+    if (column >= m_lastAdded.size())
+        m_lastAdded.resize(column + 1, TextArena::Empty);
+    TextArena::Ref& last = m_lastAdded[column];
+    if (last == TextArena::Empty || !m_arena.equals(last, bytes))
+        last = m_arena.add(bytes);
+    return last;
 }
 
 int ItemStore::rowOf(const ListItem& item)
@@ -133,6 +149,7 @@ void ItemStore::clear()
     m_validRows = 0;
     m_selectedCount = 0;
     m_arena = TextArena();
+    m_lastAdded.clear();
     m_itemTags.clear();
     m_cellSideTags.clear();
 }
@@ -178,7 +195,7 @@ std::string_view ItemStore::utf8(const ListItem& item, int column) const
 void ItemStore::replaceText(TextArena::Ref& slot, TextArena::Ref keep, QStringView text, bool& changed)
 {
     const std::string_view bytes = m_arena.encode(text);
-    changed = bytes != m_arena.utf8(slot);
+    changed = !m_arena.equals(slot, bytes);
     if (!changed)
         return;
     const TextArena::Ref added = m_arena.add(bytes);
@@ -246,21 +263,32 @@ void ItemStore::compactIfWorthwhile()
 }
 
 // Copies the live texts into a fresh arena. A cell whose tag shares its text's bytes keeps
-// sharing them, so the common "tag = text" cell still costs one text.
+// sharing them, so the common "tag = text" cell still costs one text; a column's run of rows that
+// share one text keeps sharing its copy.
 void ItemStore::compact()
 {
     TextArena fresh;
+    std::vector<std::pair<TextArena::Ref, TextArena::Ref>> lastCopied; // per column: old, new
+    const auto copy = [&](std::size_t column, TextArena::Ref old) {
+        if (column >= lastCopied.size())
+            lastCopied.resize(column + 1, {TextArena::Empty, TextArena::Empty});
+        auto& last = lastCopied[column];
+        if (old != last.first)
+            last = {old, fresh.copyFrom(m_arena, old)};
+        return last.second;
+    };
     for (ListItem* item : m_order) {
-        item->m_text = fresh.copyFrom(m_arena, item->m_text);
+        item->m_text = copy(0, item->m_text);
         item->m_tag = m_itemTags.relocate(item->m_tag, m_arena, fresh);
         for (int k = 1; k <= item->m_cellCount; ++k) {
             ListSubItem& cell = *cellAt(item->m_cells + static_cast<quint32>(k - 1));
-            const TextArena::Ref text = fresh.copyFrom(m_arena, cell.m_text);
+            const TextArena::Ref text = copy(std::size_t(k), cell.m_text);
             cell.m_tag = cell.m_tag == cell.m_text ? text : fresh.copyFrom(m_arena, cell.m_tag);
             cell.m_text = text;
         }
     }
     m_arena = std::move(fresh);
+    m_lastAdded.clear();
 }
 
 } // namespace tessaro::listview

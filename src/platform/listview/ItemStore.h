@@ -109,6 +109,7 @@ private:
     ListSubItem* cellAt(quint32 index) const;
     quint32 allocateCells(int count);
     void growCells(ListItem& item, int k);
+    TextArena::Ref addColumnText(std::size_t column, std::string_view bytes);
     void replaceText(TextArena::Ref& slot, TextArena::Ref keep, QStringView text, bool& changed);
     void compactIfWorthwhile();
     void compact();
@@ -116,6 +117,7 @@ private:
 
     ListCore& m_core;
     TextArena m_arena;
+    std::vector<TextArena::Ref> m_lastAdded; // per column, the text appendRow last stored
     ItemTagTable m_itemTags;
     std::unordered_map<const ListSubItem*, QVariant> m_cellSideTags;
     std::vector<ListItem*> m_order;
