@@ -1,6 +1,7 @@
 #include "platform/listview/ItemStore.h"
 
 #include "platform/listview/ListCore.h"
+#include "platform/listview/RecordChunks.h"
 
 #include <algorithm>
 #include <new>
@@ -9,9 +10,31 @@
 namespace tessaro::listview {
 namespace {
 
-constexpr std::size_t kItemsPerChunk = 4096;
+constexpr unsigned kItemChunkShift = 12;
+constexpr std::size_t kItemsPerChunk = std::size_t(1) << kItemChunkShift;
+constexpr std::size_t kItemChunkBytes = kItemsPerChunk * sizeof(ListItem);
+static_assert((kItemChunkBytes & (kItemChunkBytes - 1)) == 0, "a chunk of items is found by its alignment");
+static_assert(sizeof(ChunkHead) <= sizeof(ListItem), "the chunk's head takes the place of its first item");
 
 } // namespace
+
+ItemStore& ItemStore::of(const ListItem& item)
+{
+    return *chunkOf(&item, kItemChunkBytes).store;
+}
+
+ListItem& ItemStore::itemAt(quint32 number) const
+{
+    char* chunk = m_itemChunks[number >> kItemChunkShift];
+    return *reinterpret_cast<ListItem*>(chunk + (number & (kItemsPerChunk - 1)) * sizeof(ListItem));
+}
+
+quint32 ItemStore::numberOf(const ListItem& item) const
+{
+    const ChunkHead& head = chunkOf(&item, kItemChunkBytes);
+    const auto offset = reinterpret_cast<const char*>(&item) - reinterpret_cast<const char*>(&head);
+    return head.firstNumber + static_cast<quint32>(static_cast<std::size_t>(offset) / sizeof(ListItem));
+}
 
 ItemStore::ItemStore(ListCore& core) : m_core(core) {}
 
@@ -28,10 +51,11 @@ ListItem* ItemStore::newItem()
         return item;
     }
     if (m_itemChunks.empty() || m_itemsInLastChunk == kItemsPerChunk) {
-        m_itemChunks.push_back(static_cast<ListItem*>(::operator new(kItemsPerChunk * sizeof(ListItem))));
-        m_itemsInLastChunk = 0;
+        const auto first = static_cast<quint32>(m_itemChunks.size() * kItemsPerChunk);
+        m_itemChunks.push_back(static_cast<char*>(newChunk(kItemChunkBytes, kItemChunkBytes, *this, first)));
+        m_itemsInLastChunk = 1;
     }
-    return new (m_itemChunks.back() + m_itemsInLastChunk++) ListItem();
+    return new (m_itemChunks.back() + m_itemsInLastChunk++ * sizeof(ListItem)) ListItem();
 }
 
 ListItem* ItemStore::append(QStringView text)
@@ -43,7 +67,6 @@ ListItem* ItemStore::append(QStringView text)
 ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int count)
 {
     ListItem* item = newItem();
-    item->m_store = this;
     item->m_row = static_cast<quint32>(m_order.size());
     if (m_validRows == m_order.size())
         ++m_validRows;
@@ -158,15 +181,12 @@ void ItemStore::freeChunks()
 {
     // Records are trivially destructible; chunks are raw storage so that untouched pages of a
     // small list are never committed.
-    for (ListItem* chunk : m_itemChunks)
-        ::operator delete(chunk);
+    for (char* chunk : m_itemChunks)
+        deleteChunk(chunk, kItemChunkBytes);
     m_itemChunks.clear();
     m_itemsInLastChunk = 0;
     m_freeItems = std::vector<ListItem*>();
-    for (ListSubItem* chunk : m_cellChunks)
-        ::operator delete(chunk);
-    m_cellChunks.clear();
-    m_nextCell = 0;
+    freeCells();
 }
 
 void ItemStore::reorder(std::vector<ListItem*> order)

@@ -35,7 +35,8 @@ public:
     ItemStore(const ItemStore&) = delete;
     ItemStore& operator=(const ItemStore&) = delete;
 
-    static ItemStore& of(const ListSubItem& cell) { return *cell.m_owner->m_store; }
+    static ItemStore& of(const ListItem& item);
+    static ItemStore& of(const ListSubItem& cell);
     ListCore& core() const { return m_core; }
 
     // Rows, counted from 0.
@@ -101,6 +102,9 @@ private:
     enum Flag : quint8 { SelectedFlag = 1, CheckedFlag = 2 };
 
     ListItem* newItem();
+    ListItem& itemAt(quint32 number) const;
+    quint32 numberOf(const ListItem& item) const;
+    ListItem& ownerOf(const ListSubItem& cell) const { return itemAt(cell.m_owner); }
     void releaseItem(ListItem& item);
     /// Releases the item and keeps its record for reuse; the caller takes it out of the order.
     void discard(ListItem& item);
@@ -114,6 +118,7 @@ private:
     void compactIfWorthwhile();
     void compact();
     void freeChunks();
+    void freeCells();
 
     ListCore& m_core;
     TextArena m_arena;
@@ -124,10 +129,10 @@ private:
     std::size_t m_validRows = 0; // positions below this hold their item's m_row
     int m_selectedCount = 0;
 
-    std::vector<ListItem*> m_itemChunks;
+    std::vector<char*> m_itemChunks; // each opens with its ChunkHead in the place of one item
     std::size_t m_itemsInLastChunk = 0;
     std::vector<ListItem*> m_freeItems;
-    std::vector<ListSubItem*> m_cellChunks;
+    std::vector<char*> m_cellChunks; // each opens with its ChunkHead, then the cells
     std::size_t m_nextCell = 0;
 };
 
