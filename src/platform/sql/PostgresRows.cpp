@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -169,44 +170,116 @@ QByteArray bytesOf(const char* escaped)
     return copy;
 }
 
-// One row of a result, read as the driver reads its text-format results.
+// One row of a result, read as the driver reads its text-format results: from a row of a
+// PGresult, or from a line of COPY's text form.
 class PostgresRow final : public RowValues {
 public:
     PostgresRow(QSql::NumericalPrecisionPolicy policy, bool utf8Texts) : m_policy(policy), m_utf8Texts(utf8Texts) {}
 
-    // Every result of the statement has the same fields: their kinds are read from the first.
-    void setResult(const PGresult* result)
+    // Every result of the statement has the same fields: their kinds are read from the first (or
+    // from the statement's description).
+    void setKinds(const PGresult* result)
     {
-        m_result = result;
         if (!m_kinds.empty() || PQnfields(result) <= 0)
             return;
         m_kinds.resize(std::size_t(PQnfields(result)));
+        m_cells.resize(m_kinds.size());
         for (std::size_t field = 0; field < m_kinds.size(); ++field)
             m_kinds[field] = kindOf(PQftype(result, int(field)));
     }
-    void moveTo(int row) { m_row = row; }
+    void readFrom(const PGresult* result, int row)
+    {
+        for (int field = 0; field < int(m_cells.size()); ++field) {
+            const bool null = PQgetisnull(result, row, field);
+            m_cells[std::size_t(field)] = {PQgetvalue(result, row, field), std::size_t(PQgetlength(result, row, field)), null};
+        }
+    }
+    bool readCopyLine(const char* line, std::size_t length);
 
     QVariant value(int field) const override;
     StoredValue stored(int field) const override;
 
 private:
+    // A field's text, NUL-terminated, as the server wrote it.
+    struct Cell {
+        const char* text = "";
+        std::size_t length = 0;
+        bool null = true;
+    };
+
     std::string_view text(int field) const
     {
-        return {PQgetvalue(m_result, m_row, field), std::size_t(PQgetlength(m_result, m_row, field))};
+        const Cell& cell = m_cells[std::size_t(field)];
+        return {cell.text, cell.length};
     }
+    bool isNull(int field) const { return m_cells[std::size_t(field)].null; }
     QVariant number(FieldKind kind, std::string_view text) const;
 
     QSql::NumericalPrecisionPolicy m_policy;
     bool m_utf8Texts;
-    const PGresult* m_result = nullptr;
-    int m_row = 0;
     std::vector<FieldKind> m_kinds;
+    std::vector<Cell> m_cells;
+    std::vector<char> m_unescaped; // the current COPY line's fields
 };
+
+char unescapedCopyCharacter(char escaped)
+{
+    switch (escaped) {
+    case 'b': return '\b';
+    case 'f': return '\f';
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 't': return '\t';
+    case 'v': return '\v';
+    default: return escaped; // the backslash and the tab themselves
+    }
+}
+
+// COPY's text form: fields parted by tabs, a Null written "\N", and in a text a backslash before
+// the letter of a control character, before a tab and before a backslash. Returns false for a line
+// without the statement's fields.
+bool PostgresRow::readCopyLine(const char* line, std::size_t length)
+{
+    constexpr char kTab = '\t';
+    constexpr char kEscape = '\\';
+    if (length > 0 && line[length - 1] == '\n')
+        --length;
+    if (m_unescaped.size() < length + m_cells.size()) // unescaping only shortens; one NUL a field
+        m_unescaped.resize(2 * (length + m_cells.size()));
+    char* out = m_unescaped.data();
+    const char* in = line;
+    const char* const end = line + length;
+    for (std::size_t field = 0; field < m_cells.size(); ++field) {
+        if (in > end)
+            return false;
+        const char* tab = static_cast<const char*>(std::memchr(in, kTab, std::size_t(end - in)));
+        const char* fieldEnd = tab ? tab : end;
+        char* const start = out;
+        const bool null = fieldEnd - in == 2 && in[0] == kEscape && in[1] == 'N';
+        for (const char* at = in; at < fieldEnd;) {
+            const char* escape = static_cast<const char*>(std::memchr(at, kEscape, std::size_t(fieldEnd - at)));
+            const char* plainEnd = escape ? escape : fieldEnd;
+            std::memcpy(out, at, std::size_t(plainEnd - at));
+            out += plainEnd - at;
+            at = plainEnd;
+            if (escape && escape + 1 < fieldEnd) {
+                *out++ = unescapedCopyCharacter(escape[1]);
+                at = escape + 2;
+            } else if (escape) {
+                ++at; // a lone backslash at a field's end is not written
+            }
+        }
+        *out++ = '\0';
+        m_cells[field] = {start, std::size_t(out - 1 - start), null};
+        in = fieldEnd + 1;
+    }
+    return in == end + 1;
+}
 
 QVariant PostgresRow::value(int field) const
 {
     const FieldKind kind = m_kinds[std::size_t(field)];
-    if (PQgetisnull(m_result, m_row, field))
+    if (isNull(field))
         return QVariant(metaTypeOf(kind), nullptr);
     const std::string_view written = text(field);
     switch (kind) {
@@ -257,7 +330,7 @@ QVariant PostgresRow::number(FieldKind kind, std::string_view written) const
 StoredValue PostgresRow::stored(int field) const
 {
     StoredValue v;
-    if (PQgetisnull(m_result, m_row, field)) {
+    if (isNull(field)) {
         v.kind = StoredValue::Kind::Null;
         return v;
     }
@@ -335,25 +408,95 @@ qint64 readRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, ReadO
             continue;
         if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK)
             throw databaseFailure(postgresError(connection, next, failing), statement);
-        row.setResult(next);
+        row.setKinds(next);
         for (int at = 0, rows = PQntuples(next); at < rows && handed < maxRows; ++at, ++handed) {
-            row.moveTo(at);
+            row.readFrom(next, at);
             visit(row);
         }
     }
     return handed;
 }
 
+// What a COPY stopped by a throw leaves unread is read and dropped here: until its end, libpq
+// answers every request for a result with the copy itself.
+class CopyDrain {
+public:
+    explicit CopyDrain(PGconn* connection) : m_connection(connection) {}
+    ~CopyDrain()
+    {
+        char* line = nullptr;
+        while (m_connection != nullptr && PQgetCopyData(m_connection, &line, 0) >= 0)
+            PQfreemem(line);
+    }
+    CopyDrain(const CopyDrain&) = delete;
+    CopyDrain& operator=(const CopyDrain&) = delete;
+    void finished() { m_connection = nullptr; }
+
+private:
+    PGconn* m_connection;
+};
+
+// The statement's fields, from its description as an unnamed prepared statement.
+Result described(PGconn* connection, const QString& statement, const QByteArray& text)
+{
+    const Result parsed(PQprepare(connection, "", text.constData(), 0, nullptr), PQclear);
+    if (PQresultStatus(parsed.get()) != PGRES_COMMAND_OK)
+        throw databaseFailure(postgresError(connection, parsed.get()), statement);
+    Result description(PQdescribePrepared(connection, ""), PQclear);
+    if (PQresultStatus(description.get()) != PGRES_COMMAND_OK)
+        throw databaseFailure(postgresError(connection, description.get()), statement);
+    return description;
+}
+
+// A query streamed as COPY's text lines: a row costs one buffer, where a row of its own result
+// costs that result, a copy of the field descriptions and the cells' table. Fails in the words
+// the row-by-row reading uses: the statement's failure before the first row, a row's after it.
+qint64 copyRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, const QString& statement, qint64 maxRows,
+                const RowVisitor& visit)
+{
+    const QByteArray text = statement.toUtf8();
+    PostgresRow row(policy, textsAreUtf8(connection));
+    row.setKinds(described(connection, statement, text).get());
+    // The query on lines of its own: a trailing "-- comment" must not swallow the parenthesis.
+    if (PQsendQuery(connection, "COPY (\n" + text + "\n) TO STDOUT") == 0)
+        throw databaseFailure(postgresError(connection, nullptr, "Unable to send query"), statement);
+    const Result started(PQgetResult(connection), PQclear);
+    if (PQresultStatus(started.get()) != PGRES_COPY_OUT)
+        throw databaseFailure(postgresError(connection, started.get()), statement);
+    CopyDrain drain(connection);
+    qint64 received = 0;
+    qint64 handed = 0;
+    char* line = nullptr;
+    for (int length; (length = PQgetCopyData(connection, &line, 0)) >= 0; ++received) {
+        const std::unique_ptr<char, void (*)(void*)> owned(line, PQfreemem);
+        if (handed < maxRows && row.readCopyLine(line, std::size_t(length))) {
+            visit(row);
+            ++handed;
+        }
+    }
+    drain.finished();
+    const Result ended(PQgetResult(connection), PQclear);
+    if (PQresultStatus(ended.get()) != PGRES_COMMAND_OK)
+        throw databaseFailure(postgresError(connection, ended.get(), received == 0 ? "Unable to create query" : "Unable to get result"),
+                              statement);
+    return handed;
+}
+
 } // namespace
 
 std::optional<qint64> readWithPostgres(const QSqlDatabase& database, ReadOnlyQuery& run, qint64 maxRows,
-                                       const RowVisitor& visit)
+                                       const RowVisitor& visit, PostgresStatement form)
 {
     PGconn* connection = sharedPostgresHandle(database);
     // Only in the read-only scope's transaction, with nothing else under way.
     if (connection == nullptr || PQtransactionStatus(connection) != PQTRANS_INTRANS)
         return std::nullopt;
-    return readRows(connection, database.driver()->numericalPrecisionPolicy(), run, maxRows, visit);
+    const QSql::NumericalPrecisionPolicy policy = database.driver()->numericalPrecisionPolicy();
+    // COPY's lines are split at ASCII bytes, which in UTF-8 never occur inside a character.
+    static const int utf8 = pg_char_to_encoding("UTF8");
+    if (form == PostgresStatement::Subquery && PQclientEncoding(connection) == utf8)
+        return copyRows(connection, policy, run.statement(), maxRows, visit);
+    return readRows(connection, policy, run, maxRows, visit);
 }
 
 } // namespace tessaro::sql
