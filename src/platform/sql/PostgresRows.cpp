@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QSqlDriver>
 #include <QTime>
+#include <QtEndian>
 
 #include <algorithm>
 #include <charconv>
@@ -195,17 +196,31 @@ public:
         }
     }
     bool readCopyLine(const char* line, std::size_t length);
+    enum class BinaryRead { Row, End, Broken };
+    BinaryRead readBinaryRow(const char*& at, const char* end);
 
     QVariant value(int field) const override;
     StoredValue stored(int field) const override;
 
 private:
-    // A field's text, NUL-terminated, as the server wrote it.
+    // A field's text, NUL-terminated, as the server wrote it; or, read in binary, its bytes or
+    // its whole number.
     struct Cell {
         const char* text = "";
         std::size_t length = 0;
         bool null = true;
+        bool whole = false;
+        qint64 integer = 0;
     };
+
+    qint64 integerOf(int field) const
+    {
+        const Cell& cell = m_cells[std::size_t(field)];
+        if (cell.whole)
+            return cell.integer;
+        return m_kinds[std::size_t(field)] == FieldKind::Int ? int(wholeNumber<long long>(text(field)))
+                                                             : wholeNumber<qint64>(text(field));
+    }
 
     std::string_view text(int field) const
     {
@@ -286,12 +301,12 @@ QVariant PostgresRow::value(int field) const
     case FieldKind::Bool:
         return QVariant(!written.empty() && written.front() == 't');
     case FieldKind::Int:
-        return QVariant(int(wholeNumber<long long>(written)));
-    case FieldKind::Int8:
+        return QVariant(int(integerOf(field)));
+    case FieldKind::Int8: {
         // The driver reads a positive one as unsigned.
-        if (!written.empty() && written.front() == '-')
-            return QVariant(wholeNumber<qlonglong>(written));
-        return QVariant(wholeNumber<qulonglong>(written));
+        const qint64 number = integerOf(field);
+        return number < 0 ? QVariant(qlonglong(number)) : QVariant(qulonglong(number));
+    }
     case FieldKind::Numeric:
     case FieldKind::Float:
         return number(kind, written);
@@ -338,12 +353,9 @@ StoredValue PostgresRow::stored(int field) const
     const std::string_view written = text(field);
     switch (kind) {
     case FieldKind::Int:
-        v.kind = StoredValue::Kind::Integer;
-        v.integer = int(wholeNumber<long long>(written));
-        break;
     case FieldKind::Int8:
         v.kind = StoredValue::Kind::Integer;
-        v.integer = wholeNumber<qint64>(written);
+        v.integer = integerOf(field);
         break;
     case FieldKind::Numeric:
     case FieldKind::Float: {
@@ -417,6 +429,81 @@ qint64 readRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, ReadO
     return handed;
 }
 
+// COPY's binary form: before the first row a signature, 32-bit flags and a 32-bit length of
+// the extension that follows; then each row a 16-bit count of fields, each field a 32-bit length
+// (-1 for Null) and its bytes; a count of -1 ends the rows. Numbers are big-endian.
+constexpr char kBinarySignature[] = "PGCOPY\n\377\r\n";
+constexpr std::size_t kBinarySignatureBytes = sizeof kBinarySignature; // its NUL included
+
+bool skipBinaryHeader(const char*& at, const char* end)
+{
+    constexpr std::size_t kFlagsBytes = 4;
+    constexpr std::size_t kExtensionLengthBytes = 4;
+    if (std::size_t(end - at) < kBinarySignatureBytes + kFlagsBytes + kExtensionLengthBytes
+        || std::memcmp(at, kBinarySignature, kBinarySignatureBytes) != 0)
+        return false;
+    at += kBinarySignatureBytes + kFlagsBytes;
+    const quint32 extension = qFromBigEndian<quint32>(at);
+    at += kExtensionLengthBytes;
+    if (extension > std::size_t(end - at))
+        return false;
+    at += extension;
+    return true;
+}
+
+// The types whose binary form gives what their text gives, without the text: whole numbers,
+// texts (sent in the client's encoding, as in text form) and truth values.
+bool readableInBinary(Oid type)
+{
+    constexpr Oid kTextOid = 25, kBpcharOid = 1042, kVarcharOid = 1043;
+    switch (type) {
+    case kBoolOid: case kInt2Oid: case kInt4Oid: case kInt8Oid: case kTextOid: case kBpcharOid: case kVarcharOid:
+        return true;
+    default:
+        return false;
+    }
+}
+
+PostgresRow::BinaryRead PostgresRow::readBinaryRow(const char*& at, const char* end)
+{
+    constexpr qint16 kNoMoreRows = -1;
+    constexpr qint32 kNull = -1;
+    if (end - at < qint64(sizeof(qint16)))
+        return BinaryRead::Broken;
+    const qint16 count = qFromBigEndian<qint16>(at);
+    at += sizeof(qint16);
+    if (count == kNoMoreRows)
+        return BinaryRead::End;
+    if (count != qint16(m_cells.size()))
+        return BinaryRead::Broken;
+    for (Cell& cell : m_cells) {
+        if (end - at < qint64(sizeof(qint32)))
+            return BinaryRead::Broken;
+        const qint32 length = qFromBigEndian<qint32>(at);
+        at += sizeof(qint32);
+        if (length > end - at || length < kNull)
+            return BinaryRead::Broken;
+        cell = Cell();
+        cell.null = length == kNull;
+        if (cell.null)
+            continue;
+        cell.text = at;
+        cell.length = std::size_t(length);
+        const FieldKind kind = m_kinds[std::size_t(&cell - m_cells.data())];
+        if (kind == FieldKind::Bool) {
+            cell.text = length > 0 && at[0] != 0 ? "t" : "f";
+            cell.length = 1;
+        } else if (kind == FieldKind::Int || kind == FieldKind::Int8) {
+            cell.whole = true;
+            cell.integer = length == 2 ? qFromBigEndian<qint16>(at)
+                         : length == 4 ? qFromBigEndian<qint32>(at)
+                                       : qFromBigEndian<qint64>(at);
+        }
+        at += length;
+    }
+    return BinaryRead::Row;
+}
+
 // What a COPY stopped by a throw leaves unread is read and dropped here: until its end, libpq
 // answers every request for a result with the copy itself.
 class CopyDrain {
@@ -456,9 +543,14 @@ qint64 copyRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, const
 {
     const QByteArray text = statement.toUtf8();
     PostgresRow row(policy, textsAreUtf8(connection));
-    row.setKinds(described(connection, statement, text).get());
+    const Result description = described(connection, statement, text);
+    row.setKinds(description.get());
+    bool binary = true;
+    for (int field = 0; field < PQnfields(description.get()); ++field)
+        binary = binary && readableInBinary(PQftype(description.get(), field));
     // The query on lines of its own: a trailing "-- comment" must not swallow the parenthesis.
-    if (PQsendQuery(connection, "COPY (\n" + text + "\n) TO STDOUT") == 0)
+    const QByteArray copy = "COPY (\n" + text + "\n) TO STDOUT" + (binary ? " (FORMAT binary)" : "");
+    if (PQsendQuery(connection, copy.constData()) == 0)
         throw databaseFailure(postgresError(connection, nullptr, "Unable to send query"), statement);
     const Result started(PQgetResult(connection), PQclear);
     if (PQresultStatus(started.get()) != PGRES_COPY_OUT)
@@ -466,13 +558,29 @@ qint64 copyRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, const
     CopyDrain drain(connection);
     qint64 received = 0;
     qint64 handed = 0;
-    char* line = nullptr;
-    for (int length; (length = PQgetCopyData(connection, &line, 0)) >= 0; ++received) {
-        const std::unique_ptr<char, void (*)(void*)> owned(line, PQfreemem);
-        if (handed < maxRows && row.readCopyLine(line, std::size_t(length))) {
+    const auto take = [&] {
+        ++received;
+        if (handed < maxRows) {
             visit(row);
             ++handed;
         }
+    };
+    bool headerRead = false;
+    char* message = nullptr;
+    for (int length; (length = PQgetCopyData(connection, &message, 0)) >= 0;) {
+        const std::unique_ptr<char, void (*)(void*)> owned(message, PQfreemem);
+        if (!binary) {
+            if (row.readCopyLine(message, std::size_t(length)))
+                take();
+            continue;
+        }
+        // Every row comes in a message of its own, the header before the first.
+        const char* at = message;
+        const char* const end = message + length;
+        if (!headerRead && !(headerRead = skipBinaryHeader(at, end)))
+            continue;
+        while (at < end && row.readBinaryRow(at, end) == PostgresRow::BinaryRead::Row)
+            take();
     }
     drain.finished();
     const Result ended(PQgetResult(connection), PQclear);
