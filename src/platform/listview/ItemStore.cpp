@@ -92,11 +92,11 @@ TextArena::Ref ItemStore::addColumnText(std::size_t column, std::string_view byt
     if (bytes.empty())
         return TextArena::Empty;
     if (column >= m_lastAdded.size())
-        m_lastAdded.resize(column + 1, TextArena::Empty);
-    TextArena::Ref& last = m_lastAdded[column];
-    if (last == TextArena::Empty || !m_arena.equals(last, bytes))
-        last = m_arena.add(bytes);
-    return last;
+        m_lastAdded.resize(column + 1);
+    LastAdded& last = m_lastAdded[column];
+    if (last.size != bytes.size() || !m_arena.equals(last.ref, bytes))
+        last = {m_arena.add(bytes), bytes.size()};
+    return last.ref;
 }
 
 int ItemStore::rowOf(const ListItem& item)

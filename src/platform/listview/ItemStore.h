@@ -122,7 +122,11 @@ private:
 
     ListCore& m_core;
     TextArena m_arena;
-    std::vector<TextArena::Ref> m_lastAdded; // per column, the text appendRow last stored
+    struct LastAdded {
+        TextArena::Ref ref = TextArena::Empty;
+        std::size_t size = 0; // of its text; 0 for none
+    };
+    std::vector<LastAdded> m_lastAdded; // per column, the text appendRow last stored
     ItemTagTable m_itemTags;
     std::unordered_map<const ListSubItem*, QVariant> m_cellSideTags;
     std::vector<ListItem*> m_order;

@@ -52,6 +52,24 @@ const char* readVarint(const char* in, std::size_t& value)
     return in;
 }
 
+// The blanks at the end of a text that does not consist of blanks alone; a char(n) column's
+// padding is long, so it is measured eight bytes at a time.
+std::size_t trailingBlanks(std::string_view bytes)
+{
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
+    std::size_t end = bytes.size();
+    while (end >= sizeof kEightBlanks) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + end - sizeof word, sizeof word);
+        if (word != kEightBlanks)
+            break;
+        end -= sizeof word;
+    }
+    while (end > 0 && bytes[end - 1] == kBlank)
+        --end;
+    return bytes.size() - end;
+}
+
 std::size_t unitsFor(std::size_t bytes)
 {
     return (bytes + kUnitBytes - 1) / kUnitBytes;
@@ -125,8 +143,8 @@ TextArena::Ref TextArena::add(std::string_view bytes)
 {
     if (bytes.empty())
         return Empty;
-    const std::size_t leading = std::min(bytes.find_first_not_of(kBlank), bytes.size());
-    const std::size_t trailing = leading == bytes.size() ? 0 : bytes.size() - 1 - bytes.find_last_not_of(kBlank);
+    const std::size_t leading = bytes.front() == kBlank ? std::min(bytes.find_first_not_of(kBlank), bytes.size()) : 0;
+    const std::size_t trailing = leading < bytes.size() && bytes.back() == kBlank ? trailingBlanks(bytes) : 0;
     const bool take = leading + trailing >= kFewestBlanksTaken;
     const std::string_view kept = take ? bytes.substr(leading, bytes.size() - leading - trailing) : bytes;
     const std::size_t head = kept.size() * 2 + (take ? 1 : 0);
