@@ -10,6 +10,9 @@
 namespace tessaro::listview {
 namespace {
 
+constexpr std::uint32_t kMissesBeforeProbing = 32;
+constexpr std::uint32_t kProbeEvery = 16;
+constexpr std::uint32_t kMissesSaturated = kMissesBeforeProbing * kProbeEvery * 1024;
 constexpr unsigned kItemChunkShift = 12;
 constexpr std::size_t kItemsPerChunk = std::size_t(1) << kItemChunkShift;
 constexpr std::size_t kItemChunkBytes = kItemsPerChunk * sizeof(ListItem);
@@ -85,7 +88,9 @@ ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int co
 }
 
 // Columns often repeat their last value (a status, a date, a group's key): an appended text equal
-// to the one its column last got shares that text's bytes. Released texts keep their bytes until
+// to the one its column last got shares that text's bytes. A column whose values keep changing
+// stops paying for the comparison: after a run of misses it compares only now and then, and a
+// hit makes it compare every text again. Released texts keep their bytes until
 // the arena is compacted, so any reference handed out since the last compaction still reads.
 TextArena::Ref ItemStore::addColumnText(std::size_t column, std::string_view bytes)
 {
@@ -94,8 +99,12 @@ TextArena::Ref ItemStore::addColumnText(std::size_t column, std::string_view byt
     if (column >= m_lastAdded.size())
         m_lastAdded.resize(column + 1);
     LastAdded& last = m_lastAdded[column];
-    if (last.size != bytes.size() || !m_arena.equals(last.ref, bytes))
-        last = {m_arena.add(bytes), bytes.size()};
+    const bool compare = last.misses < kMissesBeforeProbing || last.misses % kProbeEvery == 0;
+    if (compare && last.size == bytes.size() && m_arena.equals(last.ref, bytes)) {
+        last.misses = 0;
+        return last.ref;
+    }
+    last = {m_arena.add(bytes), bytes.size(), std::min(last.misses + 1, kMissesSaturated)};
     return last.ref;
 }
 

@@ -125,6 +125,7 @@ private:
     struct LastAdded {
         TextArena::Ref ref = TextArena::Empty;
         std::size_t size = 0; // of its text; 0 for none
+        std::uint32_t misses = 0; // texts since the last that matched
     };
     std::vector<LastAdded> m_lastAdded; // per column, the text appendRow last stored
     ItemTagTable m_itemTags;
