@@ -10,8 +10,8 @@
 namespace tessaro::listview {
 namespace {
 
-constexpr std::uint32_t kMissesBeforeProbing = 32;
-constexpr std::uint32_t kProbeEvery = 16;
+constexpr std::uint32_t kMissesBeforeProbing = 16;
+constexpr std::uint32_t kProbeEvery = 64;
 constexpr std::uint32_t kMissesSaturated = kMissesBeforeProbing * kProbeEvery * 1024;
 constexpr unsigned kItemChunkShift = 12;
 constexpr std::size_t kItemsPerChunk = std::size_t(1) << kItemChunkShift;
