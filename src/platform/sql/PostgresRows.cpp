@@ -121,9 +121,11 @@ Result described(PGconn* connection, const QString& statement, const QByteArray&
     return description;
 }
 
-// A query streamed as COPY's text lines: a row costs one buffer, where a row of its own result
-// costs that result, a copy of the field descriptions and the cells' table. Fails in the words
-// the row-by-row reading uses: the statement's failure before the first row, a row's after it.
+// A query streamed through COPY: a row costs one buffer, where a row of its own result costs
+// that result, a copy of the field descriptions and the cells' table. Its binary form where every
+// field reads the same in it (no digits to parse, no escapes to undo, and the server writes no
+// digits either), else its text lines. Fails in the words the row-by-row reading uses: the
+// statement's failure before the first row, a row's after it.
 qint64 copyRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, const QString& statement, qint64 maxRows,
                 const RowVisitor& visit)
 {
