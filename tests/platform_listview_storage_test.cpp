@@ -5,10 +5,12 @@
 
 #include "support/TestHelpers.h"
 
+#include "platform/listview/RowAppender.h"
 #include "platform/listview/TextOrder.h"
 
 #include <QAbstractItemModelTester>
 #include <QDate>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -161,6 +163,89 @@ TEST_F(ListStorageTest, RecordsAcrossChunksAndReusedRecordsStartBlank)
     EXPECT_EQ(cells(fresh), QStringList({"fresh", "", ""}));
     EXPECT_FALSE(fresh->Selected() || fresh->Checked() || fresh->SmallIcon() != 0);
     EXPECT_EQ(list.SelectedItem(), nullptr);
+}
+
+// Runs of blanks at either end are kept as counts: every text must read back byte for byte, as
+// the item's text, a sub-item's text and tag, and in the view; rewriting a cell with the same
+// text is no change, one blank more or less is one.
+TEST_F(ListStorageTest, BlankPaddedTextsReadBackExactly)
+{
+    const QString longRun(300, QLatin1Char(' ')); // counts past one byte of the record
+    const QString texts[] = {"    ", " ", "a   ", "   a", "  a  ", "a    b", "\t   a   \t", "    città    ",
+        longRun + "x" + longRun, longRun};
+    QSignalSpy changes(list.model(), &QAbstractItemModel::dataChanged);
+    for (const QString& text : texts) {
+        SCOPED_TRACE(QStringLiteral("'%1'").arg(text).toStdString());
+        ListItem* item = addRow({text, text});
+        item->ListSubItems(1)->setTag(text);
+        item->setTag(text);
+        EXPECT_EQ(cells(item), QStringList({text + '|' + text, text + '|' + text, ""}));
+        if (text.size() < 100) // longer texts are shortened in the view
+            EXPECT_EQ(list.model()->index(item->Index() - 1, 1).data().toString(), text);
+        changes.clear();
+        item->setSubItems(1, text);
+        item->setText(text);
+        EXPECT_EQ(changes.count(), 0) << "the same text again";
+        item->setSubItems(1, text + ' ');
+        item->setText(text.mid(1));
+        EXPECT_EQ(changes.count(), 2);
+        EXPECT_EQ(cells(item), QStringList({text.mid(1) + '|' + text, text + " |" + text, ""}));
+    }
+}
+
+// A fill stores a text equal to its column's previous one once, for both rows: changing or
+// removing either row must leave the other as it was, also once rewrites have made the store
+// copy its live texts out, and sorting must still see each row's own text.
+TEST_F(ListStorageTest, RowsSharingTextsStayApart)
+{
+    using tessaro::listview::ItemStore;
+    const std::string padded = "Roma" + std::string(40, ' ');
+    {
+        tessaro::listview::RowAppender appender(list);
+        for (int i = 0; i < 6; ++i) {
+            const std::string name = i < 3 ? "same" : "other";
+            const std::string amount = std::to_string(i / 2);
+            const ItemStore::RowCell row[] = {{name}, {padded, true}, {amount, i % 2 == 0}};
+            appender.append(QVariant(i), row, 3);
+        }
+    }
+    const QString roma = QString::fromStdString(padded);
+    const auto expected = [&](int i) {
+        const QString name = i < 3 ? "same" : "other";
+        const QString amount = QString::number(i / 2);
+        return QStringList({name + '|' + QString::number(i), roma + '|' + roma, i % 2 == 0 ? amount + '|' + amount : amount});
+    };
+    ASSERT_EQ(list.ListItems().Count(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(cells(list.ListItems().Item(i + 1)), expected(i)) << "row " << i;
+
+    list.ListItems().Item(2)->setSubItems(1, QStringLiteral("Bari"));
+    list.ListItems().Item(2)->setText(QStringLiteral("changed"));
+    list.ListItems().Item(4)->ListSubItems(2)->setTag(QStringLiteral("own"));
+    list.ListItems().Remove(1);
+    EXPECT_EQ(cells(list.ListItems().Item(1)), QStringList({"changed|1", "Bari|" + roma, "0"}));
+    EXPECT_EQ(cells(list.ListItems().Item(2)), expected(2));
+    EXPECT_EQ(cells(list.ListItems().Item(3)), QStringList({"other|3", roma + '|' + roma, "1|own"}));
+
+    // Enough rewrites of one row that the store compacts, more than once.
+    const QString padding(1000, QLatin1Char('x'));
+    ListItem* churn = list.ListItems().Item(5);
+    for (int round = 0; round < 80000; ++round)
+        churn->setSubItems(2, QString::number(round) + padding);
+    EXPECT_EQ(churn->SubItems(2), QStringLiteral("79999") + padding);
+    churn->setSubItems(2, QStringLiteral("2"));
+    const QStringList kept[] = {{"changed|1", "Bari|" + roma, "0"}, expected(2), {"other|3", roma + '|' + roma, "1|own"},
+        expected(4), {"other|5", roma + '|' + roma, "2"}};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(cells(list.ListItems().Item(i + 1)), kept[i]) << "after compaction, row " << i;
+
+    list.setSortKey(2);
+    list.setSortOrder(1);
+    list.setSorted(true);
+    QStringList amounts;
+    for (ListItem* item : list.ListItems())
+        amounts << item->SubItems(2) + '/' + item->Tag().toString();
+    EXPECT_EQ(amounts, QStringList({"2/4", "2/5", "1/2", "1/3", "0/1"}));
 }
 
 TEST(TextOrderTest, OrdersCaseInsensitivelyWithAccentsBreakingTies)

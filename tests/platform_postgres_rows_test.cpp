@@ -33,6 +33,8 @@ const QString kEveryType = QStringLiteral(
     " 'Infinity', NULL, NULL, NULL, NULL, NULL)) "
     "AS t(i2, i4, i8, n, n2, f4, f8, b, t, vc, c, d, tm, ts, tstz, by, o, n3, rp, x, ci, ttz, ts2)");
 constexpr int kFields = 23;
+// Row by row, and streamed as a query that stands as a subquery.
+constexpr sql::PostgresStatement kForms[] = {sql::PostgresStatement::Any, sql::PostgresStatement::Subquery};
 
 // A value's type, nullness and exact value in one text: QVariant's own equality takes 2 for 2.0,
 // and a date-time's zone would be lost.
@@ -80,18 +82,20 @@ protected:
     }
 
     // The rows `statement` gives through the reader, each field described; nothing when it steps aside.
-    std::optional<std::vector<QStringList>> read(const QString& statement, qint64 maxRows, int fields = kFields)
+    std::optional<std::vector<QStringList>> read(const QString& statement, qint64 maxRows, int fields = kFields,
+                                                 sql::PostgresStatement form = sql::PostgresStatement::Any)
     {
         sql::ReadOnlyQuery run(db);
         EXPECT_TRUE(run.admit(statement)) << run.error().text().toStdString();
         std::vector<QStringList> rows;
-        const std::optional<qint64> handed = sql::readWithPostgres(db, run, maxRows, [&](const sql::RowValues& row) {
+        const auto visit = [&](const sql::RowValues& row) {
             rows.emplace_back();
             for (int i = 0; i < fields; ++i) {
                 rows.back() << describe(row.value(i));
                 expectStoredAgrees(row, i);
             }
-        });
+        };
+        const std::optional<qint64> handed = sql::readWithPostgres(db, run, maxRows, visit, form);
         if (!handed)
             return std::nullopt;
         EXPECT_EQ(*handed, qint64(rows.size()));
@@ -128,14 +132,56 @@ TEST_F(PostgresRows, ValuesAreThoseOfQSqlQueryUnderEveryPrecisionPolicy)
                 expected.back() << describe(query.value(i));
         }
         query.finish();
-        const auto rows = read(kEveryType, 10);
-        ASSERT_TRUE(rows);
-        EXPECT_EQ(joined(*rows), joined(expected));
+        for (const sql::PostgresStatement form : kForms) {
+            SCOPED_TRACE(int(form));
+            const auto rows = read(kEveryType, 10, kFields, form);
+            ASSERT_TRUE(rows);
+            EXPECT_EQ(joined(*rows), joined(expected));
+        }
+    }
+}
+
+// Texts with what COPY's lines escape (tabs, line ends, backslashes, a text spelled like its
+// Null) and a bytea of such bytes read as through Qt, whichever way the statement goes; so do
+// whole numbers, truth values and texts alone, which are streamed in binary.
+TEST_F(PostgresRows, EscapedCharactersAndBinaryFieldsReadAsThroughQt)
+{
+    const QString texts = QStringLiteral(
+        "SELECT * FROM (VALUES (E'a\\tb', E'x\\ny\\r', E'\\\\N', E'back\\\\slash\\\\', "
+        "E'\\b\\f\\v\\x01end', '', NULL::text, bytea '\\x5c4e09000a41', 'città'), "
+        "('\\N', E'\\\\', ' ', 'plain', E'\\t', E'\\n', 'x', bytea '\\x', '')) AS t(a, b, c, d, e, f, g, h, i) "
+        "-- a comment at the end");
+    const QString binary = QStringLiteral(
+        "SELECT * FROM (VALUES (int2 '-32768', int4 '-2147483648', int8 '-9223372036854775808', true, "
+        "char(6) 'ab', varchar(9) E'tab\\there', text 'città', E'\\\\N'::text, ''::text), "
+        "(32767, 2147483647, 9223372036854775807, false, '', 'x', E'line\\n', 'é', ' '), "
+        "(NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL), "
+        "(0, -1, 1, true, 'abcdef', '', '', '', 'z')) AS t(a, b, c, d, e, f, g, h, i)");
+    constexpr int kColumns = 9;
+    for (const QString& statement : {texts, binary}) {
+        SCOPED_TRACE(statement.left(40).toStdString());
+        QSqlQuery query(statement, db);
+        std::vector<QStringList> expected;
+        while (query.next()) {
+            expected.emplace_back();
+            for (int i = 0; i < kColumns; ++i)
+                expected.back() << describe(query.value(i));
+        }
+        query.finish();
+        ASSERT_GE(expected.size(), 2u) << query.lastError().text().toStdString();
+        for (const sql::PostgresStatement form : kForms) {
+            SCOPED_TRACE(int(form));
+            const auto rows = read(statement, 10, kColumns, form);
+            ASSERT_TRUE(rows);
+            EXPECT_EQ(*rows, expected);
+        }
     }
 }
 
 TEST_F(PostgresRows, StoredValuesSpareTheVariantForNumbersAndTexts)
 {
+  for (const sql::PostgresStatement form : kForms) {
+    SCOPED_TRACE(int(form));
     const auto kindsUnder = [&](QSql::NumericalPrecisionPolicy policy) {
         db.setNumericalPrecisionPolicy(policy);
         std::vector<Kind> kinds;
@@ -144,7 +190,7 @@ TEST_F(PostgresRows, StoredValuesSpareTheVariantForNumbersAndTexts)
         sql::readWithPostgres(db, run, 1, [&](const sql::RowValues& row) {
             for (int i = 0; i < 6; ++i)
                 kinds.push_back(row.stored(i).kind);
-        });
+        }, form);
         return kinds;
     };
     EXPECT_EQ(kindsUnder(QSql::LowPrecisionDouble),
@@ -152,23 +198,27 @@ TEST_F(PostgresRows, StoredValuesSpareTheVariantForNumbersAndTexts)
     // Numeric is the server's digits under high precision, a cut whole number under Int32.
     EXPECT_EQ(kindsUnder(QSql::HighPrecision).at(2), Kind::Text);
     EXPECT_EQ(kindsUnder(QSql::LowPrecisionInt32).at(2), Kind::Integer);
+  }
 }
 
 // Rows past maxRows are read and dropped, as through Qt: a failure among them still counts.
 TEST_F(PostgresRows, HandsAtMostMaxRowsInOrderAndReadsTheRest)
 {
     const QString numbers = QStringLiteral("SELECT i FROM generate_series(1, 3000) AS s(i) ORDER BY i");
-    for (const qint64 maxRows : {qint64(0), qint64(1), qint64(300), qint64(3000), qint64(5000)}) {
-        SCOPED_TRACE(maxRows);
-        const auto rows = read(numbers, maxRows, 1);
-        ASSERT_TRUE(rows);
-        ASSERT_EQ(qint64(rows->size()), std::min<qint64>(maxRows, 3000));
-        for (std::size_t r = 0; r < rows->size(); ++r)
-            ASSERT_EQ((*rows)[r][0].toStdString(), QStringLiteral("int %1").arg(r + 1).toStdString());
+    for (const sql::PostgresStatement form : kForms) {
+        SCOPED_TRACE(int(form));
+        for (const qint64 maxRows : {qint64(0), qint64(1), qint64(300), qint64(3000), qint64(5000)}) {
+            SCOPED_TRACE(maxRows);
+            const auto rows = read(numbers, maxRows, 1, form);
+            ASSERT_TRUE(rows);
+            ASSERT_EQ(qint64(rows->size()), std::min<qint64>(maxRows, 3000));
+            for (std::size_t r = 0; r < rows->size(); ++r)
+                ASSERT_EQ((*rows)[r][0].toStdString(), QStringLiteral("int %1").arg(r + 1).toStdString());
+        }
+        EXPECT_THROW(read(QStringLiteral("SELECT 1 / (i - 2000) FROM generate_series(1, 3000) AS s(i)"), 10, 1, form),
+                     sql::DatabaseFailure);
+        EXPECT_EQ(state(), PQTRANS_IDLE);
     }
-    EXPECT_THROW(read(QStringLiteral("SELECT 1 / (i - 2000) FROM generate_series(1, 3000) AS s(i)"), 10, 1),
-                 sql::DatabaseFailure);
-    EXPECT_EQ(state(), PQTRANS_IDLE);
 }
 
 // A division by zero at row 1500 of 3000, after the rows before it, or a visitor that gives up,
@@ -188,7 +238,9 @@ TEST_F(PostgresRows, AFailureThrowsTheDatabasesErrorAndLeavesTheConnectionAsItWa
 
     for (const bool inHostTransaction : {false, true}) {
         for (const bool visitorThrows : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "host transaction " << inHostTransaction << ", visitor throws " << visitorThrows);
+          for (const sql::PostgresStatement form : kForms) {
+            SCOPED_TRACE(testing::Message() << "host transaction " << inHostTransaction << ", visitor throws "
+                                            << visitorThrows << ", form " << int(form));
             if (inHostTransaction) {
                 ASSERT_TRUE(db.transaction());
                 ASSERT_TRUE(qt.exec(QStringLiteral("INSERT INTO host_rows VALUES (1)")));
@@ -200,7 +252,7 @@ TEST_F(PostgresRows, AFailureThrowsTheDatabasesErrorAndLeavesTheConnectionAsItWa
                 sql::readWithPostgres(db, run, 5000, [&](const sql::RowValues&) {
                     if (++visited == 10 && visitorThrows)
                         throw std::runtime_error("given up");
-                });
+                }, form);
                 ADD_FAILURE() << "no failure";
             } catch (const sql::DatabaseFailure& failure) {
                 EXPECT_FALSE(visitorThrows);
@@ -217,6 +269,7 @@ TEST_F(PostgresRows, AFailureThrowsTheDatabasesErrorAndLeavesTheConnectionAsItWa
             qt.finish();
             if (inHostTransaction)
                 ASSERT_TRUE(db.rollback());
+          }
         }
     }
 }

@@ -37,7 +37,7 @@ private:
     ListSubItem(const ListSubItem&) = delete;
     ListSubItem& operator=(const ListSubItem&) = delete;
 
-    ListItem* m_owner = nullptr;
+    quint32 m_owner = 0; // the number of its item in the list's storage
     quint32 m_text = 0;
     quint32 m_tag = 0;
 };
@@ -90,14 +90,13 @@ private:
     ListItem(const ListItem&) = delete;
     ListItem& operator=(const ListItem&) = delete;
 
-    listview::ItemStore* m_store = nullptr;
     quint64 m_tag = 0;
     quint32 m_text = 0;
     quint32 m_row = 0;
     quint32 m_cells = 0;
+    qint32 m_smallIcon = 0;
     quint16 m_cellCount = 0;
     quint8 m_flags = 0;
-    qint32 m_smallIcon = 0;
 };
 
 /// The items of a ListView, in list order.

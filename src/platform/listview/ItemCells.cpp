@@ -7,6 +7,7 @@
 
 #include "platform/Failure.h"
 #include "platform/listview/ListCore.h"
+#include "platform/listview/RecordChunks.h"
 
 #include <algorithm>
 #include <new>
@@ -17,6 +18,12 @@ namespace {
 
 constexpr unsigned kCellChunkShift = 16;
 constexpr std::size_t kCellsPerChunk = std::size_t(1) << kCellChunkShift;
+// The cells follow the chunk's head; the chunk is aligned to the power of two above its size.
+constexpr std::size_t kCellsOffset = 16;
+constexpr std::size_t kCellChunkBytes = kCellsOffset + kCellsPerChunk * sizeof(ListSubItem);
+constexpr std::size_t kCellChunkAlignment = std::size_t(1) << 20;
+static_assert(sizeof(ChunkHead) <= kCellsOffset && kCellsOffset % alignof(ListSubItem) == 0);
+static_assert(kCellChunkBytes <= kCellChunkAlignment);
 constexpr int kMaxCellsPerItem = 0xFFFF;
 constexpr std::size_t kMaxCellChunks = std::size_t(1) << (32 - kCellChunkShift);
 
@@ -27,9 +34,23 @@ bool isText(TextArena::Ref ref)
 
 } // namespace
 
+ItemStore& ItemStore::of(const ListSubItem& cell)
+{
+    return *chunkOf(&cell, kCellChunkAlignment).store;
+}
+
 ListSubItem* ItemStore::cellAt(quint32 index) const
 {
-    return m_cellChunks[index >> kCellChunkShift] + (index & (kCellsPerChunk - 1));
+    ListSubItem* cells = reinterpret_cast<ListSubItem*>(m_cellChunks[index >> kCellChunkShift] + kCellsOffset);
+    return cells + (index & (kCellsPerChunk - 1));
+}
+
+void ItemStore::freeCells()
+{
+    for (char* chunk : m_cellChunks)
+        deleteChunk(chunk, kCellChunkAlignment);
+    m_cellChunks.clear();
+    m_nextCell = 0;
 }
 
 quint32 ItemStore::allocateCells(int count)
@@ -40,7 +61,8 @@ quint32 ItemStore::allocateCells(int count)
     if (!fits) {
         if (m_cellChunks.size() == kMaxCellChunks)
             raiseError(Error::OutOfMemory);
-        m_cellChunks.push_back(static_cast<ListSubItem*>(::operator new(kCellsPerChunk * sizeof(ListSubItem))));
+        const auto first = static_cast<quint32>(m_cellChunks.size() * kCellsPerChunk);
+        m_cellChunks.push_back(static_cast<char*>(newChunk(kCellChunkBytes, kCellChunkAlignment, *this, first)));
         m_nextCell = (m_cellChunks.size() - 1) * kCellsPerChunk;
     }
     const std::size_t start = m_nextCell;
@@ -68,9 +90,10 @@ void ItemStore::growCells(ListItem& item, int k)
 {
     const int capacity = std::min(std::max(k, m_core.headerCount() - 1), kMaxCellsPerItem);
     const quint32 start = allocateCells(capacity);
+    const quint32 owner = numberOf(item);
     for (int i = 0; i < capacity; ++i) {
         ListSubItem& cell = *new (cellAt(start + static_cast<quint32>(i))) ListSubItem();
-        cell.m_owner = &item;
+        cell.m_owner = owner;
         cell.m_text = TextArena::Empty;
         cell.m_tag = kTagUnset;
     }
@@ -100,7 +123,7 @@ ListSubItem& ItemStore::current(ListSubItem& cell)
 int ItemStore::subItemIndex(const ListSubItem& cell) const
 {
     const ListSubItem& live = current(cell);
-    return static_cast<int>(&live - cellAt(live.m_owner->m_cells)) + 1;
+    return static_cast<int>(&live - cellAt(ownerOf(live).m_cells)) + 1;
 }
 
 QString ItemStore::subItemText(const ListSubItem& cell) const
@@ -114,7 +137,7 @@ void ItemStore::setSubItemText(ListSubItem& cell, QStringView text)
     bool changed = false;
     replaceText(live.m_text, live.m_tag, text, changed);
     if (changed)
-        m_core.itemChanged(*live.m_owner, subItemIndex(live));
+        m_core.itemChanged(ownerOf(live), subItemIndex(live));
     compactIfWorthwhile();
 }
 
@@ -138,7 +161,7 @@ void ItemStore::setSubItemTag(ListSubItem& cell, const QVariant& tag)
     TextArena::Ref code = kTagUnset;
     if (tag.isValid() && tag.metaType().id() == QMetaType::QString) {
         const std::string_view bytes = m_arena.encode(tag.toString());
-        code = bytes == m_arena.utf8(live.m_text) ? live.m_text : m_arena.add(bytes);
+        code = m_arena.equals(live.m_text, bytes) ? live.m_text : m_arena.add(bytes);
     } else if (tag.isValid()) {
         code = kTagSide;
         m_cellSideTags[&live] = tag;

@@ -1,16 +1,43 @@
 #include "platform/listview/ItemStore.h"
 
 #include "platform/listview/ListCore.h"
+#include "platform/listview/RecordChunks.h"
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace tessaro::listview {
 namespace {
 
-constexpr std::size_t kItemsPerChunk = 4096;
+constexpr std::uint32_t kMissesBeforeProbing = 16;
+constexpr std::uint32_t kProbeEvery = 64;
+constexpr std::uint32_t kMissesSaturated = kMissesBeforeProbing * kProbeEvery * 1024;
+constexpr unsigned kItemChunkShift = 12;
+constexpr std::size_t kItemsPerChunk = std::size_t(1) << kItemChunkShift;
+constexpr std::size_t kItemChunkBytes = kItemsPerChunk * sizeof(ListItem);
+static_assert((kItemChunkBytes & (kItemChunkBytes - 1)) == 0, "a chunk of items is found by its alignment");
+static_assert(sizeof(ChunkHead) <= sizeof(ListItem), "the chunk's head takes the place of its first item");
 
 } // namespace
+
+ItemStore& ItemStore::of(const ListItem& item)
+{
+    return *chunkOf(&item, kItemChunkBytes).store;
+}
+
+ListItem& ItemStore::itemAt(quint32 number) const
+{
+    char* chunk = m_itemChunks[number >> kItemChunkShift];
+    return *reinterpret_cast<ListItem*>(chunk + (number & (kItemsPerChunk - 1)) * sizeof(ListItem));
+}
+
+quint32 ItemStore::numberOf(const ListItem& item) const
+{
+    const ChunkHead& head = chunkOf(&item, kItemChunkBytes);
+    const auto offset = reinterpret_cast<const char*>(&item) - reinterpret_cast<const char*>(&head);
+    return head.firstNumber + static_cast<quint32>(static_cast<std::size_t>(offset) / sizeof(ListItem));
+}
 
 ItemStore::ItemStore(ListCore& core) : m_core(core) {}
 
@@ -27,10 +54,11 @@ ListItem* ItemStore::newItem()
         return item;
     }
     if (m_itemChunks.empty() || m_itemsInLastChunk == kItemsPerChunk) {
-        m_itemChunks.push_back(static_cast<ListItem*>(::operator new(kItemsPerChunk * sizeof(ListItem))));
-        m_itemsInLastChunk = 0;
+        const auto first = static_cast<quint32>(m_itemChunks.size() * kItemsPerChunk);
+        m_itemChunks.push_back(static_cast<char*>(newChunk(kItemChunkBytes, kItemChunkBytes, *this, first)));
+        m_itemsInLastChunk = 1;
     }
-    return new (m_itemChunks.back() + m_itemsInLastChunk++) ListItem();
+    return new (m_itemChunks.back() + m_itemsInLastChunk++ * sizeof(ListItem)) ListItem();
 }
 
 ListItem* ItemStore::append(QStringView text)
@@ -42,22 +70,42 @@ ListItem* ItemStore::append(QStringView text)
 ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int count)
 {
     ListItem* item = newItem();
-    item->m_store = this;
     item->m_row = static_cast<quint32>(m_order.size());
     if (m_validRows == m_order.size())
         ++m_validRows;
     m_order.push_back(item);
-    item->m_text = m_arena.add(cells[0].text);
+    item->m_text = addColumnText(0, cells[0].text);
     item->m_tag = m_itemTags.encode(tag, m_arena);
     if (count > 1) {
         growCells(*item, count - 1);
         ListSubItem* cell = cellAt(item->m_cells);
         for (int k = 1; k < count; ++k, ++cell) {
-            cell->m_text = m_arena.add(cells[k].text);
+            cell->m_text = addColumnText(std::size_t(k), cells[k].text);
             cell->m_tag = cells[k].taggedWithText ? cell->m_text : kTagUnset;
         }
     }
     return item;
+}
+
+// Columns often repeat their last value (a status, a date, a group's key): an appended text equal
+// to the one its column last got shares that text's bytes. A column whose values keep changing
+// stops paying for the comparison: after a run of misses it compares only now and then, and a
+// hit makes it compare every text again. Released texts keep their bytes until
+// the arena is compacted, so any reference handed out since the last compaction still reads.
+TextArena::Ref ItemStore::addColumnText(std::size_t column, std::string_view bytes)
+{
+    if (bytes.empty())
+        return TextArena::Empty;
+    if (column >= m_lastAdded.size())
+        m_lastAdded.resize(column + 1);
+    LastAdded& last = m_lastAdded[column];
+    const bool compare = last.misses < kMissesBeforeProbing || last.misses % kProbeEvery == 0;
+    if (compare && last.size == bytes.size() && m_arena.equals(last.ref, bytes)) {
+        last.misses = 0;
+        return last.ref;
+    }
+    last = {m_arena.add(bytes), bytes.size(), std::min(last.misses + 1, kMissesSaturated)};
+    return last.ref;
 }
 
 int ItemStore::rowOf(const ListItem& item)
@@ -133,6 +181,7 @@ void ItemStore::clear()
     m_validRows = 0;
     m_selectedCount = 0;
     m_arena = TextArena();
+    m_lastAdded.clear();
     m_itemTags.clear();
     m_cellSideTags.clear();
 }
@@ -141,15 +190,12 @@ void ItemStore::freeChunks()
 {
     // Records are trivially destructible; chunks are raw storage so that untouched pages of a
     // small list are never committed.
-    for (ListItem* chunk : m_itemChunks)
-        ::operator delete(chunk);
+    for (char* chunk : m_itemChunks)
+        deleteChunk(chunk, kItemChunkBytes);
     m_itemChunks.clear();
     m_itemsInLastChunk = 0;
     m_freeItems = std::vector<ListItem*>();
-    for (ListSubItem* chunk : m_cellChunks)
-        ::operator delete(chunk);
-    m_cellChunks.clear();
-    m_nextCell = 0;
+    freeCells();
 }
 
 void ItemStore::reorder(std::vector<ListItem*> order)
@@ -178,7 +224,7 @@ std::string_view ItemStore::utf8(const ListItem& item, int column) const
 void ItemStore::replaceText(TextArena::Ref& slot, TextArena::Ref keep, QStringView text, bool& changed)
 {
     const std::string_view bytes = m_arena.encode(text);
-    changed = bytes != m_arena.utf8(slot);
+    changed = !m_arena.equals(slot, bytes);
     if (!changed)
         return;
     const TextArena::Ref added = m_arena.add(bytes);
@@ -246,21 +292,32 @@ void ItemStore::compactIfWorthwhile()
 }
 
 // Copies the live texts into a fresh arena. A cell whose tag shares its text's bytes keeps
-// sharing them, so the common "tag = text" cell still costs one text.
+// sharing them, so the common "tag = text" cell still costs one text; a column's run of rows that
+// share one text keeps sharing its copy.
 void ItemStore::compact()
 {
     TextArena fresh;
+    std::vector<std::pair<TextArena::Ref, TextArena::Ref>> lastCopied; // per column: old, new
+    const auto copy = [&](std::size_t column, TextArena::Ref old) {
+        if (column >= lastCopied.size())
+            lastCopied.resize(column + 1, {TextArena::Empty, TextArena::Empty});
+        auto& last = lastCopied[column];
+        if (old != last.first)
+            last = {old, fresh.copyFrom(m_arena, old)};
+        return last.second;
+    };
     for (ListItem* item : m_order) {
-        item->m_text = fresh.copyFrom(m_arena, item->m_text);
+        item->m_text = copy(0, item->m_text);
         item->m_tag = m_itemTags.relocate(item->m_tag, m_arena, fresh);
         for (int k = 1; k <= item->m_cellCount; ++k) {
             ListSubItem& cell = *cellAt(item->m_cells + static_cast<quint32>(k - 1));
-            const TextArena::Ref text = fresh.copyFrom(m_arena, cell.m_text);
+            const TextArena::Ref text = copy(std::size_t(k), cell.m_text);
             cell.m_tag = cell.m_tag == cell.m_text ? text : fresh.copyFrom(m_arena, cell.m_tag);
             cell.m_text = text;
         }
     }
     m_arena = std::move(fresh);
+    m_lastAdded.clear();
 }
 
 } // namespace tessaro::listview

@@ -35,7 +35,8 @@ public:
     ItemStore(const ItemStore&) = delete;
     ItemStore& operator=(const ItemStore&) = delete;
 
-    static ItemStore& of(const ListSubItem& cell) { return *cell.m_owner->m_store; }
+    static ItemStore& of(const ListItem& item);
+    static ItemStore& of(const ListSubItem& cell);
     ListCore& core() const { return m_core; }
 
     // Rows, counted from 0.
@@ -101,6 +102,9 @@ private:
     enum Flag : quint8 { SelectedFlag = 1, CheckedFlag = 2 };
 
     ListItem* newItem();
+    ListItem& itemAt(quint32 number) const;
+    quint32 numberOf(const ListItem& item) const;
+    ListItem& ownerOf(const ListSubItem& cell) const { return itemAt(cell.m_owner); }
     void releaseItem(ListItem& item);
     /// Releases the item and keeps its record for reuse; the caller takes it out of the order.
     void discard(ListItem& item);
@@ -109,23 +113,31 @@ private:
     ListSubItem* cellAt(quint32 index) const;
     quint32 allocateCells(int count);
     void growCells(ListItem& item, int k);
+    TextArena::Ref addColumnText(std::size_t column, std::string_view bytes);
     void replaceText(TextArena::Ref& slot, TextArena::Ref keep, QStringView text, bool& changed);
     void compactIfWorthwhile();
     void compact();
     void freeChunks();
+    void freeCells();
 
     ListCore& m_core;
     TextArena m_arena;
+    struct LastAdded {
+        TextArena::Ref ref = TextArena::Empty;
+        std::size_t size = 0; // of its text; 0 for none
+        std::uint32_t misses = 0; // texts since the last that matched
+    };
+    std::vector<LastAdded> m_lastAdded; // per column, the text appendRow last stored
     ItemTagTable m_itemTags;
     std::unordered_map<const ListSubItem*, QVariant> m_cellSideTags;
     std::vector<ListItem*> m_order;
     std::size_t m_validRows = 0; // positions below this hold their item's m_row
     int m_selectedCount = 0;
 
-    std::vector<ListItem*> m_itemChunks;
+    std::vector<char*> m_itemChunks; // each opens with its ChunkHead in the place of one item
     std::size_t m_itemsInLastChunk = 0;
     std::vector<ListItem*> m_freeItems;
-    std::vector<ListSubItem*> m_cellChunks;
+    std::vector<char*> m_cellChunks; // each opens with its ChunkHead, then the cells
     std::size_t m_nextCell = 0;
 };
 

@@ -8,91 +8,91 @@ namespace tessaro {
 using listview::ItemStore;
 
 // Records are packed for lists of a million rows; keep them from growing unnoticed.
-static_assert(sizeof(ListSubItem) <= 16, "a sub-item is one cell of a million-row list");
-static_assert(sizeof(ListItem) <= 40, "an item is one row of a million-row list");
+static_assert(sizeof(ListSubItem) <= 12, "a sub-item is one cell of a million-row list");
+static_assert(sizeof(ListItem) <= 32, "an item is one row of a million-row list");
 
 QString ListItem::Text() const
 {
-    return m_store->text(*this, 0);
+    return ItemStore::of(*this).text(*this, 0);
 }
 
 void ListItem::setText(const QString& text)
 {
-    m_store->setText(*this, 0, text);
+    ItemStore::of(*this).setText(*this, 0, text);
 }
 
 QVariant ListItem::Tag() const
 {
-    return m_store->tag(*this);
+    return ItemStore::of(*this).tag(*this);
 }
 
 void ListItem::setTag(const QVariant& tag)
 {
-    m_store->setTag(*this, tag);
+    ItemStore::of(*this).setTag(*this, tag);
 }
 
 QString ListItem::SubItems(int k) const
 {
-    m_store->checkSubItem(k);
-    return m_store->text(*this, k);
+    ItemStore::of(*this).checkSubItem(k);
+    return ItemStore::of(*this).text(*this, k);
 }
 
 void ListItem::setSubItems(int k, const QString& text)
 {
-    m_store->checkSubItem(k);
-    m_store->setText(*this, k, text);
+    ItemStore::of(*this).checkSubItem(k);
+    ItemStore::of(*this).setText(*this, k, text);
 }
 
 ListSubItem* ListItem::ListSubItems(int k)
 {
-    m_store->checkSubItem(k);
-    return &m_store->subItem(*this, k);
+    ItemStore::of(*this).checkSubItem(k);
+    return &ItemStore::of(*this).subItem(*this, k);
 }
 
 bool ListItem::Selected() const
 {
-    return m_store->selected(*this);
+    return ItemStore::of(*this).selected(*this);
 }
 
 void ListItem::setSelected(bool selected)
 {
-    m_store->setSelected(*this, selected, true);
+    ItemStore::of(*this).setSelected(*this, selected, true);
 }
 
 bool ListItem::Checked() const
 {
-    return m_store->checked(*this);
+    return ItemStore::of(*this).checked(*this);
 }
 
 void ListItem::setChecked(bool checked)
 {
-    m_store->setChecked(*this, checked);
+    ItemStore::of(*this).setChecked(*this, checked);
 }
 
 int ListItem::SmallIcon() const
 {
-    return m_store->smallIcon(*this);
+    return ItemStore::of(*this).smallIcon(*this);
 }
 
 void ListItem::setSmallIcon(int image)
 {
-    m_store->setSmallIcon(*this, image);
+    ItemStore::of(*this).setSmallIcon(*this, image);
 }
 
 void ListItem::EnsureVisible()
 {
-    m_store->core().itemVisibilityRequested(*this);
+    ItemStore::of(*this).core().itemVisibilityRequested(*this);
 }
 
 double ListItem::Height() const
 {
-    return m_store->core().rowHeightTwips();
+    return ItemStore::of(*this).core().rowHeightTwips();
 }
 
 int ListItem::Index() const
 {
-    m_store->core().settleOrder();
-    return m_store->rowOf(*this) + 1;
+    ItemStore::of(*this).core().settleOrder();
+    return ItemStore::of(*this).rowOf(*this) + 1;
 }
 
 QString ListSubItem::Text() const

@@ -4,16 +4,20 @@
 
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstring>
 
 namespace tessaro::listview {
 namespace {
 
-// Texts start on 4-byte units, so a 32-bit reference reaches 16 GiB.
-constexpr std::size_t kUnitBytes = 4;
+// Texts start on 2-byte units, so a 32-bit reference reaches 8 GiB.
+constexpr std::size_t kUnitBytes = 2;
 constexpr unsigned kSlotShift = 20;
 constexpr std::size_t kSlotUnits = std::size_t(1) << kSlotShift;
 constexpr std::size_t kSlotMask = kSlotUnits - 1;
+// Counting the blanks costs a byte or two of the record, so only longer runs are taken out.
+constexpr std::size_t kFewestBlanksTaken = 4;
+constexpr char kBlank = ' ';
 
 std::size_t varintSize(std::size_t value)
 {
@@ -48,12 +52,60 @@ const char* readVarint(const char* in, std::size_t& value)
     return in;
 }
 
-std::size_t unitsFor(std::size_t length)
+// The blanks at the end of a text that does not consist of blanks alone; a char(n) column's
+// padding is long, so it is measured eight bytes at a time.
+std::size_t trailingBlanks(std::string_view bytes)
 {
-    return (varintSize(length) + length + kUnitBytes - 1) / kUnitBytes;
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
+    std::size_t end = bytes.size();
+    while (end >= sizeof kEightBlanks) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + end - sizeof word, sizeof word);
+        if (word != kEightBlanks)
+            break;
+        end -= sizeof word;
+    }
+    while (end > 0 && bytes[end - 1] == kBlank)
+        --end;
+    return bytes.size() - end;
+}
+
+std::size_t unitsFor(std::size_t bytes)
+{
+    return (bytes + kUnitBytes - 1) / kUnitBytes;
 }
 
 } // namespace
+
+// A record is varint(kept length * 2 + blanks taken), then, when blanks were taken, varints of
+// the leading and the trailing blanks, then the kept bytes.
+struct TextArena::Record {
+    const char* kept = nullptr;
+    std::size_t length = 0;
+    std::size_t leading = 0;
+    std::size_t trailing = 0;
+    std::size_t headerBytes = 0;
+
+    std::size_t size() const { return leading + length + trailing; }
+};
+
+TextArena::Record TextArena::record(Ref ref) const
+{
+    Record r;
+    if (ref == Empty || ref >= FirstMarker)
+        return r;
+    const char* at = m_slotBase[ref >> kSlotShift] + (ref & kSlotMask) * kUnitBytes;
+    std::size_t head = 0;
+    const char* in = readVarint(at, head);
+    r.length = head >> 1;
+    if (head & 1) {
+        in = readVarint(in, r.leading);
+        in = readVarint(in, r.trailing);
+    }
+    r.kept = in;
+    r.headerBytes = static_cast<std::size_t>(in - at);
+    return r;
+}
 
 std::string_view TextArena::encode(QStringView text)
 {
@@ -91,21 +143,32 @@ TextArena::Ref TextArena::add(std::string_view bytes)
 {
     if (bytes.empty())
         return Empty;
+    const std::size_t leading = bytes.front() == kBlank ? std::min(bytes.find_first_not_of(kBlank), bytes.size()) : 0;
+    const std::size_t trailing = leading < bytes.size() && bytes.back() == kBlank ? trailingBlanks(bytes) : 0;
+    const bool take = leading + trailing >= kFewestBlanksTaken;
+    const std::string_view kept = take ? bytes.substr(leading, bytes.size() - leading - trailing) : bytes;
+    const std::size_t head = kept.size() * 2 + (take ? 1 : 0);
+    const std::size_t headerBytes = varintSize(head) + (take ? varintSize(leading) + varintSize(trailing) : 0);
     Ref ref = Empty;
-    char* out = reserve(unitsFor(bytes.size()), ref);
-    out = writeVarint(out, bytes.size());
-    std::memcpy(out, bytes.data(), bytes.size());
+    char* out = reserve(unitsFor(headerBytes + kept.size()), ref);
+    out = writeVarint(out, head);
+    if (take) {
+        out = writeVarint(out, leading);
+        out = writeVarint(out, trailing);
+    }
+    std::memcpy(out, kept.data(), kept.size());
     return ref;
 }
 
 std::string_view TextArena::utf8(Ref ref) const
 {
-    if (ref == Empty || ref >= FirstMarker)
-        return {};
-    const char* at = m_slotBase[ref >> kSlotShift] + (ref & kSlotMask) * kUnitBytes;
-    std::size_t length = 0;
-    const char* bytes = readVarint(at, length);
-    return {bytes, length};
+    const Record r = record(ref);
+    if (r.leading == 0 && r.trailing == 0)
+        return {r.kept, r.length};
+    m_rebuilt.assign(r.leading, kBlank);
+    m_rebuilt.append(r.kept, r.length);
+    m_rebuilt.append(r.trailing, kBlank);
+    return m_rebuilt;
 }
 
 QString TextArena::text(Ref ref) const
@@ -113,15 +176,23 @@ QString TextArena::text(Ref ref) const
     return QString::fromUtf8(utf8(ref));
 }
 
-std::size_t TextArena::storedSize(Ref ref) const
+bool TextArena::equals(Ref ref, std::string_view bytes) const
 {
-    return unitsFor(utf8(ref).size()) * kUnitBytes;
+    const Record r = record(ref);
+    if (r.size() != bytes.size())
+        return false;
+    // Texts of one column that differ mostly differ at their end (numbers, dates, names).
+    if (r.leading == 0 && r.trailing == 0)
+        return r.length == 0 || (r.kept[r.length - 1] == bytes.back() && std::memcmp(r.kept, bytes.data(), r.length) == 0);
+    const auto blanks = [](std::string_view part) { return part.find_first_not_of(kBlank) == std::string_view::npos; };
+    return blanks(bytes.substr(0, r.leading)) && bytes.substr(r.leading, r.length) == std::string_view(r.kept, r.length)
+           && blanks(bytes.substr(r.leading + r.length));
 }
 
 void TextArena::release(Ref ref)
 {
-    if (ref != Empty && ref < FirstMarker)
-        m_bytesReleased += storedSize(ref);
+    const Record r = record(ref);
+    m_bytesReleased += unitsFor(r.headerBytes + r.length) * kUnitBytes;
 }
 
 bool TextArena::wantsCompaction() const
@@ -130,11 +201,16 @@ bool TextArena::wantsCompaction() const
     return m_bytesReleased > kWorthwhile && m_bytesReleased * 2 > m_bytesStored;
 }
 
+// The record is copied as it stands, its blanks still counted rather than written.
 TextArena::Ref TextArena::copyFrom(const TextArena& from, Ref ref)
 {
     if (ref == Empty || ref >= FirstMarker)
         return ref;
-    return add(from.utf8(ref));
+    const Record r = from.record(ref);
+    const std::size_t units = unitsFor(r.headerBytes + r.length);
+    Ref copy = Empty;
+    std::memcpy(reserve(units, copy), r.kept - r.headerBytes, units * kUnitBytes);
+    return copy;
 }
 
 } // namespace tessaro::listview

@@ -4,6 +4,9 @@
 // cost their bytes plus one reference each, where QString cells would cost a heap block each.
 // Replacing a text appends the new one; the owner releases the old reference, and once enough
 // bytes are released it copies the live texts into a fresh arena (see ItemStore::compact).
+//
+// A text padded with blanks (a char(n) column, a number right-aligned in its width) is kept
+// without its runs of leading and trailing blanks, which its record counts instead.
 
 #include <QString>
 #include <QStringView>
@@ -32,8 +35,12 @@ public:
     Ref add(std::string_view bytes);
     Ref add(QStringView text) { return add(encode(text)); }
 
+    /// The text behind `ref`. A text stored without its blanks is rebuilt in a buffer of its own
+    /// that the next utf8() overwrites (encode()'s buffer is another).
     std::string_view utf8(Ref ref) const;
     QString text(Ref ref) const;
+    /// Whether the text behind `ref` is `bytes`, without rebuilding it.
+    bool equals(Ref ref, std::string_view bytes) const;
 
     /// Counts the text behind `ref` as garbage (Empty and markers are ignored).
     void release(Ref ref);
@@ -43,8 +50,9 @@ public:
     Ref copyFrom(const TextArena& from, Ref ref);
 
 private:
+    struct Record;
+    Record record(Ref ref) const;
     char* reserve(std::size_t units, Ref& ref);
-    std::size_t storedSize(Ref ref) const;
 
     std::vector<char*> m_slotBase;               // start of every addressable slot
     std::vector<std::unique_ptr<char[]>> m_blocks; // owned memory, one block per allocation
@@ -53,6 +61,7 @@ private:
     std::size_t m_bytesStored = 0;
     std::size_t m_bytesReleased = 0;
     std::string m_scratch;
+    mutable std::string m_rebuilt;
 };
 
 } // namespace tessaro::listview

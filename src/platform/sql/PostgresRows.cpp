@@ -2,21 +2,14 @@
 
 #include "platform/sql/DatabaseError.h"
 #include "platform/sql/DriverLibrary.h"
+#include "platform/sql/PostgresRow.h"
 #include "platform/sql/ReadOnlyScope.h"
 
 #include <QByteArray>
-#include <QDate>
-#include <QDateTime>
 #include <QSqlDriver>
-#include <QTime>
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <limits>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include <libpq-fe.h>
 
@@ -53,256 +46,9 @@ QSqlError postgresError(PGconn* connection, const PGresult* result, const char* 
 namespace {
 
 using Result = std::unique_ptr<PGresult, void (*)(PGresult*)>;
-
-// Type identifiers of the server's catalogue, as the driver sorts them.
-enum TypeOid : Oid {
-    kBoolOid = 16, kByteaOid = 17, kInt8Oid = 20, kInt2Oid = 21, kInt4Oid = 23, kRegprocOid = 24,
-    kXidOid = 28, kCidOid = 29, kFloat4Oid = 700, kFloat8Oid = 701, kAbstimeOid = 702,
-    kReltimeOid = 703, kDateOid = 1082, kTimeOid = 1083, kTimestampOid = 1114, kTimestampTzOid = 1184,
-    kTimeTzOid = 1266, kNumericOid = 1700,
-};
-
-// What the driver makes of a column, by its type: an oid, say, is a text.
-enum class FieldKind { Bool, Int, Int8, Numeric, Float, Date, Time, DateTime, Bytes, Text };
-
-FieldKind kindOf(Oid type)
-{
-    switch (type) {
-    case kBoolOid: return FieldKind::Bool;
-    case kInt8Oid: return FieldKind::Int8;
-    case kInt2Oid: case kInt4Oid: case kRegprocOid: case kXidOid: case kCidOid: return FieldKind::Int;
-    case kNumericOid: return FieldKind::Numeric;
-    case kFloat4Oid: case kFloat8Oid: return FieldKind::Float;
-    case kAbstimeOid: case kReltimeOid: case kDateOid: return FieldKind::Date;
-    case kTimeOid: case kTimeTzOid: return FieldKind::Time;
-    case kTimestampOid: case kTimestampTzOid: return FieldKind::DateTime;
-    case kByteaOid: return FieldKind::Bytes;
-    default: return FieldKind::Text;
-    }
-}
-
-QMetaType metaTypeOf(FieldKind kind)
-{
-    switch (kind) {
-    case FieldKind::Bool: return QMetaType::fromType<bool>();
-    case FieldKind::Int: return QMetaType::fromType<int>();
-    case FieldKind::Int8: return QMetaType::fromType<qlonglong>();
-    case FieldKind::Numeric: case FieldKind::Float: return QMetaType::fromType<double>();
-    case FieldKind::Date: return QMetaType::fromType<QDate>();
-    case FieldKind::Time: return QMetaType::fromType<QTime>();
-    case FieldKind::DateTime: return QMetaType::fromType<QDateTime>();
-    case FieldKind::Bytes: return QMetaType::fromType<QByteArray>();
-    case FieldKind::Text: break;
-    }
-    return QMetaType::fromType<QString>();
-}
-
-// A whole number's text as the driver reads it; 0 for what is not one, as atoi and QByteArray do.
-template <class Number>
-Number wholeNumber(std::string_view text)
-{
-    Number number = 0;
-    std::from_chars(text.data(), text.data() + text.size(), number);
-    return number;
-}
-
-// A number's text as the driver reads it: the double nearest to it, and the server's names of NaN
-// and the infinities. Most texts are read without Qt; the rest (beyond a double's range, or too
-// close to zero) the way the driver reads them, which then gives what Qt made of it, not ok.
-struct RealNumber {
-    double value = 0;
-    bool ok = false;
-};
-
-RealNumber realNumber(std::string_view text)
-{
-    double number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error == std::errc() && end == text.data() + text.size())
-        return {number, true};
-    const QByteArray written = QByteArray::fromRawData(text.data(), qsizetype(text.size()));
-    bool ok = false;
-    number = written.toDouble(&ok);
-    if (ok)
-        return {number, true};
-    if (written.compare("NaN", Qt::CaseInsensitive) == 0)
-        return {std::numeric_limits<double>::quiet_NaN(), true};
-    if (written.compare("Infinity", Qt::CaseInsensitive) == 0)
-        return {std::numeric_limits<double>::infinity(), true};
-    if (written.compare("-Infinity", Qt::CaseInsensitive) == 0)
-        return {-std::numeric_limits<double>::infinity(), true};
-    return {number, false};
-}
-
-// A double cut to a whole number as the driver's cast does on this processor: NaN and values out
-// of range become the type's lowest value.
-template <class Whole>
-Whole truncated(double number)
-{
-    constexpr double kLimit = -double(std::numeric_limits<Whole>::min()); // 2^31 or 2^63, exact
-    if (!(number > -kLimit - 1 && number < kLimit))
-        return std::numeric_limits<Whole>::min();
-    return Whole(number);
-}
-
-// A timestamp read in its own offset when it has one (completed to the ISO form), and shown in
-// local time; a text too short to be one (the infinities) is no time.
-QDateTime dateTimeOf(std::string_view text)
-{
-    constexpr qsizetype kShortestTimestamp = 10;
-    constexpr qsizetype kHourOffset = 3; // "+hh" at the end
-    QString written = QString::fromLatin1(text.data(), qsizetype(text.size()));
-    if (written.size() < kShortestTimestamp)
-        return QDateTime();
-    const QChar sign = written.at(written.size() - kHourOffset);
-    if (sign == u'-' || sign == u'+')
-        written += QLatin1String(":00");
-    return QDateTime::fromString(written, Qt::ISODate).toLocalTime();
-}
-
-QByteArray bytesOf(const char* escaped)
-{
-    std::size_t length = 0;
-    unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(escaped), &length);
-    QByteArray copy(reinterpret_cast<const char*>(bytes), qsizetype(length));
-    PQfreemem(bytes);
-    return copy;
-}
-
-// One row of a result, read as the driver reads its text-format results.
-class PostgresRow final : public RowValues {
-public:
-    PostgresRow(QSql::NumericalPrecisionPolicy policy, bool utf8Texts) : m_policy(policy), m_utf8Texts(utf8Texts) {}
-
-    // Every result of the statement has the same fields: their kinds are read from the first.
-    void setResult(const PGresult* result)
-    {
-        m_result = result;
-        if (!m_kinds.empty() || PQnfields(result) <= 0)
-            return;
-        m_kinds.resize(std::size_t(PQnfields(result)));
-        for (std::size_t field = 0; field < m_kinds.size(); ++field)
-            m_kinds[field] = kindOf(PQftype(result, int(field)));
-    }
-    void moveTo(int row) { m_row = row; }
-
-    QVariant value(int field) const override;
-    StoredValue stored(int field) const override;
-
-private:
-    std::string_view text(int field) const
-    {
-        return {PQgetvalue(m_result, m_row, field), std::size_t(PQgetlength(m_result, m_row, field))};
-    }
-    QVariant number(FieldKind kind, std::string_view text) const;
-
-    QSql::NumericalPrecisionPolicy m_policy;
-    bool m_utf8Texts;
-    const PGresult* m_result = nullptr;
-    int m_row = 0;
-    std::vector<FieldKind> m_kinds;
-};
-
-QVariant PostgresRow::value(int field) const
-{
-    const FieldKind kind = m_kinds[std::size_t(field)];
-    if (PQgetisnull(m_result, m_row, field))
-        return QVariant(metaTypeOf(kind), nullptr);
-    const std::string_view written = text(field);
-    switch (kind) {
-    case FieldKind::Bool:
-        return QVariant(!written.empty() && written.front() == 't');
-    case FieldKind::Int:
-        return QVariant(int(wholeNumber<long long>(written)));
-    case FieldKind::Int8:
-        // The driver reads a positive one as unsigned.
-        if (!written.empty() && written.front() == '-')
-            return QVariant(wholeNumber<qlonglong>(written));
-        return QVariant(wholeNumber<qulonglong>(written));
-    case FieldKind::Numeric:
-    case FieldKind::Float:
-        return number(kind, written);
-    case FieldKind::Date:
-        return QVariant(QDate::fromString(QString::fromLatin1(written.data(), qsizetype(written.size())), Qt::ISODate));
-    case FieldKind::Time:
-        return QVariant(QTime::fromString(QString::fromLatin1(written.data(), qsizetype(written.size())), Qt::ISODate));
-    case FieldKind::DateTime:
-        return QVariant(dateTimeOf(written));
-    case FieldKind::Bytes:
-        return QVariant(bytesOf(written.data()));
-    case FieldKind::Text:
-        break;
-    }
-    return QVariant(QString::fromUtf8(written.data(), qsizetype(written.size())));
-}
-
-// Floating types are doubles under every policy; numeric follows the policy.
-QVariant PostgresRow::number(FieldKind kind, std::string_view written) const
-{
-    if (kind == FieldKind::Numeric && m_policy == QSql::HighPrecision)
-        return QVariant(QString::fromLatin1(written.data(), qsizetype(written.size())));
-    const RealNumber real = realNumber(written);
-    if (kind == FieldKind::Float)
-        return QVariant(real.value);
-    // A numeric the driver could not read is an invalid value.
-    if (!real.ok)
-        return QVariant();
-    if (m_policy == QSql::LowPrecisionInt64)
-        return QVariant(qlonglong(truncated<qint64>(real.value)));
-    if (m_policy == QSql::LowPrecisionInt32)
-        return QVariant(truncated<qint32>(real.value));
-    return QVariant(real.value);
-}
-
-StoredValue PostgresRow::stored(int field) const
-{
-    StoredValue v;
-    if (PQgetisnull(m_result, m_row, field)) {
-        v.kind = StoredValue::Kind::Null;
-        return v;
-    }
-    const FieldKind kind = m_kinds[std::size_t(field)];
-    const std::string_view written = text(field);
-    switch (kind) {
-    case FieldKind::Int:
-        v.kind = StoredValue::Kind::Integer;
-        v.integer = int(wholeNumber<long long>(written));
-        break;
-    case FieldKind::Int8:
-        v.kind = StoredValue::Kind::Integer;
-        v.integer = wholeNumber<qint64>(written);
-        break;
-    case FieldKind::Numeric:
-    case FieldKind::Float: {
-        if (kind == FieldKind::Numeric && m_policy == QSql::HighPrecision) {
-            v.kind = StoredValue::Kind::Text; // the server's digits, ASCII
-            v.text = written;
-            break;
-        }
-        const RealNumber real = realNumber(written);
-        if (kind == FieldKind::Numeric && !real.ok)
-            break;
-        const bool whole = kind == FieldKind::Numeric && m_policy != QSql::LowPrecisionDouble;
-        if (!whole) {
-            v.kind = StoredValue::Kind::Real;
-            v.real = real.value;
-        } else if (std::isfinite(real.value)) {
-            v.kind = StoredValue::Kind::Integer;
-            v.integer = m_policy == QSql::LowPrecisionInt32 ? truncated<qint32>(real.value) : truncated<qint64>(real.value);
-        }
-        break;
-    }
-    case FieldKind::Text:
-        if (m_utf8Texts) {
-            v.kind = StoredValue::Kind::Text;
-            v.text = written;
-        }
-        break;
-    default:
-        break;
-    }
-    return v;
-}
+using postgres::PostgresRow;
+using postgres::readableInBinary;
+using postgres::skipBinaryHeader;
 
 // The server checks every text against its encoding and converts it to the client's, except a
 // database of SQL_ASCII, which passes any bytes on.
@@ -335,25 +81,118 @@ qint64 readRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, ReadO
             continue;
         if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK)
             throw databaseFailure(postgresError(connection, next, failing), statement);
-        row.setResult(next);
+        row.setKinds(next);
         for (int at = 0, rows = PQntuples(next); at < rows && handed < maxRows; ++at, ++handed) {
-            row.moveTo(at);
+            row.readFrom(next, at);
             visit(row);
         }
     }
     return handed;
 }
 
+// What a COPY stopped by a throw leaves unread is read and dropped here: until its end, libpq
+// answers every request for a result with the copy itself.
+class CopyDrain {
+public:
+    explicit CopyDrain(PGconn* connection) : m_connection(connection) {}
+    ~CopyDrain()
+    {
+        char* line = nullptr;
+        while (m_connection != nullptr && PQgetCopyData(m_connection, &line, 0) >= 0)
+            PQfreemem(line);
+    }
+    CopyDrain(const CopyDrain&) = delete;
+    CopyDrain& operator=(const CopyDrain&) = delete;
+    void finished() { m_connection = nullptr; }
+
+private:
+    PGconn* m_connection;
+};
+
+// The statement's fields, from its description as an unnamed prepared statement.
+Result described(PGconn* connection, const QString& statement, const QByteArray& text)
+{
+    const Result parsed(PQprepare(connection, "", text.constData(), 0, nullptr), PQclear);
+    if (PQresultStatus(parsed.get()) != PGRES_COMMAND_OK)
+        throw databaseFailure(postgresError(connection, parsed.get()), statement);
+    Result description(PQdescribePrepared(connection, ""), PQclear);
+    if (PQresultStatus(description.get()) != PGRES_COMMAND_OK)
+        throw databaseFailure(postgresError(connection, description.get()), statement);
+    return description;
+}
+
+// A query streamed through COPY: a row costs one buffer, where a row of its own result costs
+// that result, a copy of the field descriptions and the cells' table. Its binary form where every
+// field reads the same in it (no digits to parse, no escapes to undo, and the server writes no
+// digits either), else its text lines. Fails in the words the row-by-row reading uses: the
+// statement's failure before the first row, a row's after it.
+qint64 copyRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, const QString& statement, qint64 maxRows,
+                const RowVisitor& visit)
+{
+    const QByteArray text = statement.toUtf8();
+    PostgresRow row(policy, textsAreUtf8(connection));
+    const Result description = described(connection, statement, text);
+    row.setKinds(description.get());
+    bool binary = true;
+    for (int field = 0; field < PQnfields(description.get()); ++field)
+        binary = binary && readableInBinary(PQftype(description.get(), field));
+    // The query on lines of its own: a trailing "-- comment" must not swallow the parenthesis.
+    const QByteArray copy = "COPY (\n" + text + "\n) TO STDOUT" + (binary ? " (FORMAT binary)" : "");
+    if (PQsendQuery(connection, copy.constData()) == 0)
+        throw databaseFailure(postgresError(connection, nullptr, "Unable to send query"), statement);
+    const Result started(PQgetResult(connection), PQclear);
+    if (PQresultStatus(started.get()) != PGRES_COPY_OUT)
+        throw databaseFailure(postgresError(connection, started.get()), statement);
+    CopyDrain drain(connection);
+    qint64 received = 0;
+    qint64 handed = 0;
+    const auto take = [&] {
+        ++received;
+        if (handed < maxRows) {
+            visit(row);
+            ++handed;
+        }
+    };
+    bool headerRead = false;
+    char* message = nullptr;
+    for (int length; (length = PQgetCopyData(connection, &message, 0)) >= 0;) {
+        const std::unique_ptr<char, void (*)(void*)> owned(message, PQfreemem);
+        if (!binary) {
+            if (row.readCopyLine(message, std::size_t(length)))
+                take();
+            continue;
+        }
+        // Every row comes in a message of its own, the header before the first.
+        const char* at = message;
+        const char* const end = message + length;
+        if (!headerRead && !(headerRead = skipBinaryHeader(at, end)))
+            continue;
+        while (at < end && row.readBinaryRow(at, end) == PostgresRow::BinaryRead::Row)
+            take();
+    }
+    drain.finished();
+    const Result ended(PQgetResult(connection), PQclear);
+    if (PQresultStatus(ended.get()) != PGRES_COMMAND_OK)
+        throw databaseFailure(postgresError(connection, ended.get(), received == 0 ? "Unable to create query" : "Unable to get result"),
+                              statement);
+    return handed;
+}
+
 } // namespace
 
 std::optional<qint64> readWithPostgres(const QSqlDatabase& database, ReadOnlyQuery& run, qint64 maxRows,
-                                       const RowVisitor& visit)
+                                       const RowVisitor& visit, PostgresStatement form)
 {
     PGconn* connection = sharedPostgresHandle(database);
     // Only in the read-only scope's transaction, with nothing else under way.
     if (connection == nullptr || PQtransactionStatus(connection) != PQTRANS_INTRANS)
         return std::nullopt;
-    return readRows(connection, database.driver()->numericalPrecisionPolicy(), run, maxRows, visit);
+    const QSql::NumericalPrecisionPolicy policy = database.driver()->numericalPrecisionPolicy();
+    // COPY's lines are split at ASCII bytes, which in UTF-8 never occur inside a character.
+    static const int utf8 = pg_char_to_encoding("UTF8");
+    if (form == PostgresStatement::Subquery && PQclientEncoding(connection) == utf8)
+        return copyRows(connection, policy, run.statement(), maxRows, visit);
+    return readRows(connection, policy, run, maxRows, visit);
 }
 
 } // namespace tessaro::sql

@@ -32,6 +32,10 @@ pg_conn* sharedPostgresHandle(const QSqlDatabase& connection);
 QSqlError postgresError(pg_conn* connection, const pg_result* result,
                         const char* driverText = "Unable to create query");
 
+/// What a statement is known to be: any statement that returns rows, or a query that also stands
+/// as a subquery, which is then streamed through COPY with less work per row.
+enum class PostgresStatement { Any, Subquery };
+
 /// Runs the admitted statement of `run` on `database` (whose read-only scope holds a transaction open) and hands
 /// each row to `visit` as the server sends it, at most `maxRows`, the rest read and dropped.
 /// value() gives what QSqlQuery gives under the connection's numerical precision policy; stored()
@@ -41,6 +45,6 @@ QSqlError postgresError(pg_conn* connection, const pg_result* result,
 /// before the failing one having been handed, or what `visit` throws; either way the scope's
 /// ending reads what is left of the result and clears any error.
 std::optional<qint64> readWithPostgres(const QSqlDatabase& database, ReadOnlyQuery& run, qint64 maxRows,
-                                       const RowVisitor& visit);
+                                       const RowVisitor& visit, PostgresStatement form = PostgresStatement::Any);
 
 } // namespace tessaro::sql

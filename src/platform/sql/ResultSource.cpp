@@ -190,7 +190,7 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     // which serves every driver.
     std::optional<qint64> direct = readSqliteRows(m_connection, statement, maxRows, visit);
     if (!direct)
-        direct = readWithPostgres(m_connection, run, maxRows, visit);
+        direct = readWithPostgres(m_connection, run, maxRows, visit, PostgresStatement::Subquery);
     const qint64 handed = direct ? *direct : readWithQuery(run, maxRows, visit);
     learnEnd(RowBlock{position, int(handed), maxRows, {}});
     return handed;
