@@ -53,22 +53,41 @@ CellTextWriter::CellTextWriter(const std::shared_ptr<const clsColonna>& column)
 
 bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& out) const
 {
+    std::string_view text;
+    const bool present = write(row, field, out, text);
+    if (text.data() != out.data())
+        out.assign(text);
+    return present;
+}
+
+bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& out, std::string_view& text) const
+{
     out.clear();
-    if (m_format.isEmpty() && writeStored(row, field, out))
-        return true;
-    out.clear();
+    if (m_format.isEmpty()) {
+        const sql::StoredValue stored = row.stored(field);
+        if (stored.kind == sql::StoredValue::Kind::Text && !m_numeric) {
+            text = stored.text;
+            return true;
+        }
+        if (writeStored(stored, out)) {
+            text = out;
+            return true;
+        }
+        out.clear();
+    }
+    text = {};
     const QVariant value = row.value(field);
     if (value.isNull())
         return false;
     out = cellText(value, m_format, m_numeric).toStdString();
+    text = out;
     return true;
 }
 
 // The plain text of a value the row holds as it was stored; false when it must go the long way.
-bool CellTextWriter::writeStored(const sql::RowValues& row, int field, std::string& out) const
+bool CellTextWriter::writeStored(const sql::StoredValue& stored, std::string& out) const
 {
     using Kind = sql::StoredValue::Kind;
-    const sql::StoredValue stored = row.stored(field);
     switch (stored.kind) {
     case Kind::Null:
         return false;

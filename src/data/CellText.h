@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tessaro {
 
@@ -11,6 +12,7 @@ class clsColonna;
 
 namespace sql {
 class RowValues;
+struct StoredValue;
 }
 
 /// The texts a column's list cells show, as UTF-8, with the column's descriptor read once per
@@ -25,9 +27,13 @@ public:
     /// then empty). Throws when the value cannot be formatted. Plain numbers and texts that the
     /// row has at hand are written without a QVariant or a QString.
     bool write(const sql::RowValues& row, int field, std::string& out) const;
+    /// As write(), the text given as `text`: for a column without a format that shows texts as
+    /// they are, a view of the row's own bytes (valid until the row moves on, as the row's stored
+    /// values are), saving their copy; otherwise a view of `out`.
+    bool write(const sql::RowValues& row, int field, std::string& out, std::string_view& text) const;
 
 private:
-    bool writeStored(const sql::RowValues& row, int field, std::string& out) const;
+    bool writeStored(const sql::StoredValue& stored, std::string& out) const;
 
     QString m_format;       ///< the column's format expression; empty for plain text
     bool m_numeric;         ///< TipoCampo 1: right-aligned in 20 characters

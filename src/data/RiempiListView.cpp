@@ -107,8 +107,9 @@ public:
         std::size_t done = 0;
         try {
             for (; done < m_writers.size(); ++done) {
-                const bool present = m_writers[done].write(row, int(done) + 1, m_texts[done]);
-                m_cells[done] = {m_texts[done], present && done > 0};
+                std::string_view text;
+                const bool present = m_writers[done].write(row, int(done) + 1, m_texts[done], text);
+                m_cells[done] = {text, present && done > 0};
             }
         } catch (...) {
             // The item and the sub-items before the failing one stay, as if set one by one.
