@@ -93,8 +93,12 @@ bool CellTextWriter::writeStored(const sql::StoredValue& stored, std::string& ou
         return false;
     case Kind::Integer: {
         char digits[24];
-        out.append(digits, std::to_chars(digits, digits + sizeof digits, stored.integer).ptr);
-        break;
+        const std::size_t length = std::size_t(std::to_chars(digits, digits + sizeof digits, stored.integer).ptr - digits);
+        // A whole number (20 characters at most) goes straight to its place in a numeric column.
+        if (m_numeric && length <= std::size_t(kNumericWidth))
+            out.assign(std::size_t(kNumericWidth) - length, ' ');
+        out.append(digits, length);
+        return true;
     }
     case Kind::Real:
         if (!format::appendPlainDoubleText(out, stored.real, m_decimalPoint))
