@@ -48,10 +48,11 @@ ItemTagTable::Code ItemTagTable::encode(const QVariant& value, TextArena& arena)
     const int type = value.metaType().id();
     if (value.isNull())
         return make(KindNullOfType, static_cast<Code>(type));
+    // Read in place: a key's Tag is encoded once per row of a fill.
     if (type == QMetaType::Int)
-        return make(KindInt, static_cast<quint32>(value.toInt()));
+        return make(KindInt, static_cast<quint32>(*static_cast<const int*>(value.constData())));
     if (type == QMetaType::LongLong) {
-        const qint64 number = value.toLongLong();
+        const qint64 number = *static_cast<const qlonglong*>(value.constData());
         if (number >= -kLongLongLimit && number < kLongLongLimit)
             return make(KindLongLong, static_cast<Code>(number));
     }
