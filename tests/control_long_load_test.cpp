@@ -13,12 +13,14 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <set>
 #include <utility>
 #include <gtest/gtest.h>
 
@@ -36,6 +38,32 @@ const char* const kQuery = "SELECT id, id, length(hex(zeroblob(2000 + v % 2))) F
 constexpr int kWatchMilliseconds = 5;
 // Only to catch a hang: every case here ends in well under this.
 constexpr int kHangBoundMilliseconds = 60000;
+
+// The row at the bottom edge of the list's viewport, or its last row when the rows end above it.
+int bottomRowShown(const ListView& list)
+{
+    const int row = list.rowAt(list.viewport()->height() - 1);
+    return row >= 0 ? row : list.model()->rowCount() - 1;
+}
+
+// The rows at the bottom of the list's viewport each time it is painted.
+class BottomRowsPainted : public QObject {
+public:
+    explicit BottomRowsPainted(ListView& list) : m_list(list) { list.viewport()->installEventFilter(this); }
+    const std::set<int>& rows() const { return m_rows; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_rows.insert(bottomRowShown(m_list));
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    ListView& m_list;
+    std::set<int> m_rows;
+};
 
 // A control over kRows rows inside a shown, active host window that deletes itself when closed.
 struct LongLoad : ::testing::Test {
@@ -279,4 +307,44 @@ TEST_F(LongLoad, TeardownDuringTheLoadIsSafe)
         EXPECT_TRUE(boxes.messages().empty());
         delete window;
     }
+}
+
+// The user keeps scrolling to the bottom during the load: each time the list shows the last row
+// read so far, and it is painted with rows that had not arrived before. Once the load has been
+// stopped, Ctrl+End and the scroll bar both reach the last row.
+TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
+{
+    // Distinct bottom rows painted before the user stops the load.
+    constexpr std::size_t kArrivalsSeen = 3;
+    open();
+    ListView& list = *control->ListView;
+    QScrollBar& bar = *list.verticalScrollBar();
+    BottomRowsPainted painted(list);
+    QTimer follower;
+    follower.setInterval(kWatchMilliseconds);
+    QObject::connect(&follower, &QTimer::timeout, [&] {
+        bar.setValue(bar.maximum());
+        EXPECT_EQ(bottomRowShown(list), list.model()->rowCount() - 1) << "the scroll bar reaches the last row read";
+        if (painted.rows().size() >= kArrivalsSeen + 1) { // + the page shown before the load
+            follower.stop();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }
+    });
+    ASSERT_TRUE(whileLoading([&] { loadAll(); }, [&] { follower.start(); }));
+    EXPECT_FALSE(follower.isActive()) << "the load ended before the user saw the rows arrive";
+    const int kept = rows();
+    ASSERT_LT(kept, kRows);
+    EXPECT_EQ(counter(), keptText(kept));
+
+    bar.setValue(0);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(0, 0)).center());
+    ASSERT_EQ(list.currentIndex().row(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(list.currentIndex().row(), kept - 1);
+    EXPECT_EQ(bottomRowShown(list), kept - 1);
+    EXPECT_EQ(list.ListItems().Item(kept)->Text(), QString::number(kept));
+    bar.setValue(0);
+    EXPECT_EQ(list.rowAt(0), 0);
+    bar.setValue(bar.maximum());
+    EXPECT_EQ(bottomRowShown(list), kept - 1);
 }

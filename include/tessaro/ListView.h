@@ -116,6 +116,9 @@ public:
 
     /// The column-header bar.
     QHeaderView* header() const;
+    /// As QTableView's, except after rows appended below the last row on screen: then only the
+    /// scroll bars follow, and the viewport is not repainted.
+    void doItemsLayout() override;
 
 signals:
     /// The user clicked a column header.
@@ -144,6 +147,7 @@ protected:
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
+    bool appendsOutOfSight() const;
     friend class listview::RowAppender;
     struct Private;
     std::unique_ptr<Private> const d;

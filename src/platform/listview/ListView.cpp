@@ -70,6 +70,8 @@ struct ListView::Private {
     listview::ListCore core;
     int view = ReportView;
     int borderStyle = FixedSingle;
+    // The layout under way follows rows appended out of sight: only the scroll bars change.
+    bool appendedOutOfSight = false;
 };
 
 listview::RowAppender::RowAppender(ListView& list) : m_list(&list), m_core(list.d->core)
@@ -77,10 +79,23 @@ listview::RowAppender::RowAppender(ListView& list) : m_list(&list), m_core(list.
     m_core.beginBulkAdd();
 }
 
+// Rows appended below the last row on screen change nothing the viewport shows: only the scroll
+// bars learn of them, and the viewport is neither laid out nor repainted, which during a long fill
+// would otherwise cost a full repaint at every yield.
 void listview::RowAppender::publish()
 {
-    if (m_list)
-        m_core.model().publishRows();
+    auto* list = static_cast<ListView*>(m_list.data());
+    if (!list)
+        return;
+    // Whatever layout was already due runs as usual, so the quiet one below cannot swallow it.
+    list->executeDelayedItemsLayout();
+    const bool outOfSight = list->appendsOutOfSight();
+    m_core.model().publishRows();
+    if (!outOfSight)
+        return;
+    list->d->appendedOutOfSight = true;
+    list->executeDelayedItemsLayout();
+    list->d->appendedOutOfSight = false;
 }
 
 ListView::ListView(QWidget* parent) : QTableView(parent), d(new Private(this))
@@ -255,6 +270,24 @@ void ListView::setMousePointer(int pointer) { d->geometry.setMousePointer(pointe
 void ListView::Move(double left, double top, double width, double height)
 {
     d->geometry.Move(left, top, width, height);
+}
+
+// The top of the next appended row is at or below the viewport's bottom edge.
+bool ListView::appendsOutOfSight() const
+{
+    const int count = model()->rowCount();
+    if (count == 0)
+        return false;
+    const int last = count - 1;
+    return rowViewportPosition(last) + rowHeight(last) >= viewport()->height();
+}
+
+void ListView::doItemsLayout()
+{
+    if (d->appendedOutOfSight)
+        updateGeometries();
+    else
+        QTableView::doItemsLayout();
 }
 
 QHeaderView* ListView::header() const
