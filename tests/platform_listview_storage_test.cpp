@@ -10,7 +10,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QDate>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +55,27 @@ protected:
     }
 
     tessaro::ListView list;
+};
+
+// The row at the bottom of the list's viewport (or its last row, when the rows end above the
+// bottom) the last time the viewport was painted.
+class BottomRowPainted : public QObject {
+public:
+    explicit BottomRowPainted(tessaro::ListView& list) : m_list(list) { list.viewport()->installEventFilter(this); }
+    int row = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const int bottom = m_list.rowAt(m_list.viewport()->height() - 1);
+            row = bottom >= 0 ? bottom : m_list.model()->rowCount() - 1;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    tessaro::ListView& m_list;
 };
 
 // The typed nulls are what a database hands over for a Null integer or text; each equals its
@@ -277,3 +300,36 @@ TEST(TextOrderTest, OrdersCaseInsensitivelyWithAccentsBreakingTies)
 }
 
 } // namespace
+
+// Rows a fill publishes where the list shows them are painted at once, into an empty list and
+// below a short one; rows published below the last one on screen are reached by the scroll bar.
+TEST_F(ListStorageTest, PublishedRowsShowWhereTheyLandInSight)
+{
+    // Only to catch a hang: a paint comes within a few event-loop turns.
+    constexpr int kHangBoundMilliseconds = 5000;
+    list.resize(300, 300);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    BottomRowPainted painted(list);
+    tessaro::listview::RowAppender appender(list);
+    int added = 0;
+    const auto publish = [&](int rows) {
+        for (int i = 0; i < rows; ++i, ++added) {
+            const std::string text = std::to_string(added);
+            const tessaro::listview::ItemStore::RowCell row[] = {{text}};
+            appender.append(QVariant(), row, 1);
+        }
+        appender.publish();
+    };
+    for (const int rows : {2, 3}) {
+        publish(rows);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return painted.row == added - 1; }, kHangBoundMilliseconds))
+            << "after " << added << " rows the bottom row painted is " << painted.row;
+    }
+    publish(500);
+    QCoreApplication::processEvents(); // the user acts once the list has taken the rows in
+    QScrollBar& bar = *list.verticalScrollBar();
+    bar.setValue(bar.maximum());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return painted.row == added - 1; }, kHangBoundMilliseconds))
+        << "scrolled to the bottom, the bottom row painted is " << painted.row;
+}
