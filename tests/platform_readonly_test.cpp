@@ -133,6 +133,28 @@ void expectReadsInsideAHostTransaction(Host& host)
     EXPECT_EQ(host.fingerprint().section(' ', 0, 1), QStringLiteral("50 1275"));
 }
 
+// A host may leave its own forward-only query half read. Opening the set then goes on as any new
+// statement on the connection does, both outside and inside the host's transaction.
+void expectOpenAfterAnUnfinishedHostQuery(Host& host)
+{
+    for (const bool hostTransaction : {false, true}) {
+        SCOPED_TRACE(hostTransaction ? "inside the host's transaction" : "outside a transaction");
+        if (hostTransaction)
+            ASSERT_TRUE(host.db.transaction());
+        QSqlQuery unfinished(host.db);
+        unfinished.setForwardOnly(true);
+        ASSERT_TRUE(unfinished.exec(QStringLiteral("SELECT id FROM c ORDER BY id")));
+        ASSERT_TRUE(unfinished.next());
+        Recordset set;
+        EXPECT_EQ(tessaro::test::errorTextOf([&] { set.Open(QStringLiteral("SELECT id, n FROM c ORDER BY id"), host.db); })
+                      .toStdString(),
+                  "");
+        EXPECT_EQ((QList<int>{set.State(), set.RecordCount()}), (QList<int>{1, 50}));
+        if (hostTransaction)
+            EXPECT_TRUE(host.db.rollback()) << "the host's transaction is gone";
+    }
+}
+
 // The control as a host uses it: a writing Query is skipped at Init_class and changes nothing.
 void expectInitClassChangesNothing(Host& host)
 {
@@ -159,6 +181,7 @@ TEST(ReadOnly, OnSqliteNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHostsT
     expectEveryWriteRefused(host, kCommon);
     expectEveryWriteRefused(host, kSqliteOnly);
     expectReadsInsideAHostTransaction(host);
+    expectOpenAfterAnUnfinishedHostQuery(host);
     expectInitClassChangesNothing(host);
 }
 
@@ -178,6 +201,7 @@ TEST(ReadOnly, OnPostgresNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHost
         expectEveryWriteRefused(host, kCommon);
         expectEveryWriteRefused(host, kPostgresOnly);
         expectReadsInsideAHostTransaction(host);
+        expectOpenAfterAnUnfinishedHostQuery(host);
         expectInitClassChangesNothing(host);
         db.close();
     }

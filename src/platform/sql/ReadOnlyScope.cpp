@@ -95,6 +95,10 @@ class PostgresGuard final : public ReadOnlyScope::Guard {
 public:
     explicit PostgresGuard(PGconn* connection) : m_connection(connection)
     {
+        // A host query left half read keeps the connection busy. Any new statement discards its
+        // rest (libpq does so in PQexec); it must go before the transaction state is read.
+        if (PQtransactionStatus(connection) == PQTRANS_ACTIVE)
+            discardPendingResults();
         m_inHostTransaction = PQtransactionStatus(connection) != PQTRANS_IDLE;
         std::optional<DatabaseFailure> failure =
             run(m_inHostTransaction ? "SAVEPOINT tessaro_read_only" : "BEGIN READ ONLY");
@@ -134,11 +138,16 @@ private:
         return databaseFailure(postgresError(m_connection, result.get()), QString::fromLatin1(statement));
     }
 
+    void discardPendingResults() noexcept
+    {
+        while (PGresult* pending = PQgetResult(m_connection))
+            PQclear(pending);
+    }
+
     void leave() noexcept
     {
         // Whatever our query left unread (a reader stopped by a failure) goes first.
-        while (PGresult* pending = PQgetResult(m_connection))
-            PQclear(pending);
+        discardPendingResults();
         if (m_inHostTransaction) {
             run("ROLLBACK TO SAVEPOINT tessaro_read_only");
             run("RELEASE SAVEPOINT tessaro_read_only");
