@@ -121,7 +121,8 @@ int captionRoom(QWidget* control)
     int room = control->width();
     for (qsizetype i = siblings.indexOf(control) + 1; i < siblings.size(); ++i) {
         auto* above = qobject_cast<QWidget*>(siblings[i]);
-        if (above && !above->isHidden() && above->geometry().intersects(control->geometry()) && above->x() > control->x())
+        const bool over = above && !above->isHidden() && above->geometry().intersects(control->geometry());
+        if (over && above->x() > control->x())
             room = std::min(room, above->x() - control->x());
     }
     return room;
@@ -150,7 +151,8 @@ TEST(ShippedLanguages, EachNamesItselfAndHasEveryKeyWithTheSpacingTheLayoutNeeds
     };
     for (const QString& language : shippedLanguages()) {
         SCOPED_TRACE(language.toStdString());
-        EXPECT_EQ(sourceFile(language, "LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language.toUtf8() + "\r\n");
+        EXPECT_EQ(sourceFile(language, "LangSetting.ini"),
+                  "[Language]\r\nCurrentLanguage=" + language.toUtf8() + "\r\n");
         const std::map<QString, QString> strings = shippedStrings(language);
         EXPECT_EQ(strings.size(), std::size_t(kKeyCount));
         for (int number = 1; number <= kKeyCount; ++number) {
@@ -158,9 +160,11 @@ TEST(ShippedLanguages, EachNamesItselfAndHasEveryKeyWithTheSpacingTheLayoutNeeds
             ASSERT_NE(found, strings.end()) << key(number).toStdString();
             const QString& text = found->second;
             const QString end = ending(number);
-            EXPECT_TRUE(text.endsWith(end) && text.size() > end.size()) << key(number).toStdString() << " " << text.toStdString();
+            EXPECT_TRUE(text.endsWith(end) && text.size() > end.size())
+                << key(number).toStdString() << " " << text.toStdString();
             const QString words = text.chopped(end.size());
-            EXPECT_EQ(words, words.trimmed()) << key(number).toStdString() << " has stray blanks: " << text.toStdString();
+            EXPECT_EQ(words, words.trimmed())
+                << key(number).toStdString() << " has stray blanks: " << text.toStdString();
         }
     }
 }
@@ -191,7 +195,8 @@ TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFi
         ASSERT_TRUE(pageSize > 0 && pageSize < 60) << "60 rows must take more than one page";
         const int pages = (60 + pageSize - 1) / pageSize;
         EXPECT_EQ(caption(*this, "lblNumRecord"),
-                  QStringLiteral("%1 60 %2 %3 %4 %5").arg(le["LE06"], le["LE07"], le["LE08"]).arg(pages).arg(le["LE09"]));
+                  QStringLiteral("%1 60 %2 %3 %4 %5")
+                      .arg(le["LE06"], le["LE07"], le["LE08"]).arg(pages).arg(le["LE09"]));
 
         // The names are text, which cannot be totalled: a warning titled LE02.
         ASSERT_TRUE(child("cmbCercaIn")->setProperty("ListIndex", 0));
