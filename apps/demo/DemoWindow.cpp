@@ -2,6 +2,8 @@
 
 #include "SampleData.h"
 
+#include <tessaro/Languages.h>
+
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QDialog>
@@ -52,11 +54,7 @@ DemoWindow::DemoWindow(const QString& dataDirectory, QWidget* parent)
             statusBar()->showMessage(tr("Key of the clicked row: %1").arg(item->Tag().toString()));
     });
     buildMenus();
-    try {
-        m_list->CambiaLingua(m_dataDirectory);
-    } catch (const tessaro::Error& e) {
-        statusBar()->showMessage(e.description());
-    }
+    setLanguage(QStringLiteral("Italian"));
 }
 
 void DemoWindow::buildMenus()
@@ -69,8 +67,8 @@ void DemoWindow::buildMenus()
     QMenu* query = menuBar()->addMenu(tr("&Query"));
     query->addAction(tr("&Edit query..."), this, &DemoWindow::editQuery);
     QMenu* language = menuBar()->addMenu(tr("&Language"));
-    language->addAction(QStringLiteral("Italiano"), this, [this] { switchLanguage(QStringLiteral("Italiano")); });
-    language->addAction(QStringLiteral("English"), this, [this] { switchLanguage(QStringLiteral("English")); });
+    for (const QString& name : tessaro::shippedLanguages())
+        language->addAction(name, this, [this, name] { switchLanguage(name); });
 }
 
 bool DemoWindow::openSqlite(const QString& path)
@@ -202,19 +200,27 @@ void DemoWindow::connectPostgres()
     useDatabase(db);
 }
 
-void DemoWindow::switchLanguage(const QString& language)
+bool DemoWindow::setLanguage(const QString& language)
 {
-    QString error;
-    if (!chooseLanguage(m_dataDirectory, language, &error)) {
-        QMessageBox::warning(this, windowTitle(), error);
-        return;
+    const QString folder = tessaro::languageFolder(language);
+    if (folder.isEmpty()) {
+        statusBar()->showMessage(tr("No language files for %1").arg(language));
+        return false;
     }
     try {
-        m_list->CambiaLingua(m_dataDirectory);
-        m_list->PopulateList();
+        m_list->CambiaLingua(folder);
+        return true;
     } catch (const tessaro::Error& e) {
-        QMessageBox::warning(this, windowTitle(), e.description());
+        statusBar()->showMessage(e.description());
+        return false;
     }
+}
+
+// The record count is a language text too; a reload shows it in the new language.
+void DemoWindow::switchLanguage(const QString& language)
+{
+    if (setLanguage(language))
+        m_list->PopulateList();
 }
 
 } // namespace demo

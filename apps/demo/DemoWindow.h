@@ -24,6 +24,10 @@ public:
     /// Shows page `page` of the list: a number, or "last".
     void goToPage(const QString& page);
 
+    /// Shows the list's texts in `language`, one of tessaro::shippedLanguages(); false (with the
+    /// reason in the status bar) when it cannot.
+    bool setLanguage(const QString& language);
+
     /// Clicks the list's child control `name` as the user would.
     void clickChild(const QString& name);
 

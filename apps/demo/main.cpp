@@ -1,7 +1,10 @@
 // tessaro-demo: shows the Tessaro list over a sample orders database.
 //   tessaro-demo [--screenshot FILE] [--database FILE.sqlite] [--query SQL] [--page N|last] [--load-all]
+//                [--language NAME]
 #include "DemoWindow.h"
 #include "SampleData.h"
+
+#include <tessaro/Languages.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -27,13 +30,15 @@ int main(int argc, char** argv)
     parser.addOption({QStringLiteral("page"), QStringLiteral("After loading, go to page N (or \"last\")."),
                       QStringLiteral("N")});
     parser.addOption({QStringLiteral("load-all"), QStringLiteral("After loading, click \"load all\" in the page bar.")});
+    parser.addOption({QStringLiteral("language"),
+                      QStringLiteral("Show the list's texts in NAME: %1.").arg(tessaro::shippedLanguages().join(", ")),
+                      QStringLiteral("NAME")});
     parser.process(app);
 
     const QString dataDirectory = demo::dataDirectory();
     QString error;
     const QString sample = QDir(dataDirectory).filePath(QStringLiteral("sample-orders.sqlite"));
-    if (!demo::ensureLanguageFiles(dataDirectory, &error)
-        || (!parser.isSet(QStringLiteral("database")) && !demo::ensureSampleDatabase(sample, 100000, &error))) {
+    if (!parser.isSet(QStringLiteral("database")) && !demo::ensureSampleDatabase(sample, 100000, &error)) {
         std::fprintf(stderr, "tessaro-demo: cannot prepare the sample in %s: %s\n", qPrintable(dataDirectory),
                      qPrintable(error));
         return 1;
@@ -42,6 +47,10 @@ int main(int argc, char** argv)
     demo::DemoWindow window(dataDirectory);
     window.resize(900, 560);
     window.show();
+    if (parser.isSet(QStringLiteral("language")) && !window.setLanguage(parser.value(QStringLiteral("language")))) {
+        std::fprintf(stderr, "tessaro-demo: no language %s\n", qPrintable(parser.value(QStringLiteral("language"))));
+        return 1;
+    }
     if (parser.isSet(QStringLiteral("query")))
         window.setQuery(parser.value(QStringLiteral("query")));
     window.openSqlite(parser.isSet(QStringLiteral("database")) ? parser.value(QStringLiteral("database")) : sample);

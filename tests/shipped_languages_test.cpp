@@ -1,0 +1,340 @@
+#include "language/ShippedLanguages.h"
+#include "support/ShownControl.h"
+#include "support/TestHelpers.h"
+
+#include <tessaro/Languages.h>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <thread>
+#include <vector>
+
+using namespace tessaro;
+
+namespace {
+
+// The language files as they stand in the source tree: what the library ships.
+const QString kSourceFolder = QStringLiteral(TESSARO_LANGUAGES_SOURCE);
+constexpr int kKeyCount = 29;
+
+QByteArray sourceFile(const QString& language, const QString& name)
+{
+    QFile file(kSourceFolder + QLatin1Char('/') + language + QLatin1Char('/') + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    return file.readAll();
+}
+
+QString key(int number)
+{
+    return QStringLiteral("LE%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+// A shipped .lng file read by its own simple rules, not by the control's reader: the heading
+// [Strings], then one LEnn="text" line per key, each line ended by CR LF, all UTF-8. Whatever
+// breaks the rules goes into `problems`.
+std::map<QString, QString> plainStrings(const QByteArray& content, QStringList* problems)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8(content);
+    if (utf8.hasError())
+        problems->append(QStringLiteral("not UTF-8"));
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (lines.takeLast() != QString())
+        problems->append(QStringLiteral("the last line has no CR LF"));
+    if (lines.isEmpty() || lines.takeFirst() != QStringLiteral("[Strings]"))
+        problems->append(QStringLiteral("no [Strings] heading first"));
+    static const QRegularExpression entry(QStringLiteral("^(LE\\d\\d)=\"([^\"\\r\\n]*)\"$"));
+    std::map<QString, QString> strings;
+    for (const QString& line : lines) {
+        const QRegularExpressionMatch match = entry.match(line);
+        if (!match.hasMatch() || !strings.emplace(match.captured(1), match.captured(2)).second)
+            problems->append(QStringLiteral("bad or repeated line: ") + line);
+    }
+    return strings;
+}
+
+std::map<QString, QString> shippedStrings(const QString& language)
+{
+    QStringList problems;
+    const std::map<QString, QString> strings = plainStrings(sourceFile(language, language + ".lng"), &problems);
+    EXPECT_EQ(problems, QStringList()) << language.toStdString();
+    return strings;
+}
+
+QString caption(const test::ShownControl& shown, const char* name)
+{
+    return shown.child(QString::fromLatin1(name))->property("Caption").toString();
+}
+
+// Keeps the user's cache out of the test: the compiled-in files go into a folder of its own.
+class CacheScope {
+public:
+    CacheScope() : m_previous(qgetenv("XDG_CACHE_HOME")) { qputenv("XDG_CACHE_HOME", root.path().toUtf8()); }
+    ~CacheScope() { qputenv("XDG_CACHE_HOME", m_previous); }
+    CacheScope(const CacheScope&) = delete;
+    CacheScope& operator=(const CacheScope&) = delete;
+
+    QTemporaryDir root;
+
+private:
+    QByteArray m_previous;
+};
+
+bool holdsSourceFiles(const QString& folder, const QString& language)
+{
+    for (const QString& name : {QStringLiteral("LangSetting.ini"), language + ".lng"}) {
+        QFile file(QDir(folder).filePath(name));
+        if (!file.open(QIODevice::ReadOnly) || file.readAll() != sourceFile(language, name))
+            return false;
+    }
+    return true;
+}
+
+// How wide `text` is drawn as the caption of `control`: an option button draws its indicator too.
+int captionWidth(QWidget* control, const QString& text)
+{
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    if (!button)
+        return control->fontMetrics().horizontalAdvance(text);
+    const QString kept = button->text();
+    button->setText(text);
+    const int width = button->sizeHint().width();
+    button->setText(kept);
+    return width;
+}
+
+// The width a caption shows in: the control's own, up to where a sibling stacked above it starts.
+int captionRoom(QWidget* control)
+{
+    const QObjectList& siblings = control->parent()->children();
+    int room = control->width();
+    for (qsizetype i = siblings.indexOf(control) + 1; i < siblings.size(); ++i) {
+        auto* above = qobject_cast<QWidget*>(siblings[i]);
+        const bool over = above && !above->isHidden() && above->geometry().intersects(control->geometry());
+        if (over && above->x() > control->x())
+            room = std::min(room, above->x() - control->x());
+    }
+    return room;
+}
+
+const char* const kCaptions[] = {"lblPaginaRisultati", "lblPagine", "lblCaricatutti", "optTutti",
+                                 "optSelezionati", "Label1", "Label2"}; // LE13 to LE19
+
+} // namespace
+
+TEST(ShippedLanguages, EachNamesItselfAndHasEveryKeyWithTheSpacingTheLayoutNeeds)
+{
+    QStringList folders = QDir(kSourceFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QStringList shipped = shippedLanguages();
+    EXPECT_EQ(shipped.first(), QStringLiteral("Italian")) << "the control's own language comes first";
+    folders.sort();
+    shipped.sort();
+    EXPECT_EQ(folders, shipped) << "every folder of languages/ is shipped, and nothing else";
+
+    // The captions of the page bar's switches end in " »   " and the page tooltip and caption
+    // in one blank; the control puts its own blanks around every other text.
+    const auto ending = [](int number) -> QString {
+        if (number == 13 || number == 15)
+            return QStringLiteral(" \u00bb   ");
+        return number == 10 || number == 14 ? QStringLiteral(" ") : QString();
+    };
+    for (const QString& language : shippedLanguages()) {
+        SCOPED_TRACE(language.toStdString());
+        EXPECT_EQ(sourceFile(language, "LangSetting.ini"),
+                  "[Language]\r\nCurrentLanguage=" + language.toUtf8() + "\r\n");
+        const std::map<QString, QString> strings = shippedStrings(language);
+        EXPECT_EQ(strings.size(), std::size_t(kKeyCount));
+        for (int number = 1; number <= kKeyCount; ++number) {
+            const auto found = strings.find(key(number));
+            ASSERT_NE(found, strings.end()) << key(number).toStdString();
+            const QString& text = found->second;
+            const QString end = ending(number);
+            EXPECT_TRUE(text.endsWith(end) && text.size() > end.size())
+                << key(number).toStdString() << " " << text.toStdString();
+            const QString words = text.chopped(end.size());
+            EXPECT_EQ(words, words.trimmed())
+                << key(number).toStdString() << " has stray blanks: " << text.toStdString();
+        }
+    }
+}
+
+// A shown control whose host switches between the shipped languages.
+struct ShippedLanguageSwitch : test::ShownControl {
+    CacheScope cache;
+
+    ShippedLanguageSwitch()
+    {
+        database.createNumbered(QStringLiteral("t"), 60);
+        control.setIntestazioneVisibile(true);
+        showAt(600, 250);
+    }
+};
+
+TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFileSpellsThem)
+{
+    for (const QString& language : shippedLanguages()) {
+        SCOPED_TRACE(language.toStdString());
+        std::map<QString, QString> le = shippedStrings(language);
+        control.CambiaLingua(languageFolder(language));
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(caption(*this, kCaptions[i]), le[key(13 + i)]) << kCaptions[i];
+
+        load(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"), true, QStringLiteral("ShippedTest"));
+        const int rows = control.ListView->ListItems().Count(), pageSize = control.PageSize();
+        ASSERT_TRUE(pageSize > 0 && pageSize < 60) << "60 rows must take more than one page";
+        const int pages = (60 + pageSize - 1) / pageSize;
+        EXPECT_EQ(caption(*this, "lblNumRecord"),
+                  QStringLiteral("%1 60 %2 %3 %4 %5")
+                      .arg(le["LE06"], le["LE07"], le["LE08"]).arg(pages).arg(le["LE09"]));
+
+        // The names are text, which cannot be totalled: a warning titled LE02.
+        ASSERT_TRUE(child("cmbCercaIn")->setProperty("ListIndex", 0));
+        click("cmdSomma");
+        EXPECT_EQ(takeMessages(),
+                  QStringList({QStringLiteral("%1\r\n%2 %3 %4").arg(le["LE04"], le["LE06"]).arg(rows).arg(le["LE07"]),
+                               "48", le["LE02"]}));
+    }
+}
+
+// The boxes were sized for the Italian texts, and the English ones stay as they were first written:
+// no other translation may need more than the room there is, or than those two need.
+TEST_F(ShippedLanguageSwitch, EachCaptionFitsWhereTheLayoutPutsIt)
+{
+    if (QFontInfo(child("Label2")->font()).family() != QStringLiteral("Tahoma"))
+        GTEST_SKIP() << "the boxes are measured for Tahoma, the face they were designed with";
+    std::map<QString, std::map<QString, QString>> strings;
+    for (const QString& language : shippedLanguages())
+        strings[language] = shippedStrings(language);
+    for (int i = 0; i < 7; ++i) {
+        QWidget* control = child(kCaptions[i]);
+        const QString number = key(13 + i);
+        const int room = std::max({captionRoom(control), captionWidth(control, strings["Italian"][number]),
+                                   captionWidth(control, strings["English"][number])});
+        for (const QString& language : shippedLanguages()) {
+            EXPECT_LE(captionWidth(control, strings[language][number]), room)
+                << language.toStdString() << " " << kCaptions[i] << ": " << strings[language][number].toStdString();
+        }
+    }
+}
+
+TEST(InstalledLanguageFolder, IsFoundFromTheLibrarysFolderInLibOrLibMultiarch)
+{
+    QTemporaryDir tree;
+    const QString root = tree.path();
+    const QString german = root + "/usr/share/tessaro/languages/German";
+    ASSERT_TRUE(QDir().mkpath(german));
+    test::writeFile(german + "/LangSetting.ini", "[Language]\r\nCurrentLanguage=German\r\n");
+    test::writeFile(german + "/German.lng", "[Strings]\r\n");
+    // French lacks its strings, so its folder is no language folder.
+    ASSERT_TRUE(QDir().mkpath(root + "/usr/share/tessaro/languages/French"));
+    test::writeFile(root + "/usr/share/tessaro/languages/French/LangSetting.ini", "[Language]\r\n");
+    // A library reached through a link in a folder of its own belongs to the install it points into.
+    ASSERT_TRUE(QDir().mkpath(root + "/usr/lib/x86_64-linux-gnu") && QDir().mkpath(root + "/links"));
+    test::writeFile(root + "/usr/lib/x86_64-linux-gnu/libtessaro.so.0.1.0", "");
+    ASSERT_TRUE(QFile::link(root + "/usr/lib/x86_64-linux-gnu/libtessaro.so.0.1.0", root + "/links/libtessaro.so.0"));
+
+    const struct {
+        const char* library;
+        const char* language;
+        bool found;
+    } cases[] = {
+        {"/usr/lib/libtessaro.so.0", "German", true},
+        {"/usr/lib/x86_64-linux-gnu/libtessaro.so.0", "German", true},
+        {"/usr/bin/host-with-static-copy", "German", true},
+        {"/usr/lib/a/b/libtessaro.so.0", "German", false},
+        {"/opt/lib/libtessaro.so.0", "German", false},
+        {"/usr/lib/libtessaro.so.0", "French", false},
+        {"/usr/lib/libtessaro.so.0", "Spanish", false},
+        {"/links/libtessaro.so.0", "German", true},
+    };
+    for (const auto& c : cases) {
+        const QString folder = installedLanguageFolder(root + c.library, QString::fromLatin1(c.language));
+        EXPECT_EQ(QFileInfo(folder).canonicalFilePath(), c.found ? QFileInfo(german).canonicalFilePath() : QString())
+            << c.library << " " << c.language;
+    }
+    EXPECT_EQ(installedLanguageFolder(QString(), QStringLiteral("German")), QString());
+}
+
+TEST(LanguageFolder, WithoutAnInstalledFolderWritesTheCompiledInFilesOnceIntoTheUsersCache)
+{
+    CacheScope cache;
+    ASSERT_EQ(installedLanguageFolder(loadedLibraryFile(), QStringLiteral("English")), QString())
+        << "the tests run from the build tree";
+    const QString root = QFileInfo(cache.root.path()).canonicalFilePath() + "/tessaro/languages/";
+    for (const QString& language : shippedLanguages()) {
+        SCOPED_TRACE(language.toStdString());
+        const QString folder = languageFolder(language);
+        EXPECT_TRUE(QFileInfo(folder).canonicalFilePath().startsWith(root) && folder.endsWith('/' + language))
+            << folder.toStdString();
+        EXPECT_TRUE(holdsSourceFiles(folder, language));
+        // Asked again, the library takes what it wrote, leaving the folder as it is.
+        test::writeFile(folder + "/mark", "");
+        EXPECT_EQ(languageFolder(language), folder);
+        EXPECT_TRUE(QFileInfo::exists(folder + "/mark"));
+    }
+
+    for (const char* name : {"", "Klingon", "english", "English/", "../English", "LangSetting"})
+        EXPECT_EQ(languageFolder(QString::fromLatin1(name)), QString()) << name;
+}
+
+TEST(LanguageFolder, ADamagedCopyInTheCacheIsWrittenAgainAndAnUnwritableCacheGivesNoFolder)
+{
+    CacheScope cache;
+    const QString folder = languageFolder(QStringLiteral("German"));
+    ASSERT_FALSE(folder.isEmpty());
+    const std::vector<std::pair<const char*, std::function<void()>>> damages = {
+        {"a cut strings file", [&] { QFile(folder + "/German.lng").resize(40); }},
+        {"an edited settings file", [&] { test::writeFile(folder + "/LangSetting.ini", "[Language]\n"); }},
+        {"a missing file", [&] { QFile::remove(folder + "/German.lng"); }},
+        {"an empty folder", [&] { QDir(folder).removeRecursively(), QDir().mkpath(folder); }},
+        {"a file in its place", [&] { QDir(folder).removeRecursively(), test::writeFile(folder, "x"); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        damage();
+        EXPECT_EQ(languageFolder(QStringLiteral("German")), folder) << what;
+        EXPECT_TRUE(holdsSourceFiles(folder, QStringLiteral("German"))) << what;
+        EXPECT_EQ(QDir(folder + "/..").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList({"German"}))
+            << what << ": nothing is left beside it";
+    }
+
+    CacheScope blocked;
+    test::writeFile(blocked.root.filePath("tessaro"), "a file where the cache's folder would be");
+    EXPECT_EQ(languageFolder(QStringLiteral("Spanish")), QString());
+}
+
+TEST(LanguageFolder, ThreadsExtractingAtOnceAllGetTheSameWholeFolder)
+{
+    CacheScope cache;
+    constexpr int kThreads = 8;
+    std::vector<QStringList> answers(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&answers, t] {
+            for (const QString& language : shippedLanguages())
+                answers[t].append(languageFolder(language));
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (int t = 1; t < kThreads; ++t)
+        EXPECT_EQ(answers[t], answers[0]) << "thread " << t;
+    for (int i = 0; i < answers[0].size(); ++i)
+        EXPECT_TRUE(holdsSourceFiles(answers[0][i], shippedLanguages()[i])) << answers[0][i].toStdString();
+    QStringList left = QDir(answers[0][0] + "/..").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList shipped = shippedLanguages();
+    left.sort();
+    shipped.sort();
+    EXPECT_EQ(left, shipped) << "the copies that lost the race are removed";
+}
