@@ -28,7 +28,7 @@ void writeGeometry(QXmlStreamWriter& xml)
 }
 
 // Designer reads a property's tooltip from the text of a <tooltip name="..."> element.
-void writePropertySpecifications(QXmlStreamWriter& xml)
+void writePropertyEditing(QXmlStreamWriter& xml)
 {
     xml.writeStartElement(QStringLiteral("propertyspecifications"));
     for (const PropertyHelp& entry : propertyHelp()) {
@@ -89,7 +89,7 @@ QString formDescription(const QString& className)
     xml.writeStartElement(QStringLiteral("customwidgets"));
     xml.writeStartElement(QStringLiteral("customwidget"));
     xml.writeTextElement(QStringLiteral("class"), className);
-    writePropertySpecifications(xml);
+    writePropertyEditing(xml);
     xml.writeEndElement();
     xml.writeEndElement();
 

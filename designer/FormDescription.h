@@ -23,7 +23,7 @@ const QList<PropertyHelp>& propertyHelp();
 QSize defaultFormSize();
 
 /// The description of a newly placed control of class `className`: default object name, the
-/// geometry of defaultFormSize(), and the property specifications (the help of each property as
+/// geometry of defaultFormSize(), and how its properties edit (the help of each property as
 /// its tooltip; Query edited as multi-line text that is not translated).
 QString formDescription(const QString& className);
 

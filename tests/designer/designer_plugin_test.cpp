@@ -24,6 +24,9 @@
 
 namespace {
 
+// The size Designer's widget box draws its icons at.
+constexpr QSize kWidgetBoxIcon(16, 16);
+
 // What Designer reads from the description of a newly placed control.
 struct FormDescription {
     QString widgetClass;
@@ -31,7 +34,7 @@ struct FormDescription {
     QSize size;
     QString customWidgetClass;
     std::map<std::string, QString> tooltips;
-    std::map<std::string, QXmlStreamAttributes> stringSpecs;
+    std::map<std::string, QXmlStreamAttributes> stringEditors;
 };
 
 QString attribute(const QXmlStreamAttributes& attributes, const char* name)
@@ -77,7 +80,7 @@ FormDescription parseDescription(const QString& domXml)
             const std::string name = attribute(attributes, "name").toStdString();
             found.tooltips[name] = xml.readElementText();
         } else if (tag == u"stringpropertyspecification") {
-            found.stringSpecs[attribute(attributes, "name").toStdString()] = attributes;
+            found.stringEditors[attribute(attributes, "name").toStdString()] = attributes;
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
@@ -133,7 +136,7 @@ TEST_F(DesignerPlugin, ListsTheControlInTheWidgetBox)
     EXPECT_EQ(plugin->includeFile().toStdString(), "<tessaro/Tessaro.h>");
     EXPECT_FALSE(plugin->isContainer());
     EXPECT_FALSE(plugin->icon().isNull());
-    EXPECT_FALSE(plugin->icon().pixmap(QSize(16, 16)).isNull()) << "the icon's image does not load";
+    EXPECT_FALSE(plugin->icon().pixmap(kWidgetBoxIcon).isNull()) << "the icon's image does not load";
     EXPECT_FALSE(plugin->toolTip().isEmpty());
     EXPECT_FALSE(plugin->whatsThis().isEmpty());
 }
@@ -157,8 +160,8 @@ TEST_F(DesignerPlugin, DescribesEachPropertyOfTheControl)
     }
     EXPECT_EQ(described, ownProperties());
 
-    ASSERT_EQ(description.stringSpecs.count("Query"), 1u);
-    const QXmlStreamAttributes& query = description.stringSpecs.at("Query");
+    ASSERT_EQ(description.stringEditors.count("Query"), 1u);
+    const QXmlStreamAttributes& query = description.stringEditors.at("Query");
     EXPECT_EQ(attribute(query, "notr").toStdString(), "true");
     EXPECT_EQ(attribute(query, "type").toStdString(), "multiline");
 }
