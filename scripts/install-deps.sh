@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
+  qt6-tools-dev
   libxlsxwriter-dev libsqlite3-dev libpq-dev
   libgtest-dev
   postgresql

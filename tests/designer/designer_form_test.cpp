@@ -1,0 +1,88 @@
+// A form laid out in Qt Designer and compiled by uic holds the control as any host's form does.
+#include "support/MessageBoxRecorder.h"
+#include "ui_OrdersForm.h"
+
+#include <tessaro/Tessaro.h>
+
+#include <QApplication>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A private SQLite database in memory, dropped with the object.
+class MemoryDatabase {
+public:
+    MemoryDatabase()
+    {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+    }
+    ~MemoryDatabase()
+    {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(kName);
+    }
+    MemoryDatabase(const MemoryDatabase&) = delete;
+    MemoryDatabase& operator=(const MemoryDatabase&) = delete;
+
+    void exec(const QString& sql)
+    {
+        QSqlQuery query(db);
+        EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+    }
+
+    QSqlDatabase db;
+
+private:
+    const QString kName = QStringLiteral("designer_form");
+};
+
+} // namespace
+
+TEST(DesignerForm, ControlOfACompiledFormListsTheRowsOfItsQuery)
+{
+    MemoryDatabase database;
+    database.exec(QStringLiteral("CREATE TABLE orders (id INTEGER PRIMARY KEY, customer TEXT, city TEXT)"));
+    database.exec(QStringLiteral("INSERT INTO orders VALUES (7, 'Rossi', 'Torino'), (9, 'Bianchi', 'Bari'), "
+                                 "(12, 'Verdi', 'Como')"));
+    tessaro::test::MessageBoxRecorder boxes;
+
+    QWidget form;
+    Ui::OrdersForm ui;
+    ui.setupUi(&form);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+    auto* list = form.findChild<tessaro::Tessaro*>(QStringLiteral("lstOrders"));
+    ASSERT_NE(list, nullptr);
+    // The properties set in Designer reach the control through the generated code.
+    EXPECT_EQ(list->Query().toStdString(), "SELECT id, customer, city\nFROM orders\nORDER BY id");
+    EXPECT_TRUE(list->IntestazioneVisibile());
+
+    list->setDBConnection(database.db);
+    list->Init_class(QStringLiteral("DesignerFormTest"), true);
+    list->PopulateList();
+
+    for (const auto& box : boxes.messages())
+        ADD_FAILURE() << "message shown: " << box.text.toStdString();
+    ASSERT_NE(list->ListView, nullptr);
+    const struct {
+        qlonglong id;
+        const char* customer;
+        const char* city;
+    } expected[] = {{7, "Rossi", "Torino"}, {9, "Bianchi", "Bari"}, {12, "Verdi", "Como"}};
+    ASSERT_EQ(list->ListView->ListItems().Count(), 3);
+    for (int row = 1; row <= 3; ++row) {
+        const auto& want = expected[row - 1];
+        tessaro::ListItem* item = list->ListView->ListItems().Item(row);
+        EXPECT_EQ(item->Tag().toLongLong(), want.id) << "row " << row;
+        EXPECT_EQ(item->Text().toStdString(), want.customer) << "row " << row;
+        EXPECT_EQ(item->SubItems(1).toStdString(), want.city) << "row " << row;
+    }
+}
