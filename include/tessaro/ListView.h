@@ -13,6 +13,7 @@
 namespace tessaro {
 
 namespace listview {
+class ListKeys;
 class RowAppender;
 }
 
@@ -28,6 +29,11 @@ class RowAppender;
 /// blanks come before digits and digits before letters. Equal texts keep their order.
 ///
 /// Position and size are in twips, exactly as last set; the pixel geometry is derived.
+///
+/// Keys: Ctrl+Home and Ctrl+End select the first and the last row, as a click on it would. The
+/// platform's Copy key (Ctrl+C) and the Copy entry of the list's context menu put the selected
+/// rows on the clipboard as tab-separated text under a heading line, and as an HTML table; with
+/// nothing selected they do nothing.
 class TESSARO_EXPORT ListView : public QTableView {
     Q_OBJECT
     Q_PROPERTY(double Left READ Left WRITE setLeft)
@@ -135,19 +141,27 @@ signals:
     void LostFocus();
 
 protected:
+    bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 
 private:
     bool appendsOutOfSight() const;
+    bool keyForFeatures(QKeyEvent* event);
+    void selectEndRow(QKeyEvent* event);
+    void copySelectedRows();
+    friend class listview::ListKeys;
     friend class listview::RowAppender;
     struct Private;
     std::unique_ptr<Private> const d;

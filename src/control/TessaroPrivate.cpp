@@ -29,6 +29,7 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
         paging::PageHost{[this] { return loader->ConnessioneAttiva(); }, [this] { return RigheVisibili(*lstv); },
                          [this] { loader->loadCurrentPage(); }, [this] { emit q.PopulatedList(); },
                          [this](PointerShape shape) { q.setMousePointer(shape); }});
+    pageBar->browseWithListKeys(*lstv);
     // Loading builds no controls: its settings start empty and the host's Init_class opens the query.
     loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings, pacer);
 }

@@ -17,6 +17,10 @@
 #include <array>
 #include <functional>
 
+namespace tessaro {
+class ListView;
+}
+
 namespace tessaro::paging {
 
 /// lblPag(0) and lblPag(7) move the bar by a run of numbers; lblPag(1..6) show the numbers.
@@ -48,6 +52,11 @@ public:
     Frame& frame() const { return *fraPaginazione; }
     /// Reads the bar's captions from the current language.
     void retranslate();
+    /// Pages `list` from the keyboard: Page Down on its last row moves to the next page and
+    /// selects that page's first row, Page Up on its first row to the previous page, selecting
+    /// its last row. Each move is the bar's own for that page, with its events. On the last (or
+    /// first) page, and while a load runs, the key pages within the list as usual.
+    void browseWithListKeys(ListView& list);
 
     // The public page moves. Failures are reported, or skipped step by step where the control
     // has always skipped them (MoveToLastPage, GoToPage).
@@ -67,6 +76,10 @@ public:
 
 private:
     void connectClicks();
+    void makeKeyboardReachable();
+    void keepFocusInBar(const std::function<void()>& move);
+    bool pageByKey(ListView& list, int step);
+    void stepToPage(int target, int step, int pages);
     void loadPage(bool backwards, bool skipHostFailure);
     bool showCurrentPage(bool backwards, bool skipHostFailure, bool paced = false);
     bool switchView(bool paged);

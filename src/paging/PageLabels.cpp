@@ -57,6 +57,7 @@ PageBar::PageBar(QWidget& control, sql::ResultHolder& results, LoadPacer& pacer,
     imgUltimaPagina = design::makeArrow("imgUltimaPagina", Arrow::Last, design::kArrowLast,
                                         "Vai all'ultima pagina", fraPaginazione);
     connectClicks();
+    makeKeyboardReachable();
     m_pacer.setProgressView([this](int done, int total) { showProgress(done, total); });
     m_pacer.addStopWidget(lblCaricatutti);
     m_pacer.addStopWidget(lblPaginaRisultati);
@@ -76,12 +77,16 @@ void PageBar::showProgress(int done, int total)
 // The bar is the context of its connections: they end when it goes, before its widgets do.
 void PageBar::connectClicks()
 {
-    for (int i = 0; i < kPageLabels; ++i)
-        connect(lblPag[static_cast<std::size_t>(i)], &Label::Click, this, [this, i] { lblPag_Click(i); });
-    connect(imgPrimaPagina, &Image::Click, this, [this] { MoveToFirstPage(); });
-    connect(imgUltimaPagina, &Image::Click, this, [this] { MoveToLastPage(); });
-    connect(imgPrecedente, &Image::Click, this, [this] { lblPag_Click(kPreviousPagesLabel); });
-    connect(imgSuccessiva, &Image::Click, this, [this] { lblPag_Click(kNextPagesLabel); });
+    for (int i = 0; i < kPageLabels; ++i) {
+        connect(lblPag[static_cast<std::size_t>(i)], &Label::Click, this,
+                [this, i] { keepFocusInBar([this, i] { lblPag_Click(i); }); });
+    }
+    connect(imgPrimaPagina, &Image::Click, this, [this] { keepFocusInBar([this] { MoveToFirstPage(); }); });
+    connect(imgUltimaPagina, &Image::Click, this, [this] { keepFocusInBar([this] { MoveToLastPage(); }); });
+    connect(imgPrecedente, &Image::Click, this,
+            [this] { keepFocusInBar([this] { lblPag_Click(kPreviousPagesLabel); }); });
+    connect(imgSuccessiva, &Image::Click, this,
+            [this] { keepFocusInBar([this] { lblPag_Click(kNextPagesLabel); }); });
     connect(lblCaricatutti, &Label::Click, this, [this] { lblCaricatutti_Click(); });
     connect(lblPaginaRisultati, &Label::Click, this, [this] { lblPaginaRisultati_Click(); });
 }

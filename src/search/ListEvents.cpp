@@ -4,6 +4,7 @@
 #include "platform/controls/KeyEvents.h"
 #include "platform/format/DateConversion.h"
 #include "platform/format/ValueText.h"
+#include "platform/listview/ListKeys.h"
 
 #include <tessaro/Enums.h>
 #include <tessaro/ListView.h>
@@ -51,6 +52,7 @@ ListEvents::ListEvents(ListView& list, ListEventsHost host) : m_list(list), m_ho
     connect(&list, &ListView::ItemClick, this, &ListEvents::lstv_ItemClick);
     connect(&list, &ListView::DblClick, this, &ListEvents::lstv_DblClick);
     connect(&list, &ListView::KeyUp, this, &ListEvents::lstv_KeyUp);
+    listview::ListKeys::onEnter(list, this, [this](ListItem* item) { lstv_EnterKey(item); });
 }
 
 // Each click sorts in the order opposite to the list's current one, whichever column it is. A
@@ -83,9 +85,21 @@ void ListEvents::lstv_ItemClick(ListItem* Item)
 
 void ListEvents::lstv_DblClick()
 {
+    itemDoubleClicked(m_list.SelectedItem());
+}
+
+// Enter is the keyboard's double click, on the current row.
+void ListEvents::lstv_EnterKey(ListItem* Item)
+{
+    itemDoubleClicked(Item);
+}
+
+// Host code may fail; the double click is over either way.
+void ListEvents::itemDoubleClicked(ListItem* item)
+{
     const SkipFailures skip;
     if (m_list.ListItems().Count() > 0)
-        skip([&] { m_host.itemDoubleClicked(m_list.SelectedItem()); });
+        skip([&] { m_host.itemDoubleClicked(item); });
 }
 
 void ListEvents::lstv_KeyUp(int KeyCode, int Shift)

@@ -18,11 +18,11 @@ namespace search {
 /// The host's side of the list's clicks: each is called only while the list holds items.
 struct ListEventsHost {
     std::function<void(ListItem*)> itemClicked;       // the clicked item
-    std::function<void(ListItem*)> itemDoubleClicked; // the selected item, or nullptr
+    std::function<void(ListItem*)> itemDoubleClicked; // the selected item (Enter: the current one), or nullptr
 };
 
-/// Handles the list's ColumnClick, ItemClick, DblClick and KeyUp; the connections end when it is
-/// destroyed.
+/// Handles the list's ColumnClick, ItemClick, DblClick and KeyUp, and Enter on a row; the
+/// connections end when it is destroyed.
 class ListEvents : public QObject {
 public:
     ListEvents(ListView& list, ListEventsHost host);
@@ -32,10 +32,14 @@ public:
     void lstv_ColumnClick(ColumnHeader* ColumnHeader);
     void lstv_ItemClick(ListItem* Item);
     void lstv_DblClick();
+    /// Enter (Return or the keypad's) on the current row tells the host as a double click on it.
+    void lstv_EnterKey(ListItem* Item);
     /// Delete removes the selected rows from the list (not from the database).
     void lstv_KeyUp(int KeyCode, int Shift);
 
 private:
+    void itemDoubleClicked(ListItem* item);
+
     ListView& m_list;
     ListEventsHost m_host;
 };

@@ -3,8 +3,8 @@
 #include "platform/Failure.h"
 #include "platform/controls/KeyEvents.h"
 #include "platform/controls/TwipsGeometry.h"
-#include "platform/listview/ListCore.h"
 #include "platform/listview/ListModel.h"
+#include "platform/listview/ListViewPrivate.h"
 #include "platform/listview/RowAppender.h"
 
 #include <QHeaderView>
@@ -62,17 +62,6 @@ void configureReportLook(QTableView& view)
 }
 
 } // namespace
-
-struct ListView::Private {
-    explicit Private(ListView* view) : geometry(view), core(*view) {}
-
-    TwipsGeometry geometry;
-    listview::ListCore core;
-    int view = ReportView;
-    int borderStyle = FixedSingle;
-    // The layout under way follows rows appended out of sight: only the scroll bars change.
-    bool appendedOutOfSight = false;
-};
 
 listview::RowAppender::RowAppender(ListView& list) : m_list(&list), m_core(list.d->core)
 {
@@ -301,13 +290,6 @@ bool ListView::viewportEvent(QEvent* event)
     d->core.settleOrder();
     d->core.pushSelection();
     return QTableView::viewportEvent(event);
-}
-
-void ListView::keyPressEvent(QKeyEvent* event)
-{
-    d->core.settleOrder();
-    d->core.pushSelection();
-    QTableView::keyPressEvent(event);
 }
 
 void ListView::paintEvent(QPaintEvent* event)

@@ -1,0 +1,117 @@
+// The page bar from the keyboard: paging on from the list's first and last rows, and the bar's
+// numbers and arrows reached by Tab.
+
+#include "paging/PageBar.h"
+
+#include "platform/Failure.h"
+#include "platform/controls/ControlGuard.h"
+#include "platform/controls/KeyboardClick.h"
+#include "platform/listview/ListKeys.h"
+
+#include <tessaro/ListView.h>
+
+#include <QApplication>
+#include <QPointer>
+
+namespace tessaro::paging {
+namespace {
+
+// The row the user paged onto, current and selected: the first of a page reached forwards, the
+// last of one reached backwards.
+void selectEdgeRow(ListView& list, int step)
+{
+    const int count = list.ListItems().Count();
+    if (count == 0)
+        return;
+    ListItem* item = list.ListItems().Item(step > 0 ? 1 : count);
+    const ControlGuard guard(&list);
+    list.setSelectedItem(item);
+    if (!guard.gone())
+        item->EnsureVisible();
+}
+
+} // namespace
+
+void PageBar::browseWithListKeys(ListView& list)
+{
+    listview::ListKeys::onPageEdge(list, this, [this, &list](int step) { return pageByKey(list, step); });
+}
+
+// Whether the key moved the page (the control may be gone then).
+bool PageBar::pageByKey(ListView& list, int step)
+{
+    if (m_pacer.busy())
+        return false;
+    int pages = 0;
+    if (!skipFailure([&] { pages = m_results.current().PageCount(); }))
+        return false;
+    const int target = m_results.page.number + step;
+    if (target < 1 || target > pages)
+        return false;
+    const ControlGuard guard(&m_control);
+    stepToPage(target, step, pages);
+    if (!guard.gone() && m_results.page.number == target)
+        selectEdgeRow(list, step);
+    return true;
+}
+
+// The move a user of the bar would make: a click on the page's number when the bar shows it,
+// else on the arrow that leads there (the arrows step from the numbers shown, see
+// MoveToNextPage and MoveToPreviousPage). Only a bar laid out backwards from a page below the
+// seventh has neither; that page is then gone to directly.
+void PageBar::stepToPage(int target, int step, int pages)
+{
+    for (int i = 1; i <= kShownPages; ++i) {
+        const Label* label = lblPag[static_cast<std::size_t>(i)];
+        if (!label->isHidden() && label->text() == QString::number(target)) {
+            lblPag_Click(i);
+            return;
+        }
+    }
+    int first = 0;
+    bool numbersShown = false;
+    skipFailure([&] { numbersShown = firstShownPage(&first); });
+    const int from = numbersShown ? first : m_results.page.number;
+    const int arrowLeadsTo = step > 0 ? qMin(from + kShownPages, pages) : (numbersShown ? first - 1 : from - kShownPages);
+    if (arrowLeadsTo == target) {
+        lblPag_Click(step > 0 ? kNextPagesLabel : kPreviousPagesLabel);
+        return;
+    }
+    const ControlGuard guard(&m_control);
+    if (m_host.connectionUsable() && !guard.gone())
+        GoToPage(target);
+}
+
+// Tab reaches the numbers and arrows in the order they stand in, passing over hidden ones; a
+// click with the mouse still leaves the focus where it was.
+void PageBar::makeKeyboardReachable()
+{
+    const std::array<QWidget*, kShownPages + 4> order{imgPrimaPagina, imgPrecedente, lblPag[1], lblPag[2],
+                                                      lblPag[3],      lblPag[4],     lblPag[5], lblPag[6],
+                                                      imgSuccessiva,  imgUltimaPagina};
+    for (QWidget* control : order)
+        makeKeyboardClickable(*control);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// A number or arrow used from the keyboard may be hidden by its own move (the first-page arrow on
+// reaching page 1), and Qt then passes the focus along the tab order to whatever is still shown.
+// It goes to the current page's number instead.
+void PageBar::keepFocusInBar(const std::function<void()>& move)
+{
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    const bool fromBar = focused && fraPaginazione->isAncestorOf(focused);
+    const ControlGuard guard(&m_control);
+    move();
+    if (guard.gone() || !fromBar || !focused || focused->isVisible())
+        return;
+    for (std::size_t i = 1; i <= kShownPages; ++i) {
+        if (lblPag[i]->isVisible() && lblPag[i]->FontBold()) {
+            lblPag[i]->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace tessaro::paging
