@@ -74,8 +74,9 @@ Glyph panelSwitch(bool show)
     return {kSwitch, design::kPanelColour, [show](QPainter& painter, const QColor& ink) {
                 painter.setRenderHint(QPainter::Antialiasing);
                 painter.setPen(QPen(ink, 1.6));
-                const double top = show ? 2 : 7;
-                const double bottom = show ? 7 : 2;
+                // Within the strip left above the list (7 pixels at 96 dpi), whose headings cover the rest.
+                const double top = show ? 1 : 6;
+                const double bottom = show ? 6 : 1;
                 for (double x : {4.0, 12.0})
                     painter.drawPolyline(QPolygonF({QPointF(x, top), QPointF(x + 4, bottom), QPointF(x + 8, top)}));
             }};
