@@ -113,8 +113,7 @@ TEST_F(Accessibility, ListExposesItsRowsAndCellsWithoutTheirPadding)
         for (int column = 0; column < 2; ++column)
             cells << table->cellAt(row, column)->text(QAccessible::Name);
     for (int column = 0; column < 2; ++column)
-        for (QAccessibleInterface* heading : table->cellAt(0, column)->tableCellInterface()->columnHeaderCells())
-            headings << heading->text(QAccessible::Name);
+        headings << table->columnDescription(column);
     EXPECT_EQ(cells, QStringList({"Rossi", "1234567.25", "Bianchi", "98.5"}));
     EXPECT_EQ(headings, QStringList({"Cliente", "Importo"}));
     const QString padded = QString(16, ' ') + "98.5";
