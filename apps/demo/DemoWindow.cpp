@@ -105,6 +105,23 @@ void DemoWindow::clickChild(const QString& name)
     QCoreApplication::sendEvent(child, &release);
 }
 
+void DemoWindow::sortBy(int column, bool descending)
+{
+    tessaro::ListView* list = m_list->ListView;
+    if (!list || column < 1 || column > list->ColumnHeaders().Count())
+        return;
+    list->setSortKey(column - 1);
+    list->setSortOrder(descending ? tessaro::ListView::Descending : tessaro::ListView::Ascending);
+    list->setSorted(true);
+}
+
+void DemoWindow::setColumnWidth(int column, double twips)
+{
+    tessaro::ListView* list = m_list->ListView;
+    if (list && column >= 1 && column <= list->ColumnHeaders().Count() && twips >= 0)
+        list->ColumnHeaders().Item(column)->setWidth(twips);
+}
+
 void DemoWindow::useDatabase(const QSqlDatabase& db)
 {
     m_list->setDBConnection(db);

@@ -31,6 +31,12 @@ public:
     /// Clicks the list's child control `name` as the user would.
     void clickChild(const QString& name);
 
+    /// Sorts the list by column `column` (from 1), descending when asked.
+    void sortBy(int column, bool descending);
+
+    /// Sets the width of column `column` (from 1) in twips, as the user's drag would.
+    void setColumnWidth(int column, double twips);
+
 private:
     void buildMenus();
     void load();

@@ -1,6 +1,8 @@
 // tessaro-demo: shows the Tessaro list over a sample orders database.
 //   tessaro-demo [--screenshot FILE] [--database FILE.sqlite] [--query SQL] [--page N|last] [--load-all]
 //                [--language NAME]
+//                [--dark] [--sort COL[:desc]] [--column-width COL=TWIPS] [--hide-panel]
+//                [--shot-of CHILD] [--zoom N]
 #include "DemoWindow.h"
 #include "SampleData.h"
 
@@ -9,9 +11,46 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QImage>
 #include <QMessageBox>
+#include <QPalette>
+#include <QStyleFactory>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+
+namespace {
+
+constexpr double kDesignedDpi = 96;
+constexpr int kWindowWidth = 900;
+constexpr int kWindowHeight = 560;
+
+// A dark palette as a host's dark theme would set it, on the style that follows palettes fully.
+void useDarkPalette(QApplication& app)
+{
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette dark;
+    const QColor window(45, 45, 48), base(30, 30, 30), text(230, 230, 230), highlight(42, 130, 218);
+    dark.setColor(QPalette::Window, window);
+    dark.setColor(QPalette::WindowText, text);
+    dark.setColor(QPalette::Base, base);
+    dark.setColor(QPalette::AlternateBase, window);
+    dark.setColor(QPalette::ToolTipBase, base);
+    dark.setColor(QPalette::ToolTipText, text);
+    dark.setColor(QPalette::Text, text);
+    dark.setColor(QPalette::Button, window);
+    dark.setColor(QPalette::ButtonText, text);
+    dark.setColor(QPalette::BrightText, Qt::red);
+    dark.setColor(QPalette::Highlight, highlight);
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::PlaceholderText, text.darker(150));
+    dark.setColor(QPalette::Disabled, QPalette::Text, text.darker(170));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, text.darker(170));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, text.darker(170));
+    QApplication::setPalette(dark);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -33,7 +72,19 @@ int main(int argc, char** argv)
     parser.addOption({QStringLiteral("language"),
                       QStringLiteral("Show the list's texts in NAME: %1.").arg(tessaro::shippedLanguages().join(", ")),
                       QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("dark"), QStringLiteral("Use a dark palette.")});
+    parser.addOption({QStringLiteral("hide-panel"), QStringLiteral("After loading, click the switch that hides the header panel.")});
+    parser.addOption({QStringLiteral("shot-of"), QStringLiteral("With --screenshot, render only the list's child NAME."),
+                      QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("zoom"), QStringLiteral("With --screenshot, enlarge the picture N times, pixel by pixel."),
+                      QStringLiteral("N")});
+    parser.addOption({QStringLiteral("sort"), QStringLiteral("After loading, sort by column COL (from 1), \":desc\" descending."),
+                      QStringLiteral("COL[:desc]")});
+    parser.addOption({QStringLiteral("column-width"), QStringLiteral("After loading, make column COL (from 1) TWIPS wide."),
+                      QStringLiteral("COL=TWIPS")});
     parser.process(app);
+    if (parser.isSet(QStringLiteral("dark")))
+        useDarkPalette(app);
 
     const QString dataDirectory = demo::dataDirectory();
     QString error;
@@ -45,7 +96,9 @@ int main(int argc, char** argv)
     }
 
     demo::DemoWindow window(dataDirectory);
-    window.resize(900, 560);
+    // The window's designed size at 96 dpi, grown with the screen's logical dpi as the list's twips are.
+    const double scale = window.logicalDpiX() / kDesignedDpi;
+    window.resize(qRound(kWindowWidth * scale), qRound(kWindowHeight * scale));
     window.show();
     if (parser.isSet(QStringLiteral("language")) && !window.setLanguage(parser.value(QStringLiteral("language")))) {
         std::fprintf(stderr, "tessaro-demo: no language %s\n", qPrintable(parser.value(QStringLiteral("language"))));
@@ -58,11 +111,28 @@ int main(int argc, char** argv)
         window.goToPage(parser.value(QStringLiteral("page")));
     if (parser.isSet(QStringLiteral("load-all")))
         window.clickChild(QStringLiteral("lblCaricatutti"));
+    if (parser.isSet(QStringLiteral("hide-panel")))
+        window.clickChild(QStringLiteral("pctNascondi"));
+    if (parser.isSet(QStringLiteral("column-width"))) {
+        const QStringList parts = parser.value(QStringLiteral("column-width")).split(QLatin1Char('='));
+        if (parts.size() == 2)
+            window.setColumnWidth(parts[0].toInt(), parts[1].toDouble());
+    }
+    if (parser.isSet(QStringLiteral("sort"))) {
+        const QStringList parts = parser.value(QStringLiteral("sort")).split(QLatin1Char(':'));
+        window.sortBy(parts[0].toInt(), parts.value(1) == QLatin1String("desc"));
+    }
 
     if (parser.isSet(QStringLiteral("screenshot"))) {
         const QString file = parser.value(QStringLiteral("screenshot"));
-        QTimer::singleShot(300, &window, [&window, file] {
-            const bool saved = window.grab().save(file);
+        const QString part = parser.value(QStringLiteral("shot-of"));
+        const int zoom = std::max(1, parser.value(QStringLiteral("zoom")).toInt());
+        QTimer::singleShot(300, &window, [&window, file, part, zoom] {
+            QWidget* shown = part.isEmpty() ? &window : window.findChild<QWidget*>(part);
+            QImage picture = (shown ? shown : &window)->grab().toImage();
+            if (zoom > 1)
+                picture = picture.scaled(picture.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            const bool saved = picture.save(file);
             std::fprintf(saved ? stdout : stderr, saved ? "screenshot written to %s\n" : "cannot write %s\n",
                          qPrintable(file));
             QApplication::exit(saved ? 0 : 1);

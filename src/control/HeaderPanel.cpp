@@ -3,25 +3,45 @@
 #include "design/Style.h"
 #include "platform/Failure.h"
 
+#include <QGuiApplication>
+
 namespace tessaro {
 
 using design::place;
+
+namespace {
+
+PictureDrawer switchPicture(bool show)
+{
+    return [glyph = glyphs::panelSwitch(show)](const QWidget& shownOn) { return design::glyphFor(glyph, shownOn); };
+}
+
+} // namespace
 
 HeaderPanel::HeaderPanel(QWidget& control, tessaro::ListView& list) : m_list(list)
 {
     pctIntestazione = new PictureBox(QStringLiteral("pctIntestazione"), &control);
     pctIntestazione->stackUnder(&list);
     pctIntestazione->setBackColor(design::kPanelColour);
-    design::setTextColour(pctIntestazione, control.palette().color(QPalette::WindowText));
+    // The host's window-text colour, not the control's own: that one may have been changed to
+    // stand out on the control's designed ground.
+    const QPalette host = control.parentWidget() ? control.parentWidget()->palette() : QGuiApplication::palette();
+    design::setTextColour(pctIntestazione, host.color(QPalette::WindowText));
     place(*pctIntestazione, design::kPanel);
     pctIntestazione->setVisible(false);
 
+    // The switches are taller than the strip above the list: the list's column headings stay on
+    // top of them, so neither their picture nor their clicks cover a heading.
     pctEstendi = new PictureBox(QStringLiteral("pctEstendi"), &control);
-    pctEstendi->setPicture(glyphs::panelSwitch(true));
+    pctEstendi->setPicture(switchPicture(true));
+    pctEstendi->setToolTip(QString::fromUtf8(design::kShowPanelTip));
     place(*pctEstendi, design::kPanelSwitch);
+    pctEstendi->stackUnder(&list);
     pctNascondi = new PictureBox(QStringLiteral("pctNascondi"), &control);
-    pctNascondi->setPicture(glyphs::panelSwitch(false));
+    pctNascondi->setPicture(switchPicture(false));
+    pctNascondi->setToolTip(QString::fromUtf8(design::kHidePanelTip));
     place(*pctNascondi, design::kPanelSwitch);
+    pctNascondi->stackUnder(&list);
     pctNascondi->setVisible(false);
 
     connect(pctEstendi, &PictureBox::Click, this, &HeaderPanel::pctEstendi_Click);

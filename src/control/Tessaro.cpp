@@ -1,5 +1,6 @@
 #include "control/TessaroPrivate.h"
 
+#include "control/AccessibleNames.h"
 #include "design/Layout.h"
 #include "language/LanguageSupport.h"
 #include "platform/Failure.h"
@@ -78,6 +79,7 @@ void Tessaro::CambiaLingua(const QString& PercorsoFileLingua)
     d->pageBar->retranslate();
     d->totals->retranslate();
     d->search->retranslate();
+    redescribeChildControls(*this);
 }
 
 void Tessaro::setDBConnection(const QSqlDatabase& connection)

@@ -1,5 +1,6 @@
 #include "control/TessaroPrivate.h"
 
+#include "control/AccessibleNames.h"
 #include "design/Style.h"
 #include "platform/controls/ControlSupport.h"
 
@@ -32,6 +33,7 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
     pageBar->browseWithListKeys(*lstv);
     // Loading builds no controls: its settings start empty and the host's Init_class opens the query.
     loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings, pacer);
+    describeChildControls(q);
 }
 
 } // namespace tessaro

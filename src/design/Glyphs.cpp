@@ -6,23 +6,18 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <cmath>
+
 namespace tessaro::glyphs {
 namespace {
 
 const QColor kInk(40, 40, 40);
 const QColor kSheetGreen(33, 115, 70); // the export button's spreadsheet
 
-// A transparent picture of the given size in pixels, drawn by `draw`.
-template <class Draw>
-QPixmap drawn(int width, int height, QPainter::RenderHints hints, Draw draw)
-{
-    QPixmap pixmap(width, height);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHints(hints);
-    draw(painter);
-    return pixmap;
-}
+constexpr QSize kNarrowArrow(10, 10);
+constexpr QSize kWideArrow(16, 10);
+constexpr QSize kSwitch(50, 9);
+constexpr QSize kButtonPicture(16, 16);
 
 void triangle(QPainter& painter, double x, double width, bool pointsLeft)
 {
@@ -33,69 +28,92 @@ void triangle(QPainter& painter, double x, double width, bool pointsLeft)
 
 } // namespace
 
-QPixmap pageArrow(Arrow arrow)
+QSize Glyph::scaledSize(double scale) const
+{
+    return {static_cast<int>(std::lround(size.width() * scale)), static_cast<int>(std::lround(size.height() * scale))};
+}
+
+QPixmap Glyph::render(double scale, double pixelRatio, const QColor& withInk) const
+{
+    const QSize shown = scaledSize(scale);
+    QPixmap pixmap(shown * pixelRatio);
+    pixmap.setDevicePixelRatio(pixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.scale(double(shown.width()) / size.width(), double(shown.height()) / size.height());
+    draw(painter, withInk);
+    return pixmap;
+}
+
+Glyph pageArrow(Arrow arrow)
 {
     const bool wide = arrow == Arrow::First || arrow == Arrow::Last;
-    return drawn(wide ? 16 : 10, 10, QPainter::Antialiasing, [arrow](QPainter& painter) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(kInk);
-        switch (arrow) {
-        case Arrow::Previous: triangle(painter, 2, 6, true); break;
-        case Arrow::Next: triangle(painter, 2, 6, false); break;
-        case Arrow::First:
-            painter.drawRect(QRectF(1, 0.5, 2, 9));
-            triangle(painter, 3.5, 5.5, true);
-            triangle(painter, 9, 5.5, true);
-            break;
-        case Arrow::Last:
-            triangle(painter, 1.5, 5.5, false);
-            triangle(painter, 7, 5.5, false);
-            painter.drawRect(QRectF(13, 0.5, 2, 9));
-            break;
-        }
-    });
+    return {wide ? kWideArrow : kNarrowArrow, kInk, [arrow](QPainter& painter, const QColor& ink) {
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(ink);
+                switch (arrow) {
+                case Arrow::Previous: triangle(painter, 2, 6, true); break;
+                case Arrow::Next: triangle(painter, 2, 6, false); break;
+                case Arrow::First:
+                    painter.drawRect(QRectF(1, 0.5, 2, 9));
+                    triangle(painter, 3.5, 5.5, true);
+                    triangle(painter, 9, 5.5, true);
+                    break;
+                case Arrow::Last:
+                    triangle(painter, 1.5, 5.5, false);
+                    triangle(painter, 7, 5.5, false);
+                    painter.drawRect(QRectF(13, 0.5, 2, 9));
+                    break;
+                }
+            }};
 }
 
-QPixmap panelSwitch(bool show)
+Glyph panelSwitch(bool show)
 {
-    return drawn(50, 9, QPainter::Antialiasing, [show](QPainter& painter) {
-        painter.setPen(QPen(design::kPanelColour, 1.6));
-        const double top = show ? 2 : 7;
-        const double bottom = show ? 7 : 2;
-        for (double x : {4.0, 12.0})
-            painter.drawPolyline(QPolygonF({QPointF(x, top), QPointF(x + 4, bottom), QPointF(x + 8, top)}));
-    });
+    return {kSwitch, design::kPanelColour, [show](QPainter& painter, const QColor& ink) {
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.setPen(QPen(ink, 1.6));
+                // Within the strip left above the list (7 pixels at 96 dpi), whose headings cover the rest.
+                const double top = show ? 1 : 6;
+                const double bottom = show ? 6 : 1;
+                for (double x : {4.0, 12.0})
+                    painter.drawPolyline(QPolygonF({QPointF(x, top), QPointF(x + 4, bottom), QPointF(x + 8, top)}));
+            }};
 }
 
-QPixmap findButton()
+Glyph findButton()
 {
-    return drawn(16, 16, QPainter::Antialiasing, [](QPainter& painter) {
-        painter.setPen(QPen(kInk, 2));
-        painter.drawEllipse(QRectF(2, 2, 8, 8));
-        painter.drawLine(QPointF(9, 9), QPointF(14, 14));
-    });
+    return {kButtonPicture, kInk, [](QPainter& painter, const QColor& ink) {
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.setPen(QPen(ink, 2));
+                painter.drawEllipse(QRectF(2, 2, 8, 8));
+                painter.drawLine(QPointF(9, 9), QPointF(14, 14));
+            }};
 }
 
-QPixmap totalsButton()
+Glyph totalsButton()
 {
-    return drawn(16, 16, QPainter::Antialiasing, [](QPainter& painter) {
-        painter.setPen(QPen(kInk, 1.8));
-        painter.drawPolyline(QPolygonF({QPointF(13, 3), QPointF(3, 3), QPointF(8.5, 8), QPointF(3, 13),
-                                        QPointF(13, 13)}));
-    });
+    return {kButtonPicture, kInk, [](QPainter& painter, const QColor& ink) {
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.setPen(QPen(ink, 1.8));
+                painter.drawPolyline(QPolygonF({QPointF(13, 3), QPointF(3, 3), QPointF(8.5, 8), QPointF(3, 13),
+                                                QPointF(13, 13)}));
+            }};
 }
 
-QPixmap exportButton()
+// A white sheet with a green frame and heading: it reads on any ground, so it keeps its colours.
+Glyph exportButton()
 {
-    return drawn(16, 16, {}, [](QPainter& painter) {
-        painter.setPen(QPen(kSheetGreen, 1));
-        painter.setBrush(Qt::white);
-        painter.drawRect(QRectF(1.5, 1.5, 13, 13));
-        for (double y : {5.5, 9.5})
-            painter.drawLine(QPointF(1.5, y), QPointF(14.5, y));
-        painter.drawLine(QPointF(6, 1.5), QPointF(6, 14.5));
-        painter.fillRect(QRectF(2, 2, 12.5, 3.5), kSheetGreen);
-    });
+    return {kButtonPicture, kSheetGreen, [](QPainter& painter, const QColor&) {
+                painter.setPen(QPen(kSheetGreen, 1));
+                painter.setBrush(Qt::white);
+                painter.drawRect(QRectF(1.5, 1.5, 13, 13));
+                for (double y : {5.5, 9.5})
+                    painter.drawLine(QPointF(1.5, y), QPointF(14.5, y));
+                painter.drawLine(QPointF(6, 1.5), QPointF(6, 14.5));
+                painter.fillRect(QRectF(2, 2, 12.5, 3.5), kSheetGreen);
+            }};
 }
 
 } // namespace tessaro::glyphs

@@ -31,6 +31,8 @@ inline constexpr double kControlHeight = 3765;
 inline constexpr double kSwitchStrip = 105; // the strip above the list where the panel switch sits
 inline constexpr Box kList{0, kSwitchStrip, 9015, 2160};
 inline constexpr Box kPanelSwitch{-15, 0, 750, 135};
+inline constexpr const char* kShowPanelTip = "Mostra la barra di ricerca";
+inline constexpr const char* kHidePanelTip = "Nascondi la barra di ricerca";
 
 // ---- header panel ----
 inline constexpr Box kPanel{0, 0, 9015, 525};

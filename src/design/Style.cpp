@@ -1,10 +1,35 @@
 #include "design/Style.h"
 
+#include "platform/controls/Contrast.h"
+
 #include <QFont>
 #include <QIcon>
 #include <QPalette>
 
+#include <algorithm>
+#include <iterator>
+
 namespace tessaro::design {
+namespace {
+
+// The glyphs' sizes are pixels at this many dots per inch, as the twips layout is designed.
+constexpr double kDesignedDpi = 96;
+// Button pictures are kept at these device pixel ratios besides the screen's own.
+constexpr double kIconRatios[] = {1, 2};
+
+double designScale(const QWidget& widget)
+{
+    const int dpi = widget.logicalDpiX();
+    return dpi > 0 ? dpi / kDesignedDpi : 1.0;
+}
+
+} // namespace
+
+QPixmap glyphFor(const glyphs::Glyph& glyph, const QWidget& widget, QPalette::ColorRole ground)
+{
+    const QColor ink = readableOn(widget.palette().color(ground), glyph.ink);
+    return glyph.render(designScale(widget), widget.devicePixelRatioF(), ink);
+}
 
 void setFontFamily(QWidget* widget, const char* family)
 {
@@ -46,17 +71,26 @@ Label* makeLabel(const LabelDesign& row, QWidget* parent)
 Image* makeArrow(const char* name, glyphs::Arrow arrow, const Box& box, const char* toolTip, QWidget* parent)
 {
     auto* image = new Image(QString::fromLatin1(name), parent);
-    image->setPicture(glyphs::pageArrow(arrow));
+    image->setPicture([glyph = glyphs::pageArrow(arrow)](const QWidget& shownOn) { return glyphFor(glyph, shownOn); });
     place(*image, box);
     image->setToolTip(QString::fromUtf8(toolTip));
     image->setMousePointer(PointerShape::Hand);
     return image;
 }
 
-CommandButton* makePictureButton(const char* name, const QPixmap& picture, const Box& box, QWidget* parent)
+CommandButton* makePictureButton(const char* name, const glyphs::Glyph& picture, const Box& box, QWidget* parent)
 {
     auto* button = new CommandButton(QString::fromLatin1(name), parent);
-    button->setIcon(QIcon(picture));
+    const double scale = designScale(*button);
+    const QColor ink = readableOn(button->palette().color(QPalette::Button), picture.ink);
+    QIcon icon;
+    for (double ratio : kIconRatios)
+        icon.addPixmap(picture.render(scale, ratio, ink));
+    const qreal screenRatio = button->devicePixelRatioF();
+    if (std::find(std::begin(kIconRatios), std::end(kIconRatios), screenRatio) == std::end(kIconRatios))
+        icon.addPixmap(picture.render(scale, screenRatio, ink));
+    button->setIcon(icon);
+    button->setIconSize(picture.scaledSize(scale));
     place(*button, box);
     return button;
 }

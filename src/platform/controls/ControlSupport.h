@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/controls/Contrast.h"
+
 #include <QMouseEvent>
 #include <QPalette>
 #include <QWidget>
@@ -22,11 +24,16 @@ protected:
     }
 };
 
-/// Applies a solid background colour to a widget that paints its own ground.
+/// Applies a solid background colour to a widget that paints its own ground. Its text keeps its
+/// colour where that stands out on the new ground, else turns black or white (a designed light
+/// ground under a dark palette's light text).
 inline void setSolidBackground(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    const QColor text = palette.color(QPalette::WindowText);
+    if (!standsOut(text, colour))
+        palette.setColor(QPalette::WindowText, readableOn(colour, text));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

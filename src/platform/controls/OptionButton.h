@@ -6,7 +6,10 @@
 
 namespace tessaro {
 
-/// An option button placed in twips; buttons with the same parent form one group.
+/// An option button placed in twips; buttons with the same parent form one group. Its mark
+/// (the dot of the chosen button) always stands out on its disc, whatever colours the caption
+/// was given: the caption's colour when it does, else the colour of the ground the button sits
+/// on, else black or white.
 class OptionButton : public QRadioButton, public TwipsGeometry {
     Q_OBJECT
     TESSARO_TWIPS_PROPERTIES
@@ -16,6 +19,9 @@ class OptionButton : public QRadioButton, public TwipsGeometry {
 public:
     explicit OptionButton(const QString& name, QWidget* parent) : QRadioButton(parent), TwipsGeometry(this, name) {}
     bool Value() const { return isChecked(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace tessaro

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls/ControlSupport.h"
+#include "platform/controls/DrawnPicture.h"
 #include "platform/controls/TwipsGeometry.h"
 
 #include <QFrame>
@@ -19,6 +20,8 @@ public:
     QColor BackColor() const { return palette().color(QPalette::Window); }
     void setBackColor(const QColor& colour) { setSolidBackground(this, colour); }
     void setPicture(const QPixmap& picture);
+    /// A picture drawn for the box's screen and colours (see DrawnPicture), in place of a given one.
+    void setPicture(PictureDrawer drawer);
 
 signals:
     void Click();
@@ -28,6 +31,7 @@ protected:
 
 private:
     QPixmap m_picture;
+    DrawnPicture m_drawn;
 };
 
 } // namespace tessaro

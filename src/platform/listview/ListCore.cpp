@@ -21,6 +21,20 @@ ListCore::ListCore(QTableView& view)
       m_items(*this),
       m_headers(*this)
 {
+    // The header flips its own indicator on a click; the list's sort state decides what it shows.
+    QObject::connect(m_view.horizontalHeader(), &QHeaderView::sortIndicatorChanged, m_model.get(),
+                     [this] { showSortIndicator(); });
+}
+
+// The sorted column carries Qt's indicator in the list's order; an unsorted list shows none.
+void ListCore::showSortIndicator()
+{
+    if (m_showingIndicator)
+        return;
+    QScopedValueRollback<bool> showing(m_showingIndicator, true);
+    QHeaderView& header = *m_view.horizontalHeader();
+    header.setSortIndicator(m_sortKey, m_sortOrder == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
+    header.setSortIndicatorShown(m_sorted);
 }
 
 // The model goes first: the view notices and drops it before the items it shows are freed.
@@ -48,6 +62,7 @@ ColumnHeader* ListCore::addHeader(const QString& text, double widthTwips)
         });
     }
     headerWidthChanged(*added);
+    showSortIndicator(); // the header shifts its indicator along with inserted sections
     return added;
 }
 
@@ -62,6 +77,7 @@ void ListCore::removeHeader(int column)
         });
     }
     renumberHeaders();
+    showSortIndicator();
     if (m_store.count() > 0 && column < headerCount())
         m_model->cellsChanged(0, m_store.count() - 1, column, headerCount() - 1);
 }
@@ -75,6 +91,7 @@ void ListCore::clearHeaders()
         m_headerOrder.clear();
         m_ownedHeaders.clear();
     });
+    showSortIndicator();
 }
 
 void ListCore::renumberHeaders()
@@ -206,6 +223,7 @@ void ListCore::setSorted(bool sorted)
 {
     const bool inOrder = m_sorted && m_orderValid;
     m_sorted = sorted;
+    showSortIndicator();
     m_settlePending = m_settlePending && sorted;
     if (sorted && !inOrder)
         applyOrder();
@@ -230,6 +248,7 @@ void ListCore::changeOrder(int& setting, int value)
     if (value == setting)
         return;
     setting = value;
+    showSortIndicator();
     m_orderValid = false;
     if (m_sorted)
         applyOrder();

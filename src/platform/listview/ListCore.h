@@ -115,6 +115,7 @@ private:
     void runOnceLater(bool& scheduled, void (ListCore::*step)());
     void detachSelection();
     double twipsPerPixel() const;
+    void showSortIndicator();
 
     QTableView& m_view;
     ItemStore m_store;
@@ -136,6 +137,7 @@ private:
     bool m_pushScheduled = false;
     bool m_pushing = false;
     bool m_resizingSection = false;
+    bool m_showingIndicator = false;
 };
 
 } // namespace tessaro::listview

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace tessaro::listview {
 namespace {
@@ -55,6 +56,14 @@ QString displayedText(std::string_view utf8)
     return bytes == utf8.size() ? displayedText(decoded) : shortened(decoded);
 }
 
+// A right-aligned or centred cell is drawn without the blanks that justify its text (a numeric
+// column's texts are padded to a fixed width): kept, they would push the digits out of a narrow
+// column and leave only the ellipsis. A left-aligned cell is drawn as it is.
+QString paintedText(QString text, int alignment)
+{
+    return toColumnAlignment(alignment) == ColumnAlignment::Left ? text : std::move(text).trimmed();
+}
+
 Qt::Alignment qtAlignment(int alignment)
 {
     switch (toColumnAlignment(alignment)) {
@@ -86,9 +95,12 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
         return QVariant();
     const ListItem& item = *m_core.store().at(index.row());
     const bool first = index.column() == 0;
+    const int alignment = m_core.header(index.column())->Alignment();
     switch (role) {
-    case Qt::DisplayRole: return displayedText(m_core.store().utf8(item, index.column()));
-    case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlignment(m_core.header(index.column())->Alignment()));
+    case Qt::DisplayRole: return paintedText(displayedText(m_core.store().utf8(item, index.column())), alignment);
+    // Screen readers hear the value, never the blanks that place it.
+    case Qt::AccessibleTextRole: return displayedText(m_core.store().utf8(item, index.column())).trimmed();
+    case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlignment(alignment));
     case Qt::DecorationRole: return first ? m_core.iconFor(item) : QVariant();
     case Qt::CheckStateRole:
         if (first && m_core.checkBoxes())

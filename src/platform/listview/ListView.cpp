@@ -27,6 +27,10 @@ protected:
     {
         QStyledItemDelegate::initStyleOption(option, index);
         option->state &= ~QStyle::State_HasFocus;
+        // A right-aligned text too wide for its column is cut at its start: a number keeps its
+        // units and decimals.
+        if (option->displayAlignment & Qt::AlignRight)
+            option->textElideMode = Qt::ElideLeft;
     }
 };
 

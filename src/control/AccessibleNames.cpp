@@ -1,0 +1,130 @@
+#include "control/AccessibleNames.h"
+
+#include "language/LanguageKeys.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+
+#include <optional>
+
+namespace tessaro {
+namespace {
+
+// An icon-only header button's tooltip: the language's text where one says what it does.
+struct ButtonTip {
+    const char* button;
+    std::optional<LanguageKey> key;
+    const char* designed;
+};
+const ButtonTip kButtonTips[] = {
+    {"cmdTrova", LanguageKey::SearchCaption, "Cerca"},
+    {"cmdSomma", LanguageKey::TotalsTitle, "Totali"},
+    {"cmdEsportaInExcel", std::nullopt, "Esporta in un foglio di calcolo"},
+};
+
+// Children without a caption or tooltip of their own, named by the captions of labels: a field
+// by those that introduce it ("Cerca" "in" the column), a container by one it holds.
+struct NamedByLabels {
+    const char* control;
+    const char* labels[2];
+};
+const NamedByLabels kNamedByLabels[] = {
+    {"cmbCercaIn", {"Label2", "Label1"}},
+    {"txtRicerca", {"Label2", nullptr}},
+    {"pctIntestazione", {"Label2", nullptr}},
+    {"fraPaginazione", {"lblPagine", nullptr}},
+};
+
+// Captions the page bar rewrites at every page: Qt reads them live, nothing is copied from them.
+bool captionChangesByItself(const QString& name)
+{
+    return name == QLatin1String("lblNumRecord") || name.startsWith(QLatin1String("lblPag("));
+}
+
+QString captionOf(const QWidget& widget)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(&widget))
+        return label->text().trimmed();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&widget))
+        return button->text().trimmed();
+    return {};
+}
+
+// "<" or ">>" says nothing read aloud: a caption names its control when it holds a word or number.
+bool isWordy(const QString& caption)
+{
+    for (const QChar c : caption) {
+        if (c.isLetterOrNumber())
+            return true;
+    }
+    return false;
+}
+
+QString labelsCaption(const QWidget& control, const NamedByLabels& row)
+{
+    QStringList words;
+    for (const char* name : row.labels) {
+        if (!name)
+            continue;
+        if (const auto* label = control.findChild<QLabel*>(QString::fromLatin1(name)))
+            words << label->text().trimmed();
+    }
+    words.removeAll(QString());
+    return words.join(QLatin1Char(' '));
+}
+
+void setButtonTips(QWidget& control, bool fromLanguage)
+{
+    for (const ButtonTip& row : kButtonTips) {
+        QWidget* button = control.findChild<QWidget*>(QString::fromLatin1(row.button));
+        if (!button)
+            continue;
+        QString tip = fromLanguage && row.key ? languageText(*row.key).trimmed() : QString();
+        button->setToolTip(tip.isEmpty() ? QString::fromUtf8(row.designed) : tip);
+    }
+}
+
+void describe(QWidget& control, QWidget& child)
+{
+    const QString name = child.objectName();
+    const QString caption = captionOf(child);
+    QString spoken;
+    if (!isWordy(caption)) {
+        spoken = child.toolTip().trimmed();
+        for (const NamedByLabels& row : kNamedByLabels) {
+            if (spoken.isEmpty() && name == QLatin1String(row.control))
+                spoken = labelsCaption(control, row);
+        }
+    }
+    // An empty name leaves it to Qt, which reads the caption.
+    child.setAccessibleName(spoken);
+    if (!child.toolTip().isEmpty() || captionChangesByItself(name))
+        child.setAccessibleDescription(QString());
+    else
+        child.setAccessibleDescription(spoken.isEmpty() ? caption : spoken);
+}
+
+void describeAll(QWidget& control)
+{
+    for (QWidget* child : control.findChildren<QWidget*>()) {
+        // Qt's own parts (a combo's field, the list's viewport) carry no name of ours.
+        if (!child->objectName().isEmpty() && !child->objectName().startsWith(QLatin1String("qt_")))
+            describe(control, *child);
+    }
+}
+
+} // namespace
+
+void describeChildControls(QWidget& control)
+{
+    setButtonTips(control, false);
+    describeAll(control);
+}
+
+void redescribeChildControls(QWidget& control)
+{
+    setButtonTips(control, true);
+    describeAll(control);
+}
+
+} // namespace tessaro

@@ -1,0 +1,122 @@
+#include "support/ShownControl.h"
+#include "support/TestHelpers.h"
+
+#include <QAccessible>
+
+#include <map>
+
+using namespace tessaro;
+
+namespace {
+
+QString accessibleText(QWidget* widget, QAccessible::Text which)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(which) : QStringLiteral("<none>");
+}
+
+struct Accessibility : test::ShownControl {
+    Accessibility()
+    {
+        database.exec("CREATE TABLE orders (id INTEGER PRIMARY KEY, customer TEXT, amount REAL)");
+        database.exec("INSERT INTO orders VALUES (7, 'Rossi', 1234567.25), (8, 'Bianchi', 98.5)");
+        showAt(600, 300);
+        control.setIntestazioneVisibile(true);
+    }
+
+    // The name and description of each of the panel's controls, as "name | description".
+    std::map<QString, QString> panelTexts() const
+    {
+        std::map<QString, QString> texts;
+        for (const char* name : {"Label1", "cmbCercaIn", "Label2", "txtRicerca", "cmdTrova", "cmdSomma",
+                                 "cmdEsportaInExcel", "optTutti", "optSelezionati"}) {
+            QWidget* widget = child(name);
+            texts[name] = accessibleText(widget, QAccessible::Name) + " | " + accessibleText(widget, QAccessible::Description);
+        }
+        return texts;
+    }
+};
+
+} // namespace
+
+// Captions name their controls; the three picture buttons by their tooltips; a field by the
+// labels before it. The texts follow the language.
+TEST_F(Accessibility, PanelControlsAreNamedAndDescribedInTheCurrentLanguage)
+{
+    const std::map<QString, QString> italian = {
+        {"Label1", "in | in"},
+        {"cmbCercaIn", "Cerca in | Cerca in"},
+        {"Label2", "Cerca | Cerca"},
+        {"txtRicerca", "Cerca | Cerca"},
+        {"cmdTrova", "Cerca | Cerca"},
+        {"cmdSomma", "Totali | Totali"},
+        {"cmdEsportaInExcel", "Esporta in un foglio di calcolo | Esporta in un foglio di calcolo"},
+        {"optTutti", "Tutti | Tutti"},
+        {"optSelezionati", "Selezionati | Selezionati"},
+    };
+    for (const auto& [name, texts] : panelTexts())
+        EXPECT_EQ(texts, italian.at(name)) << name.toStdString();
+    EXPECT_EQ(child("cmdSomma")->toolTip(), "Totali");
+
+    useLanguage("LE16=\"All\"\nLE17=\"Selected\"\nLE18=\"in\"\nLE19=\"Search\"\nLE28=\"Totals\"\n");
+    const std::map<QString, QString> english = {
+        {"Label1", "in | in"},
+        {"cmbCercaIn", "Search in | Search in"},
+        {"Label2", "Search | Search"},
+        {"txtRicerca", "Search | Search"},
+        {"cmdTrova", "Search | Search"},
+        {"cmdSomma", "Totals | Totals"},
+        {"cmdEsportaInExcel", "Esporta in un foglio di calcolo | Esporta in un foglio di calcolo"},
+        {"optTutti", "All | All"},
+        {"optSelezionati", "Selected | Selected"},
+    };
+    for (const auto& [name, texts] : panelTexts())
+        EXPECT_EQ(texts, english.at(name)) << name.toStdString();
+}
+
+// Every control the user can meet is named: a caption that is only an arrow ("<", ">>") gives
+// way to the tooltip, and the page labels' tooltips, set at each page, are read as they are.
+TEST_F(Accessibility, EveryChildControlHasAName)
+{
+    load("SELECT id, customer, amount FROM orders", true, QStringLiteral("AccessibilityTest"));
+    for (QWidget* widget : control.findChildren<QWidget*>()) {
+        const QString name = widget->objectName();
+        if (name.isEmpty() || name.startsWith("qt_") || name == "lstv")
+            continue;
+        EXPECT_FALSE(accessibleText(widget, QAccessible::Name).trimmed().isEmpty()) << name.toStdString();
+    }
+    EXPECT_EQ(accessibleText(child("lblPrimaPagina"), QAccessible::Name), "Vai alla prima pagina");
+    EXPECT_EQ(accessibleText(child("imgUltimaPagina"), QAccessible::Name), "Vai all'ultima pagina");
+    QWidget* record = child("lblNumRecord");
+    EXPECT_EQ(accessibleText(record, QAccessible::Name), record->property("Caption").toString())
+        << "the record count is read as it stands";
+}
+
+// The table: one column per shown field (the key is in the items' tags, not a column), cells
+// and headings as shown, without the blanks that justify the numbers even where the blanks are
+// painted (a left-aligned numeric column).
+TEST_F(Accessibility, ListExposesItsRowsAndCellsWithoutTheirPadding)
+{
+    init("SELECT id, customer, amount FROM orders ORDER BY id", false, QStringLiteral("AccessibilityTest"));
+    control.Columns->Item(1)->setIntestazione("Cliente");
+    control.Columns->Item(2)->setIntestazione("Importo");
+    control.Columns->Item(2)->setTipoCampo(1);
+    control.Columns->Item(2)->setAllineamento(0);
+    populate();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(control.ListView);
+    ASSERT_NE(list, nullptr);
+    QAccessibleTableInterface* table = list->tableInterface();
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(QList<int>({table->rowCount(), table->columnCount()}), QList<int>({2, 2}));
+    QStringList cells, headings;
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 2; ++column)
+            cells << table->cellAt(row, column)->text(QAccessible::Name);
+    for (int column = 0; column < 2; ++column)
+        headings << table->columnDescription(column);
+    EXPECT_EQ(cells, QStringList({"Rossi", "1234567.25", "Bianchi", "98.5"}));
+    EXPECT_EQ(headings, QStringList({"Cliente", "Importo"}));
+    const QString padded = QString(16, ' ') + "98.5";
+    EXPECT_EQ(control.ListView->ListItems().Item(2)->SubItems(1), padded) << "the item keeps its text";
+    EXPECT_EQ(control.ListView->model()->index(1, 1).data().toString(), padded) << "and shows it so, left-aligned";
+}
