@@ -13,6 +13,7 @@ class TESSARO_EXPORT ImageList {
 public:
     /// An empty list.
     ImageList();
+    /// Destroys the icons (when the last std::shared_ptr holding the list goes).
     ~ImageList();
     /// Not copyable: share it through std::shared_ptr.
     ImageList(const ImageList&) = delete;

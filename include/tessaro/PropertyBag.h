@@ -23,6 +23,7 @@ public:
     PropertyBag(const PropertyBag& other);
     /// Takes the entries of `other`.
     PropertyBag& operator=(const PropertyBag& other);
+    /// Destroys the bag and its entries.
     ~PropertyBag();
 
     /// The stored value of `name`, or `defaultValue` when none is stored.

@@ -17,6 +17,7 @@ public:
     /// A neutral descriptor: text kind, left-aligned, no format, automatic width, the field's
     /// name as caption.
     clsColonna();
+    /// Destroys the descriptor (when the last pointer to it goes).
     ~clsColonna();
     /// Not copyable: descriptors are shared through std::shared_ptr.
     clsColonna(const clsColonna&) = delete;

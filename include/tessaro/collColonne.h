@@ -22,6 +22,7 @@ class TESSARO_EXPORT collColonne {
 public:
     /// An empty collection.
     collColonne();
+    /// Destroys the collection; descriptors still pointed to elsewhere live on.
     ~collColonne();
     /// Not copyable: shared through std::shared_ptr.
     collColonne(const collColonne&) = delete;
