@@ -71,6 +71,10 @@ private:
 /// a call of a function that writes) or that returns no columns (transaction control, settings)
 /// is refused before anything is written: Open fails with the database's refusal. Other drivers
 /// have no such guard.
+///
+/// On PostgreSQL a forward-only QSqlQuery of the host that is still half read on the same
+/// connection makes every statement of the set fail, and loses its own remaining rows: the host
+/// finishes its queries (QSqlQuery::finish()) before the set reads.
 class TESSARO_EXPORT Recordset {
 public:
     /// A closed set.
