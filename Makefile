@@ -2,7 +2,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test test-sanitize demo bench clean
+.PHONY: deps configure build test test-sanitize demo bench docs clean
 
 deps:
 	@scripts/install-deps.sh
@@ -32,6 +32,14 @@ demo: build
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target tessaro-bench
 	@cd $(BUILD) && bench/tessaro-bench $(FILTER)
+
+# The API reference of the public headers with the host guide, into $(BUILD)/docs/html. Doxygen
+# is optional for everything else, so it is checked here; any warning fails the run.
+docs:
+	@command -v doxygen > /dev/null 2>&1 || { echo "make docs needs Doxygen: sudo apt-get install doxygen" >&2; exit 1; }
+	@$(MAKE) --no-print-directory configure
+	@cmake --build $(BUILD) --target docs
+	@echo "API reference: $(BUILD)/docs/html/index.html"
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -9,6 +9,7 @@ namespace tessaro {
 /// exported as numbers), 2 dates (sorted in time order); any other value is text.
 enum class ColumnKind : int { Text = 0, Number = 1, Date = 2 };
 
+/// The ColumnKind of a TipoCampo value: Number for 1, Date for 2, Text for any other.
 constexpr ColumnKind toColumnKind(int tipoCampo) noexcept
 {
     if (tipoCampo == static_cast<int>(ColumnKind::Number))
@@ -20,6 +21,7 @@ constexpr ColumnKind toColumnKind(int tipoCampo) noexcept
 /// 0 left, 1 right, 2 centre; any other value shows as left.
 enum class ColumnAlignment : int { Left = 0, Right = 1, Centre = 2 };
 
+/// The ColumnAlignment of an Allineamento value: Right for 1, Centre for 2, Left for any other.
 constexpr ColumnAlignment toColumnAlignment(int allineamento) noexcept
 {
     if (allineamento == static_cast<int>(ColumnAlignment::Right))

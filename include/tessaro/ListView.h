@@ -34,47 +34,80 @@ class RowAppender;
 /// platform's Copy key (Ctrl+C) and the Copy entry of the list's context menu put the selected
 /// rows on the clipboard as tab-separated text under a heading line, and as an HTML table; with
 /// nothing selected they do nothing.
+///
+/// In the control (Tessaro::ListView) the list is owned by the control and filled by it: every
+/// load clears the items and adds one per row, and column k describes field k of the query. A
+/// host may read and change the items and headers between loads. Errors raised here are
+/// thrown to the caller as tessaro::Error.
 class TESSARO_EXPORT ListView : public QTableView {
     Q_OBJECT
+    /// Distance from the parent's left edge in twips; see Left().
     Q_PROPERTY(double Left READ Left WRITE setLeft)
+    /// Distance from the parent's top edge in twips; see Top().
     Q_PROPERTY(double Top READ Top WRITE setTop)
+    /// Width in twips; see Width().
     Q_PROPERTY(double Width READ Width WRITE setWidth)
+    /// Height in twips; see Height().
     Q_PROPERTY(double Height READ Height WRITE setHeight)
+    /// The list's own visibility flag; see Visible().
     Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
+    /// The pointer over the list; see MousePointer().
     Q_PROPERTY(int MousePointer READ MousePointer WRITE setMousePointer)
+    /// Whether the items are kept in order; see Sorted().
     Q_PROPERTY(bool Sorted READ Sorted WRITE setSorted)
+    /// The column the order follows; see SortKey().
     Q_PROPERTY(int SortKey READ SortKey WRITE setSortKey)
+    /// Ascending or descending; see SortOrder().
     Q_PROPERTY(int SortOrder READ SortOrder WRITE setSortOrder)
+    /// The view kind; see View().
     Q_PROPERTY(int View READ View WRITE setView)
+    /// The border; see BorderStyle().
     Q_PROPERTY(int BorderStyle READ BorderStyle WRITE setBorderStyle)
+    /// Check boxes in front of the items; see CheckBoxes().
     Q_PROPERTY(bool CheckBoxes READ CheckBoxes WRITE setCheckBoxes)
+    /// The colour behind the items; see BackColor().
     Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
 
 public:
+    /// An empty list: no headers, no items, not sorted, report view, FixedSingle border.
     explicit ListView(QWidget* parent = nullptr);
+    /// Destroys the list with its items and headers.
     ~ListView() override;
+    /// Not copyable.
     ListView(const ListView&) = delete;
+    /// Not copyable.
     ListView& operator=(const ListView&) = delete;
 
+    /// The column headers, one per list column, counted from 1.
     tessaro::ColumnHeaders& ColumnHeaders();
+    /// The column headers, read-only.
     const tessaro::ColumnHeaders& ColumnHeaders() const;
+    /// The items (rows), counted from 1 in list order.
     tessaro::ListItems& ListItems();
+    /// The items, read-only.
     const tessaro::ListItems& ListItems() const;
 
     /// The icons that items show by their SmallIcon number; none by default.
     std::shared_ptr<ImageList> SmallIcons() const;
+    /// Shares `images` with the list; null shows no icons.
     void setSmallIcons(std::shared_ptr<ImageList> images);
 
+    /// SortOrder values.
     enum : int { Ascending = 0, Descending = 1 }; ///< SortOrder values
     /// With Sorted on, the items are ordered by the texts of column SortKey + 1 (0 the item
     /// text, k sub-item k), ascending for SortOrder 0, descending for 1. The order is applied
     /// when Sorted is set on and when SortKey or SortOrder changes while it is on. Items keep
     /// their identity. A negative SortKey or a SortOrder other than 0 or 1 throws Error 380.
     bool Sorted() const;
+    /// Turns the order on or off.
     void setSorted(bool sorted);
+    /// The column the order follows, from 0 (the item text); 0 by default.
     int SortKey() const;
+    /// Sets the order's column; throws Error 380 for a negative key.
     void setSortKey(int key);
+    /// Ascending (the default) or Descending.
     int SortOrder() const;
+    /// Sets the direction; throws Error 380 for anything but 0 or 1.
     void setSortOrder(int order);
 
     /// The current item when it is selected, else the first selected item, else nullptr.
@@ -87,37 +120,55 @@ public:
     /// Many items are about to be added: views hear of them in one insertion at endBulkAdd()
     /// rather than one per Add. Calls nest; the items can be read and changed meanwhile.
     void beginBulkAdd();
+    /// Ends one beginBulkAdd().
     void endBulkAdd();
 
+    /// The View value of the report view.
     enum : int { ReportView = 3 };
     /// 0 icon, 1 small icon, 2 list, 3 report: every view shows as a report. Others throw 380.
     int View() const;
+    /// Sets View(); a value outside 0 to 3 throws Error 380.
     void setView(int view);
+    /// BorderStyle values.
     enum : int { NoBorder = 0, FixedSingle = 1 };
-    /// NoBorder or FixedSingle (the default). Others throw Error 380.
+    /// NoBorder or FixedSingle (the default). Others throw Error 380. The control's fill sets
+    /// NoBorder.
     int BorderStyle() const;
+    /// Sets BorderStyle(); others than NoBorder and FixedSingle throw Error 380.
     void setBorderStyle(int style);
-    /// Shows a check box in front of every item (ListItem::Checked).
+    /// Shows a check box in front of every item (ListItem::Checked); off by default.
     bool CheckBoxes() const;
+    /// Shows or hides the check boxes; the items keep their Checked state.
     void setCheckBoxes(bool on);
     /// The colour behind the items.
     QColor BackColor() const;
+    /// Sets the colour behind the items.
     void setBackColor(const QColor& colour);
 
+    /// Distance from the parent's left edge in twips (1440 twips to the logical inch).
     double Left() const;
+    /// Distance from the parent's top edge in twips.
     double Top() const;
+    /// Width in twips.
     double Width() const;
+    /// Height in twips.
     double Height() const;
+    /// Moves the list; the value is kept exactly as given.
     void setLeft(double twips);
+    /// Moves the list; the value is kept exactly as given.
     void setTop(double twips);
     /// A negative width or height throws Error 380 and changes nothing.
     void setWidth(double twips);
+    /// Sets the height in twips; a negative height throws Error 380 and changes nothing.
     void setHeight(double twips);
+    /// Sets the four values at once; a negative width or height throws Error 380 and changes
+    /// nothing.
     void Move(double left, double top, double width, double height);
     /// The list's own visibility flag.
     bool Visible() const;
     /// 0 default, 11 hourglass, 99 hand.
     int MousePointer() const;
+    /// Shows and keeps `pointer` (a PointerShape number; others show the default pointer).
     void setMousePointer(int pointer);
 
     /// The column-header bar.
@@ -137,22 +188,38 @@ signals:
     /// Delete, letters and digits their upper-case character code, Qt's code for keys without
     /// one), shift as 1 Shift + 2 Ctrl + 4 Alt.
     void KeyUp(int keyCode, int shift);
+    /// The list took the input focus.
     void GotFocus();
+    /// The list lost the input focus (the control then saves its remembered settings).
     void LostFocus();
 
 protected:
+    /// Claims the Copy key before a host window's shortcut of the same key takes it.
     bool event(QEvent* event) override;
+    /// Brings the order and the selection up to date before the viewport paints or handles an
+    /// event.
     bool viewportEvent(QEvent* event) override;
+    /// Paints the items and frames the current row as a whole.
     void paintEvent(QPaintEvent* event) override;
+    /// The list's key handling, on the order and selection brought up to date.
     void keyPressEvent(QKeyEvent* event) override;
+    /// Raises KeyUp once a key really goes up (not for auto-repeat).
     void keyReleaseEvent(QKeyEvent* event) override;
+    /// Raises DblClick.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    /// Offers Copy for the selected rows.
     void contextMenuEvent(QContextMenuEvent* event) override;
+    /// Raises GotFocus.
     void focusInEvent(QFocusEvent* event) override;
+    /// Raises LostFocus.
     void focusOutEvent(QFocusEvent* event) override;
+    /// Follows a font change in the row height.
     void changeEvent(QEvent* event) override;
+    /// The whole viewport: cheaper to repaint than one rectangle per range of scattered rows.
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+    /// Keeps the items' Selected state with the view's selection.
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    /// Ctrl+Home and Ctrl+End select the row they reach instead of only moving the focus.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
 

@@ -20,8 +20,12 @@ using MessageBoxHandler = std::function<int(const QString& text, int style, cons
 /// message in progress finishes with it.
 TESSARO_EXPORT MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 
-/// Shows a message through the current handler.
+/// Shows a message through the current handler and returns what it returns. The control
+/// shows every message this way: errors in the critical style (16) titled LE01 of the language
+/// file, warnings in the exclamation style (48) titled LE02, the totals in the information
+/// style (64) titled LE28.
 TESSARO_EXPORT int MsgBox(const QString& text, int style, const QString& title);
+/// MsgBox() with the style by name.
 inline int MsgBox(const QString& text, MessageStyle style, const QString& title)
 {
     return MsgBox(text, static_cast<int>(style), title);

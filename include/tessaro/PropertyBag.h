@@ -12,11 +12,18 @@ namespace tessaro {
 /// The container's store of a control's saved properties: named values, where a value equal to
 /// its default is not stored and a missing name reads as the default the reader gives.
 /// Concrete and copyable; serialise() and deserialise() let a host keep it in its own files.
+///
+/// Tessaro::WriteProperties stores "Query", "Paged" and "AbsolutePage" in a bag and
+/// Tessaro::ReadProperties reads them back.
 class TESSARO_EXPORT PropertyBag {
 public:
+    /// An empty bag.
     PropertyBag();
+    /// A bag with the same entries.
     PropertyBag(const PropertyBag& other);
+    /// Takes the entries of `other`.
     PropertyBag& operator=(const PropertyBag& other);
+    /// Destroys the bag and its entries.
     ~PropertyBag();
 
     /// The stored value of `name`, or `defaultValue` when none is stored.

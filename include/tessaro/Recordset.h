@@ -21,6 +21,7 @@ class RecordsetRows;
 /// the record the cursor stands on at the time of the call.
 class TESSARO_EXPORT Field {
 public:
+    /// The field's name as the query gives it.
     QString Name() const;
     /// A database Null is a null QVariant. Fails with 3021 when the cursor has no current record.
     QVariant Value() const;
@@ -36,6 +37,7 @@ private:
 /// The columns of a result set, in the query's order, counted from 0.
 class TESSARO_EXPORT FieldCollection {
 public:
+    /// The number of fields.
     int Count() const;
     /// Fails with 3265 when `index` is not between 0 and Count() - 1.
     Field Item(int index) const;
@@ -69,12 +71,19 @@ private:
 /// a call of a function that writes) or that returns no columns (transaction control, settings)
 /// is refused before anything is written: Open fails with the database's refusal. Other drivers
 /// have no such guard.
+///
+/// On PostgreSQL a forward-only QSqlQuery of the host that is still half read on the same
+/// connection loses its remaining rows when the set reads, as it would on any other statement; the
+/// set reads as usual. A host that still needs those rows finishes its query first.
 class TESSARO_EXPORT Recordset {
 public:
     /// A closed set.
     Recordset();
+    /// Destroys the set; its clones stay usable.
     ~Recordset();
+    /// Not copyable: see Clone().
     Recordset(const Recordset&) = delete;
+    /// Not copyable.
     Recordset& operator=(const Recordset&) = delete;
 
     /// Runs `Source` on `ActiveConnection` and stands on the first row. The cursor and lock types
@@ -85,6 +94,7 @@ public:
               int LockType = 1, int Options = -1);
     /// Fails with 3704 when the set is already closed.
     void Close();
+    /// State() values.
     enum : int { StateClosed = 0, StateOpen = 1 };
     /// StateClosed or StateOpen.
     int State() const;
@@ -96,11 +106,14 @@ public:
     bool Bof() const;
     /// After the last row; true for an empty result.
     bool Eof() const;
+    /// Stands on the first row.
     void MoveFirst();
     /// Fails with 3021 at Eof.
     void MoveNext();
 
+    /// The fields, in the query's order, counted from 0.
     FieldCollection Fields() const;
+    /// The number of fields.
     int FieldCount() const;
     /// Fails with 3265 for an index out of range.
     QString FieldName(int index) const;
@@ -110,6 +123,7 @@ public:
 
     /// Rows per page, 10 until set. Fails with 3001 for a value below 1.
     int PageSize() const;
+    /// Sets the page size; readable and settable on a closed set too.
     void setPageSize(int rows);
     /// Pages at the current page size: 0 for an empty result.
     int PageCount() const;
@@ -117,6 +131,8 @@ public:
     int AbsolutePage() const;
     /// Stands on the first row of `page`. Fails with 3001 unless 1 <= page <= PageCount().
     void setAbsolutePage(int page);
+    /// The number of rows: one `COUNT(*)` over the query, taken when first asked and shared
+    /// with the clones.
     int RecordCount() const;
 
     /// The database's own error of this set's last database failure: the one an Open failed

@@ -7,7 +7,10 @@
 
 namespace tessaro {
 
-/// What is done with a finished spreadsheet export, given the path of the .xlsx file.
+/// What is done with a finished spreadsheet export, given the path of the .xlsx file. The file
+/// is `Tessaro.xlsx` in a folder of its own, `tessaro-XXXXXX` directly inside the user's
+/// temporary folder (QDir::tempPath()), readable by the user alone; the control never removes
+/// either, so an opener that copies the file elsewhere may remove both.
 using SpreadsheetOpener = std::function<void(const QString& xlsxPath)>;
 
 /// Replaces the opener (the default opens the file with the desktop's spreadsheet application)
@@ -15,7 +18,7 @@ using SpreadsheetOpener = std::function<void(const QString& xlsxPath)>;
 /// opener may replace itself while it runs; the file in progress finishes with it.
 TESSARO_EXPORT SpreadsheetOpener setSpreadsheetOpener(SpreadsheetOpener opener);
 
-/// Hands a finished workbook to the current opener.
+/// Hands a finished workbook to the current opener (the export calls it once per workbook).
 TESSARO_EXPORT void openSpreadsheet(const QString& xlsxPath);
 
 } // namespace tessaro

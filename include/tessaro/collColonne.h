@@ -15,11 +15,18 @@ namespace tessaro {
 /// compared without regard to case. Entries are shared: what Add and Item return is the stored
 /// descriptor itself. Nothing is trapped: a bad position (Error 9), an unknown key (Error 5) or
 /// a key already in use (Error 457) reaches the caller, and a failed Add changes nothing.
+///
+/// In the control (Tessaro::Columns) Init_class makes one descriptor per field of the query, the
+/// key's included, so that Item(k) describes field k and the last one describes no field.
 class TESSARO_EXPORT collColonne {
 public:
+    /// An empty collection.
     collColonne();
+    /// Destroys the collection; descriptors still pointed to elsewhere live on.
     ~collColonne();
+    /// Not copyable: shared through std::shared_ptr.
     collColonne(const collColonne&) = delete;
+    /// Not copyable.
     collColonne& operator=(const collColonne&) = delete;
 
     /// Appends a descriptor with the given caption, width and format; an empty `sKey` stores it
@@ -27,12 +34,14 @@ public:
     std::shared_ptr<clsColonna> Add(const QString& Intestazione, int Larghezza,
                                     const QString& Formattazione, const QString& sKey = {});
 
-    /// The entry at a position (a number) or with a key (a text).
+    /// The entry at a position (a number, from 1) or with a key (a text). Throws Error 9 for a
+    /// position outside 1 … Count(), Error 5 for an unknown key.
     std::shared_ptr<clsColonna> Item(const QVariant& vntIndexKey) const;
 
+    /// The number of entries.
     int Count() const;
 
-    /// Removes the entry at a position or with a key.
+    /// Removes the entry at a position or with a key; fails as Item().
     void Remove(const QVariant& vntIndexKey);
 
     /// A snapshot of the entries in order, for walking them.
