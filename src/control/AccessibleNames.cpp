@@ -5,21 +5,21 @@
 #include <QAbstractButton>
 #include <QLabel>
 
-#include <optional>
 
 namespace tessaro {
 namespace {
 
-// An icon-only header button's tooltip: the language's text where one says what it does.
+// An icon-only header button's tooltip: the language's text, or the designed one where the
+// language has none.
 struct ButtonTip {
     const char* button;
-    std::optional<LanguageKey> key;
+    LanguageKey key;
     const char* designed;
 };
 const ButtonTip kButtonTips[] = {
     {"cmdTrova", LanguageKey::SearchCaption, "Cerca"},
     {"cmdSomma", LanguageKey::TotalsTitle, "Totali"},
-    {"cmdEsportaInExcel", std::nullopt, "Esporta in un foglio di calcolo"},
+    {"cmdEsportaInExcel", LanguageKey::ExportTip, "Esporta in un foglio di calcolo"},
 };
 
 // Children without a caption or tooltip of their own, named by the captions of labels: a field
@@ -79,7 +79,7 @@ void setButtonTips(QWidget& control, bool fromLanguage)
         QWidget* button = control.findChild<QWidget*>(QString::fromLatin1(row.button));
         if (!button)
             continue;
-        QString tip = fromLanguage && row.key ? languageText(*row.key).trimmed() : QString();
+        QString tip = fromLanguage ? languageText(row.key).trimmed() : QString();
         button->setToolTip(tip.isEmpty() ? QString::fromUtf8(row.designed) : tip);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The control's texts by name. Each key is one entry of the language files, LE01 to LE29 in
+// The control's texts by name. Each key is one entry of the language files, LE01 to LE30 in
 // the order below; the numbers are the files' own and never change.
 
 #include <QString>
@@ -37,6 +37,7 @@ enum class LanguageKey : int {
     OverSelectedRows,  // LE27
     TotalsTitle,       // LE28
     CountOf,           // LE29: the word between a part of the records and all of them ("of")
+    ExportTip,         // LE30: the tooltip of the picture button that exports the list
 };
 
 /// The key's name in the language files: "LE01" for ErrorTitle, "LE28" for TotalsTitle.
