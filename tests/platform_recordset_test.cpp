@@ -17,6 +17,8 @@
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using tessaro::Error;
 using tessaro::Recordset;
 using tessaro::test::errorNumberOf;
@@ -240,6 +242,37 @@ TEST_F(RecordsetTest, InvalidUtf8ReadsTheSameOnAPageAndInAReadOfEveryRow)
         EXPECT_EQ(QString::fromUtf8(paged[i].toUtf8()), paged[i]) << "not a text Unicode can hold";
     }
     EXPECT_EQ(paged.back(), QString::fromUtf8(cases[std::size(cases) - 1].second)) << "valid text as it was";
+}
+
+// Whole numbers of every length one after another, the longest and the shortest next to each
+// other: a plain column shows their digits, a numeric one the same digits after blanks up to 20
+// characters (a 64-bit number never needs more).
+TEST_F(RecordsetTest, WholeNumbersOfChangingLengthsAreWrittenPlainOrRightAlignedInTwentyCharacters)
+{
+    const qint64 numbers[] = {std::numeric_limits<qint64>::min(), 7, 0, -1, 123456789012, 42,
+                              std::numeric_limits<qint64>::max(), -5, 1000000, 3};
+    database.exec("CREATE TABLE whole (id INTEGER PRIMARY KEY, n INTEGER)");
+    for (int i = 0; i < int(std::size(numbers)); ++i)
+        database.exec(QStringLiteral("INSERT INTO whole VALUES (%1, %2)").arg(i).arg(numbers[i]));
+    auto plainColumn = std::make_shared<tessaro::clsColonna>();
+    auto numericColumn = std::make_shared<tessaro::clsColonna>();
+    numericColumn->setTipoCampo(1);
+    const tessaro::CellTextWriter plain(plainColumn), numeric(numericColumn);
+    QStringList written;
+    std::string text;
+    // A run longer than the cached ones: the rows come straight from SQLite, numbers unconverted.
+    const int longRun = tessaro::sql::RecordsetRows::kLongestCachedRun + 1;
+    tessaro::sql::RecordsetRows::readOn(*open("SELECT id, n FROM whole ORDER BY id"), longRun,
+                                        [&](const tessaro::sql::RowValues& row) {
+                                            plain.write(row, 1, text);
+                                            written << QString::fromStdString(text);
+                                            numeric.write(row, 1, text);
+                                            written << QString::fromStdString(text);
+                                        });
+    QStringList expected;
+    for (const qint64 n : numbers)
+        expected << QString::number(n) << QString::number(n).rightJustified(20, QLatin1Char(' '));
+    EXPECT_EQ(written, expected);
 }
 
 TEST_F(RecordsetTest, ClosedSetRefusesEveryOperationWith3704)

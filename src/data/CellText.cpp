@@ -15,7 +15,8 @@
 namespace tessaro {
 namespace {
 
-constexpr int kNumericWidth = 20;
+constexpr qsizetype kNumericChars = qsizetype(CellTextWriter::kNumericWidth);
+constexpr char kBlank = ' ';
 
 bool isAscii(std::string_view text)
 {
@@ -25,7 +26,7 @@ bool isAscii(std::string_view text)
 // Bytes count as characters here, so only ASCII text is padded this way.
 void alignInNumericWidth(std::string& text)
 {
-    const std::size_t width = kNumericWidth;
+    const std::size_t width = CellTextWriter::kNumericWidth;
     if (text.size() >= width)
         text.erase(0, text.size() - width);
     else
@@ -37,9 +38,9 @@ QString cellText(const QVariant& value, const QString& format, bool numeric)
     const QString base = format.isEmpty() ? CStr(value) : Format(value, format);
     if (!numeric)
         return base;
-    if (base.size() >= kNumericWidth)
-        return base.right(kNumericWidth);
-    return QString(kNumericWidth - base.size(), QLatin1Char(' ')) + base;
+    if (base.size() >= kNumericChars)
+        return base.right(kNumericChars);
+    return QString(kNumericChars - base.size(), QLatin1Char(kBlank)) + base;
 }
 
 } // namespace
@@ -49,6 +50,7 @@ CellTextWriter::CellTextWriter(const std::shared_ptr<const clsColonna>& column)
       m_numeric(column->kind() == ColumnKind::Number),
       m_decimalPoint(QLocale().decimalPoint().toStdString())
 {
+    m_digits.fill(kBlank);
 }
 
 bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& out) const
@@ -69,6 +71,10 @@ bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& ou
             text = stored.text;
             return true;
         }
+        if (stored.kind == sql::StoredValue::Kind::Integer) {
+            text = wholeNumberText(stored.integer);
+            return true;
+        }
         if (writeStored(stored, out)) {
             text = out;
             return true;
@@ -84,22 +90,25 @@ bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& ou
     return true;
 }
 
+// Most cells of a fill are whole numbers: their digits go to the writer's buffer without a
+// std::string in between. A 64-bit number has at most 20 characters, its sign included.
+std::string_view CellTextWriter::wholeNumberText(qint64 number) const
+{
+    char* const digits = m_digits.data() + kNumericWidth;
+    const std::size_t length = std::size_t(std::to_chars(digits, m_digits.data() + m_digits.size(), number).ptr - digits);
+    if (m_numeric)
+        return {digits + length - kNumericWidth, kNumericWidth};
+    return {digits, length};
+}
+
 // The plain text of a value the row holds as it was stored; false when it must go the long way.
 bool CellTextWriter::writeStored(const sql::StoredValue& stored, std::string& out) const
 {
     using Kind = sql::StoredValue::Kind;
     switch (stored.kind) {
     case Kind::Null:
+    case Kind::Integer: // write() writes it, without a std::string
         return false;
-    case Kind::Integer: {
-        char digits[24];
-        const std::size_t length = std::size_t(std::to_chars(digits, digits + sizeof digits, stored.integer).ptr - digits);
-        // A whole number (20 characters at most) goes straight to its place in a numeric column.
-        if (m_numeric && length <= std::size_t(kNumericWidth))
-            out.assign(std::size_t(kNumericWidth) - length, ' ');
-        out.append(digits, length);
-        return true;
-    }
     case Kind::Real:
         if (!format::appendPlainDoubleText(out, stored.real, m_decimalPoint))
             return false;
