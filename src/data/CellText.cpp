@@ -11,6 +11,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
 
 namespace tessaro {
 namespace {
@@ -31,6 +34,49 @@ void alignInNumericWidth(std::string& text)
         text.erase(0, text.size() - width);
     else
         text.insert(0, width - text.size(), ' ');
+}
+
+// A double read from a column of money or measures is most often the one nearest to a decimal
+// of a few places: that decimal is its text at 15 significant digits. Found by scaling by powers
+// of ten, and proved by dividing back, which is exact (a whole number and a power of ten below
+// 2^53, the quotient correctly rounded): the double is then the decimal's own, within far less
+// than half of the 15th digit, so no rounding tie can arise. Texts in scientific form, beyond
+// 15 digits or with more places go the general way (false).
+bool appendShortDecimal(std::string& out, double value, std::string_view decimalPoint)
+{
+    constexpr double kSmallestFixed = 1e-4; // the general form turns scientific below
+    constexpr double kFifteenDigits = 1e15;
+    constexpr double kPowersOfTen[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    constexpr std::size_t kMostPlaces = std::size(kPowersOfTen) - 1;
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= kSmallestFixed && magnitude < kFifteenDigits))
+        return false;
+    for (std::size_t places = 0; places <= kMostPlaces; ++places) {
+        const double scaled = std::round(magnitude * kPowersOfTen[places]);
+        if (scaled >= kFifteenDigits)
+            return false;
+        if (scaled / kPowersOfTen[places] != magnitude)
+            continue;
+        char digits[24];
+        const auto number = static_cast<std::uint64_t>(scaled);
+        const std::size_t length = std::size_t(std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
+        if (value < 0)
+            out += '-';
+        if (places == 0) {
+            out.append(digits, length);
+        } else if (length <= places) {
+            out += '0';
+            out += decimalPoint;
+            out.append(places - length, '0');
+            out.append(digits, length);
+        } else {
+            out.append(digits, length - places);
+            out += decimalPoint;
+            out.append(digits + length - places, places);
+        }
+        return true;
+    }
+    return false;
 }
 
 QString cellText(const QVariant& value, const QString& format, bool numeric)
@@ -110,7 +156,8 @@ bool CellTextWriter::writeStored(const sql::StoredValue& stored, std::string& ou
     case Kind::Integer: // write() writes it, without a std::string
         return false;
     case Kind::Real:
-        if (!format::appendPlainDoubleText(out, stored.real, m_decimalPoint))
+        if (!appendShortDecimal(out, stored.real, m_decimalPoint)
+            && !format::appendPlainDoubleText(out, stored.real, m_decimalPoint))
             return false;
         break;
     case Kind::Text:
