@@ -3,6 +3,8 @@
 #include "platform/Failure.h"
 
 #include <QStringEncoder>
+#include <QtEndian>
+#include <QtAlgorithms>
 
 #include <algorithm>
 #include <cstring>
@@ -59,13 +61,15 @@ const char* readVarint(const char* in, std::size_t& value)
 std::size_t trailingBlanks(std::string_view bytes)
 {
     constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
+    constexpr unsigned kByteBits = 8;
     std::size_t end = bytes.size();
     while (end >= sizeof kEightBlanks) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + end - sizeof word, sizeof word);
-        if (word != kEightBlanks)
-            break;
-        end -= sizeof word;
+        // Read so that the text's last byte is the word's highest: the blanks that end the word
+        // are then its leading zero bytes once the blanks are cancelled out.
+        const std::uint64_t differs = qFromLittleEndian<quint64>(bytes.data() + end - sizeof kEightBlanks) ^ kEightBlanks;
+        if (differs != 0)
+            return bytes.size() - end + std::size_t(qCountLeadingZeroBits(differs) / kByteBits);
+        end -= sizeof kEightBlanks;
     }
     while (end > 0 && bytes[end - 1] == kBlank)
         --end;
