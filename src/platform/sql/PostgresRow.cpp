@@ -333,16 +333,21 @@ bool readableInBinary(Oid type)
     }
 }
 
-PostgresRow::BinaryRead PostgresRow::readBinaryRow(const char*& at, const char* end)
+// The row is read through a local cursor: a field's text pointer, written per field, could
+// otherwise be the caller's cursor as far as the compiler can tell, and be stored and reloaded.
+PostgresRow::BinaryRead PostgresRow::readBinaryRow(const char*& cursor, const char* end)
 {
     constexpr qint16 kNoMoreRows = -1;
     constexpr qint32 kNull = -1;
+    const char* at = cursor;
     if (end - at < qint64(sizeof(qint16)))
         return BinaryRead::Broken;
     const qint16 count = qFromBigEndian<qint16>(at);
     at += sizeof(qint16);
-    if (count == kNoMoreRows)
+    if (count == kNoMoreRows) {
+        cursor = at;
         return BinaryRead::End;
+    }
     if (count != qint16(m_cells.size()))
         return BinaryRead::Broken;
     const FieldKind* kind = m_kinds.data();
@@ -374,6 +379,7 @@ PostgresRow::BinaryRead PostgresRow::readBinaryRow(const char*& at, const char* 
         }
         at += length;
     }
+    cursor = at;
     return BinaryRead::Row;
 }
 
