@@ -17,6 +17,12 @@
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
+
 using tessaro::Error;
 using tessaro::Recordset;
 using tessaro::test::errorNumberOf;
@@ -240,6 +246,95 @@ TEST_F(RecordsetTest, InvalidUtf8ReadsTheSameOnAPageAndInAReadOfEveryRow)
         EXPECT_EQ(QString::fromUtf8(paged[i].toUtf8()), paged[i]) << "not a text Unicode can hold";
     }
     EXPECT_EQ(paged.back(), QString::fromUtf8(cases[std::size(cases) - 1].second)) << "valid text as it was";
+}
+
+// Whole numbers of every length one after another, the longest and the shortest next to each
+// other: a plain column shows their digits, a numeric one the same digits after blanks up to 20
+// characters (a 64-bit number never needs more).
+TEST_F(RecordsetTest, WholeNumbersOfChangingLengthsAreWrittenPlainOrRightAlignedInTwentyCharacters)
+{
+    const qint64 numbers[] = {std::numeric_limits<qint64>::min(), 7, 0, -1, 123456789012, 42,
+                              std::numeric_limits<qint64>::max(), -5, 1000000, 3};
+    database.exec("CREATE TABLE whole (id INTEGER PRIMARY KEY, n INTEGER)");
+    for (int i = 0; i < int(std::size(numbers)); ++i)
+        database.exec(QStringLiteral("INSERT INTO whole VALUES (%1, %2)").arg(i).arg(numbers[i]));
+    auto plainColumn = std::make_shared<tessaro::clsColonna>();
+    auto numericColumn = std::make_shared<tessaro::clsColonna>();
+    numericColumn->setTipoCampo(1);
+    const tessaro::CellTextWriter plain(plainColumn), numeric(numericColumn);
+    QStringList written;
+    std::string text;
+    // A run longer than the cached ones: the rows come straight from SQLite, numbers unconverted.
+    const int longRun = tessaro::sql::RecordsetRows::kLongestCachedRun + 1;
+    tessaro::sql::RecordsetRows::readOn(*open("SELECT id, n FROM whole ORDER BY id"), longRun,
+                                        [&](const tessaro::sql::RowValues& row) {
+                                            plain.write(row, 1, text);
+                                            written << QString::fromStdString(text);
+                                            numeric.write(row, 1, text);
+                                            written << QString::fromStdString(text);
+                                        });
+    QStringList expected;
+    for (const qint64 n : numbers)
+        expected << QString::number(n) << QString::number(n).rightJustified(20, QLatin1Char(' '));
+    EXPECT_EQ(written, expected);
+}
+
+// One double, offered as the reader holds it (stored) or only as a QVariant.
+class DoubleRow final : public tessaro::sql::RowValues {
+public:
+    double number = 0;
+    bool offerStored = true;
+    QVariant value(int) const override { return number; }
+    tessaro::sql::StoredValue stored(int) const override
+    {
+        tessaro::sql::StoredValue v;
+        if (offerStored) {
+            v.kind = tessaro::sql::StoredValue::Kind::Real;
+            v.real = number;
+        }
+        return v;
+    }
+};
+
+// A double written from the value the reader holds must read as the one written through its
+// QVariant: decimals of a few places (money), of many, whole numbers, values near the limits of
+// the plain form, and doubles of any bits.
+TEST(CellTextTest, ADoubleReadsTheSameWrittenFromTheStoredValueAndFromItsVariant)
+{
+    std::vector<double> numbers = {0.1 + 0.2, 1e-4, 9.9999e-5, 0.00012, 1.005, 2.675, 0.5, -0.05, 1234.56,
+                                   999999999999999.0, 999999999999999.9, 1e15, 123456789012345.6, 1e14 + 0.5,
+                                   1234567.8901234567, -7.0, 100.0, 0.30000000000000004, 5e-324, 1.7976931348623157e308};
+    std::mt19937_64 random(20240601);
+    for (int i = 0; i < 4000; ++i) {
+        const double places = std::pow(10.0, double(random() % 12));
+        numbers.push_back(double(std::int64_t(random() % 2000000000000000) - 1000000000000000) / places);
+        numbers.push_back(double(random() % 100000000) / places);
+        const std::uint64_t bits = random();
+        double any = 0;
+        std::memcpy(&any, &bits, sizeof any);
+        if (std::isfinite(any))
+            numbers.push_back(any);
+    }
+    auto plainColumn = std::make_shared<tessaro::clsColonna>();
+    auto numericColumn = std::make_shared<tessaro::clsColonna>();
+    numericColumn->setTipoCampo(1);
+    const tessaro::CellTextWriter plain(plainColumn), numeric(numericColumn);
+    DoubleRow row;
+    std::string fromStored, fromVariant;
+    int mismatches = 0;
+    for (const double number : numbers) {
+        row.number = number;
+        for (const tessaro::CellTextWriter* writer : {&plain, &numeric}) {
+            row.offerStored = true;
+            writer->write(row, 0, fromStored);
+            row.offerStored = false;
+            writer->write(row, 0, fromVariant);
+            if (fromStored != fromVariant && ++mismatches <= 10)
+                ADD_FAILURE() << QString::number(number, 'g', 17).toStdString() << ": stored \"" << fromStored
+                              << "\", variant \"" << fromVariant << '"';
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 TEST_F(RecordsetTest, ClosedSetRefusesEveryOperationWith3704)

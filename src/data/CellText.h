@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +23,9 @@ struct StoredValue;
 /// text after 20 blanks, so that a text sort orders numbers numerically.
 class CellTextWriter {
 public:
+    /// A numeric column's texts are this many characters wide.
+    static constexpr std::size_t kNumericWidth = 20;
+
     explicit CellTextWriter(const std::shared_ptr<const clsColonna>& column);
 
     /// Puts the text of field `field` of `row` in `out`. Returns false for a Null (the text is
@@ -29,15 +34,20 @@ public:
     bool write(const sql::RowValues& row, int field, std::string& out) const;
     /// As write(), the text given as `text`: for a column without a format that shows texts as
     /// they are, a view of the row's own bytes (valid until the row moves on, as the row's stored
-    /// values are), saving their copy; otherwise a view of `out`.
+    /// values are), saving their copy; for a plain whole number, a view of the writer's own
+    /// buffer (valid until its next write); otherwise a view of `out`.
     bool write(const sql::RowValues& row, int field, std::string& out, std::string_view& text) const;
 
 private:
     bool writeStored(const sql::StoredValue& stored, std::string& out) const;
+    std::string_view wholeNumberText(qint64 number) const;
 
     QString m_format;       ///< the column's format expression; empty for plain text
     bool m_numeric;         ///< TipoCampo 1: right-aligned in 20 characters
     std::string m_decimalPoint;
+    /// A whole number's digits are written after kNumericWidth blanks that stay in place, so a
+    /// numeric column's text is the window of 20 characters that ends with them.
+    mutable std::array<char, 2 * kNumericWidth + 4> m_digits;
 };
 
 } // namespace tessaro

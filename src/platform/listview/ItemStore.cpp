@@ -13,6 +13,8 @@ namespace {
 constexpr std::uint32_t kMissesBeforeProbing = 16;
 constexpr std::uint32_t kProbeEvery = 64;
 constexpr std::uint32_t kMissesSaturated = kMissesBeforeProbing * kProbeEvery * 1024;
+// An item counts its cells in 16 bits.
+constexpr int kMostCellsPerItem = 0xFFFF;
 constexpr unsigned kItemChunkShift = 12;
 constexpr std::size_t kItemsPerChunk = std::size_t(1) << kItemChunkShift;
 constexpr std::size_t kItemChunkBytes = kItemsPerChunk * sizeof(ListItem);
@@ -76,15 +78,32 @@ ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int co
     m_order.push_back(item);
     item->m_text = addColumnText(0, cells[0].text);
     item->m_tag = m_itemTags.encode(tag, m_arena);
-    if (count > 1) {
-        growCells(*item, count - 1);
-        ListSubItem* cell = cellAt(item->m_cells);
-        for (int k = 1; k < count; ++k, ++cell) {
+    if (count > 1)
+        fillNewCells(*item, cells, count);
+    return item;
+}
+
+// A new item's block of cells, sized for every current column as growCells() sizes it, written
+// once: cells[1..count-1] in the first, the rest blank.
+void ItemStore::fillNewCells(ListItem& item, const RowCell* cells, int count)
+{
+    const int capacity = std::min(std::max(count - 1, m_core.headerCount() - 1), kMostCellsPerItem);
+    const quint32 start = allocateCells(capacity);
+    const quint32 owner = numberOf(item);
+    ListSubItem* cell = cellAt(start);
+    for (int k = 1; k <= capacity; ++k, ++cell) {
+        new (cell) ListSubItem();
+        cell->m_owner = owner;
+        if (k < count) {
             cell->m_text = addColumnText(std::size_t(k), cells[k].text);
             cell->m_tag = cells[k].taggedWithText ? cell->m_text : kTagUnset;
+        } else {
+            cell->m_text = TextArena::Empty;
+            cell->m_tag = kTagUnset;
         }
     }
-    return item;
+    item.m_cells = start;
+    item.m_cellCount = static_cast<quint16>(capacity);
 }
 
 // Columns often repeat their last value (a status, a date, a group's key): an appended text equal

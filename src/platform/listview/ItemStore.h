@@ -113,6 +113,7 @@ private:
     ListSubItem* cellAt(quint32 index) const;
     quint32 allocateCells(int count);
     void growCells(ListItem& item, int k);
+    void fillNewCells(ListItem& item, const RowCell* cells, int count);
     TextArena::Ref addColumnText(std::size_t column, std::string_view bytes);
     void replaceText(TextArena::Ref& slot, TextArena::Ref keep, QStringView text, bool& changed);
     void compactIfWorthwhile();

@@ -3,6 +3,8 @@
 #include "platform/Failure.h"
 
 #include <QStringEncoder>
+#include <QtEndian>
+#include <QtAlgorithms>
 
 #include <algorithm>
 #include <cstring>
@@ -18,6 +20,8 @@ constexpr std::size_t kSlotMask = kSlotUnits - 1;
 // Counting the blanks costs a byte or two of the record, so only longer runs are taken out.
 constexpr std::size_t kFewestBlanksTaken = 4;
 constexpr char kBlank = ' ';
+// A kept length from here up takes more than one byte of the record's head (its varint).
+constexpr std::size_t kShortestTwoByteLength = 0x40;
 
 std::size_t varintSize(std::size_t value)
 {
@@ -57,13 +61,15 @@ const char* readVarint(const char* in, std::size_t& value)
 std::size_t trailingBlanks(std::string_view bytes)
 {
     constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
+    constexpr unsigned kByteBits = 8;
     std::size_t end = bytes.size();
     while (end >= sizeof kEightBlanks) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + end - sizeof word, sizeof word);
-        if (word != kEightBlanks)
-            break;
-        end -= sizeof word;
+        // Read so that the text's last byte is the word's highest: the blanks that end the word
+        // are then its leading zero bytes once the blanks are cancelled out.
+        const std::uint64_t differs = qFromLittleEndian<quint64>(bytes.data() + end - sizeof kEightBlanks) ^ kEightBlanks;
+        if (differs != 0)
+            return bytes.size() - end + std::size_t(qCountLeadingZeroBits(differs) / kByteBits);
+        end -= sizeof kEightBlanks;
     }
     while (end > 0 && bytes[end - 1] == kBlank)
         --end;
@@ -118,21 +124,25 @@ std::string_view TextArena::encode(QStringView text)
 
 // Memory comes in runs of whole slotCount; a text never straddles two runs, and a text longer than
 // a slot gets a run of its own, so every text is contiguous behind its slot's base pointer.
-char* TextArena::reserve(std::size_t units, Ref& ref)
+void TextArena::startRun(std::size_t units)
 {
-    if (m_nextUnit + units > m_slotEndUnit) {
-        const bool first = m_slotBase.empty();
-        const std::size_t needed = units + (first ? 1 : 0); // unit 0 stands for Empty
-        const std::size_t slotCount = (needed + kSlotUnits - 1) / kSlotUnits;
-        const std::size_t firstSlot = m_slotBase.size();
-        if ((firstSlot + slotCount) * kSlotUnits > FirstMarker)
-            raiseError(Error::OutOfMemory);
-        m_blocks.emplace_back(new char[slotCount * kSlotUnits * kUnitBytes]);
-        for (std::size_t s = 0; s < slotCount; ++s)
-            m_slotBase.push_back(m_blocks.back().get() + s * kSlotUnits * kUnitBytes);
-        m_nextUnit = firstSlot * kSlotUnits + (first ? 1 : 0);
-        m_slotEndUnit = (firstSlot + slotCount) * kSlotUnits;
-    }
+    const bool first = m_slotBase.empty();
+    const std::size_t needed = units + (first ? 1 : 0); // unit 0 stands for Empty
+    const std::size_t slotCount = (needed + kSlotUnits - 1) / kSlotUnits;
+    const std::size_t firstSlot = m_slotBase.size();
+    if ((firstSlot + slotCount) * kSlotUnits > FirstMarker)
+        raiseError(Error::OutOfMemory);
+    m_blocks.emplace_back(new char[slotCount * kSlotUnits * kUnitBytes]);
+    for (std::size_t s = 0; s < slotCount; ++s)
+        m_slotBase.push_back(m_blocks.back().get() + s * kSlotUnits * kUnitBytes);
+    m_nextUnit = firstSlot * kSlotUnits + (first ? 1 : 0);
+    m_slotEndUnit = (firstSlot + slotCount) * kSlotUnits;
+}
+
+inline char* TextArena::reserve(std::size_t units, Ref& ref)
+{
+    if (m_nextUnit + units > m_slotEndUnit)
+        startRun(units);
     ref = static_cast<Ref>(m_nextUnit);
     m_nextUnit += units;
     m_bytesStored += units * kUnitBytes;
@@ -143,6 +153,14 @@ TextArena::Ref TextArena::add(std::string_view bytes)
 {
     if (bytes.empty())
         return Empty;
+    // Most texts are short and not padded: their record is one byte of length, then the bytes.
+    if (bytes.size() < kShortestTwoByteLength && bytes.front() != kBlank && bytes.back() != kBlank) {
+        Ref ref = Empty;
+        char* out = reserve(unitsFor(1 + bytes.size()), ref);
+        *out = static_cast<char>(bytes.size() * 2);
+        std::memcpy(out + 1, bytes.data(), bytes.size());
+        return ref;
+    }
     const std::size_t leading = bytes.front() == kBlank ? std::min(bytes.find_first_not_of(kBlank), bytes.size()) : 0;
     const std::size_t trailing = leading < bytes.size() && bytes.back() == kBlank ? trailingBlanks(bytes) : 0;
     const bool take = leading + trailing >= kFewestBlanksTaken;

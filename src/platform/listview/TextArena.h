@@ -53,6 +53,8 @@ private:
     struct Record;
     Record record(Ref ref) const;
     char* reserve(std::size_t units, Ref& ref);
+    /// Starts a new run of slots with room for `units`.
+    void startRun(std::size_t units);
 
     std::vector<char*> m_slotBase;               // start of every addressable slot
     std::vector<std::unique_ptr<char[]>> m_blocks; // owned memory, one block per allocation

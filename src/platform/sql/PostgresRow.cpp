@@ -248,8 +248,15 @@ QVariant PostgresRow::number(FieldKind kind, std::string_view written) const
 StoredValue PostgresRow::stored(int field) const
 {
     StoredValue v;
-    if (isNull(field)) {
+    const Cell& cell = m_cells[std::size_t(field)];
+    if (cell.null) {
         v.kind = StoredValue::Kind::Null;
+        return v;
+    }
+    // A whole number read in binary needs no look at its kind.
+    if (cell.whole) {
+        v.kind = StoredValue::Kind::Integer;
+        v.integer = cell.integer;
         return v;
     }
     const FieldKind kind = m_kinds[std::size_t(field)];
@@ -326,43 +333,53 @@ bool readableInBinary(Oid type)
     }
 }
 
-PostgresRow::BinaryRead PostgresRow::readBinaryRow(const char*& at, const char* end)
+// The row is read through a local cursor: a field's text pointer, written per field, could
+// otherwise be the caller's cursor as far as the compiler can tell, and be stored and reloaded.
+PostgresRow::BinaryRead PostgresRow::readBinaryRow(const char*& cursor, const char* end)
 {
     constexpr qint16 kNoMoreRows = -1;
     constexpr qint32 kNull = -1;
+    const char* at = cursor;
     if (end - at < qint64(sizeof(qint16)))
         return BinaryRead::Broken;
     const qint16 count = qFromBigEndian<qint16>(at);
     at += sizeof(qint16);
-    if (count == kNoMoreRows)
+    if (count == kNoMoreRows) {
+        cursor = at;
         return BinaryRead::End;
+    }
     if (count != qint16(m_cells.size()))
         return BinaryRead::Broken;
+    const FieldKind* kind = m_kinds.data();
     for (Cell& cell : m_cells) {
+        const FieldKind fieldKind = *kind++;
         if (end - at < qint64(sizeof(qint32)))
             return BinaryRead::Broken;
         const qint32 length = qFromBigEndian<qint32>(at);
         at += sizeof(qint32);
         if (length > end - at || length < kNull)
             return BinaryRead::Broken;
-        cell = Cell();
+        cell.whole = false;
         cell.null = length == kNull;
-        if (cell.null)
+        if (cell.null) {
+            cell.text = "";
+            cell.length = 0;
             continue;
+        }
         cell.text = at;
         cell.length = std::size_t(length);
-        const FieldKind kind = m_kinds[std::size_t(&cell - m_cells.data())];
-        if (kind == FieldKind::Bool) {
-            cell.text = length > 0 && at[0] != 0 ? "t" : "f";
-            cell.length = 1;
-        } else if (kind == FieldKind::Int || kind == FieldKind::Int8) {
+        if (fieldKind == FieldKind::Int || fieldKind == FieldKind::Int8) {
             cell.whole = true;
             cell.integer = length == 2 ? qFromBigEndian<qint16>(at)
                          : length == 4 ? qFromBigEndian<qint32>(at)
                                        : qFromBigEndian<qint64>(at);
+        } else if (fieldKind == FieldKind::Bool) {
+            cell.text = length > 0 && at[0] != 0 ? "t" : "f";
+            cell.length = 1;
         }
         at += length;
     }
+    cursor = at;
     return BinaryRead::Row;
 }
 

@@ -47,9 +47,9 @@ public:
     /// hold the row's fields.
     bool readCopyLine(const char* line, std::size_t length);
     enum class BinaryRead { Row, End, Broken };
-    /// Reads the row of COPY's binary form at `at` and steps past it; End at the mark after the
+    /// Reads the row of COPY's binary form at `cursor` and steps past it; End at the mark after the
     /// last row. The row's texts stay in the caller's buffer.
-    BinaryRead readBinaryRow(const char*& at, const char* end);
+    BinaryRead readBinaryRow(const char*& cursor, const char* end);
 
     QVariant value(int field) const override;
     StoredValue stored(int field) const override;

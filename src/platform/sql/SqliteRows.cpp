@@ -9,6 +9,8 @@
 #include <QUtf8StringView>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <sqlite3.h>
 #include <string>
@@ -34,6 +36,18 @@ namespace {
 // U+FFFE or U+FFFF (EF BF BE, EF BF BF), which SQLite replaces.
 bool decodesPlainly(std::string_view text)
 {
+    // Most texts are ASCII, which is valid UTF-8 without those sequences: told eight bytes at a time.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::size_t scanned = 0;
+    std::uint64_t high = 0;
+    for (std::uint64_t word = 0; scanned + sizeof word <= text.size(); scanned += sizeof word) {
+        std::memcpy(&word, text.data() + scanned, sizeof word);
+        high |= word;
+    }
+    for (; scanned < text.size(); ++scanned)
+        high |= static_cast<unsigned char>(text[scanned]);
+    if ((high & kHighBits) == 0)
+        return true;
     if (!QUtf8StringView(text.data(), qsizetype(text.size())).isValidUtf8())
         return false;
     for (auto at = text.find("\xEF\xBF"); at != std::string_view::npos; at = text.find("\xEF\xBF", at + 1)) {
