@@ -30,7 +30,8 @@ class RowAppender;
 ///
 /// Position and size are in twips, exactly as last set; the pixel geometry is derived.
 ///
-/// Keys: Ctrl+Home and Ctrl+End select the first and the last row, as a click on it would. The
+/// Keys: Ctrl+Home and Ctrl+End make the first or the last row current and the only one
+/// selected (raising no ItemClick, as the other moving keys raise none). The
 /// platform's Copy key (Ctrl+C) and the Copy entry of the list's context menu put the selected
 /// rows on the clipboard as tab-separated text under a heading line, and as an HTML table; with
 /// nothing selected they do nothing.

@@ -236,8 +236,9 @@ public:
 signals:
     // A handler that lets the control go calls deleteLater() on it (see the class comment).
 
-    /// The list was double-clicked, or Enter pressed on a row: the selected item, null when
-    /// none is selected. Not raised while the list is empty.
+    /// The list was double-clicked (the selected item, null when none is selected), or Enter
+    /// pressed in it (the current row's item, selected or not). Not raised while the list is
+    /// empty.
     void DoubleClickListItem(tessaro::ListItem* Item);
     /// A row was clicked: its item (valid until the list is next cleared or the item removed).
     /// Not raised while the list is empty.
