@@ -282,7 +282,7 @@ TEST_F(Keys, TabAndShiftTabLeaveTheSearchColumnComboClosingItsList)
     }
 }
 
-// The page numbers and arrows follow the list in the tab order; Enter or Space on one acts as a
+// The page numbers and arrows follow the list (and the header panel's switch) in the tab order; Enter or Space on one acts as a
 // click; only the focused one wears a focus frame.
 TEST_F(Keys, TabReachesThePageNumbersAndArrowsAndEnterOrSpaceClicksThem)
 {
@@ -299,8 +299,8 @@ TEST_F(Keys, TabReachesThePageNumbersAndArrowsAndEnterOrSpaceClicksThem)
     QWidget* third = child(QStringLiteral("lblPag(3)"));
     const QImage unfocused = third->grab().toImage();
 
-    EXPECT_EQ(walk(Qt::Key_Tab, 7), QStringList({"lblPag(1)", "lblPag(2)", "lblPag(3)", "lblPag(4)", "lblPag(5)",
-                                                  "lblPag(6)", "imgSuccessiva"}));
+    EXPECT_EQ(walk(Qt::Key_Tab, 8), QStringList({"pctEstendi", "lblPag(1)", "lblPag(2)", "lblPag(3)", "lblPag(4)",
+                                                  "lblPag(5)", "lblPag(6)", "imgSuccessiva"}));
     EXPECT_EQ(third->grab().toImage(), unfocused) << "looks as before once the focus has gone";
     press(Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(state(), std::make_tuple(7, std::string("[7] 8 9 10 11 12"), QStringLiteral("imgSuccessiva"),
@@ -325,6 +325,80 @@ TEST_F(Keys, TabReachesThePageNumbersAndArrowsAndEnterOrSpaceClicksThem)
     click(QStringLiteral("lblPag(2)"));
     EXPECT_EQ(std::make_pair(control.AbsolutePage(), focusedName()), std::make_pair(2, QStringLiteral("lstv")))
         << "a click leaves the focus where it was";
+}
+
+// The page bar's view switch ("load all", or "divide into pages" in its place) follows the
+// arrows in the tab order. Enter or Space on it switches the view as a click does, with the same
+// events; the switch hides itself then, and the focus stays in the bar: on the switch shown in
+// its place, or on the current page's number. Only the focused switch wears a focus frame.
+TEST_F(Keys, TabReachesTheViewSwitchAndEnterOrSpaceSwitchesTheViewAsAClickDoes)
+{
+    const int allRows = 20 * rowsPerPage;
+    QWidget* loadAll = child(QStringLiteral("lblCaricatutti"));
+    const QImage unfocused = loadAll->grab().toImage();
+    // the view after each switch: page, rows listed, the bar, what the host heard
+    const auto view = [&] { return std::make_tuple(control.AbsolutePage(), lastRow(), numbers(), events); };
+    const auto allShown = std::make_tuple(1, allRows, std::string("- - - - - -"), QStringList{"PopulatedList 1"});
+    const auto pagedShown =
+        std::make_tuple(1, rowsPerPage, std::string("[1] 2 3 4 5 6"), QStringList{"PopulatedList 1"});
+
+    // By mouse first: what the keys must do too. The focus stays in the list.
+    events.clear();
+    click(QStringLiteral("lblCaricatutti"));
+    EXPECT_EQ(view(), allShown);
+    events.clear();
+    click(QStringLiteral("lblPaginaRisultati"));
+    EXPECT_EQ(view(), pagedShown);
+    EXPECT_EQ(focusedName(), QStringLiteral("lstv"));
+
+    for (int tab = 0; tab < 10; ++tab)
+        press(Qt::Key_Tab);
+    ASSERT_EQ(focusedName(), QStringLiteral("lblCaricatutti")) << "after the numbers and the arrows";
+    EXPECT_NE(loadAll->grab().toImage(), unfocused) << "the focused switch is framed";
+    events.clear();
+    press(Qt::Key_Return);
+    EXPECT_EQ(view(), allShown);
+    EXPECT_EQ(focusedName(), QStringLiteral("lblPaginaRisultati")) << "the switch shown in its place";
+
+    focusList();
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(focusedName(), QStringLiteral("lblPaginaRisultati")) << "the bar shows nothing else";
+    events.clear();
+    press(Qt::Key_Space);
+    EXPECT_EQ(view(), pagedShown);
+    EXPECT_EQ(focusedName(), QStringLiteral("lblPag(1)")) << "the current page's number";
+    EXPECT_EQ(loadAll->grab().toImage(), unfocused) << "looks as before without the focus";
+}
+
+// The header panel's switch follows the list in the tab order. Enter or Space on it shows
+// or hides the panel as a click does; showing focuses the search column, hiding leaves the focus
+// on the switch shown in the used one's place.
+TEST_F(Keys, TabReachesThePanelSwitchAndEnterOrSpaceShowsAndHidesThePanel)
+{
+    QWidget* showSwitch = child(QStringLiteral("pctEstendi"));
+    const QImage unfocused = showSwitch->grab().toImage();
+    const QRect listPlace = list().geometry();
+
+    press(Qt::Key_Tab);
+    ASSERT_EQ(focusedName(), QStringLiteral("pctEstendi"));
+    EXPECT_NE(showSwitch->grab().toImage(), unfocused) << "the focused switch is framed";
+    press(Qt::Key_Return);
+    EXPECT_EQ(std::make_pair(control.IntestazioneVisibile(), focusedName()),
+              std::make_pair(true, QStringLiteral("cmbCercaIn")));
+    QApplication::processEvents(); // the search column's list drops open
+    EXPECT_NE(list().geometry(), listPlace) << "the list made room for the panel";
+
+    press(Qt::Key_Backtab);
+    ASSERT_EQ(focusedName(), QStringLiteral("pctNascondi"));
+    press(Qt::Key_Space);
+    EXPECT_EQ(std::make_tuple(control.IntestazioneVisibile(), focusedName(), list().geometry()),
+              std::make_tuple(false, QStringLiteral("pctEstendi"), listPlace));
+
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focusedName(), QStringLiteral("lblPag(1)"));
+    EXPECT_EQ(showSwitch->grab().toImage(), unfocused) << "looks as before without the focus";
+    EXPECT_TRUE(boxes.messages().empty());
 }
 
 // Four rows with values that need care on the clipboard, under English number formats.

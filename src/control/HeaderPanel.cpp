@@ -2,6 +2,7 @@
 
 #include "design/Style.h"
 #include "platform/Failure.h"
+#include "platform/controls/KeyboardClick.h"
 
 #include <QGuiApplication>
 
@@ -44,6 +45,10 @@ HeaderPanel::HeaderPanel(QWidget& control, tessaro::ListView& list) : m_list(lis
     pctNascondi->stackUnder(&list);
     pctNascondi->setVisible(false);
 
+    // Tab reaches the switch shown where it stands in the tab order: after the list, before the
+    // panel's fields.
+    makeKeyboardClickable(*pctEstendi);
+    makeKeyboardClickable(*pctNascondi);
     connect(pctEstendi, &PictureBox::Click, this, &HeaderPanel::pctEstendi_Click);
     connect(pctNascondi, &PictureBox::Click, this, &HeaderPanel::pctNascondi_Click);
 }
@@ -56,8 +61,14 @@ void HeaderPanel::showPanel(bool show)
     const double strip = show ? design::kSwitchStrip : -design::kSwitchStrip;
     skipFailure([&] { m_list.Move(m_list.Left(), m_list.Top() + panel - strip, m_list.Width(), m_list.Height() - panel + strip); });
     pctIntestazione->setVisible(show);
-    pctNascondi->setVisible(show);
-    pctEstendi->setVisible(!show);
+    PictureBox* shown = show ? pctNascondi : pctEstendi;
+    PictureBox* hidden = show ? pctEstendi : pctNascondi;
+    shown->setVisible(true);
+    // A switch used from the keyboard hides itself; its focus passes to the switch now in its
+    // place, not along the tab order (which may lead out of the control).
+    if (hidden->hasFocus())
+        shown->setFocus(Qt::TabFocusReason);
+    hidden->setVisible(false);
 }
 
 void HeaderPanel::pctEstendi_Click()

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QPointer>
 
+#include <vector>
+
 namespace tessaro::paging {
 namespace {
 
@@ -37,7 +39,9 @@ void PageBar::browseWithListKeys(ListView& list)
     listview::ListKeys::onPageEdge(list, this, [this, &list](int step) { return pageByKey(list, step); });
 }
 
-// Whether the key moved the page (the control may be gone then).
+// Whether the key was used for a page move (the control may be gone then). A move that finds
+// the connection unusable uses the key too: the move has told the user so, as a click on the bar
+// does, and the list paging on as well would hide that nothing was loaded.
 bool PageBar::pageByKey(ListView& list, int step)
 {
     if (m_pacer.busy())
@@ -58,7 +62,8 @@ bool PageBar::pageByKey(ListView& list, int step)
 // The move a user of the bar would make: a click on the page's number when the bar shows it,
 // else on the arrow that leads there (the arrows step from the numbers shown, see
 // MoveToNextPage and MoveToPreviousPage). Only a bar laid out backwards from a page below the
-// seventh has neither; that page is then gone to directly.
+// seventh has neither; that page is then gone to directly. Each way asks whether the connection
+// is usable, which tells the user when it is not.
 void PageBar::stepToPage(int target, int step, int pages)
 {
     for (int i = 1; i <= kShownPages; ++i) {
@@ -82,22 +87,25 @@ void PageBar::stepToPage(int target, int step, int pages)
         GoToPage(target);
 }
 
-// Tab reaches the numbers and arrows in the order they stand in, passing over hidden ones; a
-// click with the mouse still leaves the focus where it was.
+// Tab reaches the numbers, the arrows and the view switch in the order they stand in, passing
+// over hidden ones; a click with the mouse still leaves the focus where it was.
 void PageBar::makeKeyboardReachable()
 {
-    const std::array<QWidget*, kShownPages + 4> order{imgPrimaPagina, imgPrecedente, lblPag[1], lblPag[2],
-                                                      lblPag[3],      lblPag[4],     lblPag[5], lblPag[6],
-                                                      imgSuccessiva,  imgUltimaPagina};
+    std::vector<QWidget*> order{imgPrimaPagina, imgPrecedente};
+    for (std::size_t i = 1; i <= kShownPages; ++i)
+        order.push_back(lblPag[i]);
+    // The two switches share one place at the right end; at most one of them is shown.
+    order.insert(order.end(), {imgSuccessiva, imgUltimaPagina, lblCaricatutti, lblPaginaRisultati});
     for (QWidget* control : order)
         makeKeyboardClickable(*control);
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-// A number or arrow used from the keyboard may be hidden by its own move (the first-page arrow on
-// reaching page 1), and Qt then passes the focus along the tab order to whatever is still shown.
-// It goes to the current page's number instead.
+// A number, arrow or view switch used from the keyboard may be hidden by its own move (the
+// first-page arrow on reaching page 1, "load all" once all rows are loaded), and Qt then passes
+// the focus along the tab order to whatever is still shown, maybe outside the control. It goes to
+// the current page's number instead or, where the bar shows no numbers, to the view switch shown.
 void PageBar::keepFocusInBar(const std::function<void()>& move)
 {
     const QPointer<QWidget> focused = QApplication::focusWidget();
@@ -109,6 +117,12 @@ void PageBar::keepFocusInBar(const std::function<void()>& move)
     for (std::size_t i = 1; i <= kShownPages; ++i) {
         if (lblPag[i]->isVisible() && lblPag[i]->FontBold()) {
             lblPag[i]->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    for (Label* viewSwitch : {lblCaricatutti, lblPaginaRisultati}) {
+        if (viewSwitch->isVisible()) {
+            viewSwitch->setFocus(Qt::TabFocusReason);
             return;
         }
     }

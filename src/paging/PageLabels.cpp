@@ -87,8 +87,9 @@ void PageBar::connectClicks()
             [this] { keepFocusInBar([this] { lblPag_Click(kPreviousPagesLabel); }); });
     connect(imgSuccessiva, &Image::Click, this,
             [this] { keepFocusInBar([this] { lblPag_Click(kNextPagesLabel); }); });
-    connect(lblCaricatutti, &Label::Click, this, [this] { lblCaricatutti_Click(); });
-    connect(lblPaginaRisultati, &Label::Click, this, [this] { lblPaginaRisultati_Click(); });
+    connect(lblCaricatutti, &Label::Click, this, [this] { keepFocusInBar([this] { lblCaricatutti_Click(); }); });
+    connect(lblPaginaRisultati, &Label::Click, this,
+            [this] { keepFocusInBar([this] { lblPaginaRisultati_Click(); }); });
 }
 
 void PageBar::retranslate()

@@ -1,6 +1,7 @@
 #include "platform/controls/ComboBox.h"
 
 #include "platform/Failure.h"
+#include "platform/controls/KeyEvents.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -24,7 +25,8 @@ bool ComboBox::eventFilter(QObject* watched, QEvent* event)
         return QComboBox::eventFilter(watched, event);
     const auto& key = static_cast<const QKeyEvent&>(*event);
     const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
-    if (!tab || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    // Shift only turns Tab around; Ctrl or Alt make it another key, left to the list.
+    if (!tab || (key.modifiers() & kShiftCtrlAlt & ~Qt::ShiftModifier))
         return QComboBox::eventFilter(watched, event);
     const bool forwards = key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier);
     // Closing the list hands the focus back to the combo, and whoever hears of that may destroy it.

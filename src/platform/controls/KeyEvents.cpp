@@ -80,6 +80,11 @@ int shiftOf(Qt::KeyboardModifiers modifiers)
         | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+bool isPlainEnter(const QKeyEvent& event)
+{
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) && !(event.modifiers() & kShiftCtrlAlt);
+}
+
 KeyEvents::KeyEvents(QWidget* control) : QObject(control), m_control(control)
 {
     control->installEventFilter(this);

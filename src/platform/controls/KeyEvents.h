@@ -31,6 +31,13 @@ int keyCodeOf(int qtKey);
 /// 1 Shift + 2 Ctrl + 4 Alt.
 int shiftOf(Qt::KeyboardModifiers modifiers);
 
+/// The modifiers that give a key another meaning. The keypad and Meta bits are not among them:
+/// keypad Enter is still Enter.
+inline constexpr Qt::KeyboardModifiers kShiftCtrlAlt = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+/// Return, or Enter on the keypad, with none of Shift, Ctrl and Alt held.
+bool isPlainEnter(const QKeyEvent& event);
+
 /// Watches one widget (the parent of this object). KeyPress gets the key's character code and
 /// may change it: 0 swallows the key, another code types that character instead.
 ///

@@ -1,5 +1,7 @@
 #include "platform/controls/KeyboardClick.h"
 
+#include "platform/controls/KeyEvents.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
@@ -11,9 +13,7 @@ namespace {
 
 bool isClickKey(const QKeyEvent& event)
 {
-    const int key = event.key();
-    const bool clicking = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
-    return clicking && !(event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    return isPlainEnter(event) || (event.key() == Qt::Key_Space && !(event.modifiers() & kShiftCtrlAlt));
 }
 
 void paintFocusFrame(QWidget& control)

@@ -1,6 +1,7 @@
 // The list's keys beyond Qt's own: the keys the features above it give a meaning to, selecting
 // the first or last row, and copying the selected rows.
 
+#include "platform/controls/KeyEvents.h"
 #include "platform/listview/ListViewPrivate.h"
 #include "platform/listview/RowsClipboard.h"
 
@@ -15,8 +16,6 @@
 namespace tessaro {
 namespace {
 
-constexpr Qt::KeyboardModifiers kShiftCtrlAlt = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-
 // +1 for Page Down on the last row, -1 for Page Up on the first, else 0.
 int pageEdgeStep(const QKeyEvent& event, const QModelIndex& current, int rows)
 {
@@ -27,12 +26,6 @@ int pageEdgeStep(const QKeyEvent& event, const QModelIndex& current, int rows)
     if (event.key() == Qt::Key_PageUp && current.row() == 0)
         return -1;
     return 0;
-}
-
-// Return, or Enter on the keypad, alone.
-bool isEnterKey(const QKeyEvent& event)
-{
-    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) && !(event.modifiers() & kShiftCtrlAlt);
 }
 
 // Ctrl+Home or Ctrl+End, without Shift (which extends the selection instead).
@@ -86,7 +79,7 @@ bool ListView::keyForFeatures(QKeyEvent* event)
         if (pageEdge(step) || !alive)
             return true;
     }
-    if (isEnterKey(*event) && current.isValid() && d->enter.ready()) {
+    if (isPlainEnter(*event) && current.isValid() && d->enter.ready()) {
         const listview::ListKeys::Enter enter = d->enter.call;
         event->accept();
         enter(d->core.store().at(current.row()));
