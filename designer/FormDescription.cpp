@@ -5,9 +5,15 @@
 namespace tessaro::designer {
 namespace {
 
-// The control makes itself 9030 x 3765 twips; Designer's forms are laid out at 15 twips a pixel.
-constexpr int kFormWidth = 602;
-constexpr int kFormHeight = 251;
+// The size the control makes itself, in twips (the plugin sees only the public library, so the
+// control's own layout constants are repeated here).
+constexpr int kControlWidthTwips = 9030;
+constexpr int kControlHeightTwips = 3765;
+// Designer's forms are laid out at 96 dpi, 15 twips a pixel; both sizes divide evenly.
+constexpr int kTwipsPerFormPixel = 15;
+static_assert(kControlWidthTwips % kTwipsPerFormPixel == 0 && kControlHeightTwips % kTwipsPerFormPixel == 0);
+constexpr int kFormWidth = kControlWidthTwips / kTwipsPerFormPixel;
+constexpr int kFormHeight = kControlHeightTwips / kTwipsPerFormPixel;
 
 const QString kDefaultObjectName = QStringLiteral("tessaro");
 // The query is SQL, not a text for translators, and usually runs over several lines.

@@ -24,6 +24,10 @@ namespace {
 constexpr double kDesignedDpi = 96;
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 560;
+// Rows of the sample orders table: enough for many pages and a noticeable "load all".
+constexpr int kSampleRows = 100000;
+// How long the window is left to lay out and paint before a screenshot is taken.
+constexpr int kScreenshotDelayMs = 300;
 
 // A dark palette as a host's dark theme would set it, on the style that follows palettes fully.
 void useDarkPalette(QApplication& app)
@@ -50,15 +54,8 @@ void useDarkPalette(QApplication& app)
     QApplication::setPalette(dark);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+void addOptions(QCommandLineParser& parser)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tessaro-demo"));
-    QApplication::setOrganizationName(QStringLiteral("Tessaro"));
-
-    QCommandLineParser parser;
     parser.addHelpOption();
     parser.addOption({QStringLiteral("screenshot"), QStringLiteral("Render the window, save it to FILE and exit."),
                       QStringLiteral("FILE")});
@@ -82,6 +79,56 @@ int main(int argc, char** argv)
                       QStringLiteral("COL[:desc]")});
     parser.addOption({QStringLiteral("column-width"), QStringLiteral("After loading, make column COL (from 1) TWIPS wide."),
                       QStringLiteral("COL=TWIPS")});
+}
+
+// The options that act on the loaded list, in the order a user would click through them.
+void applyAfterLoad(demo::DemoWindow& window, const QCommandLineParser& parser)
+{
+    if (parser.isSet(QStringLiteral("page")))
+        window.goToPage(parser.value(QStringLiteral("page")));
+    if (parser.isSet(QStringLiteral("load-all")))
+        window.clickChild(QStringLiteral("lblCaricatutti"));
+    if (parser.isSet(QStringLiteral("hide-panel")))
+        window.clickChild(QStringLiteral("pctNascondi"));
+    if (parser.isSet(QStringLiteral("column-width"))) {
+        const QStringList parts = parser.value(QStringLiteral("column-width")).split(QLatin1Char('='));
+        if (parts.size() == 2)
+            window.setColumnWidth(parts[0].toInt(), parts[1].toDouble());
+    }
+    if (parser.isSet(QStringLiteral("sort"))) {
+        const QStringList parts = parser.value(QStringLiteral("sort")).split(QLatin1Char(':'));
+        window.sortBy(parts[0].toInt(), parts.value(1) == QLatin1String("desc"));
+    }
+}
+
+// Once the window has painted, saves it (or one child) to the --screenshot file and quits.
+void scheduleScreenshot(demo::DemoWindow& window, const QCommandLineParser& parser)
+{
+    const QString file = parser.value(QStringLiteral("screenshot"));
+    const QString part = parser.value(QStringLiteral("shot-of"));
+    const int zoom = std::max(1, parser.value(QStringLiteral("zoom")).toInt());
+    QTimer::singleShot(kScreenshotDelayMs, &window, [&window, file, part, zoom] {
+        QWidget* shown = part.isEmpty() ? &window : window.findChild<QWidget*>(part);
+        QImage picture = (shown ? shown : &window)->grab().toImage();
+        if (zoom > 1)
+            picture = picture.scaled(picture.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const bool saved = picture.save(file);
+        std::fprintf(saved ? stdout : stderr, saved ? "screenshot written to %s\n" : "cannot write %s\n",
+                     qPrintable(file));
+        QApplication::exit(saved ? 0 : 1);
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tessaro-demo"));
+    QApplication::setOrganizationName(QStringLiteral("Tessaro"));
+
+    QCommandLineParser parser;
+    addOptions(parser);
     parser.process(app);
     if (parser.isSet(QStringLiteral("dark")))
         useDarkPalette(app);
@@ -89,7 +136,7 @@ int main(int argc, char** argv)
     const QString dataDirectory = demo::dataDirectory();
     QString error;
     const QString sample = QDir(dataDirectory).filePath(QStringLiteral("sample-orders.sqlite"));
-    if (!parser.isSet(QStringLiteral("database")) && !demo::ensureSampleDatabase(sample, 100000, &error)) {
+    if (!parser.isSet(QStringLiteral("database")) && !demo::ensureSampleDatabase(sample, kSampleRows, &error)) {
         std::fprintf(stderr, "tessaro-demo: cannot prepare the sample in %s: %s\n", qPrintable(dataDirectory),
                      qPrintable(error));
         return 1;
@@ -107,36 +154,8 @@ int main(int argc, char** argv)
     if (parser.isSet(QStringLiteral("query")))
         window.setQuery(parser.value(QStringLiteral("query")));
     window.openSqlite(parser.isSet(QStringLiteral("database")) ? parser.value(QStringLiteral("database")) : sample);
-    if (parser.isSet(QStringLiteral("page")))
-        window.goToPage(parser.value(QStringLiteral("page")));
-    if (parser.isSet(QStringLiteral("load-all")))
-        window.clickChild(QStringLiteral("lblCaricatutti"));
-    if (parser.isSet(QStringLiteral("hide-panel")))
-        window.clickChild(QStringLiteral("pctNascondi"));
-    if (parser.isSet(QStringLiteral("column-width"))) {
-        const QStringList parts = parser.value(QStringLiteral("column-width")).split(QLatin1Char('='));
-        if (parts.size() == 2)
-            window.setColumnWidth(parts[0].toInt(), parts[1].toDouble());
-    }
-    if (parser.isSet(QStringLiteral("sort"))) {
-        const QStringList parts = parser.value(QStringLiteral("sort")).split(QLatin1Char(':'));
-        window.sortBy(parts[0].toInt(), parts.value(1) == QLatin1String("desc"));
-    }
-
-    if (parser.isSet(QStringLiteral("screenshot"))) {
-        const QString file = parser.value(QStringLiteral("screenshot"));
-        const QString part = parser.value(QStringLiteral("shot-of"));
-        const int zoom = std::max(1, parser.value(QStringLiteral("zoom")).toInt());
-        QTimer::singleShot(300, &window, [&window, file, part, zoom] {
-            QWidget* shown = part.isEmpty() ? &window : window.findChild<QWidget*>(part);
-            QImage picture = (shown ? shown : &window)->grab().toImage();
-            if (zoom > 1)
-                picture = picture.scaled(picture.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-            const bool saved = picture.save(file);
-            std::fprintf(saved ? stdout : stderr, saved ? "screenshot written to %s\n" : "cannot write %s\n",
-                         qPrintable(file));
-            QApplication::exit(saved ? 0 : 1);
-        });
-    }
+    applyAfterLoad(window, parser);
+    if (parser.isSet(QStringLiteral("screenshot")))
+        scheduleScreenshot(window, parser);
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "data/CellText.h"
 
+#include "platform/AsciiText.h"
 #include "platform/format/Format.h"
 #include "platform/format/NumberText.h"
 #include "platform/format/ValueText.h"
@@ -20,11 +21,6 @@ namespace {
 
 constexpr qsizetype kNumericChars = qsizetype(CellTextWriter::kNumericWidth);
 constexpr char kBlank = ' ';
-
-bool isAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 // Bytes count as characters here, so only ASCII text is padded this way.
 void alignInNumericWidth(std::string& text)

@@ -1,6 +1,7 @@
 #include "design/Style.h"
 
 #include "platform/controls/Contrast.h"
+#include "platform/controls/TwipsGeometry.h"
 
 #include <QFont>
 #include <QIcon>
@@ -12,15 +13,14 @@
 namespace tessaro::design {
 namespace {
 
-// The glyphs' sizes are pixels at this many dots per inch, as the twips layout is designed.
-constexpr double kDesignedDpi = 96;
 // Button pictures are kept at these device pixel ratios besides the screen's own.
 constexpr double kIconRatios[] = {1, 2};
 
+// The glyphs' sizes are pixels at the dots per inch the twips layout is designed at.
 double designScale(const QWidget& widget)
 {
     const int dpi = widget.logicalDpiX();
-    return dpi > 0 ? dpi / kDesignedDpi : 1.0;
+    return dpi > 0 ? dpi / double(TwipsGeometry::kDesignedDpi) : 1.0;
 }
 
 } // namespace

@@ -10,7 +10,13 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
+
+#if defined(__linux__) && defined(RENAME_EXCHANGE)
+#include <fcntl.h>
+#define TESSARO_HAS_RENAME_EXCHANGE 1
+#endif
 
 namespace tessaro {
 namespace {
@@ -79,6 +85,45 @@ void discard(const QString& entry, const QString& beside)
         renameEntry(entry, bin.filePath(QStringLiteral("entry")));
 }
 
+enum class Swap { Done, NotThere, Unsupported };
+
+// Swaps a good copy with whatever stands at `entry` in one step, so the path never points at
+// nothing: a reader, or another process that has just put its own good copy there, always finds a
+// whole folder. Unsupported where the system or file system cannot swap two entries.
+Swap swapEntries(const QString& from, const QString& entry)
+{
+#ifdef TESSARO_HAS_RENAME_EXCHANGE
+    if (renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD, QFile::encodeName(entry).constData(),
+                  RENAME_EXCHANGE)
+        == 0)
+        return Swap::Done;
+    return errno == ENOENT ? Swap::NotThere : Swap::Unsupported;
+#else
+    Q_UNUSED(from);
+    Q_UNUSED(entry);
+    return Swap::Unsupported;
+#endif
+}
+
+// Puts the good copy in `staging` in place of the damaged `folder`. Without a swap the damaged
+// folder is moved away first, leaving a moment in which the path names nothing.
+bool replaceDamaged(QTemporaryDir& staging, const QString& folder, const QString& keyFolder)
+{
+    switch (swapEntries(staging.path(), folder)) {
+    case Swap::Done:
+        // The staging path now holds what stood there before, damaged or a copy as good as ours.
+        staging.setAutoRemove(false);
+        discard(staging.path(), keyFolder);
+        return true;
+    case Swap::NotThere:
+        return false;
+    case Swap::Unsupported:
+        break;
+    }
+    discard(folder, keyFolder);
+    return false;
+}
+
 } // namespace
 
 QString extractedLanguageFolder(const QString& cacheRoot, const QString& language)
@@ -103,7 +148,8 @@ QString extractedLanguageFolder(const QString& cacheRoot, const QString& languag
         // Another process or thread placed its copy first, which is as good as ours.
         if (holdsShippedFiles(folder, language))
             return folder;
-        discard(folder, keyFolder);
+        if (replaceDamaged(staging, folder, keyFolder))
+            return folder;
     }
     return {};
 }

@@ -38,6 +38,8 @@ enum class LanguageKey : int {
     TotalsTitle,       // LE28
     CountOf,           // LE29: the word between a part of the records and all of them ("of")
     ExportTip,         // LE30: the tooltip of the picture button that exports the list
+    // The last key above, which ends the loops over all keys: a new key comes before this line.
+    LastKey = ExportTip,
 };
 
 /// The key's name in the language files: "LE01" for ErrorTitle, "LE28" for TotalsTitle.

@@ -115,7 +115,7 @@ std::vector<ScanOutcome> scanForKeys(const QString& file, const std::vector<Scan
 std::vector<QString> languageKeys()
 {
     std::vector<QString> keys;
-    for (int key = static_cast<int>(LanguageKey::ErrorTitle); key <= static_cast<int>(LanguageKey::ExportTip); ++key)
+    for (int key = static_cast<int>(LanguageKey::ErrorTitle); key <= static_cast<int>(LanguageKey::LastKey); ++key)
         keys.push_back(languageKeyName(static_cast<LanguageKey>(key)));
     return keys;
 }

@@ -32,8 +32,9 @@ QString installedLanguageFolder(const QString& libraryFile, const QString& langu
 /// The compiled-in files of the shipped `language`, written under `cacheRoot` as
 /// tessaro/languages/<content key>/<language>, where the key changes with the content of any
 /// shipped file. A folder already there whose files match is used as it is; otherwise the files
-/// are written into a private folder beside it, which is then renamed into place, so no reader
-/// ever sees half a folder. Empty for a language the library does not ship, an empty
+/// are written into a private folder beside it, which is then renamed into place (swapped with a
+/// damaged copy in one step where the system can), so no reader ever sees half a folder, nor,
+/// on Linux, a moment without one. Empty for a language the library does not ship, an empty
 /// `cacheRoot`, or a folder that cannot be written.
 QString extractedLanguageFolder(const QString& cacheRoot, const QString& language);
 

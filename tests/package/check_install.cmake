@@ -6,13 +6,7 @@
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
 
-function(run_step)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "Step failed (${result}): ${ARGN}\n${out}\n${err}")
-  endif()
-  set(step_output "${out}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/../support/HostSteps.cmake")
 
 run_step(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
 foreach(header tessaro/Tessaro.h tessaro/tessaro_export.h)
@@ -20,11 +14,7 @@ foreach(header tessaro/Tessaro.h tessaro/tessaro_export.h)
     message(FATAL_ERROR "The install lacks include/${header}")
   endif()
 endforeach()
-# An instrumented library needs an instrumented host.
-string(REPLACE ";" " " host_flags "${HOST_FLAGS}")
-run_step(${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/package/host" -B "${WORK_DIR}/host-build"
-         "-DCMAKE_PREFIX_PATH=${prefix}" "-DCMAKE_CXX_FLAGS=${host_flags}")
-run_step(${CMAKE_COMMAND} --build "${WORK_DIR}/host-build")
+build_host("${SOURCE_DIR}/tests/package/host" "${WORK_DIR}/host-build" "${prefix}")
 run_step("${WORK_DIR}/host-build/tessaro-package-host")
 if(NOT step_output MATCHES "Query=0x68030006")
   message(FATAL_ERROR "The host did not see the control's members:\n${step_output}")

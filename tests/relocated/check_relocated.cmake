@@ -5,23 +5,13 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 set(installed "${WORK_DIR}/installed")
 set(moved "${WORK_DIR}/elsewhere/moved")
 
-function(run_step)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "Step failed (${result}): ${ARGN}\n${out}\n${err}")
-  endif()
-  set(step_output "${out}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/../support/HostSteps.cmake")
 
 run_step(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${installed}")
 file(MAKE_DIRECTORY "${WORK_DIR}/elsewhere")
 file(RENAME "${installed}" "${moved}")
 
-# An instrumented library needs an instrumented host.
-string(REPLACE ";" " " host_flags "${HOST_FLAGS}")
-run_step(${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/relocated/host" -B "${WORK_DIR}/host-build"
-         "-DCMAKE_PREFIX_PATH=${moved}" "-DCMAKE_CXX_FLAGS=${host_flags}")
-run_step(${CMAKE_COMMAND} --build "${WORK_DIR}/host-build")
+build_host("${SOURCE_DIR}/tests/relocated/host" "${WORK_DIR}/host-build" "${moved}")
 file(MAKE_DIRECTORY "${WORK_DIR}/cache")
 run_step(${CMAKE_COMMAND} -E env "XDG_CACHE_HOME=${WORK_DIR}/cache" "${WORK_DIR}/host-build/tessaro-relocated-host")
 

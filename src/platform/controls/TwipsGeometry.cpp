@@ -9,7 +9,6 @@ namespace tessaro {
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
-constexpr int kDefaultDpi = 96;
 
 int toPixels(double twips, double perPixel)
 {
@@ -25,8 +24,8 @@ TwipsGeometry::TwipsGeometry(QWidget* widget, const QString& name) : m_widget(wi
 
 double TwipsGeometry::twipsPerPixel(const QWidget* widget)
 {
-    const int dpi = widget ? widget->logicalDpiX() : kDefaultDpi;
-    return kTwipsPerInch / (dpi > 0 ? dpi : kDefaultDpi);
+    const int dpi = widget ? widget->logicalDpiX() : kDesignedDpi;
+    return kTwipsPerInch / (dpi > 0 ? dpi : kDesignedDpi);
 }
 
 void TwipsGeometry::Move(double left, double top, double width, double height)

@@ -42,6 +42,9 @@ public:
     bool FontBold() const { return m_widget->font().bold(); }
     void setFontBold(bool bold);
 
+    /// The dots per inch the twips layout is designed at, and assumed when a widget reports none.
+    static constexpr int kDesignedDpi = 96;
+
     /// Twips per pixel of the widget's screen (15 at 96 dpi).
     static double twipsPerPixel(const QWidget* widget);
 

@@ -1,5 +1,7 @@
 #include "platform/listview/TextOrder.h"
 
+#include "platform/AsciiText.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -36,11 +38,6 @@ struct Entry {
     std::uint32_t position;
     std::uint32_t length;
 };
-
-bool isAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 QString withoutMarks(const QString& text)
 {

@@ -1,5 +1,6 @@
 #include "platform/sql/SqliteRows.h"
 
+#include "platform/AsciiText.h"
 #include "platform/sql/DatabaseError.h"
 #include "platform/sql/DriverLibrary.h"
 
@@ -36,17 +37,8 @@ namespace {
 // U+FFFE or U+FFFF (EF BF BE, EF BF BF), which SQLite replaces.
 bool decodesPlainly(std::string_view text)
 {
-    // Most texts are ASCII, which is valid UTF-8 without those sequences: told eight bytes at a time.
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    std::size_t scanned = 0;
-    std::uint64_t high = 0;
-    for (std::uint64_t word = 0; scanned + sizeof word <= text.size(); scanned += sizeof word) {
-        std::memcpy(&word, text.data() + scanned, sizeof word);
-        high |= word;
-    }
-    for (; scanned < text.size(); ++scanned)
-        high |= static_cast<unsigned char>(text[scanned]);
-    if ((high & kHighBits) == 0)
+    // Most texts are ASCII, which is valid UTF-8 without those sequences.
+    if (isAscii(text))
         return true;
     if (!QUtf8StringView(text.data(), qsizetype(text.size())).isValidUtf8())
         return false;
