@@ -210,23 +210,31 @@ TEST_F(LongLoad, PopulatedListHandlerMayUseTheControlAfterAStoppedLoad)
     EXPECT_EQ(rows(), control->PageSize()) << "the handler's page replaced the rows kept";
 }
 
-// A click on the view-switch label the bar shows during the load stops it and switches nothing.
-// Here the load runs inside PopulateList, which returns once it has stopped.
+// A click on the view-switch label the bar shows during the load stops it and switches nothing,
+// and so does Enter on the label when the keyboard has put the focus there. Here the load runs
+// inside PopulateList, which returns once it has stopped.
 TEST_F(LongLoad, ViewSwitchLabelStopsTheLoad)
 {
-    open();
-    control->setPaged(false);
-    ASSERT_TRUE(whileLoading([&] { control->PopulateList(); }, [&] {
-        const char* shown = child("lblPaginaRisultati")->isVisible() ? "lblPaginaRisultati" : "lblCaricatutti";
-        click(shown);
-    }));
-    const int kept = rows();
-    EXPECT_GT(kept, 0);
-    EXPECT_LT(kept, kRows);
-    EXPECT_EQ(counter(), keptText(kept));
-    EXPECT_EQ(populated->count(), 1);
-    EXPECT_FALSE(control->Paged());
-    EXPECT_TRUE(child("fraPaginazione")->isVisible());
+    for (const bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "Enter on the focused label" : "a click on the label");
+        open();
+        control->setPaged(false);
+        ASSERT_TRUE(whileLoading([&] { control->PopulateList(); }, [&] {
+            QWidget* shown = child(child("lblPaginaRisultati")->isVisible() ? "lblPaginaRisultati" : "lblCaricatutti");
+            if (!byKey)
+                return click(shown->objectName().toLatin1().constData());
+            shown->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }));
+        const int kept = rows();
+        EXPECT_GT(kept, 0);
+        EXPECT_LT(kept, kRows);
+        EXPECT_EQ(counter(), keptText(kept));
+        EXPECT_EQ(populated->count(), 1);
+        EXPECT_FALSE(control->Paged());
+        EXPECT_TRUE(child("fraPaginazione")->isVisible());
+        delete window;
+    }
 }
 
 // The control's own actions asked for during the load are refused without a word: the load goes

@@ -85,6 +85,11 @@ bool isPlainEnter(const QKeyEvent& event)
     return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) && !(event.modifiers() & kShiftCtrlAlt);
 }
 
+bool isClickKey(const QKeyEvent& event)
+{
+    return isPlainEnter(event) || (event.key() == Qt::Key_Space && !(event.modifiers() & kShiftCtrlAlt));
+}
+
 KeyEvents::KeyEvents(QWidget* control) : QObject(control), m_control(control)
 {
     control->installEventFilter(this);

@@ -37,6 +37,8 @@ inline constexpr Qt::KeyboardModifiers kShiftCtrlAlt = Qt::ShiftModifier | Qt::C
 
 /// Return, or Enter on the keypad, with none of Shift, Ctrl and Alt held.
 bool isPlainEnter(const QKeyEvent& event);
+/// Enter, Return or Space without Shift, Ctrl or Alt: the keys that click a focused control.
+bool isClickKey(const QKeyEvent& event);
 
 /// Watches one widget (the parent of this object). KeyPress gets the key's character code and
 /// may change it: 0 swallows the key, another code types that character instead.

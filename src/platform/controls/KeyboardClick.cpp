@@ -11,11 +11,6 @@
 namespace tessaro {
 namespace {
 
-bool isClickKey(const QKeyEvent& event)
-{
-    return isPlainEnter(event) || (event.key() == Qt::Key_Space && !(event.modifiers() & kShiftCtrlAlt));
-}
-
 void paintFocusFrame(QWidget& control)
 {
     QStyleOptionFocusRect frame;

@@ -1,6 +1,7 @@
 #include "platform/controls/LoadPacer.h"
 
 #include "platform/controls/ControlGuard.h"
+#include "platform/controls/KeyEvents.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -105,7 +106,8 @@ bool LoadPacer::isStopWidget(const QObject* object) const
     return false;
 }
 
-// Esc stops the load wherever the focus is in the control's window; a press on a stop widget stops it too. Any other
+// Esc stops the load wherever the focus is in the control's window; a press on a stop widget, or
+// Enter or Space on a focused one, stops it too. Any other
 // click or key aimed at the control is swallowed; the scroll bars stay free to move.
 bool LoadPacer::eventFilter(QObject* watched, QEvent* event)
 {
@@ -116,7 +118,8 @@ bool LoadPacer::eventFilter(QObject* watched, QEvent* event)
             event->accept();
         return isEscape(watched, *event) || insideControl(watched);
     case QEvent::KeyPress:
-        if (isEscape(watched, *event))
+        // A focused stop widget clicked from the keyboard stops the load as a press on it does.
+        if (isEscape(watched, *event) || (isStopWidget(watched) && isClickKey(static_cast<const QKeyEvent&>(*event))))
             m_stopRequested = true;
         return isEscape(watched, *event) || insideControl(watched);
     case QEvent::KeyRelease: return isEscape(watched, *event) || insideControl(watched);
