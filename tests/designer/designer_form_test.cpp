@@ -12,34 +12,16 @@
 
 namespace {
 
-// A private SQLite database in memory, dropped with the object.
-class MemoryDatabase {
-public:
-    MemoryDatabase()
-    {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
-        db.setDatabaseName(QStringLiteral(":memory:"));
-        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
-    }
+const QString kConnection = QStringLiteral("designer_form");
+
+// A private SQLite database in memory, its connection removed with the object.
+struct MemoryDatabase {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);
     ~MemoryDatabase()
     {
-        db.close();
         db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(kName);
+        QSqlDatabase::removeDatabase(kConnection);
     }
-    MemoryDatabase(const MemoryDatabase&) = delete;
-    MemoryDatabase& operator=(const MemoryDatabase&) = delete;
-
-    void exec(const QString& sql)
-    {
-        QSqlQuery query(db);
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
-    }
-
-    QSqlDatabase db;
-
-private:
-    const QString kName = QStringLiteral("designer_form");
 };
 
 } // namespace
@@ -47,9 +29,12 @@ private:
 TEST(DesignerForm, ControlOfACompiledFormListsTheRowsOfItsQuery)
 {
     MemoryDatabase database;
-    database.exec(QStringLiteral("CREATE TABLE orders (id INTEGER PRIMARY KEY, customer TEXT, city TEXT)"));
-    database.exec(QStringLiteral("INSERT INTO orders VALUES (7, 'Rossi', 'Torino'), (9, 'Bianchi', 'Bari'), "
-                                 "(12, 'Verdi', 'Como')"));
+    database.db.setDatabaseName(QStringLiteral(":memory:"));
+    ASSERT_TRUE(database.db.open()) << database.db.lastError().text().toStdString();
+    QSqlQuery query(database.db);
+    for (const char* sql : {"CREATE TABLE orders (id INTEGER PRIMARY KEY, customer TEXT, city TEXT)",
+                            "INSERT INTO orders VALUES (7, 'Rossi', 'Torino'), (9, 'Bianchi', 'Bari'), (12, 'Verdi', 'Como')"})
+        ASSERT_TRUE(query.exec(QString::fromLatin1(sql))) << query.lastError().text().toStdString();
     tessaro::test::MessageBoxRecorder boxes;
 
     QWidget form;
