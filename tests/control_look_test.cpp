@@ -147,25 +147,6 @@ TEST_F(Look, SortedColumnShowsTheIndicatorInTheListsOrder)
     EXPECT_EQ(state(), listState()) << "a click sorts again";
 }
 
-TEST_F(Look, RightAlignedAmountTooWideForItsColumnLosesItsLeadingDigits)
-{
-    PaintedCells style;
-    loadAmounts(1);
-    list->setStyle(&style);
-    list->ColumnHeaders().Item(2)->setWidth(600);
-    list->viewport()->repaint();
-    int seen = 0;
-    for (const auto& cell : style.cells) {
-        if (cell.text != "1234567.25")
-            continue;
-        ++seen;
-        const QString shown = QFontMetrics(cell.font).elidedText(cell.text, cell.elide, cell.width);
-        EXPECT_TRUE(shown.startsWith(QChar(0x2026)) && shown.size() > 3 && cell.text.endsWith(shown.mid(1))) << shown.toStdString();
-    }
-    EXPECT_GT(seen, 0);
-    list->setStyle(nullptr);
-}
-
 // The switch above the list is taller than the strip left for it: the headings stay on top.
 TEST_F(Look, CollapsedPanelSwitchLeavesTheColumnHeadingsUncovered)
 {

@@ -1,8 +1,7 @@
 #include <tessaro/ListView.h>
 #include <tessaro/Tessaro.h>
 
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
+#include "support/ShownControl.h"
 #include "support/TestHelpers.h"
 
 #include "platform/controls/KeyEvents.h"
@@ -14,7 +13,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -337,23 +335,14 @@ constexpr qint64 kHangMilliseconds = 1000;
 // short texts. The host reads the whole text; painting the list and fitting the column to its
 // contents (a double-click on the header edge) measure only what is drawn, and the fitted column is
 // as wide as the drawn part, a few thousand characters.
-TEST(ListViewLongText, ATenMegabyteCellPaintsAndFitsItsColumnWithoutAPause)
+using ListViewLongText = tessaro::test::ShownControl;
+
+TEST_F(ListViewLongText, ATenMegabyteCellPaintsAndFitsItsColumnWithoutAPause)
 {
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
-    tessaro::test::TestDatabase database;
-    tessaro::test::MessageBoxRecorder boxes;
     database.exec(QStringLiteral("CREATE TABLE big (id INTEGER PRIMARY KEY, name TEXT, body TEXT)"));
     database.exec(QStringLiteral("INSERT INTO big VALUES (1, 'first', hex(zeroblob(5000000))), (2, 'second', 'short')"));
-    tessaro::Tessaro control;
-    control.resize(600, 300);
-    control.show();
-    QApplication::setActiveWindow(&control);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&control));
-    control.setDBConnection(database.db());
-    control.setQuery(QStringLiteral("SELECT id, name, body FROM big ORDER BY id"));
-    control.Init_class(QStringLiteral("LongTextTest"), true);
-    control.PopulateList();
+    showAt(600, 300);
+    load(QStringLiteral("SELECT id, name, body FROM big ORDER BY id"), false, QStringLiteral("LongTextTest"));
     QApplication::processEvents();
     ListView& list = *control.ListView;
     ASSERT_EQ(list.ListItems().Count(), 2);
@@ -371,7 +360,6 @@ TEST(ListViewLongText, ATenMegabyteCellPaintsAndFitsItsColumnWithoutAPause)
     EXPECT_GT(header->sectionSize(1), widest / 2) << "the column was not fitted";
     EXPECT_LT(header->sectionSize(1), widest * 2);
     EXPECT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
-    control.close(); // the user closes the window before the host deletes the control
 }
 
 } // namespace

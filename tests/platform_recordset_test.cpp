@@ -64,6 +64,22 @@ struct RecordsetTest : ::testing::Test {
         auto set = std::make_shared<Recordset>();
         return set->Open(sql, db), set;
     }
+    // Reads a run longer than the cached ones: the rows come straight from SQLite, unconverted.
+    void readLongRun(const QString& sql, const tessaro::sql::RowVisitor& visit)
+    {
+        tessaro::sql::RecordsetRows::readOn(*open(sql), tessaro::sql::RecordsetRows::kLongestCachedRun + 1, visit);
+    }
+};
+
+// The cell writers of a plain and of a numeric column.
+struct Writers {
+    std::shared_ptr<tessaro::clsColonna> plainColumn = std::make_shared<tessaro::clsColonna>();
+    std::shared_ptr<tessaro::clsColonna> numericColumn = [] {
+        auto column = std::make_shared<tessaro::clsColonna>();
+        column->setTipoCampo(1);
+        return column;
+    }();
+    const tessaro::CellTextWriter plain{plainColumn}, numeric{numericColumn};
 };
 
 } // namespace
@@ -227,15 +243,12 @@ TEST_F(RecordsetTest, InvalidUtf8ReadsTheSameOnAPageAndInAReadOfEveryRow)
     QStringList paged, values, stored;
     for (auto set = open(all); !set->Eof(); set->MoveNext())
         paged << set->FieldValue(1).toString();
-    // A run longer than the cached ones takes SQLite's own interface, and the list keeps what the
-    // writer wrote.
-    auto column = std::make_shared<tessaro::clsColonna>();
-    const tessaro::CellTextWriter writer(column);
+    // The list keeps what the writer wrote.
+    const Writers writers;
     std::string text;
-    const int longRun = tessaro::sql::RecordsetRows::kLongestCachedRun + 1;
-    tessaro::sql::RecordsetRows::readOn(*open(all), longRun, [&](const tessaro::sql::RowValues& row) {
+    readLongRun(all, [&](const tessaro::sql::RowValues& row) {
         values << row.value(1).toString();
-        writer.write(row, 1, text);
+        writers.plain.write(row, 1, text);
         stored << QString::fromUtf8(text);
     });
     ASSERT_EQ(paged.size(), int(std::size(cases)));
@@ -258,21 +271,13 @@ TEST_F(RecordsetTest, WholeNumbersOfChangingLengthsAreWrittenPlainOrRightAligned
     database.exec("CREATE TABLE whole (id INTEGER PRIMARY KEY, n INTEGER)");
     for (int i = 0; i < int(std::size(numbers)); ++i)
         database.exec(QStringLiteral("INSERT INTO whole VALUES (%1, %2)").arg(i).arg(numbers[i]));
-    auto plainColumn = std::make_shared<tessaro::clsColonna>();
-    auto numericColumn = std::make_shared<tessaro::clsColonna>();
-    numericColumn->setTipoCampo(1);
-    const tessaro::CellTextWriter plain(plainColumn), numeric(numericColumn);
+    const Writers writers;
     QStringList written;
     std::string text;
-    // A run longer than the cached ones: the rows come straight from SQLite, numbers unconverted.
-    const int longRun = tessaro::sql::RecordsetRows::kLongestCachedRun + 1;
-    tessaro::sql::RecordsetRows::readOn(*open("SELECT id, n FROM whole ORDER BY id"), longRun,
-                                        [&](const tessaro::sql::RowValues& row) {
-                                            plain.write(row, 1, text);
-                                            written << QString::fromStdString(text);
-                                            numeric.write(row, 1, text);
-                                            written << QString::fromStdString(text);
-                                        });
+    readLongRun("SELECT id, n FROM whole ORDER BY id", [&](const tessaro::sql::RowValues& row) {
+        for (const tessaro::CellTextWriter* writer : {&writers.plain, &writers.numeric})
+            written << QString::fromStdString((writer->write(row, 1, text), text));
+    });
     QStringList expected;
     for (const qint64 n : numbers)
         expected << QString::number(n) << QString::number(n).rightJustified(20, QLatin1Char(' '));
@@ -315,16 +320,13 @@ TEST(CellTextTest, ADoubleReadsTheSameWrittenFromTheStoredValueAndFromItsVariant
         if (std::isfinite(any))
             numbers.push_back(any);
     }
-    auto plainColumn = std::make_shared<tessaro::clsColonna>();
-    auto numericColumn = std::make_shared<tessaro::clsColonna>();
-    numericColumn->setTipoCampo(1);
-    const tessaro::CellTextWriter plain(plainColumn), numeric(numericColumn);
+    const Writers writers;
     DoubleRow row;
     std::string fromStored, fromVariant;
     int mismatches = 0;
     for (const double number : numbers) {
         row.number = number;
-        for (const tessaro::CellTextWriter* writer : {&plain, &numeric}) {
+        for (const tessaro::CellTextWriter* writer : {&writers.plain, &writers.numeric}) {
             row.offerStored = true;
             writer->write(row, 0, fromStored);
             row.offerStored = false;

@@ -12,34 +12,16 @@
 
 namespace {
 
-// A private SQLite database in memory, dropped with the object.
-class MemoryDatabase {
-public:
-    MemoryDatabase()
-    {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
-        db.setDatabaseName(QStringLiteral(":memory:"));
-        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
-    }
+const QString kConnection = QStringLiteral("designer_form");
+
+// A private SQLite database in memory, its connection removed with the object.
+struct MemoryDatabase {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);
     ~MemoryDatabase()
     {
-        db.close();
         db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(kName);
+        QSqlDatabase::removeDatabase(kConnection);
     }
-    MemoryDatabase(const MemoryDatabase&) = delete;
-    MemoryDatabase& operator=(const MemoryDatabase&) = delete;
-
-    void exec(const QString& sql)
-    {
-        QSqlQuery query(db);
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
-    }
-
-    QSqlDatabase db;
-
-private:
-    const QString kName = QStringLiteral("designer_form");
 };
 
 } // namespace
@@ -47,9 +29,12 @@ private:
 TEST(DesignerForm, ControlOfACompiledFormListsTheRowsOfItsQuery)
 {
     MemoryDatabase database;
-    database.exec(QStringLiteral("CREATE TABLE orders (id INTEGER PRIMARY KEY, customer TEXT, city TEXT)"));
-    database.exec(QStringLiteral("INSERT INTO orders VALUES (7, 'Rossi', 'Torino'), (9, 'Bianchi', 'Bari'), "
-                                 "(12, 'Verdi', 'Como')"));
+    database.db.setDatabaseName(QStringLiteral(":memory:"));
+    ASSERT_TRUE(database.db.open()) << database.db.lastError().text().toStdString();
+    QSqlQuery query(database.db);
+    for (const char* sql : {"CREATE TABLE orders (id INTEGER PRIMARY KEY, customer TEXT, city TEXT)",
+                            "INSERT INTO orders VALUES (7, 'Rossi', 'Torino'), (9, 'Bianchi', 'Bari'), (12, 'Verdi', 'Como')"})
+        ASSERT_TRUE(query.exec(QString::fromLatin1(sql))) << query.lastError().text().toStdString();
     tessaro::test::MessageBoxRecorder boxes;
 
     QWidget form;
@@ -72,17 +57,8 @@ TEST(DesignerForm, ControlOfACompiledFormListsTheRowsOfItsQuery)
     for (const auto& box : boxes.messages())
         ADD_FAILURE() << "message shown: " << box.text.toStdString();
     ASSERT_NE(list->ListView, nullptr);
-    const struct {
-        qlonglong id;
-        const char* customer;
-        const char* city;
-    } expected[] = {{7, "Rossi", "Torino"}, {9, "Bianchi", "Bari"}, {12, "Verdi", "Como"}};
-    ASSERT_EQ(list->ListView->ListItems().Count(), 3);
-    for (int row = 1; row <= 3; ++row) {
-        const auto& want = expected[row - 1];
-        tessaro::ListItem* item = list->ListView->ListItems().Item(row);
-        EXPECT_EQ(item->Tag().toLongLong(), want.id) << "row " << row;
-        EXPECT_EQ(item->Text().toStdString(), want.customer) << "row " << row;
-        EXPECT_EQ(item->SubItems(1).toStdString(), want.city) << "row " << row;
-    }
+    QStringList rows;
+    for (tessaro::ListItem* item : list->ListView->ListItems())
+        rows << QStringLiteral("%1 %2 %3").arg(item->Tag().toString(), item->Text(), item->SubItems(1));
+    EXPECT_EQ(rows, QStringList({"7 Rossi Torino", "9 Bianchi Bari", "12 Verdi Como"}));
 }

@@ -42,20 +42,6 @@ QString attribute(const QXmlStreamAttributes& attributes, const char* name)
     return attributes.value(QLatin1String(name)).toString();
 }
 
-QSize readRect(QXmlStreamReader& xml)
-{
-    QSize size;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == u"width")
-            size.setWidth(xml.readElementText().toInt());
-        else if (xml.name() == u"height")
-            size.setHeight(xml.readElementText().toInt());
-        else
-            xml.skipCurrentElement();
-    }
-    return size;
-}
-
 FormDescription parseDescription(const QString& domXml)
 {
     FormDescription found;
@@ -72,8 +58,10 @@ FormDescription parseDescription(const QString& domXml)
             found.objectName = attribute(attributes, "name");
         } else if (tag == u"property") {
             property = attribute(attributes, "name");
-        } else if (tag == u"rect" && property == u"geometry") {
-            found.size = readRect(xml);
+        } else if (tag == u"width" && property == u"geometry") {
+            found.size.setWidth(xml.readElementText().toInt());
+        } else if (tag == u"height" && property == u"geometry") {
+            found.size.setHeight(xml.readElementText().toInt());
         } else if (tag == u"class") {
             found.customWidgetClass = xml.readElementText();
         } else if (tag == u"tooltip") {
@@ -131,14 +119,11 @@ protected:
 
 TEST_F(DesignerPlugin, ListsTheControlInTheWidgetBox)
 {
-    EXPECT_EQ(plugin->name().toStdString(), "tessaro::Tessaro");
-    EXPECT_EQ(plugin->group().toStdString(), "Tessaro");
-    EXPECT_EQ(plugin->includeFile().toStdString(), "<tessaro/Tessaro.h>");
+    EXPECT_EQ((QStringList{plugin->name(), plugin->group(), plugin->includeFile()}),
+              (QStringList{"tessaro::Tessaro", "Tessaro", "<tessaro/Tessaro.h>"}));
     EXPECT_FALSE(plugin->isContainer());
-    EXPECT_FALSE(plugin->icon().isNull());
     EXPECT_FALSE(plugin->icon().pixmap(kWidgetBoxIcon).isNull()) << "the icon's image does not load";
-    EXPECT_FALSE(plugin->toolTip().isEmpty());
-    EXPECT_FALSE(plugin->whatsThis().isEmpty());
+    EXPECT_FALSE(plugin->toolTip().isEmpty() || plugin->whatsThis().isEmpty());
 }
 
 // The description names the class the plugin builds, gives it the control's own size, and helps
@@ -154,10 +139,9 @@ TEST_F(DesignerPlugin, DescribesEachPropertyOfTheControl)
                                                 << description.size.height();
 
     std::set<std::string> described;
-    for (const auto& [name, help] : description.tooltips) {
-        described.insert(name);
-        EXPECT_FALSE(help.trimmed().isEmpty()) << name;
-    }
+    for (const auto& [name, help] : description.tooltips)
+        if (!help.trimmed().isEmpty())
+            described.insert(name);
     EXPECT_EQ(described, ownProperties());
 
     ASSERT_EQ(description.stringEditors.count("Query"), 1u);
@@ -174,10 +158,8 @@ TEST_F(DesignerPlugin, BuildsAControlWhosePropertiesEditWithoutSideEffects)
     const QStringList connectionsBefore = QSqlDatabase::connectionNames();
     QWidget form;
     QWidget* widget = plugin->createWidget(&form);
-    ASSERT_NE(widget, nullptr);
+    ASSERT_NE(qobject_cast<tessaro::Tessaro*>(widget), nullptr);
     EXPECT_EQ(widget->parentWidget(), &form);
-    EXPECT_NE(qobject_cast<tessaro::Tessaro*>(widget), nullptr);
-    EXPECT_EQ(QString::fromLatin1(widget->metaObject()->className()), plugin->name());
     form.show();
 
     const QMetaObject& meta = *widget->metaObject();
