@@ -95,12 +95,13 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
         return QVariant();
     const ListItem& item = *m_core.store().at(index.row());
     const bool first = index.column() == 0;
-    const int alignment = m_core.header(index.column())->Alignment();
+    // Asked for every role of every painted cell: the column's alignment only where it matters.
+    const auto alignment = [&] { return m_core.header(index.column())->Alignment(); };
     switch (role) {
-    case Qt::DisplayRole: return paintedText(displayedText(m_core.store().utf8(item, index.column())), alignment);
+    case Qt::DisplayRole: return paintedText(displayedText(m_core.store().utf8(item, index.column())), alignment());
     // Screen readers hear the value, never the blanks that place it.
     case Qt::AccessibleTextRole: return displayedText(m_core.store().utf8(item, index.column())).trimmed();
-    case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlignment(alignment));
+    case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlignment(alignment()));
     case Qt::DecorationRole: return first ? m_core.iconFor(item) : QVariant();
     case Qt::CheckStateRole:
         if (first && m_core.checkBoxes())
