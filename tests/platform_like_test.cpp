@@ -19,6 +19,9 @@ TEST(Like, KnownPatternsAndCaseInsensitiveOnes)
         {"ab", "a[]b", true}, {"*", "[*]", true}, {"x", "[*]", false}, {"-", "[a-]", true}, {"b", "[a-]", false},
         {"!", "[!]", true}, {"]", "]", true}, {"a]", "[a]]", true}, {"ǅ", "?", true}, {"a", "A", false},
         {"BX", "[a-c]x", false},
+        // Each end of '#' and of a range belongs to it; the characters beside the ends do not.
+        {"0", "#", true}, {"9", "#", true}, {"/", "#", false}, {":", "#", false},
+        {"L", "[L-P]", true}, {"P", "[L-P]", true}, {"K", "[L-P]", false}, {"Q", "[L-P]", false},
         // A run between stars starts after the whole run before it, not inside it.
         {"ab", "*ab*b*", false}, {"aab", "*aa*ab*", false}, {"abab", "*ab*b*", true},
         // Without case both sides compare in upper case, one character at a time: "ß" has no
