@@ -86,7 +86,45 @@ bool isAnyWord(const QString& sql, const Word& word, std::initializer_list<const
                        [&](const char* text) { return isWord(sql, word, QLatin1String(text)); });
 }
 
+// Marks that MySQL-family servers read differently: `#` starts a comment there, `--` is one only
+// before a blank, and `/*!` or `/*M!` hold text the server runs.
+bool readDifferentlyByMysql(const QString& sql, qsizetype i)
+{
+    const QStringView rest = QStringView(sql).mid(i);
+    if (rest.startsWith(QLatin1Char('#')))
+        return true;
+    if (rest.startsWith(QLatin1String("--")))
+        return rest.size() > 2 && !rest.at(2).isSpace();
+    return rest.startsWith(QLatin1String("/*!")) || rest.startsWith(QLatin1String("/*M!"), Qt::CaseInsensitive);
+}
+
 } // namespace
+
+SqlShape sqlShape(const QString& sql)
+{
+    SqlShape shape;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        if (readDifferentlyByMysql(sql, i))
+            shape.unreadable = true;
+        const qsizetype skipped = skipQuotedOrComment(sql, i);
+        if (skipped != i) {
+            i = skipped;
+            continue;
+        }
+        if (sql.at(i) == QLatin1Char(';'))
+            ++shape.semicolons;
+        if (!isWordChar(sql.at(i))) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < sql.size() && isWordChar(sql.at(i)))
+            ++i;
+        shape.words << sql.mid(start, i - start).toLower();
+    }
+    return shape;
+}
 
 QString subqueryBody(const QString& statement)
 {

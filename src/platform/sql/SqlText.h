@@ -1,12 +1,23 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tessaro::sql {
 
 /// `statement` without the semicolons and blanks that end it, so that it can stand inside
 /// parentheses as a subquery.
 QString subqueryBody(const QString& statement);
+
+/// What a statement is made of, read outside quoted text, quoted names and comments.
+struct SqlShape {
+    QStringList words;     ///< every word at any depth, lower-case, in order
+    int semicolons = 0;    ///< statement separators
+    /// A `#`, a `--` without a blank after it, or a `/*!` comment: MariaDB and MySQL read these
+    /// differently from other databases, so no reading of the text can be trusted.
+    bool unreadable = false;
+};
+SqlShape sqlShape(const QString& sql);
 
 /// `body` without its final top-level ORDER BY clause (a LIMIT or OFFSET after it is kept), or
 /// `body` itself when it has none. The row count does not depend on the order, and a database
