@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/sql/Rows.h"
+#include "platform/sql/SqlDialect.h"
 
 #include <QSqlDatabase>
 #include <QStringList>
@@ -58,6 +59,7 @@ private:
     void learnEnd(const RowBlock& block);
 
     QSqlDatabase m_connection;
+    std::shared_ptr<const SqlDialect> m_dialect; ///< chosen from the driver at open
     QString m_body;       ///< the statement as a subquery body; empty when read whole
     QStringList m_names;
     std::optional<qint64> m_count;

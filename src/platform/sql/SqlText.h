@@ -24,10 +24,7 @@ SqlShape sqlShape(const QString& sql);
 /// sorts an ordered subquery even to count it.
 QString withoutFinalOrdering(const QString& body);
 
-/// At most `limit` rows of `body` from row `offset` (0-based), in the order `body` gives them.
-QString boundedQuery(const QString& body, int limit, qint64 offset);
-
-/// The number of rows of `body`, as one row with one column.
-QString countQuery(const QString& body);
+/// Whether `body` ends in a top-level ORDER BY clause with no row limit after it.
+bool endsWithOrdering(const QString& body);
 
 } // namespace tessaro::sql
