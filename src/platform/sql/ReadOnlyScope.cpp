@@ -1,7 +1,7 @@
 #include "platform/sql/ReadOnlyScope.h"
 
 #include "platform/sql/DatabaseError.h"
-#include "platform/sql/PostgresRows.h"
+#include "platform/sql/PostgresConnection.h"
 #include "platform/sql/SqliteRows.h"
 #include "platform/sql/StatementCheck.h"
 

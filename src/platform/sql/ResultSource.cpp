@@ -1,6 +1,7 @@
 #include "platform/sql/ResultSource.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/PostgresConnection.h"
 #include "platform/sql/PostgresRows.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "platform/sql/SqlText.h"
@@ -131,8 +132,20 @@ qint64 readWithQuery(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit
 } // namespace
 
 ResultSource::ResultSource(const QSqlDatabase& connection, const QString& body)
-    : m_connection(connection), m_dialect(SqlDialect::forConnection(connection)), m_body(body)
+    : m_connection(connection), m_dialect(SqlDialect::forConnection(connection)), m_reader(readerFor(connection)),
+      m_body(body)
 {
+}
+
+// The database's own interface where this library shares the driver's copy of it, else Qt's
+// query, which serves every driver.
+ResultSource::Reader ResultSource::readerFor(const QSqlDatabase& connection)
+{
+    if (sharedSqliteHandle(connection) != nullptr)
+        return Reader::Sqlite;
+    if (sharedPostgresHandle(connection) != nullptr)
+        return Reader::Postgres;
+    return Reader::Query;
 }
 
 std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const QSqlDatabase& connection)
@@ -186,10 +199,12 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     ReadOnlyQuery run(m_connection);
     if (!run.admit(statement))
         throw run.failure();
-    // The database's own interface where it serves (SQLite's, then libpq's), else Qt's query,
-    // which serves every driver.
-    std::optional<qint64> direct = readSqliteRows(m_connection, statement, maxRows, visit);
-    if (!direct)
+    // A direct reader declines, before reading, only a statement it cannot run: Qt's query then
+    // runs it and reports its error in the driver's words.
+    std::optional<qint64> direct;
+    if (m_reader == Reader::Sqlite)
+        direct = readSqliteRows(m_connection, statement, maxRows, visit);
+    else if (m_reader == Reader::Postgres)
         direct = readWithPostgres(m_connection, run, maxRows, visit, PostgresStatement::Subquery);
     const qint64 handed = direct ? *direct : readWithQuery(run, maxRows, visit);
     learnEnd(RowBlock{position, int(handed), maxRows, {}});
