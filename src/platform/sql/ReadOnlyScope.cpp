@@ -192,21 +192,25 @@ class MariadbGuard final : public ReadOnlyScope::Guard {
 public:
     explicit MariadbGuard(const QSqlDatabase& connection) : m_connection(connection)
     {
+        // MySQL has no @@in_transaction: there the check alone stands guard, as on other drivers.
         QSqlQuery query(connection);
-        const QString ask = QStringLiteral("SELECT @@in_transaction");
-        if (!query.exec(ask) || !query.next())
-            throw databaseFailure(query.lastError(), ask);
-        m_inHostTransaction = query.value(0).toInt() != 0;
+        if (!query.exec(QStringLiteral("SELECT @@in_transaction")) || !query.next()) {
+            m_mode = Mode::CheckOnly;
+            return;
+        }
+        m_mode = query.value(0).toInt() != 0 ? Mode::Savepoint : Mode::ReadOnlyTransaction;
         query.finish();
-        const QString enter =
-            m_inHostTransaction ? QStringLiteral("SAVEPOINT tessaro_read_only") : QStringLiteral("START TRANSACTION READ ONLY");
+        const QString enter = m_mode == Mode::Savepoint ? QStringLiteral("SAVEPOINT tessaro_read_only")
+                                                        : QStringLiteral("START TRANSACTION READ ONLY");
         if (!query.exec(enter))
             throw databaseFailure(query.lastError(), enter);
     }
 
     ~MariadbGuard() override
     {
-        if (m_inHostTransaction) {
+        if (m_mode == Mode::CheckOnly)
+            return;
+        if (m_mode == Mode::Savepoint) {
             run(QStringLiteral("ROLLBACK TO SAVEPOINT tessaro_read_only"));
             run(QStringLiteral("RELEASE SAVEPOINT tessaro_read_only"));
         } else {
@@ -224,8 +228,10 @@ private:
             databaseFailure(query.lastError(), statement);
     }
 
+    enum class Mode { ReadOnlyTransaction, Savepoint, CheckOnly };
+
     QSqlDatabase m_connection;
-    bool m_inHostTransaction = false;
+    Mode m_mode = Mode::CheckOnly;
 };
 
 // Any other driver: nothing is known of its transactions or its host's, so only what the control's

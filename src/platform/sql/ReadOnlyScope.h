@@ -14,7 +14,7 @@
 // text holding more than one statement.
 // MariaDB / MySQL: the control's own statement check (StatementCheck.h) before anything reaches
 // the server; without a host transaction START TRANSACTION READ ONLY ... ROLLBACK, inside it a
-// savepoint rolled back to at the end.
+// savepoint rolled back to at the end; on MySQL, which has no @@in_transaction, the check alone.
 // Other drivers: the control's own statement check alone.
 
 #include "platform/sql/DatabaseError.h"
