@@ -25,7 +25,7 @@ QStringList generationStatements(qint64 rows)
     return {
         QStringLiteral("CREATE TABLE accounts (aid INT NOT NULL PRIMARY KEY, bid INT, amount DECIMAL(12,2), "
                        "opened DATE, filler CHAR(84)) ENGINE=InnoDB"),
-        QStringLiteral("INSERT INTO accounts SELECT seq, (seq - 1) DIV 100000 + 1, (seq * 7919 % 20001 - 10000) / 100, "
+        QStringLiteral("INSERT INTO accounts SELECT seq, (seq - 1) DIV 100000 + 1, (CAST(seq AS SIGNED) * 7919 % 20001 - 10000) / 100, "
                        "DATE '2000-01-01' + INTERVAL (seq % 9000) DAY, CONCAT('account ', seq) FROM seq_1_to_%1")
             .arg(rows),
         QStringLiteral("ANALYZE TABLE accounts"),
