@@ -23,6 +23,9 @@ const char* const kOrderedQueries[] = {
     "SELECT g, id FROM o ORDER BY g DESC, id",
     "SELECT g, id FROM o ORDER BY (id * 7) % 11, id DESC;",
     "SELECT g, id FROM o WHERE id > 20 ORDER BY 1, 2 DESC -- a comment",
+    // The key shown as a column too: MariaDB refuses repeated names in a derived table.
+    "SELECT id, id, g FROM o ORDER BY g, id DESC",
+    "SELECT g, id FROM o ORDER BY id DESC LIMIT 120 OFFSET 7",
 };
 
 // The rows as the server gives the query itself, and as the result set reads them all at once.

@@ -234,10 +234,10 @@ qint64 ResultSource::recordCount()
     // statement that needs its ordering (FETCH ... WITH TIES) is counted as it is.
     const QString unordered = withoutFinalOrdering(m_body);
     if (unordered != m_body) {
-        if (const std::optional<qint64> count = countRows(m_dialect->count(unordered), false))
+        if (const std::optional<qint64> count = countRows(m_dialect->count(unordered, fieldCount()), false))
             return *(m_count = count);
     }
-    return *(m_count = countRows(m_dialect->count(m_body), true));
+    return *(m_count = countRows(m_dialect->count(m_body, fieldCount()), true));
 }
 
 std::optional<qint64> ResultSource::countRows(const QString& statement, bool last)

@@ -3,6 +3,7 @@
 #include "platform/sql/SqlText.h"
 
 #include <QSqlDriver>
+#include <QStringList>
 
 namespace tessaro::sql {
 
@@ -17,16 +18,29 @@ protected:
     }
 };
 
-// MariaDB and MySQL drop an ORDER BY inside a derived table that has no LIMIT of its own. A query
-// that ends in its ORDER BY takes the row window itself, so its order applies to the page; one
-// with its own LIMIT keeps its order inside the derived table.
+// MariaDB and MySQL drop an ORDER BY inside a derived table that has no LIMIT of its own, and
+// refuse a derived table whose fields repeat a name (a key shown as a column too). A query
+// without a row limit of its own takes the row window itself, so its order applies to the page;
+// one with its own LIMIT keeps its order inside the derived table. The count names the fields
+// afresh in a common table expression, so that repeated names count as well.
 class MariadbDialect final : public LimitDialect {
 public:
     QString page(const QString& body, int limit, qint64 offset) const override
     {
-        if (!endsWithOrdering(body))
+        if (hasRowLimit(body))
             return LimitDialect::page(body, limit, offset);
         return body + QLatin1Char('\n') + rowWindow(limit, offset);
+    }
+
+    QString count(const QString& body, int fields) const override
+    {
+        if (fields <= 0)
+            return LimitDialect::count(body, fields);
+        QStringList names;
+        for (int i = 0; i < fields; ++i)
+            names << QStringLiteral("c") + QString::number(i);
+        return QStringLiteral("WITH tessaro_rows (") + names.join(QLatin1Char(',')) + QStringLiteral(") AS (\n") + body
+            + QStringLiteral("\n) SELECT COUNT(*) FROM tessaro_rows");
     }
 };
 
@@ -58,7 +72,7 @@ QString SqlDialect::page(const QString& body, int limit, qint64 offset) const
     return QStringLiteral("SELECT * FROM ") + subquery(body) + rowWindow(limit, offset);
 }
 
-QString SqlDialect::count(const QString& body) const
+QString SqlDialect::count(const QString& body, int) const
 {
     return QStringLiteral("SELECT COUNT(*) FROM ") + subquery(body);
 }

@@ -26,8 +26,9 @@ public:
     /// `offset` (0-based), in the order `body` gives them.
     virtual QString page(const QString& body, int limit, qint64 offset) const;
 
-    /// The number of rows of `body`, as one row with one column.
-    virtual QString count(const QString& body) const;
+    /// The number of rows of `body`, as one row with one column. `fields` is the number of
+    /// fields `body` gives (0 when not known); a dialect may need it to name them.
+    virtual QString count(const QString& body, int fields) const;
 
 protected:
     /// The clause that keeps rows `offset` .. `offset + limit - 1` of an ordered select.

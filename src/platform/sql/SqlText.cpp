@@ -167,4 +167,11 @@ bool endsWithOrdering(const QString& body)
     return ordering.start >= 0 && ordering.end == body.size();
 }
 
+bool hasRowLimit(const QString& body)
+{
+    const std::vector<Word> words = topLevelWords(body);
+    return std::any_of(words.begin(), words.end(),
+                       [&](const Word& word) { return isAnyWord(body, word, {"limit", "offset", "fetch"}); });
+}
+
 } // namespace tessaro::sql

@@ -27,4 +27,8 @@ QString withoutFinalOrdering(const QString& body);
 /// Whether `body` ends in a top-level ORDER BY clause with no row limit after it.
 bool endsWithOrdering(const QString& body);
 
+/// Whether `body` limits its own rows at the top level (LIMIT, OFFSET or FETCH), so that
+/// another row window cannot simply follow it.
+bool hasRowLimit(const QString& body);
+
 } // namespace tessaro::sql
