@@ -1,5 +1,6 @@
 #include "BenchData.h"
 
+#include "MariadbData.h"
 #include "PostgresData.h"
 
 #include <QDir>
@@ -51,6 +52,8 @@ QString ordersQuery()
 
 QString shownQuery(const QSqlDatabase& db)
 {
+    if (db.driverName() == QLatin1String("QMYSQL"))
+        return mariadbAccountsQuery();
     return db.driverName() == QLatin1String("QPSQL") ? accountsQuery() : ordersQuery();
 }
 
@@ -58,6 +61,8 @@ QSqlDatabase openDatabase(const QString& database)
 {
     if (isPostgresLocation(database))
         return openPostgres(database);
+    if (isMariadbLocation(database))
+        return openMariadb(database);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
     db.setDatabaseName(database);
     db.open();

@@ -18,8 +18,9 @@ struct Case {
 };
 
 /// Where a comparison's cases read their rows: a generated SQLite file, or a generated table in
-/// a PostgreSQL cluster the run starts for itself (skipped where the server programs are missing).
-enum class Store { Sqlite, Postgres };
+/// a PostgreSQL cluster or a MariaDB server the run starts for itself (skipped where the server
+/// programs are missing).
+enum class Store { Sqlite, Postgres, Mariadb };
 
 /// A line of the report: Tessaro's case beside the plain-Qt baseline, at each table size. With
 /// an empty baseline the line shows instead what the case found (reportFinding), median of runs.

@@ -7,6 +7,7 @@
 //                                      operation-peak-kB", then "figure note" if it found one
 #include "BenchData.h"
 #include "Cases.h"
+#include "MariadbData.h"
 #include "PostgresData.h"
 
 #include <QApplication>
@@ -144,12 +145,12 @@ void report(const char* title, const QString& ours, const QString& database, con
     std::fflush(stdout);
 }
 
-// The SQLite comparisons first, in the order their files registered them, then PostgreSQL's,
-// then the lines without a baseline.
+// The SQLite comparisons first, in the order their files registered them, then PostgreSQL's and
+// MariaDB's, then the lines without a baseline.
 std::vector<bench::Comparison> reportOrder(std::vector<bench::Comparison> comparisons)
 {
     const auto rank = [](const bench::Comparison& c) {
-        return (c.baseline.isEmpty() ? 2 : 0) + (c.store == bench::Store::Postgres ? 1 : 0);
+        return (c.baseline.isEmpty() ? 3 : 0) + static_cast<int>(c.store);
     };
     std::stable_sort(comparisons.begin(), comparisons.end(),
                      [&](const bench::Comparison& a, const bench::Comparison& b) { return rank(a) < rank(b); });
@@ -158,7 +159,15 @@ std::vector<bench::Comparison> reportOrder(std::vector<bench::Comparison> compar
 
 QString databaseFor(const bench::Comparison& c, const QString& dataDir, qint64 rows)
 {
-    return c.store == bench::Store::Postgres ? bench::accountsDatabase(rows) : bench::ordersDatabase(dataDir, rows);
+    switch (c.store) {
+    case bench::Store::Postgres:
+        return bench::accountsDatabase(rows);
+    case bench::Store::Mariadb:
+        return bench::mariadbAccountsDatabase(rows);
+    case bench::Store::Sqlite:
+        break;
+    }
+    return bench::ordersDatabase(dataDir, rows);
 }
 
 } // namespace
@@ -198,6 +207,7 @@ int main(int argc, char** argv)
         }
     }
     bench::stopPostgres();
+    bench::stopMariadb();
     std::printf("whole run: %.0f s\n", wallClock.elapsed() / 1000.0);
     return 0;
 }

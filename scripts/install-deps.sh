@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
+  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-mysql
   qt6-tools-dev
   libxlsxwriter-dev libsqlite3-dev libpq-dev
   libgtest-dev
-  postgresql
+  postgresql mariadb-server
   unzip
   fonts-wine fonts-liberation
 )

@@ -1,6 +1,7 @@
 // Reading PostgreSQL rows through libpq must give what QSqlQuery gives, or step aside before
 // anything runs.
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/PostgresConnection.h"
 #include "platform/sql/PostgresRows.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "support/PostgresCluster.h"

@@ -4,6 +4,8 @@
 #include <tessaro/Tessaro.h>
 
 #include "platform/sql/RecordsetRows.h"
+#include "platform/sql/StatementCheck.h"
+#include "support/MariadbServer.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/PostgresCluster.h"
 #include "support/TestDatabase.h"
@@ -47,9 +49,24 @@ const std::vector<WritingStatement> kPostgresOnly = {
     {"savepoint release", "RELEASE SAVEPOINT tessaro_read_only"},
 };
 
+const std::vector<WritingStatement> kMariadbOnly = {
+    {"replace", "REPLACE INTO c VALUES (1, 1000)"},
+    {"load data", "LOAD DATA INFILE '/etc/hostname' INTO TABLE c"},
+    {"into outfile", "SELECT id, n FROM c INTO OUTFILE '/tmp/tessaro-readonly-outfile'"},
+    {"into a variable", "SELECT n FROM c WHERE id = 1 INTO @n"},
+    {"for update", "SELECT id, n FROM c FOR UPDATE"},
+    {"lock in share mode", "SELECT id, n FROM c LOCK IN SHARE MODE"},
+    {"call", "CALL wipe()"}, {"do", "DO (SELECT COUNT(*) FROM c)"}, {"handler", "HANDLER c OPEN"},
+    {"set", "SET autocommit = 1"}, {"truncate", "TRUNCATE TABLE c"},
+    {"select calling a writing function", "SELECT id, bump() FROM c"},
+    {"server-run comment", "SELECT id /*! , n FROM c; DELETE FROM c */"},
+    {"hash comment hiding a quote", "SELECT id # '\n; DELETE FROM c; -- '"},
+};
+
 // One host connection with the table c, on SQLite (in memory) or on the test cluster.
 struct Host {
     QSqlDatabase db;
+    QSqlDatabase observer = {}; ///< a second connection that sees only what was committed
 
     bool exec(const QString& sql)
     {
@@ -95,6 +112,8 @@ void expectEveryWriteRefused(Host& host, const std::vector<WritingStatement>& st
             EXPECT_EQ(set.State(), 0);
             EXPECT_TRUE(set.LastDatabaseError().isValid());
             EXPECT_EQ(host.fingerprint(), hostState) << description.toStdString();
+            if (host.observer.isValid())
+                EXPECT_EQ(Host{host.observer}.fingerprint(), original) << "committed: " << description.toStdString();
             if (hostTransaction) {
                 // Still open and not aborted: it takes another change, and rolls back to the original.
                 EXPECT_TRUE(host.exec(QStringLiteral("UPDATE c SET n = -2 WHERE id = 2")));
@@ -206,4 +225,59 @@ TEST(ReadOnly, OnPostgresNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHost
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+}
+
+TEST(ReadOnly, OnMariadbNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHostsTransaction)
+{
+    TESSARO_REQUIRE_MARIADB();
+    auto& server = tessaro::test::MariadbServer::instance();
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = server.connection(name);
+        QSqlDatabase observer = server.connection(name + QStringLiteral("-observer"));
+        ASSERT_TRUE(db.open() && observer.open());
+        Host host{db, observer};
+        host.exec(QStringLiteral("DROP TABLE IF EXISTS c, made_by_query"));
+        host.exec(QStringLiteral("CREATE TABLE c (id INT PRIMARY KEY, n INT) ENGINE=InnoDB"));
+        host.exec(QStringLiteral("INSERT INTO c SELECT seq, seq FROM seq_1_to_50"));
+        host.exec(QStringLiteral("DROP PROCEDURE IF EXISTS wipe"));
+        host.exec(QStringLiteral("CREATE PROCEDURE wipe() DELETE FROM c"));
+        host.exec(QStringLiteral("DROP FUNCTION IF EXISTS bump"));
+        host.exec(QStringLiteral("CREATE FUNCTION bump() RETURNS INT MODIFIES SQL DATA "
+                                 "BEGIN UPDATE c SET n = n + 1; RETURN 1; END"));
+        expectEveryWriteRefused(host, kCommon);
+        expectEveryWriteRefused(host, kMariadbOnly);
+        expectReadsInsideAHostTransaction(host);
+        expectOpenAfterAnUnfinishedHostQuery(host);
+        expectInitClassChangesNothing(host);
+        db.close();
+        observer.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    QSqlDatabase::removeDatabase(name + QStringLiteral("-observer"));
+}
+
+// On a driver the database cannot guard, only what the control's own check proves a single read
+// is opened.
+TEST(ReadOnly, TheStatementCheckForUnguardedDriversAdmitsOnlySingleReads)
+{
+    using tessaro::sql::StatementDoubt;
+    const std::vector<std::pair<const char*, std::optional<StatementDoubt>>> cases = {
+        {"SELECT id, n FROM c ORDER BY id;  ", std::nullopt},
+        {"with t as (select 1 as a) select a from t", std::nullopt},
+        {"VALUES (1), (2)", std::nullopt},
+        {"SELECT 'a;b', \"into\", [update] FROM c -- ; DELETE FROM c\n", std::nullopt},
+        {"SELECT id FROM c; DELETE FROM c", StatementDoubt::SeveralStatements},
+        {"DELETE FROM c", StatementDoubt::NotARead},
+        {"EXEC wipe", StatementDoubt::NotARead},
+        {"  ", StatementDoubt::NotARead},
+        {"SELECT id INTO t2 FROM c", StatementDoubt::MayWrite},
+        {"SELECT id FROM c FOR UPDATE", StatementDoubt::MayWrite},
+        {"WITH d AS (DELETE FROM c RETURNING *) SELECT * FROM d", StatementDoubt::MayWrite},
+        {"SELECT NEXTVAL('s')", StatementDoubt::MayWrite},
+        {"SELECT 1 --1", StatementDoubt::Unreadable},
+        {"SELECT 1 /*!50000 , 2 */", StatementDoubt::Unreadable},
+    };
+    for (const auto& [statement, doubt] : cases)
+        EXPECT_EQ(tessaro::sql::statementDoubt(QString::fromLatin1(statement)), doubt) << statement;
 }

@@ -1,5 +1,6 @@
 // Test entry point: the widgets under test need a QApplication on the main thread, and the
 // controls' remembered settings must never reach the user's own configuration.
+#include "support/MariadbServer.h"
 #include "support/PostgresCluster.h"
 
 #include <QApplication>
@@ -15,5 +16,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     tessaro::test::PostgresCluster::shutdown();
+    tessaro::test::MariadbServer::shutdown();
     return result;
 }

@@ -1,8 +1,9 @@
 #include "platform/sql/ReadOnlyScope.h"
 
 #include "platform/sql/DatabaseError.h"
-#include "platform/sql/PostgresRows.h"
+#include "platform/sql/PostgresConnection.h"
 #include "platform/sql/SqliteRows.h"
+#include "platform/sql/StatementCheck.h"
 
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -23,6 +24,27 @@ QSqlError refused(const QString& why)
 const QString kOneStatement = QStringLiteral("the query must be a single statement.");
 const QString kWrites = QStringLiteral("the statement would change it.");
 const QString kNoColumns = QStringLiteral("the statement returns no rows to show; only a query that reads rows can be opened.");
+const QString kNotProvenARead = QStringLiteral(
+    "on this database only a single SELECT, WITH or VALUES query without INTO, FOR UPDATE, locks, "
+    "procedure calls or server-run comments can be opened.");
+
+// The control's own check, for databases that cannot refuse every change themselves.
+std::optional<QSqlError> checkedRefusal(const QString& statement)
+{
+    const std::optional<StatementDoubt> doubt = statementDoubt(statement);
+    if (!doubt)
+        return std::nullopt;
+    switch (*doubt) {
+    case StatementDoubt::SeveralStatements:
+        return refused(kOneStatement);
+    case StatementDoubt::MayWrite:
+        return refused(kWrites);
+    case StatementDoubt::NotARead:
+    case StatementDoubt::Unreadable:
+        break;
+    }
+    return refused(kNotProvenARead);
+}
 
 } // namespace
 
@@ -160,6 +182,65 @@ private:
     bool m_inHostTransaction = false;
 };
 
+// MariaDB and MySQL: every statement passes the control's own check first, since DDL, COMMIT and
+// the like would commit a host's transaction implicitly before any read-only setting could refuse
+// them. Without a host transaction the scope is START TRANSACTION READ ONLY ... ROLLBACK, so the
+// server refuses what the check cannot see (a function that writes); inside the host's
+// transaction nothing may be started (that too would commit): a savepoint rolled back to at the
+// end undoes what such a function wrote to transactional tables.
+class MariadbGuard final : public ReadOnlyScope::Guard {
+public:
+    explicit MariadbGuard(const QSqlDatabase& connection) : m_connection(connection)
+    {
+        // MySQL has no @@in_transaction: there the check alone stands guard, as on other drivers.
+        QSqlQuery query(connection);
+        if (!query.exec(QStringLiteral("SELECT @@in_transaction")) || !query.next()) {
+            m_mode = Mode::CheckOnly;
+            return;
+        }
+        m_mode = query.value(0).toInt() != 0 ? Mode::Savepoint : Mode::ReadOnlyTransaction;
+        query.finish();
+        const QString enter = m_mode == Mode::Savepoint ? QStringLiteral("SAVEPOINT tessaro_read_only")
+                                                        : QStringLiteral("START TRANSACTION READ ONLY");
+        if (!query.exec(enter))
+            throw databaseFailure(query.lastError(), enter);
+    }
+
+    ~MariadbGuard() override
+    {
+        if (m_mode == Mode::CheckOnly)
+            return;
+        if (m_mode == Mode::Savepoint) {
+            run(QStringLiteral("ROLLBACK TO SAVEPOINT tessaro_read_only"));
+            run(QStringLiteral("RELEASE SAVEPOINT tessaro_read_only"));
+        } else {
+            run(QStringLiteral("ROLLBACK"));
+        }
+    }
+
+    std::optional<QSqlError> refusal(const QString& statement) override { return checkedRefusal(statement); }
+
+private:
+    void run(const QString& statement)
+    {
+        QSqlQuery query(m_connection);
+        if (!query.exec(statement))
+            databaseFailure(query.lastError(), statement);
+    }
+
+    enum class Mode { ReadOnlyTransaction, Savepoint, CheckOnly };
+
+    QSqlDatabase m_connection;
+    Mode m_mode = Mode::CheckOnly;
+};
+
+// Any other driver: nothing is known of its transactions or its host's, so only what the control's
+// own check proves a single read runs.
+class CheckedGuard final : public ReadOnlyScope::Guard {
+public:
+    std::optional<QSqlError> refusal(const QString& statement) override { return checkedRefusal(statement); }
+};
+
 } // namespace
 
 ReadOnlyScope::ReadOnlyScope(const QSqlDatabase& connection)
@@ -171,6 +252,10 @@ ReadOnlyScope::ReadOnlyScope(const QSqlDatabase& connection)
         m_guard = std::make_unique<SqliteGuard>(connection);
     else if (PGconn* handle = postgresHandle(connection))
         m_guard = std::make_unique<PostgresGuard>(handle);
+    else if (driver->dbmsType() == QSqlDriver::MySqlServer)
+        m_guard = std::make_unique<MariadbGuard>(connection);
+    else
+        m_guard = std::make_unique<CheckedGuard>();
 }
 
 ReadOnlyScope::~ReadOnlyScope() = default;

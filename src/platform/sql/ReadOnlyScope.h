@@ -12,7 +12,10 @@
 // rolled back to (and released) at the end, which also clears any error our statement raised.
 // Each statement is parsed by the server as a prepared statement first: that protocol refuses a
 // text holding more than one statement.
-// Other drivers: no guard is known; statements run as they are.
+// MariaDB / MySQL: the control's own statement check (StatementCheck.h) before anything reaches
+// the server; without a host transaction START TRANSACTION READ ONLY ... ROLLBACK, inside it a
+// savepoint rolled back to at the end; on MySQL, which has no @@in_transaction, the check alone.
+// Other drivers: the control's own statement check alone.
 
 #include "platform/sql/DatabaseError.h"
 
@@ -45,7 +48,7 @@ public:
     class Guard;
 
 private:
-    std::unique_ptr<Guard> m_guard; ///< null for a driver without a known guard
+    std::unique_ptr<Guard> m_guard; ///< null only for a connection without a driver
 };
 
 /// The one way the result set runs a statement: forward-only, inside a read-only scope that the

@@ -1,6 +1,7 @@
 #include "platform/sql/ResultSource.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/PostgresConnection.h"
 #include "platform/sql/PostgresRows.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "platform/sql/SqlText.h"
@@ -131,8 +132,20 @@ qint64 readWithQuery(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit
 } // namespace
 
 ResultSource::ResultSource(const QSqlDatabase& connection, const QString& body)
-    : m_connection(connection), m_body(body)
+    : m_connection(connection), m_dialect(SqlDialect::forConnection(connection)), m_reader(readerFor(connection)),
+      m_body(body)
 {
+}
+
+// The database's own interface where this library shares the driver's copy of it, else Qt's
+// query, which serves every driver.
+ResultSource::Reader ResultSource::readerFor(const QSqlDatabase& connection)
+{
+    if (sharedSqliteHandle(connection) != nullptr)
+        return Reader::Sqlite;
+    if (sharedPostgresHandle(connection) != nullptr)
+        return Reader::Postgres;
+    return Reader::Query;
 }
 
 std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const QSqlDatabase& connection)
@@ -140,7 +153,7 @@ std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const
     if (!connection.isOpen())
         throw resultSetError(ConnectionUnusable);
     std::shared_ptr<ResultSource> source(new ResultSource(connection, subqueryBody(statement)));
-    if (!source->readFirst(boundedQuery(source->m_body, kFirstBlockRows, 0), kFirstBlockRows, false)) {
+    if (!source->readFirst(source->m_dialect->page(source->m_body, kFirstBlockRows, 0), kFirstBlockRows, false)) {
         // Read whole: the statement's own error is clearer than the one of its subquery form.
         source->m_body.clear();
         source->readFirst(statement, kWholeLimit, true);
@@ -182,14 +195,16 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
         return readCached(position, maxRows, visit);
     // Every row from the first: the statement as written, planned as the caller wrote it.
     const bool whole = position == 0 && m_count && maxRows >= *m_count;
-    const QString statement = whole ? m_body : boundedQuery(m_body, maxRows, position);
+    const QString statement = whole ? m_body : m_dialect->page(m_body, maxRows, position);
     ReadOnlyQuery run(m_connection);
     if (!run.admit(statement))
         throw run.failure();
-    // The database's own interface where it serves (SQLite's, then libpq's), else Qt's query,
-    // which serves every driver.
-    std::optional<qint64> direct = readSqliteRows(m_connection, statement, maxRows, visit);
-    if (!direct)
+    // A direct reader declines, before reading, only a statement it cannot run: Qt's query then
+    // runs it and reports its error in the driver's words.
+    std::optional<qint64> direct;
+    if (m_reader == Reader::Sqlite)
+        direct = readSqliteRows(m_connection, statement, maxRows, visit);
+    else if (m_reader == Reader::Postgres)
         direct = readWithPostgres(m_connection, run, maxRows, visit, PostgresStatement::Subquery);
     const qint64 handed = direct ? *direct : readWithQuery(run, maxRows, visit);
     learnEnd(RowBlock{position, int(handed), maxRows, {}});
@@ -219,10 +234,10 @@ qint64 ResultSource::recordCount()
     // statement that needs its ordering (FETCH ... WITH TIES) is counted as it is.
     const QString unordered = withoutFinalOrdering(m_body);
     if (unordered != m_body) {
-        if (const std::optional<qint64> count = countRows(countQuery(unordered), false))
+        if (const std::optional<qint64> count = countRows(m_dialect->count(unordered, fieldCount()), false))
             return *(m_count = count);
     }
-    return *(m_count = countRows(countQuery(m_body), true));
+    return *(m_count = countRows(m_dialect->count(m_body, fieldCount()), true));
 }
 
 std::optional<qint64> ResultSource::countRows(const QString& statement, bool last)
@@ -262,7 +277,7 @@ qint64 ResultSource::rowsBeforeNextCached(qint64 position) const
 RowBlock ResultSource::read(qint64 position, int limit)
 {
     ReadOnlyQuery run(m_connection);
-    if (!run.exec(boundedQuery(m_body, limit, position)))
+    if (!run.exec(m_dialect->page(m_body, limit, position)))
         throw run.failure();
     const qint64 known = m_count ? *m_count - position : 0;
     return readToEnd(run, position, limit, known, fieldCount());

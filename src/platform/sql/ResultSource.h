@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/sql/Rows.h"
+#include "platform/sql/SqlDialect.h"
 
 #include <QSqlDatabase>
 #include <QStringList>
@@ -42,6 +43,10 @@ public:
     qint64 recordCount();
 
 private:
+    /// How long runs of rows are read, chosen once from the connection.
+    enum class Reader { Sqlite, Postgres, Query };
+    static Reader readerFor(const QSqlDatabase& connection);
+
     ResultSource(const QSqlDatabase& connection, const QString& body);
     /// Runs `statement`, names the fields and keeps its first block of at most `limit` rows;
     /// false when it fails and is not the `last` try (then it throws).
@@ -58,6 +63,8 @@ private:
     void learnEnd(const RowBlock& block);
 
     QSqlDatabase m_connection;
+    std::shared_ptr<const SqlDialect> m_dialect; ///< chosen from the driver at open
+    Reader m_reader;
     QString m_body;       ///< the statement as a subquery body; empty when read whole
     QStringList m_names;
     std::optional<qint64> m_count;

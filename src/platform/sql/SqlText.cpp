@@ -8,13 +8,6 @@ namespace tessaro::sql {
 
 namespace {
 
-// The body goes on lines of its own: a trailing "-- comment" in it must not swallow the
-// closing parenthesis. The alias is required by PostgreSQL.
-QString asSubquery(const QString& body)
-{
-    return QStringLiteral("(\n") + body + QStringLiteral("\n) AS tessaro_rows");
-}
-
 struct Word {
     qsizetype start;
     qsizetype end;
@@ -86,7 +79,45 @@ bool isAnyWord(const QString& sql, const Word& word, std::initializer_list<const
                        [&](const char* text) { return isWord(sql, word, QLatin1String(text)); });
 }
 
+// Marks that MySQL-family servers read differently: `#` starts a comment there, `--` is one only
+// before a blank, and `/*!` or `/*M!` hold text the server runs.
+bool readDifferentlyByMysql(const QString& sql, qsizetype i)
+{
+    const QStringView rest = QStringView(sql).mid(i);
+    if (rest.startsWith(QLatin1Char('#')))
+        return true;
+    if (rest.startsWith(QLatin1String("--")))
+        return rest.size() > 2 && !rest.at(2).isSpace();
+    return rest.startsWith(QLatin1String("/*!")) || rest.startsWith(QLatin1String("/*M!"), Qt::CaseInsensitive);
+}
+
 } // namespace
+
+SqlShape sqlShape(const QString& sql)
+{
+    SqlShape shape;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        if (readDifferentlyByMysql(sql, i))
+            shape.unreadable = true;
+        const qsizetype skipped = skipQuotedOrComment(sql, i);
+        if (skipped != i) {
+            i = skipped;
+            continue;
+        }
+        if (sql.at(i) == QLatin1Char(';'))
+            ++shape.semicolons;
+        if (!isWordChar(sql.at(i))) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < sql.size() && isWordChar(sql.at(i)))
+            ++i;
+        shape.words << sql.mid(start, i - start).toLower();
+    }
+    return shape;
+}
 
 QString subqueryBody(const QString& statement)
 {
@@ -96,7 +127,14 @@ QString subqueryBody(const QString& statement)
     return statement.left(end);
 }
 
-QString withoutFinalOrdering(const QString& body)
+namespace {
+
+struct Ordering {
+    qsizetype start; ///< where ORDER BY begins, or -1 for none
+    qsizetype end;   ///< where the clause ends: the row limit after it, or the end of the body
+};
+
+Ordering finalOrdering(const QString& body)
 {
     const std::vector<Word> words = topLevelWords(body);
     std::size_t order = words.size();
@@ -105,27 +143,35 @@ QString withoutFinalOrdering(const QString& body)
             order = i;
     }
     if (order == words.size())
-        return body;
-    // The clause runs to the row limit that may follow it, or to the end.
-    qsizetype clauseEnd = body.size();
+        return {-1, body.size()};
     for (std::size_t k = order + 2; k < words.size(); ++k) {
-        if (isAnyWord(body, words[k], {"limit", "offset", "fetch", "for"})) {
-            clauseEnd = words[k].start;
-            break;
-        }
+        if (isAnyWord(body, words[k], {"limit", "offset", "fetch", "for"}))
+            return {words[order].start, words[k].start};
     }
-    return body.left(words[order].start) + QLatin1Char('\n') + body.mid(clauseEnd);
+    return {words[order].start, body.size()};
 }
 
-QString boundedQuery(const QString& body, int limit, qint64 offset)
+} // namespace
+
+QString withoutFinalOrdering(const QString& body)
 {
-    return QStringLiteral("SELECT * FROM ") + asSubquery(body) + QStringLiteral(" LIMIT ")
-        + QString::number(limit) + QStringLiteral(" OFFSET ") + QString::number(offset);
+    const Ordering ordering = finalOrdering(body);
+    if (ordering.start < 0)
+        return body;
+    return body.left(ordering.start) + QLatin1Char('\n') + body.mid(ordering.end);
 }
 
-QString countQuery(const QString& body)
+bool endsWithOrdering(const QString& body)
 {
-    return QStringLiteral("SELECT COUNT(*) FROM ") + asSubquery(body);
+    const Ordering ordering = finalOrdering(body);
+    return ordering.start >= 0 && ordering.end == body.size();
+}
+
+bool hasRowLimit(const QString& body)
+{
+    const std::vector<Word> words = topLevelWords(body);
+    return std::any_of(words.begin(), words.end(),
+                       [&](const Word& word) { return isAnyWord(body, word, {"limit", "offset", "fetch"}); });
 }
 
 } // namespace tessaro::sql

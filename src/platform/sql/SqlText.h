@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tessaro::sql {
 
@@ -8,15 +9,26 @@ namespace tessaro::sql {
 /// parentheses as a subquery.
 QString subqueryBody(const QString& statement);
 
+/// What a statement is made of, read outside quoted text, quoted names and comments.
+struct SqlShape {
+    QStringList words;     ///< every word at any depth, lower-case, in order
+    int semicolons = 0;    ///< statement separators
+    /// A `#`, a `--` without a blank after it, or a `/*!` comment: MariaDB and MySQL read these
+    /// differently from other databases, so no reading of the text can be trusted.
+    bool unreadable = false;
+};
+SqlShape sqlShape(const QString& sql);
+
 /// `body` without its final top-level ORDER BY clause (a LIMIT or OFFSET after it is kept), or
 /// `body` itself when it has none. The row count does not depend on the order, and a database
 /// sorts an ordered subquery even to count it.
 QString withoutFinalOrdering(const QString& body);
 
-/// At most `limit` rows of `body` from row `offset` (0-based), in the order `body` gives them.
-QString boundedQuery(const QString& body, int limit, qint64 offset);
+/// Whether `body` ends in a top-level ORDER BY clause with no row limit after it.
+bool endsWithOrdering(const QString& body);
 
-/// The number of rows of `body`, as one row with one column.
-QString countQuery(const QString& body);
+/// Whether `body` limits its own rows at the top level (LIMIT, OFFSET or FETCH), so that
+/// another row window cannot simply follow it.
+bool hasRowLimit(const QString& body);
 
 } // namespace tessaro::sql

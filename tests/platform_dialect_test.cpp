@@ -1,0 +1,120 @@
+// Pages keep the query's own order on every server: read page by page, an ordered query gives
+// exactly the rows a whole read gives, in the same order (MariaDB drops an ORDER BY inside a
+// derived table, so its pages are written differently).
+#include <tessaro/Recordset.h>
+
+#include "platform/sql/RecordsetRows.h"
+#include "support/MariadbServer.h"
+#include "support/PostgresCluster.h"
+#include "support/TestDatabase.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kRows = 600; // more than the first block, so later pages are read on their own
+constexpr int kPageRows = 50;
+
+const char* const kOrderedQueries[] = {
+    "SELECT g, id FROM o ORDER BY id DESC",
+    "SELECT g, id FROM o ORDER BY g DESC, id",
+    "SELECT g, id FROM o ORDER BY (id * 7) % 11, id DESC;",
+    "SELECT g, id FROM o WHERE id > 20 ORDER BY 1, 2 DESC -- a comment",
+    // The key shown as a column too: MariaDB refuses repeated names in a derived table.
+    "SELECT id, id, g FROM o ORDER BY g, id DESC",
+    "SELECT g, id FROM o ORDER BY id DESC LIMIT 120 OFFSET 7",
+};
+
+// The rows as the server gives the query itself, and as the result set reads them all at once.
+QList<int> idsOfTheQuery(const QSqlDatabase& db, const QString& query)
+{
+    QList<int> ids;
+    QSqlQuery run(db);
+    EXPECT_TRUE(run.exec(query)) << run.lastError().text().toStdString();
+    while (run.next())
+        ids << run.value(1).toInt();
+    return ids;
+}
+
+QList<int> idsWholeRead(tessaro::Recordset& set)
+{
+    QList<int> ids;
+    auto all = set.Clone();
+    tessaro::sql::RecordsetRows::readOn(*all, tessaro::sql::RecordsetRows::kLongestCachedRun + 1,
+                                       [&](const tessaro::sql::RowValues& row) { ids << row.value(1).toInt(); });
+    return ids;
+}
+
+// Pages from the last to the first, so each is read with its own page statement.
+QList<int> idsPageByPage(tessaro::Recordset& set)
+{
+    set.setPageSize(kPageRows);
+    QList<QList<int>> pages(set.PageCount());
+    for (int page = set.PageCount(); page >= 1; --page) {
+        set.setAbsolutePage(page);
+        for (int row = 0; row < kPageRows && !set.Eof() && set.AbsolutePage() == page; ++row, set.MoveNext())
+            pages[page - 1] << set.FieldValue(1).toInt();
+    }
+    QList<int> ids;
+    for (const QList<int>& page : pages)
+        ids << page;
+    return ids;
+}
+
+void expectPagesInTheQuerysOrder(const QSqlDatabase& db)
+{
+    for (const char* query : kOrderedQueries) {
+        SCOPED_TRACE(query);
+        tessaro::Recordset set;
+        set.Open(QString::fromLatin1(query), db);
+        const QList<int> expected = idsOfTheQuery(db, QString::fromLatin1(query));
+        ASSERT_EQ(expected.size(), set.RecordCount());
+        EXPECT_EQ(idsWholeRead(set), expected);
+        EXPECT_EQ(idsPageByPage(set), expected);
+    }
+}
+
+void fill(const QSqlDatabase& db, const QString& create)
+{
+    QSqlQuery query(db);
+    ASSERT_TRUE(query.exec(QStringLiteral("DROP TABLE IF EXISTS o"))) << query.lastError().text().toStdString();
+    ASSERT_TRUE(query.exec(create)) << query.lastError().text().toStdString();
+    ASSERT_TRUE(query.prepare(QStringLiteral("INSERT INTO o VALUES (?, ?)")));
+    QVariantList ids, groups;
+    for (int id = 1; id <= kRows; ++id) {
+        ids << id;
+        groups << id % 5;
+    }
+    query.addBindValue(ids);
+    query.addBindValue(groups);
+    ASSERT_TRUE(query.execBatch()) << query.lastError().text().toStdString();
+}
+
+} // namespace
+
+TEST(Dialect, PagesFollowTheQuerysOrderOnEveryServer)
+{
+    tessaro::test::TestDatabase sqlite;
+    fill(sqlite.db(), QStringLiteral("CREATE TABLE o (id INTEGER PRIMARY KEY, g INTEGER)"));
+    expectPagesInTheQuerysOrder(sqlite.db());
+    for (const bool mariadb : {false, true}) {
+        SCOPED_TRACE(mariadb ? "MariaDB" : "PostgreSQL");
+        if (mariadb)
+            TESSARO_REQUIRE_MARIADB();
+        else
+            TESSARO_REQUIRE_POSTGRES();
+        const QString name = QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = mariadb ? tessaro::test::MariadbServer::instance().connection(name)
+                                      : tessaro::test::PostgresCluster::instance().connection(name);
+            ASSERT_TRUE(db.open());
+            fill(db, QStringLiteral("CREATE TABLE o (id INT PRIMARY KEY, g INT)"));
+            expectPagesInTheQuerysOrder(db);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+}
