@@ -5,7 +5,6 @@
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 #include "platform/controls/ControlGuard.h"
-#include "platform/format/Conversions.h"
 
 namespace tessaro::paging {
 namespace {
@@ -115,9 +114,9 @@ void PageBar::lblPag_Click(int Index)
             MoveToNextPage();
             return;
         }
-        Label* clicked = lblPag[static_cast<std::size_t>(Index)];
         m_host.showPointer(PointerShape::Hourglass);
-        int page = CLng(clicked->text());
+        const int clicked = m_window.pageAt(Index);
+        int page = clicked;
         if (page < 1)
             page = 1;
         if (page > m_results.current().PageCount())
@@ -128,12 +127,8 @@ void PageBar::lblPag_Click(int Index)
         if (guard.gone())
             return;
         // The clicked number is already in the bar: only the highlight moves.
-        for (Label* label : lblPag) {
-            label->setFontSize(design::kPageNumberPoints);
-            label->setFontBold(false);
-        }
-        clicked->setFontSize(design::kCurrentPagePoints);
-        clicked->setFontBold(true);
+        m_window.current = clicked;
+        showHighlight();
         m_host.announcePopulated();
         if (guard.gone())
             return;

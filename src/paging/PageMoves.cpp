@@ -3,20 +3,10 @@
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 #include "platform/controls/ControlGuard.h"
-#include "platform/format/Conversions.h"
 
 #include <optional>
 
 namespace tessaro::paging {
-
-// The first page number the bar shows, when it shows one.
-bool PageBar::firstShownPage(int* page) const
-{
-    if (lblPag[1]->isHidden())
-        return false;
-    *page = CLng(lblPag[1]->text());
-    return true;
-}
 
 // Fills the list with the current page and its icons, lays out the bar (its run of numbers
 // ending at the page when `backwards`), tells the host and restores the pointer. A failing host
@@ -89,8 +79,7 @@ void PageBar::MoveToNextPage()
         return;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToNextPage"), [&] {
         m_host.showPointer(PointerShape::Hourglass);
-        int page = 0;
-        page = firstShownPage(&page) ? page + kShownPages : m_results.page.number + kShownPages;
+        const int page = m_window.firstShownPage().value_or(m_results.page.number) + kShownPages;
         m_results.page.number = qMin(page, m_results.current().PageCount());
         loadPage(false, false);
     });
@@ -102,9 +91,9 @@ void PageBar::MoveToPreviousPage()
         return;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToPreviousPage"), [&] {
         m_host.showPointer(PointerShape::Hourglass);
-        int page = 0;
         // No lower bound here: the fill raises a page below 1 to 1.
-        m_results.page.number = firstShownPage(&page) ? page - 1 : m_results.page.number - kShownPages;
+        const std::optional<int> first = m_window.firstShownPage();
+        m_results.page.number = first ? *first - 1 : m_results.page.number - kShownPages;
         loadPage(true, false);
     });
 }

@@ -28,6 +28,7 @@ bool PageBar::switchView(bool paged)
     if (guard.gone())
         return false;
     lblNumRecord->setText(recordsText(m_results.current().RecordCount()));
+    m_window = withoutNumbers(m_window);
     for (Label* label : lblPag)
         label->setVisible(false);
     imgPrimaPagina->setVisible(false);
