@@ -48,7 +48,7 @@ bool PageBar::pageByKey(ListView& list, int step)
     if (m_pacer.busy())
         return false;
     int pages = 0;
-    if (!skipFailure([&] { pages = m_results.current().PageCount(); }))
+    if (!skipFailure("pageByKey", [&] { pages = m_results.current().PageCount(); }))
         return false;
     const int target = m_results.page.number + step;
     if (target < 1 || target > pages)

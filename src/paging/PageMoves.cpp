@@ -36,7 +36,7 @@ bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure, bool paced)
     if (stopped)
         lblNumRecord->setText(recordsOfText(m_pacer.kept(), m_pacer.total()));
     if (skipHostFailure)
-        skipFailure([&] { m_host.announcePopulated(); });
+        skipFailure("showCurrentPage", [&] { m_host.announcePopulated(); });
     else
         m_host.announcePopulated();
     if (guard.gone())
@@ -67,7 +67,7 @@ void PageBar::MoveToLastPage()
 {
     if (m_pacer.busy())
         return;
-    const SkipFailures skip;
+    const SkipFailures skip("MoveToLastPage");
     m_host.showPointer(PointerShape::Hourglass);
     skip([&] { m_results.page.number = m_results.current().PageCount(); });
     loadPage(false, true);
@@ -102,7 +102,7 @@ void PageBar::GoToPage(int Page)
 {
     if (m_pacer.busy())
         return;
-    const SkipFailures skip;
+    const SkipFailures skip("GoToPage");
     m_host.showPointer(PointerShape::Hourglass);
     skip([&] {
         int page = Page < 1 ? 1 : Page;
