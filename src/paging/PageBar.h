@@ -40,6 +40,8 @@ struct PageHost {
 };
 
 class PageBar : public QObject {
+    Q_OBJECT
+
 public:
     /// Builds the frame (hidden) and its children inside `control`; `control`, `results` and
     /// `pacer` must outlive the bar, which is destroyed before the control's children are.
