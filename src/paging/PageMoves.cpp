@@ -15,34 +15,32 @@ namespace tessaro::paging {
 // of the announcement may use the control as after any load.
 bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure, bool paced)
 {
-    const ControlGuard guard(&m_control);
     bool stopped = false;
-    {
-        std::optional<LoadPacer::Session> load;
-        if (paced)
-            load.emplace(m_pacer, m_results.page.size);
-        m_host.loadCurrentPage();
-        if (guard.gone())
-            return false;
-        stopped = paced && m_pacer.stopped();
-    }
-    if (backwards)
-        PaginazioneIndietro();
-    else
-        Paginazione();
-    if (guard.gone())
-        return false;
-    // A stopped load of all rows says how many of them it kept.
-    if (stopped)
-        lblNumRecord->setText(recordsOfText(m_pacer.kept(), m_pacer.total()));
-    if (skipHostFailure)
-        skipFailure("showCurrentPage", [&] { m_host.announcePopulated(); });
-    else
-        m_host.announcePopulated();
-    if (guard.gone())
-        return false;
-    m_host.showPointer(PointerShape::Default);
-    return true;
+    return runSteps(
+        &m_control,
+        [&] {
+            std::optional<LoadPacer::Session> load;
+            if (paced)
+                load.emplace(m_pacer, m_results.page.size);
+            m_host.loadCurrentPage();
+        },
+        [&] {
+            stopped = paced && m_pacer.stopped();
+            if (backwards)
+                PaginazioneIndietro();
+            else
+                Paginazione();
+        },
+        [&] {
+            // A stopped load of all rows says how many of them it kept.
+            if (stopped)
+                lblNumRecord->setText(recordsOfText(m_pacer.kept(), m_pacer.total()));
+            if (skipHostFailure)
+                skipFailure("showCurrentPage", [&] { m_host.announcePopulated(); });
+            else
+                m_host.announcePopulated();
+        },
+        [&] { m_host.showPointer(PointerShape::Default); });
 }
 
 // The page fitted to the list's size, then shown.
