@@ -36,6 +36,8 @@ constexpr int kRows = 200000;
 const char* const kQuery = "SELECT id, id, length(hex(zeroblob(2000 + v % 2))) FROM t ORDER BY id";
 // How often the watcher looks whether the progress shows.
 constexpr int kWatchMilliseconds = 5;
+// Longer than the load waits before it shows its progress (a third of a second).
+constexpr int kBusyWindowMilliseconds = 400;
 // Only to catch a hang: every case here ends in well under this.
 constexpr int kHangBoundMilliseconds = 60000;
 
@@ -328,6 +330,18 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
     ListView& list = *control->ListView;
     QScrollBar& bar = *list.verticalScrollBar();
     BottomRowsPainted painted(list);
+    // The window is busy at the load's first yield for longer than the load waits before it shows
+    // its progress: the progress then shows a yield later, with nearly all rows still to come, so
+    // the user's scrolling meets the arrivals however fast the machine reads.
+    QTimer busyWindow;
+    busyWindow.setInterval(kWatchMilliseconds);
+    QObject::connect(&busyWindow, &QTimer::timeout, [&] {
+        if (control->MousePointer() != static_cast<int>(PointerShape::Hourglass))
+            return;
+        busyWindow.stop();
+        QTest::qSleep(kBusyWindowMilliseconds);
+    });
+    busyWindow.start();
     QTimer follower;
     follower.setInterval(kWatchMilliseconds);
     QObject::connect(&follower, &QTimer::timeout, [&] {

@@ -1,3 +1,4 @@
+#include "paging/PageWindow.h"
 #include "support/ShownControl.h"
 
 #include <QSettings>
@@ -204,3 +205,40 @@ TEST_F(Paging, LoadAllAndBackToPagesSwitchTheViewAndARememberedViewWins)
 }
 
 } // namespace
+
+// The run of numbers each layout gives, reasoned from the bar's rules: forwards a run starting at
+// the current page unless fewer than six follow it (then the last six), backwards a run ending at
+// it; the previous arrows from page 2 forwards and past page 6 backwards, the next arrows while
+// the last number shown is before the last page; the arrows step from lblPag(1)'s number.
+TEST(PageWindow, EachLayoutShowsItsRunAndArrows)
+{
+    using paging::PageWindow;
+    struct Case {
+        bool backwards;
+        int current, count;
+        PageWindow expected; // current, count, firstLabel, firstPage, shown, fromRight, previous, next
+        int first, sixth;    // the numbers lblPag(1) and lblPag(6) show, 0: none
+    };
+    const Case cases[] = {
+        {false, 1, 1, {1, 1, 1, 0, 0, false, false, false}, 0, 0},
+        {false, 1, 10, {1, 10, 1, 1, 6, false, false, true}, 1, 6},
+        {false, 2, 4, {2, 4, 1, 2, 3, false, true, false}, 2, 0},
+        {false, 5, 10, {5, 10, 1, 5, 6, false, true, false}, 5, 10},
+        {false, 4, 10, {4, 10, 1, 4, 6, false, true, true}, 4, 9},
+        {false, 7, 10, {7, 10, 1, 5, 6, true, true, false}, 5, 10},
+        {true, 1, 10, {1, 10, 6, 1, 1, true, false, true}, 0, 1},
+        {true, 6, 10, {6, 10, 1, 1, 6, true, false, true}, 1, 6},
+        {true, 8, 10, {8, 10, 1, 3, 6, true, true, true}, 3, 8},
+        {true, 10, 10, {10, 10, 1, 5, 6, true, true, false}, 5, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.backwards ? "backwards" : "forwards") << " page " << c.current << " of "
+                                        << c.count);
+        const PageWindow window = c.backwards ? paging::backwardWindow(c.current, c.count)
+                                              : paging::forwardWindow(c.current, c.count);
+        EXPECT_TRUE(window == c.expected);
+        EXPECT_EQ(window.firstShownPage().value_or(0), c.first);
+        EXPECT_EQ(window.pageAt(1), c.first);
+        EXPECT_EQ(window.pageAt(paging::kShownPages), c.sixth);
+    }
+}

@@ -2,6 +2,8 @@
 #include "support/MessageBoxRecorder.h"
 #include "support/TestHelpers.h"
 
+#include <QLoggingCategory>
+
 #include <gtest/gtest.h>
 
 using namespace tessaro;
@@ -33,7 +35,7 @@ TEST(ErrorReport, TrapAndReportStopsTheBodyShowsOneCriticalMessageAndSkipsAFaili
 
 TEST(ErrorReport, SkippedStepsLetTheNextOneRunAndForeignFailuresGetRuntimeNumbers)
 {
-    const SkipFailures skip;
+    const SkipFailures skip("SkippingRoutine");
     int after = 0;
     EXPECT_FALSE(skip([] { throw std::bad_alloc(); }));
     EXPECT_TRUE(skip([&] { ++after; }) && after == 1);
@@ -47,4 +49,26 @@ TEST(ErrorReport, SkippedStepsLetTheNextOneRunAndForeignFailuresGetRuntimeNumber
     EXPECT_EQ(foreign.number(), Error::InvalidProcedureCall);
     EXPECT_EQ(foreign.description(), QStringLiteral("map key"));
     EXPECT_EQ(errorOf([] { throw Error(-2147467259, QStringLiteral("driver")); }).number(), -2147467259);
+}
+
+// A skipped failure leaves one trace, with its routine and error, once its category is on.
+TEST(ErrorReport, ASkippedFailureIsTracedOnceWhenItsCategoryIsOn)
+{
+    static QStringList traced;
+    traced.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context,
+                                                                const QString& text) {
+        if (QLatin1String(context.category) == QLatin1String("tessaro.skipped"))
+            traced << text;
+    });
+    const SkipFailures skip("SkippingRoutine");
+    skip([] { raiseError(Error::DivisionByZero); });
+    EXPECT_TRUE(traced.isEmpty()) << "off by default";
+    QLoggingCategory::setFilterRules(QStringLiteral("tessaro.skipped.debug=true"));
+    skip([] { raiseError(Error::DivisionByZero); });
+    skip([] {});
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(traced.size(), 1);
+    EXPECT_EQ(traced.front(), QStringLiteral("SkippingRoutine: skipped Err=%1 ").arg(Error::DivisionByZero) + Error::fromNumber(Error::DivisionByZero).description());
 }

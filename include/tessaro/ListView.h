@@ -124,11 +124,12 @@ public:
     /// Ends one beginBulkAdd().
     void endBulkAdd();
 
-    /// The View value of the report view.
-    enum : int { ReportView = 3 };
-    /// 0 icon, 1 small icon, 2 list, 3 report: every view shows as a report. Others throw 380.
+    /// View values, from the first to the last valid one.
+    enum : int { IconView = 0, SmallIconView = 1, PlainListView = 2, ReportView = 3 };
+    /// IconView, SmallIconView, PlainListView or ReportView: every view shows as a report. Others
+    /// throw 380.
     int View() const;
-    /// Sets View(); a value outside 0 to 3 throws Error 380.
+    /// Sets View(); a value outside IconView to ReportView throws Error 380.
     void setView(int view);
     /// BorderStyle values.
     enum : int { NoBorder = 0, FixedSingle = 1 };

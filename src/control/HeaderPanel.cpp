@@ -59,7 +59,7 @@ void HeaderPanel::showPanel(bool show)
 {
     const double panel = show ? pctIntestazione->Height() : -pctIntestazione->Height();
     const double strip = show ? design::kSwitchStrip : -design::kSwitchStrip;
-    skipFailure([&] { m_list.Move(m_list.Left(), m_list.Top() + panel - strip, m_list.Width(), m_list.Height() - panel + strip); });
+    skipFailure("showPanel", [&] { m_list.Move(m_list.Left(), m_list.Top() + panel - strip, m_list.Width(), m_list.Height() - panel + strip); });
     pctIntestazione->setVisible(show);
     PictureBox* shown = show ? pctNascondi : pctEstendi;
     PictureBox* hidden = show ? pctEstendi : pctNascondi;

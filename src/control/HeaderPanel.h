@@ -12,6 +12,8 @@
 namespace tessaro {
 
 class HeaderPanel : public QObject {
+    Q_OBJECT
+
 public:
     /// Builds the panel (hidden, beneath `list`) and then the switches (above it) in `control`,
     /// which owns them; `list` must outlive the header, which is destroyed before the control's

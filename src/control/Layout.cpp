@@ -49,7 +49,7 @@ bool expectsHorizontalScroll(const tessaro::ListView& list)
 // the panel grows to the panel's height; a list height that comes out negative is skipped.
 bool fitChildren(QWidget& control, HeaderPanel& header, tessaro::ListView& list, Frame& pageFrame)
 {
-    const SkipFailures skip;
+    const SkipFailures skip("fitChildren");
     const ControlGuard guard(&control);
     PictureBox& panel = header.panel();
     if (heightTwips(control) < panel.Height())
@@ -74,7 +74,7 @@ bool fitChildren(QWidget& control, HeaderPanel& header, tessaro::ListView& list,
 // announcement is skipped when it fails.
 void Tessaro::UserControl_Resize()
 {
-    const SkipFailures skip;
+    const SkipFailures skip("UserControl_Resize");
     const ControlGuard guard(this);
     if (!fitChildren(*this, *d->header, *d->lstv, d->pageBar->frame()))
         return;
@@ -97,7 +97,7 @@ void Tessaro::UserControl_Resize()
 int RigheVisibili(const tessaro::ListView& list) noexcept
 {
     // A row count that overflows, or rows of no height, leave one row.
-    const SkipFailures skip;
+    const SkipFailures skip("RigheVisibili");
     const bool horizontalScroll = expectsHorizontalScroll(list);
     int count = 0;
     skip([&] {
@@ -107,7 +107,7 @@ int RigheVisibili(const tessaro::ListView& list) noexcept
         }
         const double rowHeight = list.ListItems().Item(1)->Height();
         if (rowHeight == 0)
-            raiseError(Error::DivisionByZero);
+            return;
         count = wholeRows((list.Height() - design::kListChrome) / rowHeight) - (horizontalScroll ? 1 : 0);
     });
     return count < 1 ? 1 : count;

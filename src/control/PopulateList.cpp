@@ -12,41 +12,51 @@ void Tessaro::PopulateList()
 {
     if (d->pacer.busy())
         return;
-    const ControlGuard guard(this);
+    // Read once the resize has run: the host may switch the view while it yields.
+    bool paged = false;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("PopulateList"), [&] {
-        d->remembered->readRememberedPaged(d->results.page.paged);
-        rst = d->results.current().Clone(-1);
-        d->pageBar->frame().setVisible(false);
-        UserControl_Resize();
-        if (guard.gone())
-            return;
-        if (d->results.page.paged) {
-            if (d->results.page.number == 0)
-                d->results.page.number = 1;
-            d->results.page.size = RigheVisibili(*d->lstv);
-            d->loader->fillPage();
-            if (guard.gone())
-                return;
+        runSteps(
+            this,
+            [&] {
+                d->remembered->readRememberedPaged(d->results.page.paged);
+                rst = d->results.current().Clone(-1);
+                d->pageBar->frame().setVisible(false);
+                UserControl_Resize();
+            },
+            [&] {
+                paged = d->results.page.paged;
+                if (!paged) {
+                    d->pageBar->lblCaricatutti_Click();
+                    return;
+                }
+                if (d->results.page.number == 0)
+                    d->results.page.number = 1;
+                d->results.page.size = RigheVisibili(*d->lstv);
+                d->loader->fillPage();
+            },
             // The page bar shows the new page before its icons are loaded.
-            d->pageBar->Paginazione();
-            if (guard.gone())
-                return;
-            d->loader->CaricaIcone();
-            if (guard.gone())
-                return;
-            emit PopulatedList();
-        } else {
-            d->pageBar->lblCaricatutti_Click();
-        }
-        if (guard.gone())
-            return;
-        d->pageBar->frame().setVisible(true);
-        d->search->fillColumnChoice();
-        if (guard.gone() || !d->remembered->keepsWidths())
-            return;
-        d->remembered->restoreRememberedWidths();
-        setSolidBackground(this, d->lstv->BackColor());
-        d->pageBar->frame().setBackColor(d->lstv->BackColor());
+            [&] {
+                if (paged)
+                    d->pageBar->Paginazione();
+            },
+            [&] {
+                if (paged)
+                    d->loader->CaricaIcone();
+            },
+            [&] {
+                if (paged)
+                    emit PopulatedList();
+            },
+            [&] {
+                d->pageBar->frame().setVisible(true);
+                d->search->fillColumnChoice();
+            },
+            [&] { return d->remembered->keepsWidths(); },
+            [&] {
+                d->remembered->restoreRememberedWidths();
+                setSolidBackground(this, d->lstv->BackColor());
+                d->pageBar->frame().setBackColor(d->lstv->BackColor());
+            });
     });
 }
 

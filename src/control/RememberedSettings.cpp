@@ -61,14 +61,14 @@ void RememberedSettings::saveRememberedSettings(bool paged) const
 {
     const QString application = applicationName();
     const QString section = m_control.objectName();
-    skipFailure([&] {
+    skipFailure("saveRememberedSettings", [&] {
         SaveSetting(application, section, QStringLiteral("Paged"), paged ? QStringLiteral("True") : QStringLiteral("False"));
     });
     if (m_noWidths)
         return;
     const int columns = m_list.ColumnHeaders().Count();
     for (int i = 1; i <= columns; ++i) {
-        skipFailure([&] {
+        skipFailure("saveRememberedSettings", [&] {
             SaveSetting(application, section, QString::number(i), widthText(m_list.ColumnHeaders().Item(i)->Width()));
         });
     }

@@ -49,7 +49,7 @@ Tessaro::Tessaro(QWidget* parent) : QWidget(parent), d(std::make_unique<TessaroP
 Tessaro::~Tessaro()
 {
     // A set that was never opened fails to close; it is dropped all the same.
-    const SkipFailures skip;
+    const SkipFailures skip("~Tessaro");
     skip([&] { d->results.current().Close(); });
     rst.reset();
     d->remembered->saveRememberedSettings(d->results.page.paged);
@@ -143,7 +143,7 @@ void Tessaro::resizeEvent(QResizeEvent* event)
 // A stored value that does not convert leaves its property as it was.
 void Tessaro::ReadProperties(const PropertyBag& bag)
 {
-    const SkipFailures skip;
+    const SkipFailures skip("ReadProperties");
     skip([&] { setQuery(bag.ReadProperty(QStringLiteral("Query"), kQueryDefault).toString()); });
     skip([&] { setPaged(CBool(bag.ReadProperty(QStringLiteral("Paged"), false))); });
     skip([&] { setAbsolutePage(CLng(bag.ReadProperty(QStringLiteral("AbsolutePage"), kAbsolutePageDefault))); });

@@ -37,7 +37,7 @@ void Loader::openQuery()
 
 void Loader::reopenQuery()
 {
-    const SkipFailures skip;
+    const SkipFailures skip("reopenQuery");
     skip([&] { m_results.current().Close(); });
     skip([&] { m_results.current().Open(m_settings.Query, m_settings.DBConnection); });
 }
@@ -46,7 +46,7 @@ void Loader::reopenQuery()
 // to be open after the server ended it.
 bool Loader::ConnessioneAttiva()
 {
-    const SkipFailures skip;
+    const SkipFailures skip("ConnessioneAttiva");
     QSqlDatabase& connection = m_settings.DBConnection;
     {
         Recordset probe;

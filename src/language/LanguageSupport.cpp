@@ -173,12 +173,12 @@ QString GetLanguageString(const QString& key) noexcept
     LanguageState& state = languageState();
     if (state.language.isEmpty()) {
         // The backslash goes in even after a trailing one; the doubled separator is harmless.
-        skipFailure([&] {
+        skipFailure("GetLanguageString", [&] {
             state.language = ReadIniValue(state.directory + QStringLiteral("\\LangSetting.ini"),
                                           QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
         });
     }
-    skipFailure([&] {
+    skipFailure("GetLanguageString", [&] {
         text = ReadIniValue(languageFilePath(state.directory, state.language), QStringLiteral("Strings"), key);
     });
     return text;

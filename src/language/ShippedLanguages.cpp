@@ -111,7 +111,7 @@ QString languageFolder(const QString& language)
     QString folder;
     if (!shippedLanguages().contains(language))
         return folder;
-    skipFailure([&] {
+    skipFailure("languageFolder", [&] {
         folder = installedLanguageFolder(loadedLibraryFile(), language);
         if (folder.isEmpty())
             folder = extractedLanguageFolder(

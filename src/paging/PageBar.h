@@ -2,8 +2,9 @@
 
 // The page bar under the list: the record count, the page numbers with their arrows, and the
 // switches between one page and all rows. It owns the frame and everything in it; the page
-// state itself lives in the result holder.
+// state itself lives in the result holder, the run of numbers shown in a PageWindow.
 
+#include "paging/PageWindow.h"
 #include "platform/controls/Frame.h"
 #include "platform/controls/Image.h"
 #include "platform/controls/Label.h"
@@ -26,7 +27,6 @@ namespace tessaro::paging {
 /// lblPag(0) and lblPag(7) move the bar by a run of numbers; lblPag(1..6) show the numbers.
 inline constexpr int kPreviousPagesLabel = 0;
 inline constexpr int kNextPagesLabel = 7;
-inline constexpr int kShownPages = 6;
 inline constexpr int kPageLabels = kShownPages + 2;
 
 /// What the bar asks of the control it sits in. Any call but visibleRows may yield or run host
@@ -40,6 +40,8 @@ struct PageHost {
 };
 
 class PageBar : public QObject {
+    Q_OBJECT
+
 public:
     /// Builds the frame (hidden) and its children inside `control`; `control`, `results` and
     /// `pacer` must outlive the bar, which is destroyed before the control's children are.
@@ -83,7 +85,8 @@ private:
     void loadPage(bool backwards, bool skipHostFailure);
     bool showCurrentPage(bool backwards, bool skipHostFailure, bool paced = false);
     bool switchView(bool paged);
-    bool firstShownPage(int* page) const;
+    void showWindow(const PageWindow& window, const QString& tip);
+    void showHighlight();
     void placePageBar(int currentPage);
     void finishPageBar(int pageCount, int recordCount, bool offerPagedView);
     void showPreviousArrows(bool show);
@@ -93,6 +96,7 @@ private:
     sql::ResultHolder& m_results;
     LoadPacer& m_pacer;
     PageHost m_host;
+    PageWindow m_window;
     Frame* fraPaginazione = nullptr;
     Label* lblNumRecord = nullptr;
     Label* lblPagine = nullptr;

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include <optional>
 #include <vector>
 
 namespace tessaro::paging {
@@ -47,7 +48,7 @@ bool PageBar::pageByKey(ListView& list, int step)
     if (m_pacer.busy())
         return false;
     int pages = 0;
-    if (!skipFailure([&] { pages = m_results.current().PageCount(); }))
+    if (!skipFailure("pageByKey", [&] { pages = m_results.current().PageCount(); }))
         return false;
     const int target = m_results.page.number + step;
     if (target < 1 || target > pages)
@@ -66,18 +67,13 @@ bool PageBar::pageByKey(ListView& list, int step)
 // is usable, which tells the user when it is not.
 void PageBar::stepToPage(int target, int step, int pages)
 {
-    for (int i = 1; i <= kShownPages; ++i) {
-        const Label* label = lblPag[static_cast<std::size_t>(i)];
-        if (!label->isHidden() && label->text() == QString::number(target)) {
-            lblPag_Click(i);
-            return;
-        }
+    if (const int label = m_window.labelOf(target)) {
+        lblPag_Click(label);
+        return;
     }
-    int first = 0;
-    bool numbersShown = false;
-    skipFailure([&] { numbersShown = firstShownPage(&first); });
-    const int from = numbersShown ? first : m_results.page.number;
-    const int arrowLeadsTo = step > 0 ? qMin(from + kShownPages, pages) : (numbersShown ? first - 1 : from - kShownPages);
+    const std::optional<int> first = m_window.firstShownPage();
+    const int from = first.value_or(m_results.page.number);
+    const int arrowLeadsTo = step > 0 ? qMin(from + kShownPages, pages) : (first ? *first - 1 : from - kShownPages);
     if (arrowLeadsTo == target) {
         lblPag_Click(step > 0 ? kNextPagesLabel : kPreviousPagesLabel);
         return;
@@ -114,9 +110,10 @@ void PageBar::keepFocusInBar(const std::function<void()>& move)
     move();
     if (guard.gone() || !fromBar || !focused || focused->isVisible())
         return;
-    for (std::size_t i = 1; i <= kShownPages; ++i) {
-        if (lblPag[i]->isVisible() && lblPag[i]->FontBold()) {
-            lblPag[i]->setFocus(Qt::TabFocusReason);
+    if (const int current = m_window.labelOf(m_window.current)) {
+        Label* label = lblPag[static_cast<std::size_t>(current)];
+        if (label->isVisible()) {
+            label->setFocus(Qt::TabFocusReason);
             return;
         }
     }

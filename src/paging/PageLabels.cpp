@@ -5,7 +5,6 @@
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 #include "platform/controls/ControlGuard.h"
-#include "platform/format/Conversions.h"
 
 namespace tessaro::paging {
 namespace {
@@ -103,41 +102,37 @@ void PageBar::lblPag_Click(int Index)
 {
     if (m_pacer.busy())
         return;
-    const ControlGuard guard(&m_control);
+    int clicked = 0;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lblPag_Click"), [&] {
-        if (!m_host.connectionUsable())
-            return;
-        if (Index == kPreviousPagesLabel) {
-            MoveToPreviousPage();
-            return;
-        }
-        if (Index == kNextPagesLabel) {
-            MoveToNextPage();
-            return;
-        }
-        Label* clicked = lblPag[static_cast<std::size_t>(Index)];
-        m_host.showPointer(PointerShape::Hourglass);
-        int page = CLng(clicked->text());
-        if (page < 1)
-            page = 1;
-        if (page > m_results.current().PageCount())
-            page = m_results.current().PageCount();
-        m_results.page.number = page;
-        m_results.page.size = m_host.visibleRows();
-        m_host.loadCurrentPage();
-        if (guard.gone())
-            return;
-        // The clicked number is already in the bar: only the highlight moves.
-        for (Label* label : lblPag) {
-            label->setFontSize(design::kPageNumberPoints);
-            label->setFontBold(false);
-        }
-        clicked->setFontSize(design::kCurrentPagePoints);
-        clicked->setFontBold(true);
-        m_host.announcePopulated();
-        if (guard.gone())
-            return;
-        m_host.showPointer(PointerShape::Default);
+        runSteps(
+            &m_control, [&] { return m_host.connectionUsable(); },
+            // The arrows are moves of their own.
+            [&] {
+                if (Index == kPreviousPagesLabel)
+                    MoveToPreviousPage();
+                else if (Index == kNextPagesLabel)
+                    MoveToNextPage();
+                return Index != kPreviousPagesLabel && Index != kNextPagesLabel;
+            },
+            [&] {
+                m_host.showPointer(PointerShape::Hourglass);
+                clicked = m_window.pageAt(Index);
+                int page = clicked;
+                if (page < 1)
+                    page = 1;
+                if (page > m_results.current().PageCount())
+                    page = m_results.current().PageCount();
+                m_results.page.number = page;
+                m_results.page.size = m_host.visibleRows();
+                m_host.loadCurrentPage();
+            },
+            // The clicked number is already in the bar: only the highlight moves.
+            [&] {
+                m_window.current = clicked;
+                showHighlight();
+                m_host.announcePopulated();
+            },
+            [&] { m_host.showPointer(PointerShape::Default); });
     });
 }
 

@@ -3,20 +3,10 @@
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 #include "platform/controls/ControlGuard.h"
-#include "platform/format/Conversions.h"
 
 #include <optional>
 
 namespace tessaro::paging {
-
-// The first page number the bar shows, when it shows one.
-bool PageBar::firstShownPage(int* page) const
-{
-    if (lblPag[1]->isHidden())
-        return false;
-    *page = CLng(lblPag[1]->text());
-    return true;
-}
 
 // Fills the list with the current page and its icons, lays out the bar (its run of numbers
 // ending at the page when `backwards`), tells the host and restores the pointer. A failing host
@@ -25,34 +15,32 @@ bool PageBar::firstShownPage(int* page) const
 // of the announcement may use the control as after any load.
 bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure, bool paced)
 {
-    const ControlGuard guard(&m_control);
     bool stopped = false;
-    {
-        std::optional<LoadPacer::Session> load;
-        if (paced)
-            load.emplace(m_pacer, m_results.page.size);
-        m_host.loadCurrentPage();
-        if (guard.gone())
-            return false;
-        stopped = paced && m_pacer.stopped();
-    }
-    if (backwards)
-        PaginazioneIndietro();
-    else
-        Paginazione();
-    if (guard.gone())
-        return false;
-    // A stopped load of all rows says how many of them it kept.
-    if (stopped)
-        lblNumRecord->setText(recordsOfText(m_pacer.kept(), m_pacer.total()));
-    if (skipHostFailure)
-        skipFailure([&] { m_host.announcePopulated(); });
-    else
-        m_host.announcePopulated();
-    if (guard.gone())
-        return false;
-    m_host.showPointer(PointerShape::Default);
-    return true;
+    return runSteps(
+        &m_control,
+        [&] {
+            std::optional<LoadPacer::Session> load;
+            if (paced)
+                load.emplace(m_pacer, m_results.page.size);
+            m_host.loadCurrentPage();
+        },
+        [&] {
+            stopped = paced && m_pacer.stopped();
+            if (backwards)
+                PaginazioneIndietro();
+            else
+                Paginazione();
+        },
+        [&] {
+            // A stopped load of all rows says how many of them it kept.
+            if (stopped)
+                lblNumRecord->setText(recordsOfText(m_pacer.kept(), m_pacer.total()));
+            if (skipHostFailure)
+                skipFailure("showCurrentPage", [&] { m_host.announcePopulated(); });
+            else
+                m_host.announcePopulated();
+        },
+        [&] { m_host.showPointer(PointerShape::Default); });
 }
 
 // The page fitted to the list's size, then shown.
@@ -77,7 +65,7 @@ void PageBar::MoveToLastPage()
 {
     if (m_pacer.busy())
         return;
-    const SkipFailures skip;
+    const SkipFailures skip("MoveToLastPage");
     m_host.showPointer(PointerShape::Hourglass);
     skip([&] { m_results.page.number = m_results.current().PageCount(); });
     loadPage(false, true);
@@ -89,8 +77,7 @@ void PageBar::MoveToNextPage()
         return;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToNextPage"), [&] {
         m_host.showPointer(PointerShape::Hourglass);
-        int page = 0;
-        page = firstShownPage(&page) ? page + kShownPages : m_results.page.number + kShownPages;
+        const int page = m_window.firstShownPage().value_or(m_results.page.number) + kShownPages;
         m_results.page.number = qMin(page, m_results.current().PageCount());
         loadPage(false, false);
     });
@@ -102,9 +89,9 @@ void PageBar::MoveToPreviousPage()
         return;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToPreviousPage"), [&] {
         m_host.showPointer(PointerShape::Hourglass);
-        int page = 0;
         // No lower bound here: the fill raises a page below 1 to 1.
-        m_results.page.number = firstShownPage(&page) ? page - 1 : m_results.page.number - kShownPages;
+        const std::optional<int> first = m_window.firstShownPage();
+        m_results.page.number = first ? *first - 1 : m_results.page.number - kShownPages;
         loadPage(true, false);
     });
 }
@@ -113,7 +100,7 @@ void PageBar::GoToPage(int Page)
 {
     if (m_pacer.busy())
         return;
-    const SkipFailures skip;
+    const SkipFailures skip("GoToPage");
     m_host.showPointer(PointerShape::Hourglass);
     skip([&] {
         int page = Page < 1 ? 1 : Page;

@@ -3,28 +3,45 @@
 #include "design/Layout.h"
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
-#include "platform/format/Conversions.h"
 
 namespace tessaro::paging {
-namespace {
 
-// lblPag(kShownPages) shows this until a number is put there, so a test of the last number
-// shown reads no page.
-const QString kNoPage = QStringLiteral("0");
-
+// The one place the run of numbers reaches the labels: each label is hidden, then shown again
+// with its number, in the order the run is laid out, so the focus moves on as it always has.
 // The tool tip is `tip` followed by the page number.
-void showPageNumber(Label* label, int page, const QString& tip, bool current)
+void PageBar::showWindow(const PageWindow& window, const QString& tip)
 {
-    label->setText(QString::number(page));
-    label->setVisible(true);
-    label->setToolTip(tip + QString::number(page));
-    if (current) {
-        label->setFontSize(design::kCurrentPagePoints);
-        label->setFontBold(true);
+    m_window = window;
+    placePageBar(window.current);
+    showPreviousArrows(window.previousArrows);
+    for (int n = 1; n <= kShownPages; ++n) {
+        const int i = window.fromRight ? kShownPages + 1 - n : n;
+        Label* label = lblPag[static_cast<std::size_t>(i)];
+        label->setVisible(false);
+        const int page = window.pageAt(i);
+        if (page == 0)
+            continue;
+        label->setText(QString::number(page));
+        label->setVisible(true);
+        label->setToolTip(tip + QString::number(page));
     }
+    showHighlight();
 }
 
-} // namespace
+// The current page's number in bold and larger, the others plain.
+void PageBar::showHighlight()
+{
+    for (Label* label : lblPag) {
+        label->setFontSize(design::kPageNumberPoints);
+        label->setFontBold(false);
+    }
+    const int current = m_window.labelOf(m_window.current);
+    if (current == 0)
+        return;
+    Label* label = lblPag[static_cast<std::size_t>(current)];
+    label->setFontSize(design::kCurrentPagePoints);
+    label->setFontBold(true);
+}
 
 // Widths and places shared by both layouts: all eight labels as wide as the current page's
 // number needs, lblPag(3) centred in the frame and the rest placed around it.
@@ -55,8 +72,7 @@ void PageBar::placePageBar(int currentPage)
 void PageBar::finishPageBar(int pageCount, int recordCount, bool offerPagedView)
 {
     const double arrowTop = lblCaricatutti->Top() + design::kArrowDrop;
-    Label* last = lblPag[kShownPages];
-    if (!last->isHidden() && CLng(last->text()) < pageCount) {
+    if (m_window.nextArrows) {
         imgSuccessiva->setVisible(true);
         imgSuccessiva->setTop(arrowTop);
     } else {
@@ -100,25 +116,8 @@ void PageBar::Paginazione()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] {
         Recordset& set = m_results.current();
-        const int current = m_results.page.number;
-        placePageBar(current);
-        showPreviousArrows(current >= 2);
-        const QString tip = languageText(LanguageKey::GoToPageTip);
         const int pages = set.PageCount();
-        if (pages - (kShownPages - 1) >= current || pages <= kShownPages) {
-            for (int i = 0; i < kShownPages; ++i) {
-                Label* label = lblPag[static_cast<std::size_t>(i + 1)];
-                label->setVisible(false);
-                if (pages > 1 && current + i <= pages)
-                    showPageNumber(label, current + i, tip, i == 0);
-            }
-        } else {
-            for (int i = 0; i < kShownPages; ++i) {
-                Label* label = lblPag[static_cast<std::size_t>(kShownPages - i)];
-                label->setVisible(false);
-                showPageNumber(label, pages - i, tip, current == pages - i);
-            }
-        }
+        showWindow(forwardWindow(m_results.page.number, pages), languageText(LanguageKey::GoToPageTip));
         finishPageBar(pages, set.RecordCount(), true);
     });
 }
@@ -127,18 +126,10 @@ void PageBar::PaginazioneIndietro()
 {
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] {
         Recordset& set = m_results.current();
-        const int current = m_results.page.number;
-        placePageBar(current);
-        lblPag[kShownPages]->setText(kNoPage);
-        const QString tip = languageText(LanguageKey::GoToPageTip) + QLatin1Char(' ');
-        for (int i = 0; i < kShownPages; ++i) {
-            Label* label = lblPag[static_cast<std::size_t>(kShownPages - i)];
-            label->setVisible(false);
-            if (current - i >= 1)
-                showPageNumber(label, current - i, tip, i == 0);
-        }
-        showPreviousArrows(CLng(lblPag[kShownPages]->text()) > kShownPages);
-        finishPageBar(set.PageCount(), set.RecordCount(), false);
+        const int pages = set.PageCount();
+        showWindow(backwardWindow(m_results.page.number, pages),
+                   languageText(LanguageKey::GoToPageTip) + QLatin1Char(' '));
+        finishPageBar(pages, set.RecordCount(), false);
     });
 }
 

@@ -14,29 +14,33 @@ namespace tessaro::paging {
 // stopped, keeping the rows read so far.
 bool PageBar::switchView(bool paged)
 {
-    const ControlGuard guard(&m_control);
-    // The one point where other notifications may run, before any state changes.
-    QCoreApplication::processEvents();
-    if (guard.gone() || !m_host.connectionUsable())
-        return false;
-    lblCaricatutti->setMousePointer(PointerShape::Default);
-    m_host.showPointer(PointerShape::Hourglass);
-    m_results.page.paged = paged;
-    m_results.page.size = paged ? m_host.visibleRows() : m_results.current().RecordCount();
-    m_results.page.number = 1;
-    Paginazione();
-    if (guard.gone())
-        return false;
-    lblNumRecord->setText(recordsText(m_results.current().RecordCount()));
-    for (Label* label : lblPag)
-        label->setVisible(false);
-    imgPrimaPagina->setVisible(false);
-    imgUltimaPagina->setVisible(false);
-    lblPagine->setVisible(false);
-    if (!showCurrentPage(false, false, !paged))
-        return false;
-    lblCaricatutti->setMousePointer(PointerShape::Hand);
-    return true;
+    bool shown = false;
+    runSteps(
+        &m_control,
+        // The one point where other notifications may run, before any state changes.
+        [] { QCoreApplication::processEvents(); },
+        [&] { return m_host.connectionUsable(); },
+        [&] {
+            lblCaricatutti->setMousePointer(PointerShape::Default);
+            m_host.showPointer(PointerShape::Hourglass);
+            m_results.page.paged = paged;
+            m_results.page.size = paged ? m_host.visibleRows() : m_results.current().RecordCount();
+            m_results.page.number = 1;
+            Paginazione();
+        },
+        [&] {
+            lblNumRecord->setText(recordsText(m_results.current().RecordCount()));
+            m_window = withoutNumbers(m_window);
+            for (Label* label : lblPag)
+                label->setVisible(false);
+            imgPrimaPagina->setVisible(false);
+            imgUltimaPagina->setVisible(false);
+            lblPagine->setVisible(false);
+            shown = showCurrentPage(false, false, !paged);
+            return shown;
+        },
+        [&] { lblCaricatutti->setMousePointer(PointerShape::Hand); });
+    return shown;
 }
 
 void PageBar::lblCaricatutti_Click()

@@ -2,10 +2,18 @@
 
 #include <tessaro/MessageBox.h>
 
+#include <QLoggingCategory>
+
 #include <new>
 #include <stdexcept>
 
 namespace tessaro {
+namespace {
+
+// Off unless asked for: a skipped failure is the documented behaviour, not a fault to report.
+Q_LOGGING_CATEGORY(lcSkipped, "tessaro.skipped", QtInfoMsg)
+
+} // namespace
 
 // Only the control's own checks raise index errors: a standard library failure carries no
 // number of its own, whatever its kind.
@@ -21,6 +29,16 @@ Error currentError()
         return Error(Error::InvalidProcedureCall, QString::fromLocal8Bit(e.what()));
     } catch (...) {
         return Error::fromNumber(Error::InvalidProcedureCall);
+    }
+}
+
+void traceSkipped(const char* routine) noexcept
+{
+    try {
+        qCDebug(lcSkipped).noquote().nospace() << routine << ": skipped Err=" << currentError().number() << ' '
+                                               << currentError().description();
+    } catch (...) {
+        // A trace that cannot be written is not worth a failure of its own.
     }
 }
 

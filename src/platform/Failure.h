@@ -2,8 +2,9 @@
 
 // The three ways a routine of the control deals with a failing step:
 //   trap and report  - trapAndReport(): the routine ends and the user sees a critical message;
-//   skip             - a `const SkipFailures skip;` at the routine's top, then skip(step):
-//                      the failing step is dropped and the next one runs;
+//   skip             - a `const SkipFailures skip("Routine");` at the routine's top, then
+//                      skip(step): the failing step is dropped and the next one runs, leaving
+//                      a trace in the logging category "tessaro.skipped" (see traceSkipped);
 //   pass on          - no helper: the tessaro::Error simply propagates to the caller.
 // The control's routines trap through language/ErrorReport.h, which titles the box.
 
@@ -35,22 +36,35 @@ Error currentError();
 void reportError(const QString& title, ReportForm form, const QString& operation, const Error& error,
                  const std::optional<QString>& detail = std::nullopt);
 
-/// Runs one step of a routine whose failing steps are skipped silently. Returns whether it ran.
+/// Leaves the trace of a skipped failure: `routine` and the error being handled, logged once at
+/// debug level in the category "tessaro.skipped". The category is off by default; the rule
+/// "tessaro.skipped.debug=true" (QT_LOGGING_RULES) turns it on. Call only inside a catch block;
+/// never throws.
+void traceSkipped(const char* routine) noexcept;
+
+/// Runs one step of `routine` whose failure is skipped, with its trace. Returns whether it ran.
 template <class Step>
-bool skipFailure(Step&& step) noexcept
+bool skipFailure(const char* routine, Step&& step) noexcept
 {
     try {
         std::forward<Step>(step)();
         return true;
     } catch (...) {
+        traceSkipped(routine);
         return false;
     }
 }
 
-/// Declared once at the top of a routine whose failing steps are skipped: skip(step) runs one.
-struct SkipFailures {
+/// Declared once at the top of a routine whose failing steps are skipped, with the routine's
+/// name for the trace: skip(step) runs one.
+class SkipFailures {
+public:
+    explicit constexpr SkipFailures(const char* routine) : m_routine(routine) {}
     template <class Step>
-    bool operator()(Step&& step) const noexcept { return skipFailure(std::forward<Step>(step)); }
+    bool operator()(Step&& step) const noexcept { return skipFailure(m_routine, std::forward<Step>(step)); }
+
+private:
+    const char* m_routine;
 };
 
 /// Runs `body`; a failure is reported in the given form with a detail between the error number
@@ -65,7 +79,7 @@ bool trapAndReport(ReportTitle title, ReportForm form, const QString& operation,
         std::forward<Body>(body)();
         return true;
     } catch (...) {
-        skipFailure([&] {
+        skipFailure("trapAndReport", [&] {
             reportError(title(), form, operation, currentError(), std::optional<QString>(detail()));
         });
         return false;

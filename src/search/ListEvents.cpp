@@ -28,7 +28,7 @@ QString sortableDateText(const QVariant& tag)
     const QString text = CStr(tag);
     if (text.isEmpty())
         return QString();
-    const SkipFailures skip;
+    const SkipFailures skip("sortableDateText");
     QString sortable = text;
     skip([&] { sortable = CDate(tag).toString(kSortableDateFormat); });
     return sortable;
@@ -39,7 +39,7 @@ QString sortableDateText(const QVariant& tag)
 template <class Text>
 void rewriteDates(ListView& list, int k, Text text)
 {
-    const SkipFailures skip;
+    const SkipFailures skip("rewriteDates");
     for (ListItem* item : list.ListItems())
         skip([&] { item->setSubItems(k, text(item->ListSubItems(k)->Tag())); });
 }
@@ -78,7 +78,7 @@ void ListEvents::lstv_ColumnClick(ColumnHeader* ColumnHeader)
 // Host code may fail; the click is over either way.
 void ListEvents::lstv_ItemClick(ListItem* Item)
 {
-    const SkipFailures skip;
+    const SkipFailures skip("lstv_ItemClick");
     if (m_list.ListItems().Count() > 0)
         skip([&] { m_host.itemClicked(Item); });
 }
@@ -97,7 +97,7 @@ void ListEvents::lstv_EnterKey(ListItem* Item)
 // Host code may fail; the double click is over either way.
 void ListEvents::itemDoubleClicked(ListItem* item)
 {
-    const SkipFailures skip;
+    const SkipFailures skip("itemDoubleClicked");
     if (m_list.ListItems().Count() > 0)
         skip([&] { m_host.itemDoubleClicked(item); });
 }

@@ -24,6 +24,8 @@ struct ListEventsHost {
 /// Handles the list's ColumnClick, ItemClick, DblClick and KeyUp, and Enter on a row; the
 /// connections end when it is destroyed.
 class ListEvents : public QObject {
+    Q_OBJECT
+
 public:
     ListEvents(ListView& list, ListEventsHost host);
 

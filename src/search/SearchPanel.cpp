@@ -171,7 +171,7 @@ void SearchPanel::cmbCercaIn_KeyPress(int& KeyAscii)
         moveFocusOn(*cmbCercaIn);
         KeyAscii = 0;
     }
-    const SkipFailures skip;
+    const SkipFailures skip("cmbCercaIn_KeyPress");
     skip([&] { KeyAscii = CompletaCombo(*cmbCercaIn, KeyAscii, true); });
 }
 
@@ -198,7 +198,7 @@ void SearchPanel::cmdTrova_Click()
     const int column = cmbCercaIn->ListIndex();
     if (column == -1)
         return;
-    const SkipFailures skip;
+    const SkipFailures skip("cmdTrova_Click");
     std::optional<LikePattern> pattern;
     skip([&] { pattern.emplace(txtRicerca->Text(), Qt::CaseInsensitive); });
     ListItem* lastMatch = nullptr;

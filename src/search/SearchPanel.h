@@ -21,6 +21,8 @@ namespace search {
 /// (which is their tab order), and the watchers that raise their focus and key handlers. Every
 /// connection it makes ends when it is destroyed.
 class SearchPanel : public QObject {
+    Q_OBJECT
+
 public:
     SearchPanel(QWidget& panel, ListView& list);
     /// Deletes the key watchers still there (the control's teardown may have deleted them).

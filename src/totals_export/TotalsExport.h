@@ -19,6 +19,8 @@ namespace tessaro::totals_export {
 /// connections end when it is destroyed. `list`, `columnChoice` and `columns` must outlive it;
 /// `columns` is read at each click, so a host that reassigns it is followed.
 class TotalsExport : public QObject {
+    Q_OBJECT
+
 public:
     TotalsExport(QWidget& panel, ListView& list, const ComboBox& columnChoice,
                  const std::shared_ptr<collColonne>& columns);

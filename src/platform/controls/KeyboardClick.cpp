@@ -22,6 +22,8 @@ void paintFocusFrame(QWidget& control)
 
 // Watches the control it is a child of.
 class KeyboardClick final : public QObject {
+    Q_OBJECT
+
 public:
     explicit KeyboardClick(QWidget& control) : QObject(&control) { control.installEventFilter(this); }
 
@@ -61,3 +63,5 @@ void makeKeyboardClickable(QWidget& control)
 }
 
 } // namespace tessaro
+
+#include "KeyboardClick.moc"

@@ -19,6 +19,8 @@ class QWidget;
 namespace tessaro {
 
 class LoadPacer : public QObject {
+    Q_OBJECT
+
 public:
     /// Shows the progress: `done` rows of `total` read so far.
     using ProgressView = std::function<void(int done, int total)>;

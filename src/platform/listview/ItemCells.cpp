@@ -24,7 +24,6 @@ constexpr std::size_t kCellChunkBytes = kCellsOffset + kCellsPerChunk * sizeof(L
 constexpr std::size_t kCellChunkAlignment = std::size_t(1) << 20;
 static_assert(sizeof(ChunkHead) <= kCellsOffset && kCellsOffset % alignof(ListSubItem) == 0);
 static_assert(kCellChunkBytes <= kCellChunkAlignment);
-constexpr int kMaxCellsPerItem = 0xFFFF;
 constexpr std::size_t kMaxCellChunks = std::size_t(1) << (32 - kCellChunkShift);
 
 bool isText(TextArena::Ref ref)

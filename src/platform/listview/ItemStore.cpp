@@ -13,8 +13,6 @@ namespace {
 constexpr std::uint32_t kMissesBeforeProbing = 16;
 constexpr std::uint32_t kProbeEvery = 64;
 constexpr std::uint32_t kMissesSaturated = kMissesBeforeProbing * kProbeEvery * 1024;
-// An item counts its cells in 16 bits.
-constexpr int kMostCellsPerItem = 0xFFFF;
 constexpr unsigned kItemChunkShift = 12;
 constexpr std::size_t kItemsPerChunk = std::size_t(1) << kItemChunkShift;
 constexpr std::size_t kItemChunkBytes = kItemsPerChunk * sizeof(ListItem);
@@ -87,7 +85,7 @@ ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int co
 // once: cells[1..count-1] in the first, the rest blank.
 void ItemStore::fillNewCells(ListItem& item, const RowCell* cells, int count)
 {
-    const int capacity = std::min(std::max(count - 1, m_core.headerCount() - 1), kMostCellsPerItem);
+    const int capacity = std::min(std::max(count - 1, m_core.headerCount() - 1), kMaxCellsPerItem);
     const quint32 start = allocateCells(capacity);
     const quint32 owner = numberOf(item);
     ListSubItem* cell = cellAt(start);

@@ -27,6 +27,8 @@ constexpr TextArena::Ref kTagUnset = 0xFFFFFFFFu;
 constexpr TextArena::Ref kTagSide = 0xFFFFFFFEu;
 /// The cell moved: its text slot holds the index of the cell that took over.
 constexpr TextArena::Ref kCellMoved = 0xFFFFFFFDu;
+/// The most cells (sub-items) one item holds: an item counts its cells in 16 bits.
+constexpr int kMaxCellsPerItem = 0xFFFF;
 
 class ItemStore {
 public:

@@ -198,7 +198,7 @@ int ListView::View() const
 
 void ListView::setView(int view)
 {
-    if (view < 0 || view > 3)
+    if (view < IconView || view > ReportView)
         raiseError(Error::InvalidPropertyValue);
     d->view = view;
 }
@@ -210,10 +210,10 @@ int ListView::BorderStyle() const
 
 void ListView::setBorderStyle(int style)
 {
-    if (style != 0 && style != 1)
+    if (style != NoBorder && style != FixedSingle)
         raiseError(Error::InvalidPropertyValue);
     d->borderStyle = style;
-    setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+    setFrameShape(style == NoBorder ? QFrame::NoFrame : QFrame::StyledPanel);
 }
 
 bool ListView::CheckBoxes() const

@@ -114,7 +114,7 @@ Application::Application() = default;
 
 Application::~Application()
 {
-    skipFailure([this] { release(); });
+    skipFailure("~Application", [this] { release(); });
 }
 
 Workbook& Application::WorkbooksAdd()
