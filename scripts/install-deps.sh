@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-mysql
   qt6-tools-dev
-  libxlsxwriter-dev libsqlite3-dev libpq-dev
+  libxlsxwriter-dev libsqlite3-dev libpq-dev libmariadb-dev
   libgtest-dev
   postgresql mariadb-server
   unzip

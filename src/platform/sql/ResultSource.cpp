@@ -1,6 +1,7 @@
 #include "platform/sql/ResultSource.h"
 
 #include "platform/sql/DatabaseError.h"
+#include "platform/sql/MariadbRows.h"
 #include "platform/sql/PostgresConnection.h"
 #include "platform/sql/PostgresRows.h"
 #include "platform/sql/ReadOnlyScope.h"
@@ -145,6 +146,8 @@ ResultSource::Reader ResultSource::readerFor(const QSqlDatabase& connection)
         return Reader::Sqlite;
     if (sharedPostgresHandle(connection) != nullptr)
         return Reader::Postgres;
+    if (sharedMariadbHandle(connection) != nullptr)
+        return Reader::Mariadb;
     return Reader::Query;
 }
 
@@ -206,6 +209,8 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
         direct = readSqliteRows(m_connection, statement, maxRows, visit);
     else if (m_reader == Reader::Postgres)
         direct = readWithPostgres(m_connection, run, maxRows, visit, PostgresStatement::Subquery);
+    else if (m_reader == Reader::Mariadb)
+        direct = readWithMariadb(m_connection, run, maxRows, visit);
     const qint64 handed = direct ? *direct : readWithQuery(run, maxRows, visit);
     learnEnd(RowBlock{position, int(handed), maxRows, {}});
     return handed;

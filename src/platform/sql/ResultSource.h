@@ -44,7 +44,7 @@ public:
 
 private:
     /// How long runs of rows are read, chosen once from the connection.
-    enum class Reader { Sqlite, Postgres, Query };
+    enum class Reader { Sqlite, Postgres, Mariadb, Query };
     static Reader readerFor(const QSqlDatabase& connection);
 
     ResultSource(const QSqlDatabase& connection, const QString& body);

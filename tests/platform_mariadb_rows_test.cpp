@@ -1,0 +1,173 @@
+// Reading MariaDB rows through the client library must give what QSqlQuery gives.
+#include "platform/sql/DatabaseError.h"
+#include "platform/sql/MariadbRows.h"
+#include "platform/sql/ReadOnlyScope.h"
+#include "support/MariadbServer.h"
+
+#include <QDateTime>
+#include <QSqlQuery>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+using namespace tessaro;
+using Kind = sql::StoredValue::Kind;
+
+namespace {
+
+// One row of awkward values of every common type, one of plain ones, one of Nulls.
+const QString kTable = QStringLiteral(
+    "CREATE TABLE every_type (ti TINYINT, tu TINYINT UNSIGNED, si SMALLINT, mi MEDIUMINT, i INT, iu INT UNSIGNED, "
+    "bi BIGINT, bu BIGINT UNSIGNED, de DECIMAL(30,5), fl FLOAT, do DOUBLE, bt BIT(10), y YEAR, d DATE, t TIME(3), "
+    "dt DATETIME(3), ts TIMESTAMP NULL, c CHAR(4), vc VARCHAR(20), tx TEXT, vb VARBINARY(8), bl BLOB, "
+    "e ENUM('a','b'), j JSON)");
+const QString kRows = QStringLiteral(
+    "INSERT INTO every_type VALUES "
+    "(-128, 255, -32768, -8388608, -2147483648, 4294967295, -9223372036854775808, 18446744073709551615, "
+    " '-1234567890123456789012345.12345', 1.1, 1e300, b'1010101010', 2024, '2024-02-29', '-838:59:59.000', "
+    " '2024-02-29 12:34:56.789', '2038-01-19 03:14:07', 'ab', 'città', 'a''b\\nc', x'00ff41', x'5c4e', 'b', '{\"k\": [1, 2]}'),"
+    "(0, 0, 1, 2, 3, 4, 5, 6, 0, 0, -2.5e-300, b'0', 1901, '0000-00-00', '00:00:00', '1000-01-01 00:00:00', "
+    " '1970-01-01 00:00:01', '', '', '', x'', x'', 'a', '[]'),"
+    "(NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
+    " NULL, NULL, NULL, NULL, NULL, NULL)");
+constexpr int kFields = 24;
+
+// A value's type, nullness and exact value in one text: QVariant's own equality takes 2 for 2.0.
+QString describe(const QVariant& v)
+{
+    QString value = v.toString();
+    if (v.metaType() == QMetaType::fromType<QByteArray>())
+        value = QString::fromLatin1(v.toByteArray().toHex());
+    else if (v.metaType() == QMetaType::fromType<QDateTime>())
+        value = v.toDateTime().toString(Qt::ISODateWithMs) + ' ' + QString::number(v.toDateTime().timeSpec());
+    else if (v.metaType() == QMetaType::fromType<double>())
+        value = QString::number(v.toDouble(), 'g', 17);
+    return QStringLiteral("%1%2%3 %4").arg(v.typeName(), v.isNull() ? " null" : "", v.isValid() ? "" : " invalid", value);
+}
+
+// A stored value that is not Other must mean what value() means.
+void expectStoredAgrees(const sql::RowValues& row, int field)
+{
+    const sql::StoredValue stored = row.stored(field);
+    const QVariant value = row.value(field);
+    SCOPED_TRACE(describe(value).toStdString());
+    switch (stored.kind) {
+    case Kind::Null: EXPECT_TRUE(value.isNull()); break;
+    case Kind::Integer: EXPECT_EQ(stored.integer, value.toLongLong()); break;
+    case Kind::Real: EXPECT_EQ(QString::number(stored.real, 'g', 17), QString::number(value.toDouble(), 'g', 17)); break;
+    case Kind::Text: EXPECT_EQ(QString::fromUtf8(stored.text.data(), qsizetype(stored.text.size())), value.toString()); break;
+    case Kind::Other: break;
+    }
+}
+
+class MariadbRows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TESSARO_REQUIRE_MARIADB();
+        auto& server = test::MariadbServer::instance();
+        ASSERT_TRUE(server.execute(QStringLiteral("DROP TABLE IF EXISTS every_type")));
+        ASSERT_TRUE(server.execute(kTable));
+        ASSERT_TRUE(server.execute(kRows));
+        db = server.connection(m_name);
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+    }
+    void TearDown() override
+    {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+
+    // The rows `statement` gives through the reader, each as its fields described and joined.
+    std::vector<std::string> read(const QString& statement, qint64 maxRows, int fields)
+    {
+        sql::ReadOnlyQuery run(db);
+        EXPECT_TRUE(run.admit(statement)) << run.error().text().toStdString();
+        std::vector<std::string> rows;
+        const std::optional<qint64> handed = sql::readWithMariadb(db, run, maxRows, [&](const sql::RowValues& row) {
+            QStringList described;
+            for (int i = 0; i < fields; ++i) {
+                described << describe(row.value(i));
+                expectStoredAgrees(row, i);
+            }
+            rows.push_back(described.join(QStringLiteral(" | ")).toStdString());
+        });
+        EXPECT_EQ(handed, qint64(rows.size()));
+        return rows;
+    }
+
+    std::vector<std::string> readThroughQt(const QString& statement, int fields)
+    {
+        std::vector<std::string> rows;
+        QSqlQuery query(statement, db);
+        while (query.next()) {
+            QStringList described;
+            for (int i = 0; i < fields; ++i)
+                described << describe(query.value(i));
+            rows.push_back(described.join(QStringLiteral(" | ")).toStdString());
+        }
+        return rows;
+    }
+
+    QSqlDatabase db;
+
+private:
+    QString m_name = QUuid::createUuid().toString();
+};
+
+} // namespace
+
+TEST_F(MariadbRows, ValuesAreThoseOfQSqlQueryUnderEveryPrecisionPolicy)
+{
+    const QString statement = QStringLiteral("SELECT * FROM every_type");
+    for (QSql::NumericalPrecisionPolicy policy :
+         {QSql::LowPrecisionDouble, QSql::HighPrecision, QSql::LowPrecisionInt32, QSql::LowPrecisionInt64}) {
+        SCOPED_TRACE(policy);
+        db.setNumericalPrecisionPolicy(policy);
+        const std::vector<std::string> expected = readThroughQt(statement, kFields);
+        ASSERT_EQ(expected.size(), 3u);
+        EXPECT_EQ(read(statement, 10, kFields), expected);
+    }
+}
+
+TEST_F(MariadbRows, StoredValuesSpareTheVariantForNumbersAndTexts)
+{
+    const auto kindsUnder = [&](QSql::NumericalPrecisionPolicy policy) {
+        db.setNumericalPrecisionPolicy(policy);
+        std::vector<Kind> kinds;
+        sql::ReadOnlyQuery run(db);
+        run.admit(QStringLiteral("SELECT bi, vc, de, do, d, bl FROM every_type ORDER BY bi DESC LIMIT 1"));
+        sql::readWithMariadb(db, run, 1, [&](const sql::RowValues& row) {
+            for (int i = 0; i < 6; ++i)
+                kinds.push_back(row.stored(i).kind);
+        });
+        return kinds;
+    };
+    EXPECT_EQ(kindsUnder(QSql::LowPrecisionDouble),
+              (std::vector<Kind>{Kind::Integer, Kind::Text, Kind::Real, Kind::Real, Kind::Other, Kind::Other}));
+    EXPECT_EQ(kindsUnder(QSql::HighPrecision).at(2), Kind::Text);
+}
+
+// Rows past maxRows are read and dropped; a throw from the visitor, or a failing statement, leaves
+// the connection ready for the next statement.
+TEST_F(MariadbRows, HandsAtMostMaxRowsAndLeavesTheConnectionReady)
+{
+    const QString numbers = QStringLiteral("SELECT seq FROM seq_1_to_3000");
+    for (const qint64 maxRows : {qint64(0), qint64(1), qint64(3000), qint64(5000)}) {
+        SCOPED_TRACE(maxRows);
+        EXPECT_EQ(read(numbers, maxRows, 1).size(), std::size_t(std::min<qint64>(maxRows, 3000)));
+    }
+    sql::ReadOnlyQuery run(db);
+    ASSERT_TRUE(run.admit(numbers));
+    EXPECT_THROW(sql::readWithMariadb(db, run, 3000, [](const sql::RowValues&) { throw std::runtime_error("host"); }),
+                 std::runtime_error);
+    ASSERT_TRUE(run.admit(QStringLiteral("SELECT no_such_field FROM every_type")));
+    try {
+        sql::readWithMariadb(db, run, 1, [](const sql::RowValues&) {});
+        ADD_FAILURE() << "the statement ran";
+    } catch (const sql::DatabaseFailure& failure) {
+        EXPECT_EQ(failure.sqlError().driverText(), QStringLiteral("QMYSQL: Unable to execute query"));
+        EXPECT_EQ(failure.sqlError().nativeErrorCode(), QStringLiteral("1054"));
+    }
+    EXPECT_EQ(read(QStringLiteral("SELECT 7"), 1, 1), readThroughQt(QStringLiteral("SELECT 7"), 1));
+}
