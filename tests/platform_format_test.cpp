@@ -3,6 +3,7 @@
 #include "platform/format/Conversions.h"
 #include "platform/format/Format.h"
 #include "platform/format/NumberText.h"
+#include "platform/format/ShortDateWriter.h"
 #include "platform/format/ValueText.h"
 
 #include "support/FormatCases.h"
@@ -83,6 +84,28 @@ TEST(ValueText, TheFillsPlainNumberTextIsCStrsOrStepsAside)
         }
         // Only a number halfway between two fifteen-digit ones is left to CStr without need.
         EXPECT_LT(leftToCStr * 100, plainInCStr) << name;
+    }
+}
+
+// The fill writes plain dates its own way too: exactly CStr's text, or it leaves the date to CStr.
+TEST(ValueText, TheFillsDateTextIsCStrsOrStepsAside)
+{
+    const std::vector<QDate> dates{QDate(2024, 3, 5), QDate(2024, 12, 31), QDate(1, 1, 1), QDate(999, 7, 4),
+                                   QDate(9999, 12, 31), QDate(1899, 12, 30) /* day zero: a time */,
+                                   QDate(1899, 12, 31), QDate(-44, 3, 15), QDate(10000, 1, 1), QDate()};
+    // Day-month-year with zeros, month first without, year first, dots, a narrow space, non-ASCII
+    // digits, a month's name (C).
+    for (const char* name : {en, it, "C", "de_DE", "ja_JP", "fi_FI", "bg_BG", "ar_EG", "fa_IR", "sv_SE"}) {
+        test::LocaleScope locale(name);
+        const format::ShortDateWriter writer;
+        for (const QDate& date : dates) {
+            std::string written = "kept ";
+            const bool quick = writer.append(written, date);
+            EXPECT_EQ(written, quick ? "kept " + CStr(date).toStdString() : "kept ") << name << " " << date.toString(Qt::ISODate).toStdString();
+            const bool usual = date.isValid() && date.year() > 0 && date.year() < 10000 && date != QDate(1899, 12, 30);
+            if (QString(name) == en || QString(name) == it || QString(name) == "C")
+                EXPECT_EQ(quick, usual) << name << " " << date.toString(Qt::ISODate).toStdString();
+        }
     }
 }
 

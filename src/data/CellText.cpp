@@ -127,6 +127,10 @@ bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& ou
     const QVariant value = row.value(field);
     if (value.isNull())
         return false;
+    if (m_format.isEmpty() && !m_numeric && value.typeId() == QMetaType::QDate && m_dates.append(out, value.toDate())) {
+        text = out;
+        return true;
+    }
     out = cellText(value, m_format, m_numeric).toStdString();
     text = out;
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/format/ShortDateWriter.h"
+
 #include <QString>
 
 #include <array>
@@ -45,6 +47,7 @@ private:
     QString m_format;       ///< the column's format expression; empty for plain text
     bool m_numeric;         ///< TipoCampo 1: right-aligned in 20 characters
     std::string m_decimalPoint;
+    format::ShortDateWriter m_dates; ///< a plain date column's texts, without QLocale per cell
     /// A whole number's digits are written after kNumericWidth blanks that stay in place, so a
     /// numeric column's text is the window of 20 characters that ends with them.
     mutable std::array<char, 2 * kNumericWidth + 4> m_digits;

@@ -65,6 +65,26 @@ Number parsed(std::string_view text)
     return number;
 }
 
+// The server writes a DATE as yyyy-MM-dd: read at once, as QDate::fromString would read it
+// (0000-00-00, which the server allows, is no date).
+constexpr std::size_t kIsoDateLength = 10;
+
+QDate dateOf(std::string_view text)
+{
+    const auto digitsAt = [&](std::size_t at, std::size_t count) {
+        int number = 0;
+        const auto [end, error] = std::from_chars(text.data() + at, text.data() + at + count, number);
+        return error == std::errc() && end == text.data() + at + count && text[at] != '-' ? number : -1;
+    };
+    if (text.size() == kIsoDateLength && text[4] == '-' && text[7] == '-') {
+        const int year = digitsAt(0, 4), month = digitsAt(5, 2), day = digitsAt(8, 2);
+        if (year > 0 && month >= 0 && day >= 0)
+            return QDate(year, month, day);
+    }
+    const QString spelled = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return spelled.isEmpty() ? QDate() : QDate::fromString(spelled, Qt::ISODate);
+}
+
 QDateTime dateTimeOf(QString text)
 {
     if (text.isEmpty())
@@ -118,11 +138,11 @@ QVariant MariadbRow::value(int field) const
     case FieldKind::UInt8: return parsed<qulonglong>(bytes);
     case FieldKind::Decimal: return decimal(bytes);
     case FieldKind::Bytes: return QByteArray(bytes.data(), qsizetype(bytes.size()));
+    case FieldKind::Date: return dateOf(bytes);
     default: break;
     }
     const QString textValue = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
     switch (kind) {
-    case FieldKind::Date: return textValue.isEmpty() ? QDate() : QDate::fromString(textValue, Qt::ISODate);
     case FieldKind::DateTime: return dateTimeOf(textValue);
     default: return textValue;
     }
