@@ -75,18 +75,23 @@ ShortDateWriter::ShortDateWriter()
 
 bool ShortDateWriter::append(std::string& out, const QDate& date) const
 {
-    if (!m_usable || !date.isValid() || date.year() < kFirstYear || date.year() > kLastYear || date == dayZero())
+    if (!m_usable || !date.isValid() || date == dayZero())
+        return false;
+    // One conversion from the day number, where each of day(), month() and year() makes its own.
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (year < kFirstYear || year > kLastYear)
         return false;
     for (const Piece& piece : m_pieces) {
         switch (piece.part) {
         case Part::Literal: out += piece.literal; break;
-        case Part::Day: appendNumber(out, date.day(), 1); break;
-        case Part::DayPadded: appendNumber(out, date.day(), kPaddedDigits); break;
+        case Part::Day: appendNumber(out, day, 1); break;
+        case Part::DayPadded: appendNumber(out, day, kPaddedDigits); break;
         case Part::DayName: out += piece.names[std::size_t(date.dayOfWeek() - 1)]; break;
-        case Part::MonthName: out += piece.names[std::size_t(date.month() - 1)]; break;
-        case Part::Month: appendNumber(out, date.month(), 1); break;
-        case Part::MonthPadded: appendNumber(out, date.month(), kPaddedDigits); break;
-        case Part::Year: appendNumber(out, date.year(), kYearDigits); break;
+        case Part::MonthName: out += piece.names[std::size_t(month - 1)]; break;
+        case Part::Month: appendNumber(out, month, 1); break;
+        case Part::MonthPadded: appendNumber(out, month, kPaddedDigits); break;
+        case Part::Year: appendNumber(out, year, kYearDigits); break;
         }
     }
     return true;
