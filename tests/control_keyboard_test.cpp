@@ -12,11 +12,8 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <tessaro/MessageBox.h>
 
 #include <functional>
 
@@ -498,61 +495,6 @@ TEST_F(Copying, CtrlCAndTheContextMenuCopyTheSelectedRowsAsTextAndTable)
     list.horizontalHeader()->hideSection(1);
     press(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboardText(), QStringLiteral("Name\nBeta\n"));
-}
-
-// A page move by key may end with the control gone: the host deleted it from its PopulatedList
-// handler or from a message box the move showed. The key's handling stops there.
-TEST(KeysTeardown, APageMoveByKeyStopsWhenTheHostDestroysTheControl)
-{
-    const test::MessageBoxRecorder unexpected; // no real message box may stop the run
-    test::TestDatabase database;
-    database.createNumbered(QStringLiteral("t"), 500);
-    const struct {
-        const char* what;
-        bool byMessageBox;
-        int page;
-        int key;
-    } cases[] = {
-        {"PopulatedList handler, Page Down", false, 1, Qt::Key_PageDown},
-        {"message box, Page Up", true, 2, Qt::Key_PageUp},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        QPointer<QWidget> window = new QWidget;
-        window->resize(700, 400);
-        QPointer<Tessaro> control = new Tessaro(window);
-        control->resize(600, 300);
-        control->setDBConnection(database.db());
-        control->setQuery(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"));
-        control->setPaged(true);
-        control->setAbsolutePage(c.page);
-        control->Init_class(QStringLiteral("KeysTeardownTest"), true);
-        window->show();
-        QApplication::setActiveWindow(window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        control->PopulateList();
-        ListView& list = *control->ListView;
-        const int count = list.ListItems().Count();
-        list.setSelectedItem(list.ListItems().Item(c.key == Qt::Key_PageDown ? count : 1));
-        list.setFocus(Qt::TabFocusReason);
-
-        int shown = 0;
-        const MessageBoxHandler previous = setMessageBoxHandler([&](const QString&, int, const QString&) {
-            ++shown;
-            delete control;
-            return 1;
-        });
-        if (c.byMessageBox)
-            control->setColonnaIndiceImmagine(1); // no image list: the page's icons fail
-        else
-            QObject::connect(control, &Tessaro::PopulatedList, [&] { delete control; });
-        press(c.key);
-        setMessageBoxHandler(previous);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_TRUE(control.isNull());
-        EXPECT_EQ(shown, c.byMessageBox ? 1 : 0);
-        delete window;
-    }
 }
 
 } // namespace

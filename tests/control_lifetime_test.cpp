@@ -42,7 +42,7 @@ struct Lifetime : ::testing::Test {
     ~Lifetime() override { delete window; }
 
     // The control inside a host window, or shown as a window of its own.
-    void open(bool paged, bool ownWindow = false)
+    void open(bool paged, bool ownWindow = false, int page = 1)
     {
         forgetSettings(); // the view remembered by the last case would win over `paged`
         control = new Tessaro(ownWindow ? nullptr : new QWidget);
@@ -54,6 +54,7 @@ struct Lifetime : ::testing::Test {
         control->setDBConnection(database.db());
         control->setQuery(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"));
         control->setPaged(paged);
+        control->setAbsolutePage(page);
         control->Init_class(QString::fromLatin1(kApplication));
         window->show();
         QApplication::setActiveWindow(window);
@@ -168,6 +169,15 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         const char* name;
         bool paged;
         std::function<void(Lifetime&)> run;
+        int page = 1;
+    };
+    // The key goes to the list standing on `row` (0: the last).
+    const auto pageKey = [](int key, int row) {
+        return [key, row](Lifetime& t) {
+            ListView& list = *t.control->ListView;
+            list.setSelectedItem(list.ListItems().Item(row ? row : list.ListItems().Count()));
+            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        };
     };
     const Trigger triggers[] = {
         {"PopulateList with a new page size", true, [](Lifetime& t) {
@@ -184,6 +194,8 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         {"click on a page number", true, [](Lifetime& t) { t.click("lblPag(2)"); }},
         {"click on lblCaricatutti", true, [](Lifetime& t) { t.click("lblCaricatutti"); }},
         {"click on lblPaginaRisultati", false, [](Lifetime& t) { t.click("lblPaginaRisultati"); }},
+        {"Page Down on a page's last row", true, pageKey(Qt::Key_PageDown, 0)},
+        {"Page Up on a page's first row", true, pageKey(Qt::Key_PageUp, 1), 2},
     };
     struct Destroyer {
         const char* name;
@@ -215,7 +227,7 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         for (const Destroyer& destroyer : destroyers) {
             SCOPED_TRACE(std::string(trigger.name) + ", " + destroyer.name);
             shown = 0;
-            open(trigger.paged);
+            open(trigger.paged, false, trigger.page);
             ASSERT_EQ(shown, 0);
             control->ListView->setFocus(Qt::MouseFocusReason);
             forgetSettings();
