@@ -162,34 +162,58 @@ struct LongLoad : ::testing::Test {
 
 } // namespace
 
-// Esc, sent where the focus is, stops the load: the rows read stay, the counter says how many
-// of all, PopulatedList comes once, and the bar works as ever afterwards.
-TEST_F(LongLoad, EscStopsTheLoadKeepingTheRowsReadSoFar)
+// Esc, sent where the focus is, stops a load of all rows; so do a click on the view-switch label
+// the bar shows during the load and Enter on it once the keyboard has put the focus there (that
+// load runs inside PopulateList, which returns once it has stopped). The rows read stay, the
+// counter says how many of all, PopulatedList comes once, the view stays unpaged, and the bar
+// works as ever afterwards.
+TEST_F(LongLoad, EscOrTheViewSwitchLabelStopsTheLoadKeepingTheRowsReadSoFar)
 {
-    open();
-    QAbstractItemModelTester tester(control->ListView->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    ASSERT_TRUE(whileLoading([&] { loadAll(); },
-                             [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }));
-    const int kept = rows();
-    EXPECT_GT(kept, 0);
-    EXPECT_LT(kept, kRows);
-    EXPECT_TRUE(inIdOrder());
-    EXPECT_EQ(control->ListView->ListItems().Item(kept)->Text(), QString::number(kept)) << "no row skipped";
-    EXPECT_EQ(counter(), keptText(kept));
-    EXPECT_EQ(populated->count(), 1);
-    EXPECT_FALSE(control->Paged());
-    EXPECT_EQ(control->MousePointer(), static_cast<int>(PointerShape::Default));
-    EXPECT_TRUE(boxes.messages().empty());
+    const auto viewSwitch = [this] {
+        return child(child("lblPaginaRisultati")->isVisible() ? "lblPaginaRisultati" : "lblCaricatutti");
+    };
+    using Stop = std::pair<const char*, std::function<void()>>;
+    const Stop stops[] = {
+        {"Esc", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+        {"a click on the label", [&] { QTest::mouseClick(viewSwitch(), Qt::LeftButton); }},
+        {"Enter on the focused label", [&] {
+             viewSwitch()->setFocus(Qt::TabFocusReason);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+         }},
+    };
+    for (const auto& [way, stop] : stops) {
+        SCOPED_TRACE(way);
+        open();
+        QAbstractItemModelTester tester(control->ListView->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        const bool byKey = std::string(way) == "Esc";
+        if (!byKey)
+            control->setPaged(false);
+        ASSERT_TRUE(whileLoading([&] { byKey ? loadAll() : control->PopulateList(); }, stop));
+        const int kept = rows();
+        EXPECT_GT(kept, 0);
+        EXPECT_LT(kept, kRows);
+        EXPECT_TRUE(inIdOrder());
+        EXPECT_EQ(control->ListView->ListItems().Item(kept)->Text(), QString::number(kept)) << "no row skipped";
+        EXPECT_EQ(counter(), keptText(kept));
+        EXPECT_EQ(populated->count(), 1);
+        EXPECT_FALSE(control->Paged());
+        EXPECT_TRUE(child("fraPaginazione")->isVisible());
+        EXPECT_EQ(control->MousePointer(), static_cast<int>(PointerShape::Default));
+        EXPECT_TRUE(boxes.messages().empty());
 
-    click("lblPaginaRisultati");
-    EXPECT_TRUE(control->Paged());
-    const int perPage = control->PageSize();
-    EXPECT_EQ(rows(), perPage);
-    click("lblPag(2)");
-    EXPECT_EQ(control->AbsolutePage(), 2);
-    EXPECT_EQ(control->ListView->ListItems().Item(1)->Text(), QString::number(perPage + 1));
-    EXPECT_EQ(populated->count(), 3);
-    EXPECT_EQ(counter().rfind(QStringLiteral("There are %1 records in ").arg(kRows).toStdString(), 0), 0u) << counter();
+        click("lblPaginaRisultati");
+        EXPECT_TRUE(control->Paged());
+        const int perPage = control->PageSize();
+        EXPECT_EQ(rows(), perPage);
+        click("lblPag(2)");
+        EXPECT_EQ(control->AbsolutePage(), 2);
+        EXPECT_EQ(control->ListView->ListItems().Item(1)->Text(), QString::number(perPage + 1));
+        EXPECT_EQ(populated->count(), 3);
+        EXPECT_EQ(counter().rfind(QStringLiteral("There are %1 records in ").arg(kRows).toStdString(), 0), 0u)
+            << counter();
+        delete window;
+    }
 }
 
 // The load is over when PopulatedList comes: the host's handler may move the list at once, as
@@ -210,33 +234,6 @@ TEST_F(LongLoad, PopulatedListHandlerMayUseTheControlAfterAStoppedLoad)
     EXPECT_EQ(control->AbsolutePage(), 1);
     EXPECT_GT(rows(), 0);
     EXPECT_EQ(rows(), control->PageSize()) << "the handler's page replaced the rows kept";
-}
-
-// A click on the view-switch label the bar shows during the load stops it and switches nothing,
-// and so does Enter on the label when the keyboard has put the focus there. Here the load runs
-// inside PopulateList, which returns once it has stopped.
-TEST_F(LongLoad, ViewSwitchLabelStopsTheLoad)
-{
-    for (const bool byKey : {false, true}) {
-        SCOPED_TRACE(byKey ? "Enter on the focused label" : "a click on the label");
-        open();
-        control->setPaged(false);
-        ASSERT_TRUE(whileLoading([&] { control->PopulateList(); }, [&] {
-            QWidget* shown = child(child("lblPaginaRisultati")->isVisible() ? "lblPaginaRisultati" : "lblCaricatutti");
-            if (!byKey)
-                return click(shown->objectName().toLatin1().constData());
-            shown->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        }));
-        const int kept = rows();
-        EXPECT_GT(kept, 0);
-        EXPECT_LT(kept, kRows);
-        EXPECT_EQ(counter(), keptText(kept));
-        EXPECT_EQ(populated->count(), 1);
-        EXPECT_FALSE(control->Paged());
-        EXPECT_TRUE(child("fraPaginazione")->isVisible());
-        delete window;
-    }
 }
 
 // The control's own actions asked for during the load are refused without a word: the load goes
