@@ -1,28 +1,21 @@
 // A load of every row that runs long: the window keeps painting, the page bar shows the rows read
 // so far, Esc or the view-switch label stops it keeping those rows, the control's other actions
 // wait, and the host may tear the control down in the middle of it.
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
+#include "support/HostedControl.h"
 #include "support/TestHelpers.h"
-
-#include <tessaro/Tessaro.h>
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPointer>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <set>
 #include <utility>
-#include <gtest/gtest.h>
 
 using namespace tessaro;
 
@@ -68,17 +61,11 @@ private:
 };
 
 // A control over kRows rows inside a shown, active host window that deletes itself when closed.
-struct LongLoad : ::testing::Test {
-    QTemporaryDir folder;
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    QPointer<QWidget> window;
-    QPointer<Tessaro> control;
+struct LongLoad : test::HostedControl {
     std::unique_ptr<QSignalSpy> populated;
 
     LongLoad()
     {
-        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
         test::writeTestLanguage(folder.path(), "LE06=\"There are\"\nLE07=\"records\"\nLE08=\"in\"\nLE09=\"pages\"\n"
                                                "LE29=\"of\"\n");
         database.exec(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, v INTEGER)"));
@@ -86,42 +73,21 @@ struct LongLoad : ::testing::Test {
                                      "INSERT INTO t SELECT i, i % 1000 FROM n")
                           .arg(kRows));
     }
-    ~LongLoad() override { delete window; }
 
     // Opens the control paged on page 1, the focus in its list; nothing long has run yet.
     void open()
     {
-        QSettings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", kApplication).clear();
-        control = new Tessaro(new QWidget);
-        window = control->window();
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->resize(700, 400);
-        control->resize(600, 300);
-        control->CambiaLingua(folder.path());
-        control->setDBConnection(database.db());
-        control->setQuery(QString::fromLatin1(kQuery));
-        control->setPaged(true);
-        control->Init_class(QString::fromLatin1(kApplication), true);
-        window->show();
-        QApplication::setActiveWindow(window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        control->PopulateList();
-        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        HostedControl::open(QString::fromLatin1(kQuery), true, kApplication, false,
+                            [this](Tessaro& made) { made.CambiaLingua(folder.path()); });
         control->ListView->setFocus();
         populated = std::make_unique<QSignalSpy>(control.data(), &Tessaro::PopulatedList);
     }
 
-    QWidget* child(const char* name) const { return control->findChild<QWidget*>(QString::fromLatin1(name)); }
     std::string counter() const { return child("lblNumRecord")->property("Caption").toString().toStdString(); }
     int rows() const { return control->ListView->ListItems().Count(); }
     static std::string keptText(int kept)
     {
         return QStringLiteral("There are %1 of %2 records").arg(kept).arg(kRows).toStdString();
-    }
-    void click(const char* name)
-    {
-        ASSERT_TRUE(child(name)->isVisible()) << name;
-        QTest::mouseClick(child(name), Qt::LeftButton);
     }
     // The first row's text is its id: rows read in order show 1, 2, 3 ... from the top.
     bool inIdOrder() const
