@@ -201,7 +201,7 @@ void expectReadOnly(Host& host, const std::vector<WritingStatement>& ownStatemen
 
 } // namespace
 
-TEST(ReadOnly, OnSqliteNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHostsTransaction)
+TEST(ReadOnly, OnSqliteTheQueryOnlyReadsEvenInsideTheHostsTransaction)
 {
     tessaro::test::TestDatabase database;
     Host host{database.db()};
@@ -211,7 +211,7 @@ TEST(ReadOnly, OnSqliteNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHostsT
     expectReadOnly(host, kSqliteOnly);
 }
 
-TEST(ReadOnly, OnPostgresNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHostsTransaction)
+TEST(ReadOnly, OnPostgresTheQueryOnlyReadsEvenInsideTheHostsTransaction)
 {
     TESSARO_REQUIRE_POSTGRES();
     const QString name = QUuid::createUuid().toString();
@@ -228,7 +228,7 @@ TEST(ReadOnly, OnPostgresNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHost
     QSqlDatabase::removeDatabase(name);
 }
 
-TEST(ReadOnly, OnMariadbNothingTheQueryWouldWriteIsWrittenAndReadsGoOnInTheHostsTransaction)
+TEST(ReadOnly, OnMariadbTheQueryOnlyReadsEvenInsideTheHostsTransaction)
 {
     TESSARO_REQUIRE_MARIADB();
     auto& server = tessaro::test::MariadbServer::instance();
