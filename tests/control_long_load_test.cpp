@@ -2,6 +2,7 @@
 // so far, Esc or the view-switch label stops it keeping those rows, the control's other actions
 // wait, and the host may tear the control down in the middle of it.
 #include "support/HostedControl.h"
+#include "support/PaintedRows.h"
 #include "support/TestHelpers.h"
 
 #include <QAbstractItemModelTester>
@@ -14,7 +15,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <set>
 #include <utility>
 
 using namespace tessaro;
@@ -33,32 +33,6 @@ constexpr int kWatchMilliseconds = 5;
 constexpr int kBusyWindowMilliseconds = 400;
 // Only to catch a hang: every case here ends in well under this.
 constexpr int kHangBoundMilliseconds = 60000;
-
-// The row at the bottom edge of the list's viewport, or its last row when the rows end above it.
-int bottomRowShown(const ListView& list)
-{
-    const int row = list.rowAt(list.viewport()->height() - 1);
-    return row >= 0 ? row : list.model()->rowCount() - 1;
-}
-
-// The rows at the bottom of the list's viewport each time it is painted.
-class BottomRowsPainted : public QObject {
-public:
-    explicit BottomRowsPainted(ListView& list) : m_list(list) { list.viewport()->installEventFilter(this); }
-    const std::set<int>& rows() const { return m_rows; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            m_rows.insert(bottomRowShown(m_list));
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    ListView& m_list;
-    std::set<int> m_rows;
-};
 
 // A control over kRows rows inside a shown, active host window that deletes itself when closed.
 struct LongLoad : test::HostedControl {
@@ -292,7 +266,7 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
     open();
     ListView& list = *control->ListView;
     QScrollBar& bar = *list.verticalScrollBar();
-    BottomRowsPainted painted(list);
+    test::BottomRowsPainted painted(list);
     // The window is busy at the load's first yield for longer than the load waits before it shows
     // its progress: the progress then shows a yield later, with nearly all rows still to come, so
     // the user's scrolling meets the arrivals however fast the machine reads.
@@ -309,7 +283,7 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
     follower.setInterval(kWatchMilliseconds);
     QObject::connect(&follower, &QTimer::timeout, [&] {
         bar.setValue(bar.maximum());
-        EXPECT_EQ(bottomRowShown(list), list.model()->rowCount() - 1) << "the scroll bar reaches the last row read";
+        EXPECT_EQ(test::bottomRowShown(list), list.model()->rowCount() - 1) << "the scroll bar reaches the last row read";
         if (painted.rows().size() >= kArrivalsSeen + 1) { // + the page shown before the load
             follower.stop();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -326,10 +300,10 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
     ASSERT_EQ(list.currentIndex().row(), 0);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(list.currentIndex().row(), kept - 1);
-    EXPECT_EQ(bottomRowShown(list), kept - 1);
+    EXPECT_EQ(test::bottomRowShown(list), kept - 1);
     EXPECT_EQ(list.ListItems().Item(kept)->Text(), QString::number(kept));
     bar.setValue(0);
     EXPECT_EQ(list.rowAt(0), 0);
     bar.setValue(bar.maximum());
-    EXPECT_EQ(bottomRowShown(list), kept - 1);
+    EXPECT_EQ(test::bottomRowShown(list), kept - 1);
 }
