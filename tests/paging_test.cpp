@@ -56,7 +56,7 @@ struct Paging : test::ShownControl {
     }
 };
 
-TEST_F(Paging, TheBarShowsCountsNumbersAndArrowsForEachPosition)
+TEST_F(Paging, TheBarShowsWhatEachPositionCallsFor)
 {
     ASSERT_GT(rowsPerPage, 1);
     const int p = rowsPerPage;
@@ -97,7 +97,7 @@ TEST_F(Paging, TheBarShowsCountsNumbersAndArrowsForEachPosition)
     EXPECT_EQ(pag(1)->toolTip(), QStringLiteral("Page7"));
 }
 
-TEST_F(Paging, LabelsAreAsWideAsTheCurrentPageNumberAndCentredInTheFrame)
+TEST_F(Paging, LabelsTakeTheCurrentPageNumbersWidthCentredInTheFrame)
 {
     load(100 * rowsPerPage);
     // Every label: 60 twips per digit of the current page plus 300.
@@ -119,7 +119,7 @@ TEST_F(Paging, LabelsAreAsWideAsTheCurrentPageNumberAndCentredInTheFrame)
         EXPECT_DOUBLE_EQ(left(QString::fromLatin1(name)), expected) << name;
 }
 
-TEST_F(Paging, MovesAndClicksStepFromTheNumbersTheBarShowsAndRaiseOneEventEach)
+TEST_F(Paging, EachMoveStepsFromTheNumbersTheBarShowsRaisingOneEvent)
 {
     load(20 * rowsPerPage);
     QSignalSpy populated(&control, &Tessaro::PopulatedList);
@@ -159,7 +159,7 @@ TEST_F(Paging, MovesAndClicksStepFromTheNumbersTheBarShowsAndRaiseOneEventEach)
     EXPECT_TRUE(boxes.messages().empty() && control.Paged()) << "no message, and moves never change the view";
 }
 
-TEST_F(Paging, LoadAllAndBackToPagesSwitchTheViewAndARememberedViewWins)
+TEST_F(Paging, TheViewFollowsItsSwitchesUnlessARememberedViewWins)
 {
     const int records = 25 * rowsPerPage;
     // Paged, rows shown, PageSize, AbsolutePage.
