@@ -1,21 +1,12 @@
 // The control torn down the ways hosts tear it down: while the user is in it, while it waits on
 // the event loop, from the host's own handlers of its events and message boxes.
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
+#include "support/HostedControl.h"
 #include "support/TestHelpers.h"
 
-#include <tessaro/Tessaro.h>
-
 #include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPointer>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <functional>
-#include <gtest/gtest.h>
 
 using namespace tessaro;
 
@@ -25,55 +16,26 @@ const char* const kApplication = "LifetimeTest";
 // Far more rows than one page shows, so the page bar offers both view switches.
 constexpr int kRows = 500;
 
-// One control over `kRows` rows in a shown, active window that deletes itself when closed.
-// Whatever a test has not torn down goes with the fixture.
-struct Lifetime : ::testing::Test {
-    QTemporaryDir folder;
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    QPointer<QWidget> window;
-    QPointer<Tessaro> control;
+// Controls named "orders" over `kRows` rows.
+struct Lifetime : test::HostedControl {
+    Lifetime() { database.createNumbered(QStringLiteral("t"), kRows); }
 
-    Lifetime()
+    // The control inside a host window, or shown as a window of its own, on page `page`.
+    void open(bool paged, bool ownWindow = false, int page = 1)
     {
-        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
-        database.createNumbered(QStringLiteral("t"), kRows);
-    }
-    ~Lifetime() override { delete window; }
-
-    // The control inside a host window, or shown as a window of its own.
-    void open(bool paged, bool ownWindow = false)
-    {
-        forgetSettings(); // the view remembered by the last case would win over `paged`
-        control = new Tessaro(ownWindow ? nullptr : new QWidget);
-        window = control->window();
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->resize(700, 400);
-        control->setObjectName(QStringLiteral("orders"));
-        control->resize(600, 300);
-        control->setDBConnection(database.db());
-        control->setQuery(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"));
-        control->setPaged(paged);
-        control->Init_class(QString::fromLatin1(kApplication));
-        window->show();
-        QApplication::setActiveWindow(window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        control->PopulateList();
-        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        HostedControl::open(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"), paged, kApplication,
+                            ownWindow, [page](Tessaro& made) {
+                                made.setObjectName(QStringLiteral("orders"));
+                                made.setAbsolutePage(page);
+                            });
         ASSERT_EQ(control->Paged(), paged);
     }
 
-    QWidget* child(const char* name) const { return control->findChild<QWidget*>(QString::fromLatin1(name)); }
     QPoint rowCentre(int row) const
     {
         return control->ListView->visualRect(control->ListView->model()->index(row - 1, 0)).center();
     }
     void clickRow(int row) { QTest::mouseClick(control->ListView->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
-    void click(const char* name)
-    {
-        ASSERT_TRUE(child(name)->isVisible()) << name;
-        QTest::mouseClick(child(name), Qt::LeftButton);
-    }
 
     // What is left to the event loop once the test's own calls are done: queued calls and timers
     // due at once, then what deleteLater and a closed WA_DeleteOnClose window left behind.
@@ -168,6 +130,15 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         const char* name;
         bool paged;
         std::function<void(Lifetime&)> run;
+        int page = 1;
+    };
+    // The key goes to the list standing on `row` (0: the last).
+    const auto pageKey = [](int key, int row) {
+        return [key, row](Lifetime& t) {
+            ListView& list = *t.control->ListView;
+            list.setSelectedItem(list.ListItems().Item(row ? row : list.ListItems().Count()));
+            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        };
     };
     const Trigger triggers[] = {
         {"PopulateList with a new page size", true, [](Lifetime& t) {
@@ -184,6 +155,8 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         {"click on a page number", true, [](Lifetime& t) { t.click("lblPag(2)"); }},
         {"click on lblCaricatutti", true, [](Lifetime& t) { t.click("lblCaricatutti"); }},
         {"click on lblPaginaRisultati", false, [](Lifetime& t) { t.click("lblPaginaRisultati"); }},
+        {"Page Down on a page's last row", true, pageKey(Qt::Key_PageDown, 0)},
+        {"Page Up on a page's first row", true, pageKey(Qt::Key_PageUp, 1), 2},
     };
     struct Destroyer {
         const char* name;
@@ -215,7 +188,7 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         for (const Destroyer& destroyer : destroyers) {
             SCOPED_TRACE(std::string(trigger.name) + ", " + destroyer.name);
             shown = 0;
-            open(trigger.paged);
+            open(trigger.paged, false, trigger.page);
             ASSERT_EQ(shown, 0);
             control->ListView->setFocus(Qt::MouseFocusReason);
             forgetSettings();

@@ -1,28 +1,21 @@
 // A load of every row that runs long: the window keeps painting, the page bar shows the rows read
 // so far, Esc or the view-switch label stops it keeping those rows, the control's other actions
 // wait, and the host may tear the control down in the middle of it.
-#include "support/MessageBoxRecorder.h"
-#include "support/TestDatabase.h"
+#include "support/HostedControl.h"
+#include "support/PaintedRows.h"
 #include "support/TestHelpers.h"
-
-#include <tessaro/Tessaro.h>
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPointer>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <set>
 #include <utility>
-#include <gtest/gtest.h>
 
 using namespace tessaro;
 
@@ -41,44 +34,12 @@ constexpr int kBusyWindowMilliseconds = 400;
 // Only to catch a hang: every case here ends in well under this.
 constexpr int kHangBoundMilliseconds = 60000;
 
-// The row at the bottom edge of the list's viewport, or its last row when the rows end above it.
-int bottomRowShown(const ListView& list)
-{
-    const int row = list.rowAt(list.viewport()->height() - 1);
-    return row >= 0 ? row : list.model()->rowCount() - 1;
-}
-
-// The rows at the bottom of the list's viewport each time it is painted.
-class BottomRowsPainted : public QObject {
-public:
-    explicit BottomRowsPainted(ListView& list) : m_list(list) { list.viewport()->installEventFilter(this); }
-    const std::set<int>& rows() const { return m_rows; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            m_rows.insert(bottomRowShown(m_list));
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    ListView& m_list;
-    std::set<int> m_rows;
-};
-
 // A control over kRows rows inside a shown, active host window that deletes itself when closed.
-struct LongLoad : ::testing::Test {
-    QTemporaryDir folder;
-    test::TestDatabase database;
-    test::MessageBoxRecorder boxes;
-    QPointer<QWidget> window;
-    QPointer<Tessaro> control;
+struct LongLoad : test::HostedControl {
     std::unique_ptr<QSignalSpy> populated;
 
     LongLoad()
     {
-        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
         test::writeTestLanguage(folder.path(), "LE06=\"There are\"\nLE07=\"records\"\nLE08=\"in\"\nLE09=\"pages\"\n"
                                                "LE29=\"of\"\n");
         database.exec(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, v INTEGER)"));
@@ -86,42 +47,21 @@ struct LongLoad : ::testing::Test {
                                      "INSERT INTO t SELECT i, i % 1000 FROM n")
                           .arg(kRows));
     }
-    ~LongLoad() override { delete window; }
 
     // Opens the control paged on page 1, the focus in its list; nothing long has run yet.
     void open()
     {
-        QSettings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", kApplication).clear();
-        control = new Tessaro(new QWidget);
-        window = control->window();
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->resize(700, 400);
-        control->resize(600, 300);
-        control->CambiaLingua(folder.path());
-        control->setDBConnection(database.db());
-        control->setQuery(QString::fromLatin1(kQuery));
-        control->setPaged(true);
-        control->Init_class(QString::fromLatin1(kApplication), true);
-        window->show();
-        QApplication::setActiveWindow(window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        control->PopulateList();
-        ASSERT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        HostedControl::open(QString::fromLatin1(kQuery), true, kApplication, false,
+                            [this](Tessaro& made) { made.CambiaLingua(folder.path()); });
         control->ListView->setFocus();
         populated = std::make_unique<QSignalSpy>(control.data(), &Tessaro::PopulatedList);
     }
 
-    QWidget* child(const char* name) const { return control->findChild<QWidget*>(QString::fromLatin1(name)); }
     std::string counter() const { return child("lblNumRecord")->property("Caption").toString().toStdString(); }
     int rows() const { return control->ListView->ListItems().Count(); }
     static std::string keptText(int kept)
     {
         return QStringLiteral("There are %1 of %2 records").arg(kept).arg(kRows).toStdString();
-    }
-    void click(const char* name)
-    {
-        ASSERT_TRUE(child(name)->isVisible()) << name;
-        QTest::mouseClick(child(name), Qt::LeftButton);
     }
     // The first row's text is its id: rows read in order show 1, 2, 3 ... from the top.
     bool inIdOrder() const
@@ -162,34 +102,58 @@ struct LongLoad : ::testing::Test {
 
 } // namespace
 
-// Esc, sent where the focus is, stops the load: the rows read stay, the counter says how many
-// of all, PopulatedList comes once, and the bar works as ever afterwards.
-TEST_F(LongLoad, EscStopsTheLoadKeepingTheRowsReadSoFar)
+// Esc, sent where the focus is, stops a load of all rows; so do a click on the view-switch label
+// the bar shows during the load and Enter on it once the keyboard has put the focus there (that
+// load runs inside PopulateList, which returns once it has stopped). The rows read stay, the
+// counter says how many of all, PopulatedList comes once, the view stays unpaged, and the bar
+// works as ever afterwards.
+TEST_F(LongLoad, EscOrTheViewSwitchLabelStopsTheLoadKeepingTheRowsReadSoFar)
 {
-    open();
-    QAbstractItemModelTester tester(control->ListView->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    ASSERT_TRUE(whileLoading([&] { loadAll(); },
-                             [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }));
-    const int kept = rows();
-    EXPECT_GT(kept, 0);
-    EXPECT_LT(kept, kRows);
-    EXPECT_TRUE(inIdOrder());
-    EXPECT_EQ(control->ListView->ListItems().Item(kept)->Text(), QString::number(kept)) << "no row skipped";
-    EXPECT_EQ(counter(), keptText(kept));
-    EXPECT_EQ(populated->count(), 1);
-    EXPECT_FALSE(control->Paged());
-    EXPECT_EQ(control->MousePointer(), static_cast<int>(PointerShape::Default));
-    EXPECT_TRUE(boxes.messages().empty());
+    const auto viewSwitch = [this] {
+        return child(child("lblPaginaRisultati")->isVisible() ? "lblPaginaRisultati" : "lblCaricatutti");
+    };
+    using Stop = std::pair<const char*, std::function<void()>>;
+    const Stop stops[] = {
+        {"Esc", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+        {"a click on the label", [&] { QTest::mouseClick(viewSwitch(), Qt::LeftButton); }},
+        {"Enter on the focused label", [&] {
+             viewSwitch()->setFocus(Qt::TabFocusReason);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+         }},
+    };
+    for (const auto& [way, stop] : stops) {
+        SCOPED_TRACE(way);
+        open();
+        QAbstractItemModelTester tester(control->ListView->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        const bool byKey = std::string(way) == "Esc";
+        if (!byKey)
+            control->setPaged(false);
+        ASSERT_TRUE(whileLoading([&] { byKey ? loadAll() : control->PopulateList(); }, stop));
+        const int kept = rows();
+        EXPECT_GT(kept, 0);
+        EXPECT_LT(kept, kRows);
+        EXPECT_TRUE(inIdOrder());
+        EXPECT_EQ(control->ListView->ListItems().Item(kept)->Text(), QString::number(kept)) << "no row skipped";
+        EXPECT_EQ(counter(), keptText(kept));
+        EXPECT_EQ(populated->count(), 1);
+        EXPECT_FALSE(control->Paged());
+        EXPECT_TRUE(child("fraPaginazione")->isVisible());
+        EXPECT_EQ(control->MousePointer(), static_cast<int>(PointerShape::Default));
+        EXPECT_TRUE(boxes.messages().empty());
 
-    click("lblPaginaRisultati");
-    EXPECT_TRUE(control->Paged());
-    const int perPage = control->PageSize();
-    EXPECT_EQ(rows(), perPage);
-    click("lblPag(2)");
-    EXPECT_EQ(control->AbsolutePage(), 2);
-    EXPECT_EQ(control->ListView->ListItems().Item(1)->Text(), QString::number(perPage + 1));
-    EXPECT_EQ(populated->count(), 3);
-    EXPECT_EQ(counter().rfind(QStringLiteral("There are %1 records in ").arg(kRows).toStdString(), 0), 0u) << counter();
+        click("lblPaginaRisultati");
+        EXPECT_TRUE(control->Paged());
+        const int perPage = control->PageSize();
+        EXPECT_EQ(rows(), perPage);
+        click("lblPag(2)");
+        EXPECT_EQ(control->AbsolutePage(), 2);
+        EXPECT_EQ(control->ListView->ListItems().Item(1)->Text(), QString::number(perPage + 1));
+        EXPECT_EQ(populated->count(), 3);
+        EXPECT_EQ(counter().rfind(QStringLiteral("There are %1 records in ").arg(kRows).toStdString(), 0), 0u)
+            << counter();
+        delete window;
+    }
 }
 
 // The load is over when PopulatedList comes: the host's handler may move the list at once, as
@@ -210,33 +174,6 @@ TEST_F(LongLoad, PopulatedListHandlerMayUseTheControlAfterAStoppedLoad)
     EXPECT_EQ(control->AbsolutePage(), 1);
     EXPECT_GT(rows(), 0);
     EXPECT_EQ(rows(), control->PageSize()) << "the handler's page replaced the rows kept";
-}
-
-// A click on the view-switch label the bar shows during the load stops it and switches nothing,
-// and so does Enter on the label when the keyboard has put the focus there. Here the load runs
-// inside PopulateList, which returns once it has stopped.
-TEST_F(LongLoad, ViewSwitchLabelStopsTheLoad)
-{
-    for (const bool byKey : {false, true}) {
-        SCOPED_TRACE(byKey ? "Enter on the focused label" : "a click on the label");
-        open();
-        control->setPaged(false);
-        ASSERT_TRUE(whileLoading([&] { control->PopulateList(); }, [&] {
-            QWidget* shown = child(child("lblPaginaRisultati")->isVisible() ? "lblPaginaRisultati" : "lblCaricatutti");
-            if (!byKey)
-                return click(shown->objectName().toLatin1().constData());
-            shown->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        }));
-        const int kept = rows();
-        EXPECT_GT(kept, 0);
-        EXPECT_LT(kept, kRows);
-        EXPECT_EQ(counter(), keptText(kept));
-        EXPECT_EQ(populated->count(), 1);
-        EXPECT_FALSE(control->Paged());
-        EXPECT_TRUE(child("fraPaginazione")->isVisible());
-        delete window;
-    }
 }
 
 // The control's own actions asked for during the load are refused without a word: the load goes
@@ -329,7 +266,7 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
     open();
     ListView& list = *control->ListView;
     QScrollBar& bar = *list.verticalScrollBar();
-    BottomRowsPainted painted(list);
+    test::BottomRowsPainted painted(list);
     // The window is busy at the load's first yield for longer than the load waits before it shows
     // its progress: the progress then shows a yield later, with nearly all rows still to come, so
     // the user's scrolling meets the arrivals however fast the machine reads.
@@ -346,7 +283,7 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
     follower.setInterval(kWatchMilliseconds);
     QObject::connect(&follower, &QTimer::timeout, [&] {
         bar.setValue(bar.maximum());
-        EXPECT_EQ(bottomRowShown(list), list.model()->rowCount() - 1) << "the scroll bar reaches the last row read";
+        EXPECT_EQ(test::bottomRowShown(list), list.model()->rowCount() - 1) << "the scroll bar reaches the last row read";
         if (painted.rows().size() >= kArrivalsSeen + 1) { // + the page shown before the load
             follower.stop();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -363,10 +300,10 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
     ASSERT_EQ(list.currentIndex().row(), 0);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(list.currentIndex().row(), kept - 1);
-    EXPECT_EQ(bottomRowShown(list), kept - 1);
+    EXPECT_EQ(test::bottomRowShown(list), kept - 1);
     EXPECT_EQ(list.ListItems().Item(kept)->Text(), QString::number(kept));
     bar.setValue(0);
     EXPECT_EQ(list.rowAt(0), 0);
     bar.setValue(bar.maximum());
-    EXPECT_EQ(bottomRowShown(list), kept - 1);
+    EXPECT_EQ(test::bottomRowShown(list), kept - 1);
 }

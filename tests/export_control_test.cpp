@@ -28,7 +28,7 @@ QStringList looks(const XlsxFile& file, int row)
 }
 
 // Four rows under the headings Name (right-aligned), Amount (numeric, right-aligned, shown with
-// thousands and two decimals) and Day (a date column, kept as text).
+// thousands and two decimals) and Day (a date column, kept as text, one day padded with blanks).
 struct Export : test::ShownControl {
     test::LocaleScope english{"en_US"}; // restores the default locale after the test
 
@@ -37,7 +37,7 @@ struct Export : test::ShownControl {
         useLanguage("LE01=\"Error\"\n");
         database.exec(QStringLiteral("CREATE TABLE e (id INTEGER PRIMARY KEY, name TEXT, amount REAL, day TEXT)"));
         database.exec(QStringLiteral("INSERT INTO e VALUES (1, 'Alpha', 1234.5, '2024-01-05'),"
-                                     " (2, '  Beta  ', -2, '2024-02-10'), (3, 'Gamma', NULL, '2024-03-15'),"
+                                     " (2, '  Beta  ', -2, '  2024-02-10 '), (3, 'Gamma', NULL, '2024-03-15'),"
                                      " (4, 'Delta', 0.25, NULL)"));
         control.setIntestazioneVisibile(true);
         showAt(640, 300);
@@ -59,7 +59,7 @@ struct Export : test::ShownControl {
     }
 };
 
-TEST_F(Export, WritesBoldHeadingsTrimmedTextsAndNumbersOfTheNumericColumn)
+TEST_F(Export, WritesEachCellTrimmedInItsColumnsFormatUnderBoldHeadings)
 {
     QStringList folders;
     for (const char* locale : {"en_US", "it_IT"}) {

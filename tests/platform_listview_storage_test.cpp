@@ -3,6 +3,7 @@
 
 #include <tessaro/ListView.h>
 
+#include "support/PaintedRows.h"
 #include "support/TestHelpers.h"
 
 #include "platform/listview/RowAppender.h"
@@ -55,27 +56,6 @@ protected:
     }
 
     tessaro::ListView list;
-};
-
-// The row at the bottom of the list's viewport (or its last row, when the rows end above the
-// bottom) the last time the viewport was painted.
-class BottomRowPainted : public QObject {
-public:
-    explicit BottomRowPainted(tessaro::ListView& list) : m_list(list) { list.viewport()->installEventFilter(this); }
-    int row = -1;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            const int bottom = m_list.rowAt(m_list.viewport()->height() - 1);
-            row = bottom >= 0 ? bottom : m_list.model()->rowCount() - 1;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    tessaro::ListView& m_list;
 };
 
 // The typed nulls are what a database hands over for a Null integer or text; each equals its
@@ -310,7 +290,7 @@ TEST_F(ListStorageTest, PublishedRowsShowWhereTheyLandInSight)
     list.resize(300, 300);
     list.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
-    BottomRowPainted painted(list);
+    tessaro::test::BottomRowsPainted painted(list);
     tessaro::listview::RowAppender appender(list);
     int added = 0;
     const auto publish = [&](int rows) {
@@ -323,13 +303,13 @@ TEST_F(ListStorageTest, PublishedRowsShowWhereTheyLandInSight)
     };
     for (const int rows : {2, 3}) {
         publish(rows);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return painted.row == added - 1; }, kHangBoundMilliseconds))
-            << "after " << added << " rows the bottom row painted is " << painted.row;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return painted.last() == added - 1; }, kHangBoundMilliseconds))
+            << "after " << added << " rows the bottom row painted is " << painted.last();
     }
     publish(500);
     QCoreApplication::processEvents(); // the user acts once the list has taken the rows in
     QScrollBar& bar = *list.verticalScrollBar();
     bar.setValue(bar.maximum());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return painted.row == added - 1; }, kHangBoundMilliseconds))
-        << "scrolled to the bottom, the bottom row painted is " << painted.row;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return painted.last() == added - 1; }, kHangBoundMilliseconds))
+        << "scrolled to the bottom, the bottom row painted is " << painted.last();
 }

@@ -1,3 +1,4 @@
+#include "language/LanguageSupport.h"
 #include "language/ShippedLanguages.h"
 #include "support/ShownControl.h"
 #include "support/TestHelpers.h"
@@ -72,9 +73,21 @@ std::map<QString, QString> shippedStrings(const QString& language)
     return strings;
 }
 
-QString caption(const test::ShownControl& shown, const char* name)
+QString caption(const Tessaro& control, const char* name)
 {
-    return shown.child(QString::fromLatin1(name))->property("Caption").toString();
+    return control.findChild<QObject*>(QString::fromLatin1(name))->property("Caption").toString();
+}
+
+// A language folder whose current language is `language`, with LE01..LE28 texts that name their
+// key, quoted and with CR LF line ends as the files usually have them.
+void writeLanguage(const QTemporaryDir& folder, const QString& language)
+{
+    test::writeFile(
+        folder.filePath("LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language.toLatin1() + "\r\n");
+    QString strings = QStringLiteral("[Strings]\r\n");
+    for (int key = 1; key <= 28; ++key)
+        strings += QStringLiteral("LE%1=\"%2 LE%1\"\r\n").arg(key, 2, 10, QLatin1Char('0')).arg(language);
+    test::writeFile(folder.filePath(language + ".lng"), strings.toLatin1());
 }
 
 // Keeps the user's cache out of the test: the compiled-in files go into a folder of its own.
@@ -169,6 +182,31 @@ TEST(ShippedLanguages, EachNamesItselfAndHasEveryKeyWithTheSpacingTheLayoutNeeds
     }
 }
 
+TEST(CambiaLingua, SetsTheCaptionsOfItsOwnInstanceWhileTheLanguageIsShared)
+{
+    QTemporaryDir first, second, empty;
+    writeLanguage(first, "English");
+    writeLanguage(second, "Italiano");
+    Tessaro control, other;
+    control.CambiaLingua(QDir::toNativeSeparators(first.path()) + QStringLiteral("\\"));
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(caption(control, kCaptions[i]), QStringLiteral("English LE%1").arg(13 + i)) << kCaptions[i];
+    // Tooltips are not language strings.
+    EXPECT_EQ(control.findChild<QWidget*>(QStringLiteral("lblCaricatutti"))->toolTip(),
+        QStringLiteral("Carica tutti i record"));
+
+    other.CambiaLingua(second.path());
+    EXPECT_EQ(GetLanguageString(QStringLiteral("LE01")), QStringLiteral("Italiano LE01"));
+    EXPECT_EQ(caption(control, "Label2"), QStringLiteral("English LE19")) << "captions of other instances stay";
+
+    // A folder without settings fails and changes no caption, but is taken all the same, and the
+    // language name is kept.
+    EXPECT_EQ(test::errorNumberOf([&] { control.CambiaLingua(empty.path()); }), Error::FileNotFound);
+    EXPECT_EQ(QStringList({caption(control, "optTutti"), languageDirectory(), currentLanguage()}),
+              QStringList({"English LE16", empty.path(), "Italiano"}));
+    setLanguageDirectory(QString()), setCurrentLanguage(QString()); // the tests after this one start afresh
+}
+
 // A shown control whose host switches between the shipped languages.
 struct ShippedLanguageSwitch : test::ShownControl {
     CacheScope cache;
@@ -188,13 +226,13 @@ TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFi
         std::map<QString, QString> le = shippedStrings(language);
         control.CambiaLingua(languageFolder(language));
         for (int i = 0; i < 7; ++i)
-            EXPECT_EQ(caption(*this, kCaptions[i]), le[key(13 + i)]) << kCaptions[i];
+            EXPECT_EQ(caption(control, kCaptions[i]), le[key(13 + i)]) << kCaptions[i];
 
         load(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"), true, QStringLiteral("ShippedTest"));
         const int rows = control.ListView->ListItems().Count(), pageSize = control.PageSize();
         ASSERT_TRUE(pageSize > 0 && pageSize < 60) << "60 rows must take more than one page";
         const int pages = (60 + pageSize - 1) / pageSize;
-        EXPECT_EQ(caption(*this, "lblNumRecord"),
+        EXPECT_EQ(caption(control, "lblNumRecord"),
                   QStringLiteral("%1 60 %2 %3 %4 %5")
                       .arg(le["LE06"], le["LE07"], le["LE08"]).arg(pages).arg(le["LE09"]));
 

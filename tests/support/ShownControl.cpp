@@ -63,6 +63,18 @@ QWidget* ShownControl::child(const QString& name) const
     return found;
 }
 
+std::string ShownControl::pageNumbers() const
+{
+    QStringList parts;
+    for (int i = 1; i <= 6; ++i) {
+        const QWidget* label = child(QStringLiteral("lblPag(%1)").arg(i));
+        const QString caption = label->property("Caption").toString();
+        parts << (label->isHidden() ? QStringLiteral("-")
+                                    : label->property("FontBold").toBool() ? '[' + caption + ']' : caption);
+    }
+    return parts.join(' ').toStdString();
+}
+
 void ShownControl::click(const QString& name) const
 {
     QWidget* target = child(name);

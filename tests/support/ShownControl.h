@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 
 // Lets failure messages show texts.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -41,6 +42,9 @@ public:
     QWidget* child(const QString& name) const;
     /// A left click near the left edge: an option button reacts to its indicator whatever its caption.
     void click(const QString& name) const;
+    /// The page bar's numbers lblPag(1..6) as one line: "-" for a hidden one, the current page
+    /// (the bold one) in brackets, as "[7] 8 9 10 11 12".
+    std::string pageNumbers() const;
     /// The centre of row `row` (from 1) in the list's viewport.
     QPoint rowCentre(int row) const;
     /// Each message shown as its text, style and title, in order; forgets them.
