@@ -3,6 +3,7 @@
 #include "platform/sql/MariadbRows.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "support/MariadbServer.h"
+#include "support/RowValuesText.h"
 
 #include <QDateTime>
 #include <QSqlQuery>
@@ -11,6 +12,8 @@
 
 using namespace tessaro;
 using Kind = sql::StoredValue::Kind;
+using test::describe;
+using test::expectStoredAgrees;
 
 namespace {
 
@@ -30,34 +33,6 @@ const QString kRows = QStringLiteral(
     "(NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
     " NULL, NULL, NULL, NULL, NULL, NULL)");
 constexpr int kFields = 24;
-
-// A value's type, nullness and exact value in one text: QVariant's own equality takes 2 for 2.0.
-QString describe(const QVariant& v)
-{
-    QString value = v.toString();
-    if (v.metaType() == QMetaType::fromType<QByteArray>())
-        value = QString::fromLatin1(v.toByteArray().toHex());
-    else if (v.metaType() == QMetaType::fromType<QDateTime>())
-        value = v.toDateTime().toString(Qt::ISODateWithMs) + ' ' + QString::number(v.toDateTime().timeSpec());
-    else if (v.metaType() == QMetaType::fromType<double>())
-        value = QString::number(v.toDouble(), 'g', 17);
-    return QStringLiteral("%1%2%3 %4").arg(v.typeName(), v.isNull() ? " null" : "", v.isValid() ? "" : " invalid", value);
-}
-
-// A stored value that is not Other must mean what value() means.
-void expectStoredAgrees(const sql::RowValues& row, int field)
-{
-    const sql::StoredValue stored = row.stored(field);
-    const QVariant value = row.value(field);
-    SCOPED_TRACE(describe(value).toStdString());
-    switch (stored.kind) {
-    case Kind::Null: EXPECT_TRUE(value.isNull()); break;
-    case Kind::Integer: EXPECT_EQ(stored.integer, value.toLongLong()); break;
-    case Kind::Real: EXPECT_EQ(QString::number(stored.real, 'g', 17), QString::number(value.toDouble(), 'g', 17)); break;
-    case Kind::Text: EXPECT_EQ(QString::fromUtf8(stored.text.data(), qsizetype(stored.text.size())), value.toString()); break;
-    case Kind::Other: break;
-    }
-}
 
 class MariadbRows : public ::testing::Test {
 protected:

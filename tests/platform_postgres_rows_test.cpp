@@ -5,6 +5,7 @@
 #include "platform/sql/PostgresRows.h"
 #include "platform/sql/ReadOnlyScope.h"
 #include "support/PostgresCluster.h"
+#include "support/RowValuesText.h"
 #include "support/TestDatabase.h"
 
 #include <QDateTime>
@@ -15,6 +16,8 @@
 
 using namespace tessaro;
 using Kind = sql::StoredValue::Kind;
+using test::describe;
+using test::expectStoredAgrees;
 
 namespace {
 
@@ -36,35 +39,6 @@ const QString kEveryType = QStringLiteral(
 constexpr int kFields = 23;
 // Row by row, and streamed as a query that stands as a subquery.
 constexpr sql::PostgresStatement kForms[] = {sql::PostgresStatement::Any, sql::PostgresStatement::Subquery};
-
-// A value's type, nullness and exact value in one text: QVariant's own equality takes 2 for 2.0,
-// and a date-time's zone would be lost.
-QString describe(const QVariant& v)
-{
-    QString value = v.toString();
-    if (v.metaType() == QMetaType::fromType<QByteArray>())
-        value = QString::fromLatin1(v.toByteArray().toHex());
-    else if (v.metaType() == QMetaType::fromType<QDateTime>())
-        value = v.toDateTime().toString(Qt::ISODateWithMs) + ' ' + QString::number(v.toDateTime().timeSpec());
-    else if (v.metaType() == QMetaType::fromType<double>())
-        value = QString::number(v.toDouble(), 'g', 17);
-    return QStringLiteral("%1%2%3 %4").arg(v.typeName(), v.isNull() ? " null" : "", v.isValid() ? "" : " invalid", value);
-}
-
-// A stored value that is not Other must mean what value() means.
-void expectStoredAgrees(const sql::RowValues& row, int field)
-{
-    const sql::StoredValue stored = row.stored(field);
-    const QVariant value = row.value(field);
-    SCOPED_TRACE(describe(value).toStdString());
-    switch (stored.kind) {
-    case Kind::Null: EXPECT_TRUE(value.isNull()); break;
-    case Kind::Integer: EXPECT_EQ(stored.integer, value.toLongLong()); break;
-    case Kind::Real: EXPECT_EQ(QString::number(stored.real, 'g', 17), QString::number(value.toDouble(), 'g', 17)); break;
-    case Kind::Text: EXPECT_EQ(QString::fromUtf8(stored.text.data(), qsizetype(stored.text.size())), value.toString()); break;
-    case Kind::Other: break;
-    }
-}
 
 // A connection to the program's cluster, removed at the end.
 class PostgresRows : public ::testing::Test {
