@@ -245,8 +245,8 @@ signals:
     /// Not raised while the list is empty.
     void ClickListItem(tessaro::ListItem* Item);
     /// A page or the whole list has been loaded and shown: after PopulateList, every page move
-    /// and view switch, and a resize or header panel switch that reloaded the page. After a long load it comes once the
-    /// load is over, when the control may be used as after any load.
+    /// and view switch, and a resize or header panel switch that reloaded the page. After a long
+    /// load it comes once the load is over, when the control may be used as after any load.
     void PopulatedList();
     /// The property-changed notification to the container: `name` is the property set.
     void propertyChanged(const QString& name);
