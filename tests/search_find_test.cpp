@@ -154,8 +154,10 @@ TEST_F(Search, FindScrollsToTheLastMatchAndFocusesTheList)
     // focused, scrolled, the last match in view, the selection also in the view's model
     EXPECT_EQ(QList<bool>({list->hasFocus(), list->verticalScrollBar()->value() > 0,
                   list->viewport()->rect().contains(list->visualRect(list->model()->index(298, 0))),
-                  list->selectionModel()->isRowSelected(290)}),
-        QList<bool>(4, true));
+                  list->selectionModel()->isRowSelected(290), list->currentIndex().row() == 298}),
+        QList<bool>(5, true));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(list->SelectedItem()->Tag().toInt(), 300) << "the keys go on from the last match";
 }
 
 } // namespace

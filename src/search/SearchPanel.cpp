@@ -214,6 +214,9 @@ void SearchPanel::cmdTrova_Click()
     if (!lastMatch)
         return;
     m_list.setFocus(Qt::OtherFocusReason);
+    // The keyboard goes on from the match in view, the selection kept.
+    m_list.selectionModel()->setCurrentIndex(m_list.model()->index(lastMatch->Index() - 1, 0),
+                                             QItemSelectionModel::NoUpdate);
     lastMatch->EnsureVisible();
 }
 
