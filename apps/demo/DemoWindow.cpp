@@ -12,12 +12,16 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSpinBox>
 #include <QSqlError>
 #include <QStatusBar>
+
+#include <cstdio>
 
 namespace demo {
 namespace {
@@ -49,12 +53,42 @@ DemoWindow::DemoWindow(const QString& dataDirectory, QWidget* parent)
     setCentralWidget(m_list);
     m_list->setIntestazioneVisibile(true);
     statusBar()->showMessage(tr("Click a row to see its key"));
-    connect(m_list, &tessaro::Tessaro::ClickListItem, this, [this](tessaro::ListItem* item) {
-        if (item)
-            statusBar()->showMessage(tr("Key of the clicked row: %1").arg(item->Tag().toString()));
-    });
+    connect(m_list, &tessaro::Tessaro::ClickListItem, this, &DemoWindow::showKey);
+    connect(m_list, &tessaro::Tessaro::DoubleClickListItem, this, &DemoWindow::showKey);
+    // The key shown belongs to a row of the page that was left.
+    connect(m_list, &tessaro::Tessaro::PopulatedList, statusBar(), &QStatusBar::clearMessage);
     buildMenus();
     setLanguage(QStringLiteral("Italian"));
+}
+
+void DemoWindow::showKey(tessaro::ListItem* item)
+{
+    if (item)
+        statusBar()->showMessage(tr("Key of the row: %1").arg(item->Tag().toString()));
+}
+
+void DemoWindow::printStateLines()
+{
+    connect(m_list, &tessaro::Tessaro::PopulatedList, this, [this] {
+        tessaro::ListView* list = m_list->ListView;
+        if (!list)
+            return; // a resize before the first query
+        const int rows = list->ListItems().Count();
+        const QRect last = rows ? list->visualRect(list->model()->index(rows - 1, 0)) : QRect();
+        const bool fits = last.bottom() < list->viewport()->height() && !list->verticalScrollBar()->isVisible();
+        std::printf("page %d rows %d pages-of %d fits %s\n", m_list->AbsolutePage(), rows, m_list->PageSize(),
+                    fits ? "yes" : "no");
+        std::fflush(stdout);
+    });
+    connect(statusBar(), &QStatusBar::messageChanged, this, [](const QString& message) {
+        std::printf("status \"%s\"\n", qPrintable(message));
+        std::fflush(stdout);
+    });
+    if (auto* column = m_list->findChild<QComboBox*>(QStringLiteral("cmbCercaIn")))
+        connect(column, &QComboBox::currentTextChanged, this, [](const QString& text) {
+            std::printf("search column \"%s\"\n", qPrintable(text));
+            std::fflush(stdout);
+        });
 }
 
 void DemoWindow::buildMenus()
