@@ -6,6 +6,7 @@
 
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QInputDialog>
@@ -20,6 +21,7 @@
 #include <QSpinBox>
 #include <QSqlError>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -79,6 +81,8 @@ void DemoWindow::printStateLines()
         std::printf("page %d rows %d pages-of %d fits %s\n", m_list->AbsolutePage(), rows, m_list->PageSize(),
                     fits ? "yes" : "no");
         std::fflush(stdout);
+        // Once the page bar, laid out after the announcement, has its places.
+        QTimer::singleShot(0, this, &DemoWindow::printPlaces);
     });
     connect(statusBar(), &QStatusBar::messageChanged, this, [](const QString& message) {
         std::printf("status \"%s\"\n", qPrintable(message));
@@ -89,6 +93,29 @@ void DemoWindow::printStateLines()
             std::printf("search column \"%s\"\n", qPrintable(text));
             std::fflush(stdout);
         });
+}
+
+// Where a user would click, in the window's coordinates: "at NAME x y [width height]".
+void DemoWindow::printPlaces()
+{
+    const auto print = [this](const char* name, const QWidget* widget, QRect rect, bool withSize) {
+        rect.moveTopLeft(widget->mapTo(this, rect.topLeft()));
+        std::printf(withSize ? "at %s %d %d %d %d\n" : "at %s %d %d\n", name, rect.center().x(), rect.center().y(),
+                    rect.width(), rect.height());
+    };
+    tessaro::ListView* list = m_list->ListView;
+    const QHeaderView* header = list->header();
+    print("heading", header, QRect(header->sectionViewportPosition(0), 0, header->sectionSize(0), header->height()),
+          false);
+    print("row", list->viewport(), list->visualRect(list->model()->index(0, 0)), false);
+    // The rows' part of the list, where a vertical scroll bar would take the right edge.
+    const QPoint rowsTop = list->viewport()->mapTo(this, QPoint());
+    const QPoint listEnd = list->mapTo(this, QPoint(list->width(), list->height()));
+    std::printf("at list %d %d %d %d\n", rowsTop.x(), rowsTop.y(), listEnd.x() - rowsTop.x(), listEnd.y() - rowsTop.y());
+    for (const char* name : {"lblPag(2)", "txtRicerca", "pctNascondi", "pctEstendi"})
+        if (const QWidget* child = m_list->findChild<QWidget*>(QString::fromLatin1(name)); child && child->isVisible())
+            print(name, child, child->rect(), false);
+    std::fflush(stdout);
 }
 
 void DemoWindow::buildMenus()

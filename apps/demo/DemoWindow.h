@@ -39,11 +39,14 @@ public:
     void setColumnWidth(int column, double twips);
 
     /// Prints a line on stdout for every load ("page 1 rows 24 pages-of 24 fits yes": whether the
-    /// last row shows whole, without a scroll bar), status bar message and search column chosen.
+    /// last row shows whole, without a scroll bar) with the places to click ("at NAME x y"; the
+    /// list's rows and scroll bars as "at list left top width height"), for every status bar
+    /// message and for every search column chosen.
     void printStateLines();
 
 private:
     void showKey(tessaro::ListItem* item);
+    void printPlaces();
     void buildMenus();
     void load();
     void describeColumns();
