@@ -184,6 +184,8 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         {"click on a page number", true, [](Lifetime& t) { t.click("lblPag(2)"); }},
         {"click on lblCaricatutti", true, [](Lifetime& t) { t.click("lblCaricatutti"); }},
         {"click on lblPaginaRisultati", false, [](Lifetime& t) { t.click("lblPaginaRisultati"); }},
+        {"click on pctEstendi", true, [](Lifetime& t) { t.click("pctEstendi"); }},
+        {"IntestazioneVisibile set", true, [](Lifetime& t) { t.control->setIntestazioneVisibile(true); }},
     };
     struct Destroyer {
         const char* name;
