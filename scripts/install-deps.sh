@@ -11,6 +11,7 @@ packages=(
   libgtest-dev
   postgresql mariadb-server
   unzip
+  xvfb openbox xdotool imagemagick
   fonts-wine fonts-liberation
 )
 

@@ -157,6 +157,8 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         {"click on lblPaginaRisultati", false, [](Lifetime& t) { t.click("lblPaginaRisultati"); }},
         {"Page Down on a page's last row", true, pageKey(Qt::Key_PageDown, 0)},
         {"Page Up on a page's first row", true, pageKey(Qt::Key_PageUp, 1), 2},
+        {"click on pctEstendi", true, [](Lifetime& t) { t.click("pctEstendi"); }},
+        {"IntestazioneVisibile set", true, [](Lifetime& t) { t.control->setIntestazioneVisibile(true); }},
     };
     struct Destroyer {
         const char* name;

@@ -1,8 +1,10 @@
 #include "support/ShownControl.h"
 
 #include <QAbstractItemModelTester>
+#include <QMainWindow>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTest>
 #include <cmath>
 
 using namespace tessaro;
@@ -94,4 +96,53 @@ TEST_F(Loaded, ResizeLaysOutPanelListAndFrameAndNeverShrinksBelowThePanel)
     EXPECT_DOUBLE_EQ(lstv("Height"), 4020 - 105 - 240 - 525);
     resizeTwips(6000, 300); // below the panel's 525 twips
     EXPECT_EQ(control.height(), 525 / 15);
+}
+
+// Whatever order a host resizes ('r'), shows ('s'), opens ('i') and fills ('p') a paged control
+// in, alone or in a main window's layout, the first page holds the whole rows that fit and none
+// cut; showing or hiding the header panel ('h') refits it as a resize does, announcing it once.
+TEST_F(Loaded, TheFirstPageAndEveryPanelSwitchFitThePageWhateverTheHostsOrder)
+{
+    database.createNumbered(QStringLiteral("many"), 1000);
+    for (const auto& [steps, inWindow] : {std::pair{"rsip", false}, {"sirp", false}, {"iprs", false},
+                                          {"rips", false}, {"rsip", true}, {"iprs", true}, {"rsiph", false},
+                                          {"rsiphh", true}}) {
+        SCOPED_TRACE(std::string(steps) + (inWindow ? " in a main window" : ""));
+        QMainWindow window;
+        auto* shown = new Tessaro;
+        QWidget& host = inWindow ? static_cast<QWidget&>(window) : *shown;
+        if (inWindow)
+            window.setCentralWidget(shown);
+        shown->setDBConnection(database.db());
+        shown->setPaged(true);
+        shown->setQuery(QStringLiteral("SELECT id, name FROM many ORDER BY id"));
+        int announced = 0;
+        QObject::connect(shown, &Tessaro::PopulatedList, [&] { ++announced; });
+        for (const char* step = steps; *step; ++step) {
+            const int before = announced;
+            if (*step == 'r')
+                host.resize(600, 400);
+            if (*step == 's')
+                host.show();
+            if (*step == 'i')
+                shown->Init_class(QStringLiteral("LoadingOrderTest"), true);
+            if (*step == 'p')
+                shown->PopulateList();
+            if (*step == 'h') {
+                const bool panel = shown->IntestazioneVisibile();
+                QWidget* visibleSwitch = shown->findChild<QWidget*>(panel ? "pctNascondi" : "pctEstendi");
+                QTest::mouseClick(visibleSwitch, Qt::LeftButton, {}, visibleSwitch->rect().center());
+                ASSERT_NE(shown->IntestazioneVisibile(), panel);
+                EXPECT_EQ(announced, before + 1);
+            }
+        }
+        ListView& list = *shown->ListView;
+        ASSERT_GT(list.ListItems().Count(), 0);
+        const double rowHeight = list.ListItems().Item(1)->Height();
+        EXPECT_EQ(shown->PageSize(), static_cast<int>(std::floor((list.Height() - 400) / rowHeight)));
+        EXPECT_EQ(list.ListItems().Count(), shown->PageSize());
+        EXPECT_LE(list.visualRect(list.model()->index(shown->PageSize() - 1, 0)).bottom(), list.viewport()->height());
+        if (!inWindow)
+            delete shown;
+    }
 }

@@ -6,18 +6,24 @@
 
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSpinBox>
 #include <QSqlError>
 #include <QStatusBar>
+#include <QTimer>
+
+#include <cstdio>
 
 namespace demo {
 namespace {
@@ -49,12 +55,67 @@ DemoWindow::DemoWindow(const QString& dataDirectory, QWidget* parent)
     setCentralWidget(m_list);
     m_list->setIntestazioneVisibile(true);
     statusBar()->showMessage(tr("Click a row to see its key"));
-    connect(m_list, &tessaro::Tessaro::ClickListItem, this, [this](tessaro::ListItem* item) {
-        if (item)
-            statusBar()->showMessage(tr("Key of the clicked row: %1").arg(item->Tag().toString()));
-    });
+    connect(m_list, &tessaro::Tessaro::ClickListItem, this, &DemoWindow::showKey);
+    connect(m_list, &tessaro::Tessaro::DoubleClickListItem, this, &DemoWindow::showKey);
+    // The key shown belongs to a row of the page that was left.
+    connect(m_list, &tessaro::Tessaro::PopulatedList, statusBar(), &QStatusBar::clearMessage);
     buildMenus();
     setLanguage(QStringLiteral("Italian"));
+}
+
+void DemoWindow::showKey(tessaro::ListItem* item)
+{
+    if (item)
+        statusBar()->showMessage(tr("Key of the row: %1").arg(item->Tag().toString()));
+}
+
+void DemoWindow::printStateLines()
+{
+    connect(m_list, &tessaro::Tessaro::PopulatedList, this, [this] {
+        tessaro::ListView* list = m_list->ListView;
+        if (!list)
+            return; // a resize before the first query
+        const int rows = list->ListItems().Count();
+        const QRect last = rows ? list->visualRect(list->model()->index(rows - 1, 0)) : QRect();
+        const bool fits = last.bottom() < list->viewport()->height() && !list->verticalScrollBar()->isVisible();
+        std::printf("page %d rows %d pages-of %d fits %s\n", m_list->AbsolutePage(), rows, m_list->PageSize(),
+                    fits ? "yes" : "no");
+        std::fflush(stdout);
+        // Once the page bar, laid out after the announcement, has its places.
+        QTimer::singleShot(0, this, &DemoWindow::printPlaces);
+    });
+    connect(statusBar(), &QStatusBar::messageChanged, this, [](const QString& message) {
+        std::printf("status \"%s\"\n", qPrintable(message));
+        std::fflush(stdout);
+    });
+    if (auto* column = m_list->findChild<QComboBox*>(QStringLiteral("cmbCercaIn")))
+        connect(column, &QComboBox::currentTextChanged, this, [](const QString& text) {
+            std::printf("search column \"%s\"\n", qPrintable(text));
+            std::fflush(stdout);
+        });
+}
+
+// Where a user would click, in the window's coordinates: "at NAME x y [width height]".
+void DemoWindow::printPlaces()
+{
+    const auto print = [this](const char* name, const QWidget* widget, QRect rect, bool withSize) {
+        rect.moveTopLeft(widget->mapTo(this, rect.topLeft()));
+        std::printf(withSize ? "at %s %d %d %d %d\n" : "at %s %d %d\n", name, rect.center().x(), rect.center().y(),
+                    rect.width(), rect.height());
+    };
+    tessaro::ListView* list = m_list->ListView;
+    const QHeaderView* header = list->header();
+    print("heading", header, QRect(header->sectionViewportPosition(0), 0, header->sectionSize(0), header->height()),
+          false);
+    print("row", list->viewport(), list->visualRect(list->model()->index(0, 0)), false);
+    // The rows' part of the list, where a vertical scroll bar would take the right edge.
+    const QPoint rowsTop = list->viewport()->mapTo(this, QPoint());
+    const QPoint listEnd = list->mapTo(this, QPoint(list->width(), list->height()));
+    std::printf("at list %d %d %d %d\n", rowsTop.x(), rowsTop.y(), listEnd.x() - rowsTop.x(), listEnd.y() - rowsTop.y());
+    for (const char* name : {"lblPag(2)", "txtRicerca", "pctNascondi", "pctEstendi"})
+        if (const QWidget* child = m_list->findChild<QWidget*>(QString::fromLatin1(name)); child && child->isVisible())
+            print(name, child, child->rect(), false);
+    std::fflush(stdout);
 }
 
 void DemoWindow::buildMenus()

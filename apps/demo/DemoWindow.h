@@ -8,7 +8,8 @@
 namespace demo {
 
 /// The demo host: one Tessaro list over a database, with menus to change the language, the
-/// query and the database, and a status bar showing the key of the clicked row.
+/// query and the database, and a status bar showing the key of the row clicked or entered (cleared
+/// when another page loads).
 class DemoWindow : public QMainWindow {
     Q_OBJECT
 
@@ -37,7 +38,15 @@ public:
     /// Sets the width of column `column` (from 1) in twips, as the user's drag would.
     void setColumnWidth(int column, double twips);
 
+    /// Prints a line on stdout for every load ("page 1 rows 24 pages-of 24 fits yes": whether the
+    /// last row shows whole, without a scroll bar) with the places to click ("at NAME x y"; the
+    /// list's rows and scroll bars as "at list left top width height"), for every status bar
+    /// message and for every search column chosen.
+    void printStateLines();
+
 private:
+    void showKey(tessaro::ListItem* item);
+    void printPlaces();
     void buildMenus();
     void load();
     void describeColumns();

@@ -2,7 +2,7 @@
 //   tessaro-demo [--screenshot FILE] [--database FILE.sqlite] [--query SQL] [--page N|last] [--load-all]
 //                [--language NAME]
 //                [--dark] [--sort COL[:desc]] [--column-width COL=TWIPS] [--hide-panel]
-//                [--shot-of CHILD] [--zoom N]
+//                [--shot-of CHILD] [--zoom N] [--state]
 #include "DemoWindow.h"
 #include "SampleData.h"
 
@@ -75,6 +75,7 @@ void addOptions(QCommandLineParser& parser)
                       QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("zoom"), QStringLiteral("With --screenshot, enlarge the picture N times, pixel by pixel."),
                       QStringLiteral("N")});
+    parser.addOption({QStringLiteral("state"), QStringLiteral("Print a line for every load, status message and search column.")});
     parser.addOption({QStringLiteral("sort"), QStringLiteral("After loading, sort by column COL (from 1), \":desc\" descending."),
                       QStringLiteral("COL[:desc]")});
     parser.addOption({QStringLiteral("column-width"), QStringLiteral("After loading, make column COL (from 1) TWIPS wide."),
@@ -143,6 +144,8 @@ int main(int argc, char** argv)
     }
 
     demo::DemoWindow window(dataDirectory);
+    if (parser.isSet(QStringLiteral("state")))
+        window.printStateLines();
     // The window's designed size at 96 dpi, grown with the screen's logical dpi as the list's twips are.
     const double scale = window.logicalDpiX() / kDesignedDpi;
     window.resize(qRound(kWindowWidth * scale), qRound(kWindowHeight * scale));

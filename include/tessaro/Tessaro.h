@@ -167,7 +167,8 @@ public:
     void setColonnaIndiceImmagine(int column);
     /// Whether the header panel (search, totals, export) is shown; hidden by default. Setting it
     /// runs the show or hide action every time, each moving the list by the panel's height, so
-    /// set it only when it changes. Showing it puts the focus in its search-column choice.
+    /// set it only when it changes. Showing it puts the focus in its search-column choice. Once
+    /// a set is open, the paged view then refits the page as a resize does (PopulatedList).
     /// Marks "IntestazioneVisibile" changed.
     bool IntestazioneVisibile() const;
     /// See IntestazioneVisibile().
@@ -244,8 +245,8 @@ signals:
     /// Not raised while the list is empty.
     void ClickListItem(tessaro::ListItem* Item);
     /// A page or the whole list has been loaded and shown: after PopulateList, every page move
-    /// and view switch, and a resize that reloaded the page. After a long load it comes once the
-    /// load is over, when the control may be used as after any load.
+    /// and view switch, and a resize or header panel switch that reloaded the page. After a long
+    /// load it comes once the load is over, when the control may be used as after any load.
     void PopulatedList();
     /// The property-changed notification to the container: `name` is the property set.
     void propertyChanged(const QString& name);

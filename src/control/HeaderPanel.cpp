@@ -76,11 +76,13 @@ void HeaderPanel::pctEstendi_Click()
     showPanel(true);
     if (m_focusOnShow)
         m_focusOnShow->setFocus(Qt::OtherFocusReason);
+    emit listMoved();
 }
 
 void HeaderPanel::pctNascondi_Click()
 {
     showPanel(false);
+    emit listMoved();
 }
 
 } // namespace tessaro

@@ -31,6 +31,11 @@ public:
     void pctEstendi_Click();
     void pctNascondi_Click();
 
+signals:
+    /// Either action has moved the list and changed its height; raised last, and the control
+    /// may be gone after it.
+    void listMoved();
+
 private:
     void showPanel(bool show);
 

@@ -70,28 +70,37 @@ bool fitChildren(QWidget& control, HeaderPanel& header, tessaro::ListView& list,
 
 } // namespace
 
-// The fill, the icons and the page bar report their own failures; host code run by the
-// announcement is skipped when it fails.
 void Tessaro::UserControl_Resize()
 {
-    const SkipFailures skip("UserControl_Resize");
-    const ControlGuard guard(this);
-    if (!fitChildren(*this, *d->header, *d->lstv, d->pageBar->frame()))
-        return;
-    if (d->results.page.paged) {
-        const int rows = RigheVisibili(*d->lstv);
-        if (rows != d->results.page.size) {
-            d->results.page.size = rows;
-            d->loader->loadCurrentPage();
-            if (guard.gone())
-                return;
-            skip([&] { emit PopulatedList(); });
-            if (guard.gone())
-                return;
-        }
+    if (fitChildren(*this, *d->header, *d->lstv, d->pageBar->frame()))
+        d->refitPage();
+}
+
+// The fill, the icons and the page bar report their own failures; host code run by the
+// announcement is skipped when it fails.
+void TessaroPrivate::refitPage()
+{
+    const SkipFailures skip("refitPage");
+    const ControlGuard guard(&q);
+    if (results.page.paged && fitPageToRows()) {
+        if (guard.gone())
+            return;
+        skip([&] { emit q.PopulatedList(); });
+        if (guard.gone())
+            return;
     }
-    if (d->results.current().State() != Recordset::StateClosed)
-        d->pageBar->Paginazione();
+    if (results.current().State() != Recordset::StateClosed)
+        pageBar->Paginazione();
+}
+
+bool TessaroPrivate::fitPageToRows()
+{
+    const int rows = RigheVisibili(*lstv);
+    if (rows == results.page.size)
+        return false;
+    results.page.size = rows;
+    loader->loadCurrentPage();
+    return true;
 }
 
 int RigheVisibili(const tessaro::ListView& list) noexcept

@@ -34,6 +34,11 @@ void Tessaro::PopulateList()
                 d->results.page.size = RigheVisibili(*d->lstv);
                 d->loader->fillPage();
             },
+            // An empty list can only guess its rows; filled, it fits the page to their height.
+            [&] {
+                if (paged)
+                    d->fitPageToRows();
+            },
             // The page bar shows the new page before its icons are loaded.
             [&] {
                 if (paged)

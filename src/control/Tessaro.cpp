@@ -4,6 +4,7 @@
 #include "design/Layout.h"
 #include "language/LanguageSupport.h"
 #include "platform/Failure.h"
+#include "platform/controls/ControlGuard.h"
 #include "platform/controls/KeyEvents.h"
 #include "platform/format/Conversions.h"
 
@@ -112,13 +113,16 @@ void Tessaro::setColonnaIndiceImmagine(int column)
 }
 
 bool Tessaro::IntestazioneVisibile() const { return d->header->shown(); }
+// The paged view's refit after the action may yield, and the host destroy the control meanwhile.
 void Tessaro::setIntestazioneVisibile(bool visible)
 {
+    const ControlGuard guard(this);
     if (visible)
         d->header->pctEstendi_Click();
     else
         d->header->pctNascondi_Click();
-    emit propertyChanged(QStringLiteral("IntestazioneVisibile"));
+    if (!guard.gone())
+        emit propertyChanged(QStringLiteral("IntestazioneVisibile"));
 }
 
 int Tessaro::MousePointer() const { return d->MousePointer; }

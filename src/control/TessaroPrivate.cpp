@@ -20,6 +20,11 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
     totals = std::make_unique<totals_export::TotalsExport>(header->panel(), *lstv, search->columnChoice(), q.Columns);
     QWidget::setTabOrder(&totals->lastField(), lstv);
     header->setFocusOnShow(search->columnChoice());
+    // The list's new height holds other rows, as after a resize; before a load there is no page.
+    QObject::connect(header.get(), &HeaderPanel::listMoved, &q, [this] {
+        if (results.current().State() != Recordset::StateClosed)
+            refitPage();
+    });
     listEvents = std::make_unique<search::ListEvents>(
         *lstv, search::ListEventsHost{[this](ListItem* item) { emit q.ClickListItem(item); },
                                       [this](ListItem* item) { emit q.DoubleClickListItem(item); }});

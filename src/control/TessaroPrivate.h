@@ -26,6 +26,14 @@ struct TessaroPrivate {
     explicit TessaroPrivate(Tessaro& q);
     Tessaro& q;
 
+    /// In the paged view, reloads the current page when the rows that fit the list changed
+    /// (raising PopulatedList), then redraws the page bar of an open set. The control may be
+    /// gone after it.
+    void refitPage();
+    /// Sets the page size to the rows that fit and reloads the page when that changed; whether
+    /// it did. The control may be gone after it.
+    bool fitPageToRows();
+
     data::LoadSettings settings;
     sql::ResultHolder results{q.rst, {}};
     int MousePointer = 0;

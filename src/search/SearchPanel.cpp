@@ -152,21 +152,30 @@ void SearchPanel::fillColumnChoice()
 }
 
 // Alt+Down is a keystroke: it takes effect once the focus change has been handled, and only if
-// the combo still has the focus then.
+// the combo still has the focus then. Opening the list takes the text's selection; it is
+// selected again, so that typing replaces the chosen entry as in a combo focused by Tab.
 void SearchPanel::cmbCercaIn_GotFocus()
 {
     ComboBox* combo = cmbCercaIn;
     QMetaObject::invokeMethod(
         combo,
         [combo] {
-            if (combo->hasFocus())
-                combo->showPopup();
+            if (!combo->hasFocus())
+                return;
+            combo->showPopup();
+            combo->lineEdit()->selectAll();
         },
         Qt::QueuedConnection);
 }
 
 void SearchPanel::cmbCercaIn_KeyPress(int& KeyAscii)
 {
+    // Ctrl+A reaches the open list rather than the text, and would be discarded as no character.
+    if (KeyAscii == key::CtrlA) {
+        cmbCercaIn->lineEdit()->selectAll();
+        KeyAscii = 0;
+        return;
+    }
     if (KeyAscii == key::Enter) {
         moveFocusOn(*cmbCercaIn);
         KeyAscii = 0;
@@ -214,6 +223,9 @@ void SearchPanel::cmdTrova_Click()
     if (!lastMatch)
         return;
     m_list.setFocus(Qt::OtherFocusReason);
+    // The keyboard goes on from the match in view, the selection kept.
+    m_list.selectionModel()->setCurrentIndex(m_list.model()->index(lastMatch->Index() - 1, 0),
+                                             QItemSelectionModel::NoUpdate);
     lastMatch->EnsureVisible();
 }
 

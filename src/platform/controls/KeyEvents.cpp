@@ -41,6 +41,7 @@ const QHash<int, int>& namedKeys()
 }
 
 constexpr int kFirstFunctionKey = 112; // F1; F2 to F24 follow it
+constexpr int kFirstControlCode = 1;   // Ctrl+A; Ctrl+B to Ctrl+Z follow it
 
 // The character code a key press gives KeyPress: 8 Backspace, 13 Enter, 27 Escape, else the
 // code of the character the key types (Ctrl+letter its control code). 0 for keys that type
@@ -57,6 +58,10 @@ int keyAsciiOf(const QKeyEvent& event)
     case Qt::Key_Delete: return 0;
     default: break;
     }
+    // Some key sources give Ctrl+letter the letter's text; its code is the control code all the same.
+    const Qt::KeyboardModifiers held = event.modifiers() & kShiftCtrlAlt;
+    if ((held & Qt::ControlModifier) && !(held & Qt::AltModifier) && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
+        return kFirstControlCode + (event.key() - Qt::Key_A);
     const QList<uint> characters = event.text().toUcs4();
     if (characters.isEmpty() || characters.front() == key::Rubout)
         return 0;

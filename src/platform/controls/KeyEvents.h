@@ -15,6 +15,7 @@ namespace tessaro {
 
 /// Character and key codes the handlers compare against.
 namespace key {
+constexpr int CtrlA = 1; // the character Ctrl+A sends
 constexpr int Backspace = 8;
 constexpr int Enter = 13;
 constexpr int Escape = 27;
