@@ -41,7 +41,7 @@ TEST(CambiaLingua, SetsTheSevenCaptionsOfItsInstanceAndTheTextsEveryInstanceLook
                            "optSelezionati", "Label1", "Label2"}; // LE13 to LE19
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(caption(control, names[i]), QStringLiteral("English LE%1").arg(13 + i)) << names[i];
-    // Tooltips are not language strings.
+    // A file without the later keys (LE30 on) keeps their designed texts.
     EXPECT_EQ(control.findChild<QWidget*>(QStringLiteral("lblCaricatutti"))->toolTip(),
         QStringLiteral("Carica tutti i record"));
 

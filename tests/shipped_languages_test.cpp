@@ -189,6 +189,10 @@ TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFi
         control.CambiaLingua(languageFolder(language));
         for (int i = 0; i < 7; ++i)
             EXPECT_EQ(caption(*this, kCaptions[i]), le[key(13 + i)]) << kCaptions[i];
+        for (const auto& [tipped, number] : {std::pair{"pctEstendi", 33}, {"pctNascondi", 34}, {"imgPrimaPagina", 35},
+                 {"lblPag(0)", 36}, {"imgSuccessiva", 37}, {"imgUltimaPagina", 38}, {"lblCaricatutti", 39},
+                 {"lblPaginaRisultati", 40}})
+            EXPECT_EQ(child(tipped)->toolTip(), le[key(number)]) << tipped;
 
         load(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"), true, QStringLiteral("ShippedTest"));
         const int rows = control.ListView->ListItems().Count(), pageSize = control.PageSize();
@@ -198,6 +202,8 @@ TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFi
                   QStringLiteral("%1 60 %2 %3 %4 %5")
                       .arg(le["LE06"], le["LE07"], le["LE08"]).arg(pages).arg(le["LE09"]));
 
+        EXPECT_EQ(child("cmbCercaIn")->property("ListIndex"), language == shippedLanguages().first() ? -1 : 0)
+            << "the search column chosen before the switch and the reload stays chosen";
         // The names are text, which cannot be totalled: a warning titled LE02.
         ASSERT_TRUE(child("cmbCercaIn")->setProperty("ListIndex", 0));
         click("cmdSomma");

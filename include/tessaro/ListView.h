@@ -146,6 +146,11 @@ public:
     QColor BackColor() const;
     /// Sets the colour behind the items.
     void setBackColor(const QColor& colour);
+    /// The caption of the context menu's copy entry: "Copia" until set (the control sets it
+    /// from its language file).
+    QString CopyCaption() const;
+    /// Sets CopyCaption(); the next menu shows it.
+    void setCopyCaption(const QString& caption);
 
     /// Distance from the parent's left edge in twips (1440 twips to the logical inch).
     double Left() const;
