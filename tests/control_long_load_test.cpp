@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSettings>
@@ -33,7 +34,7 @@ const char* const kApplication = "LongLoadTest";
 // database or wider rows would), so that the load of all of them runs for a second or more, well
 // past the point where it starts showing its progress.
 constexpr int kRows = 200000;
-const char* const kQuery = "SELECT id, id, length(hex(zeroblob(2000 + v % 2))) FROM t ORDER BY id";
+const char* const kQuery = "SELECT id, id, length(hex(zeroblob(2000 + v % 2))), 1 FROM t ORDER BY id";
 // How often the watcher looks whether the progress shows.
 constexpr int kWatchMilliseconds = 5;
 // Longer than the load waits before it shows its progress (a third of a second).
@@ -48,23 +49,30 @@ int bottomRowShown(const ListView& list)
     return row >= 0 ? row : list.model()->rowCount() - 1;
 }
 
-// The rows at the bottom of the list's viewport each time it is painted.
+// The rows at the bottom of the list's viewport each time it is painted, and those of them
+// painted without an icon's room (their text where the icon goes).
 class BottomRowsPainted : public QObject {
 public:
     explicit BottomRowsPainted(ListView& list) : m_list(list) { list.viewport()->installEventFilter(this); }
     const std::set<int>& rows() const { return m_rows; }
+    const std::set<int>& withoutIconRoom() const { return m_withoutIconRoom; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            m_rows.insert(bottomRowShown(m_list));
+        if (event->type() == QEvent::Paint) {
+            const int row = bottomRowShown(m_list);
+            m_rows.insert(row);
+            if (qvariant_cast<QIcon>(m_list.model()->index(row, 0).data(Qt::DecorationRole)).isNull())
+                m_withoutIconRoom.insert(row);
+        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     ListView& m_list;
     std::set<int> m_rows;
+    std::set<int> m_withoutIconRoom;
 };
 
 // A control over kRows rows inside a shown, active host window that deletes itself when closed.
@@ -320,13 +328,18 @@ TEST_F(LongLoad, TeardownDuringTheLoadIsSafe)
 }
 
 // The user keeps scrolling to the bottom during the load: each time the list shows the last row
-// read so far, and it is painted with rows that had not arrived before. Once the load has been
+// read so far, and it is painted with rows that had not arrived before, in their final place
+// (with the room of the icons they get once the load ends). Once the load has been
 // stopped, Ctrl+End and the scroll bar both reach the last row.
 TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
 {
     // Distinct bottom rows painted before the user stops the load.
     constexpr std::size_t kArrivalsSeen = 3;
     open();
+    control->ImageList = std::make_shared<ImageList>();
+    control->ImageList->Add(QIcon(QPixmap(16, 16)));
+    control->setColonnaIndiceImmagine(2); // the last column, 1 on every row
+    control->PopulateList();
     ListView& list = *control->ListView;
     QScrollBar& bar = *list.verticalScrollBar();
     BottomRowsPainted painted(list);
@@ -354,6 +367,7 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
     });
     ASSERT_TRUE(whileLoading([&] { loadAll(); }, [&] { follower.start(); }));
     EXPECT_FALSE(follower.isActive()) << "the load ended before the user saw the rows arrive";
+    EXPECT_EQ(painted.withoutIconRoom(), std::set<int>()) << "rows drawn in their final place as they arrive";
     const int kept = rows();
     ASSERT_LT(kept, kRows);
     EXPECT_EQ(counter(), keptText(kept));

@@ -88,7 +88,8 @@ public:
     /// The items, read-only.
     const tessaro::ListItems& ListItems() const;
 
-    /// The icons that items show by their SmallIcon number; none by default.
+    /// The icons that items show by their SmallIcon number; none by default. While the list has
+    /// them, an item without a valid number keeps an icon's room empty, in line with the others.
     std::shared_ptr<ImageList> SmallIcons() const;
     /// Shares `images` with the list; null shows no icons.
     void setSmallIcons(std::shared_ptr<ImageList> images);
