@@ -1,14 +1,18 @@
 // The designed layout on other screens. CTest runs this file also at a logical dpi of 144 and
 // 192 (QT_FONT_DPI) and at a device pixel ratio of 2 (QT_SCALE_FACTOR); every expectation is
 // reasoned from the screen the test finds itself on.
+#include "platform/controls/Contrast.h"
+
 #include <tessaro/Tessaro.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 using namespace tessaro;
 
@@ -64,5 +68,57 @@ TEST_F(Screen, CaptionsFitTheirBoxesAndPicturesGrowWithThem)
         EXPECT_EQ(button->iconSize(), QSize(qRound(16 * scale), qRound(16 * scale))) << name;
         EXPECT_EQ(button->icon().pixmap(button->iconSize(), ratio).devicePixelRatio(), ratio)
             << name << ": drawn for the screen's pixels, not stretched";
+    }
+}
+
+namespace {
+
+// The pixels of `now` that contrast by at least 3 with the same pixel of `before` (or with
+// `ground`, when it is valid), in pixels of the designed screen.
+double pixelsStandingOut(const QImage& now, const QImage& before, double scale, const QColor& ground = {})
+{
+    int count = 0;
+    for (int y = 0; y < std::min(now.height(), before.height()); ++y)
+        for (int x = 0; x < std::min(now.width(), before.width()); ++x)
+            count += now.pixel(x, y) != before.pixel(x, y)
+                && contrastRatio(now.pixelColor(x, y), ground.isValid() ? ground : before.pixelColor(x, y)) >= 3;
+    return count / (scale * scale * now.devicePixelRatio() * now.devicePixelRatio());
+}
+
+} // namespace
+
+// In a light and a dark palette: each panel switch leaves at least as much ink that stands out on
+// the ground beneath as a block of 12 by 7 pixels, and the keyboard focus on the find, totals and
+// export buttons is a ring, as long as their outline at least, that stands out on the panel.
+TEST_F(Screen, PanelSwitchesAndTheFocusOnThePanelButtonsStandOut)
+{
+    const double scale = control.logicalDpiX() / kDesignedDpi;
+    QPalette dark;
+    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        dark.setColor(role, QColor(40, 40, 44));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    for (const auto& [name, palette] : {std::pair{"light", QPalette()}, {"dark", dark}}) {
+        SCOPED_TRACE(name);
+        control.setPalette(palette);
+        for (const bool shown : {false, true}) {
+            control.setIntestazioneVisibile(shown);
+            QWidget* visibleSwitch = child(shown ? "pctNascondi" : "pctEstendi");
+            const QImage with = control.grab().toImage();
+            visibleSwitch->hide();
+            const QImage without = control.grab().toImage();
+            visibleSwitch->show();
+            EXPECT_GE(pixelsStandingOut(with, without, scale), 12 * 7) << visibleSwitch->objectName().toStdString();
+        }
+        const QColor panel = child("pctIntestazione")->palette().color(QPalette::Window);
+        child("txtRicerca")->setFocus(Qt::TabFocusReason);
+        for (const char* button : {"cmdTrova", "cmdSomma", "cmdEsportaInExcel"}) {
+            QWidget* widget = child(button);
+            const QImage unfocused = widget->grab().toImage();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ASSERT_EQ(QApplication::focusWidget(), widget) << button;
+            EXPECT_GE(pixelsStandingOut(widget->grab().toImage(), unfocused, scale, panel),
+                      2 * (widget->width() + widget->height()) / scale) << button;
+        }
     }
 }

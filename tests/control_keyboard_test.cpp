@@ -388,6 +388,7 @@ struct Copying : test::ShownControl {
                                      " (3, 'tab' || char(9) || 'and' || char(13, 10) || 'line', NULL),"
                                      " (4, 'a <b> & \"c\"', 0.25)"));
         showAt(600, 300);
+        useLanguage("LE32=\"Copy rows\"\n");
         init(QStringLiteral("SELECT id, name, amount FROM c ORDER BY id"), false, QStringLiteral("CopyTest"));
         control.Columns->Item(1)->setIntestazione(QStringLiteral("Name"));
         control.Columns->Item(2)->setIntestazione(QStringLiteral("Amount"));
@@ -413,7 +414,7 @@ struct Copying : test::ShownControl {
     }
 };
 
-// Ctrl+C and the context menu's Copy (from the mouse or the menu key) copy the selected rows in
+// Ctrl+C and the context menu's Copy (from the mouse or the menu key, in the language's words) copy the selected rows in
 // list order under the headings. Numbers are padded to 20 characters in the list; on the
 // clipboard every value is trimmed, and a tab or line break inside one becomes a blank, so each
 // lands in a cell of its own. With nothing selected, Copy does nothing and the entry is disabled.
@@ -432,7 +433,7 @@ TEST_F(Copying, CopyByKeyOrMenuPutsTheSelectedRowsOnTheClipboard)
         QContextMenuEvent event(reason, at, list.viewport()->mapToGlobal(at));
         QApplication::sendEvent(reason == QContextMenuEvent::Keyboard ? &list : list.viewport(), &event);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        EXPECT_TRUE(menu && menu->actions().size() == 1 && menu->actions().front()->text() == "Copy");
+        EXPECT_TRUE(menu && menu->actions().size() == 1 && menu->actions().front()->text() == "Copy rows");
         const bool enabled = menu && menu->actions().front()->isEnabled();
         if (enabled)
             menu->actions().front()->trigger();

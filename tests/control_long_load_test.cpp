@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPixmap>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -26,7 +28,7 @@ const char* const kApplication = "LongLoadTest";
 // database or wider rows would), so that the load of all of them runs for a second or more, well
 // past the point where it starts showing its progress.
 constexpr int kRows = 200000;
-const char* const kQuery = "SELECT id, id, length(hex(zeroblob(2000 + v % 2))) FROM t ORDER BY id";
+const char* const kQuery = "SELECT id, id, length(hex(zeroblob(2000 + v % 2))), 1 FROM t ORDER BY id";
 // How often the watcher looks whether the progress shows.
 constexpr int kWatchMilliseconds = 5;
 // Longer than the load waits before it shows its progress (a third of a second).
@@ -258,13 +260,18 @@ TEST_F(LongLoad, TeardownDuringTheLoadIsSafe)
 }
 
 // The user keeps scrolling to the bottom during the load: each time the list shows the last row
-// read so far, and it is painted with rows that had not arrived before. Once the load has been
+// read so far, and it is painted with rows that had not arrived before, in their final place
+// (with the room of the icons they get once the load ends). Once the load has been
 // stopped, Ctrl+End and the scroll bar both reach the last row.
 TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
 {
     // Distinct bottom rows painted before the user stops the load.
     constexpr std::size_t kArrivalsSeen = 3;
     open();
+    control->ImageList = std::make_shared<ImageList>();
+    control->ImageList->Add(QIcon(QPixmap(16, 16)));
+    control->setColonnaIndiceImmagine(2); // the last column, 1 on every row
+    control->PopulateList();
     ListView& list = *control->ListView;
     QScrollBar& bar = *list.verticalScrollBar();
     test::BottomRowsPainted painted(list);
@@ -292,6 +299,7 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
     });
     ASSERT_TRUE(whileLoading([&] { loadAll(); }, [&] { follower.start(); }));
     EXPECT_FALSE(follower.isActive()) << "the load ended before the user saw the rows arrive";
+    EXPECT_EQ(painted.withoutIconRoom(), std::set<int>()) << "rows drawn in their final place as they arrive";
     const int kept = rows();
     ASSERT_LT(kept, kRows);
     EXPECT_EQ(counter(), keptText(kept));

@@ -97,6 +97,26 @@ TEST_F(Export, WritesEachCellTrimmedInItsColumnsFormatUnderBoldHeadings)
     EXPECT_NE(folders[0], folders[1]) << "each export in a folder of its own";
 }
 
+// The default opener finds no program under the offscreen platform: the workbook is kept and the
+// user is told where it is, in the designed text where the host's language file lacks one. A
+// host's opener is told of every workbook and no box shows (the other tests).
+TEST_F(Export, AWorkbookNoProgramOpensIsShownToTheUserByItsPath)
+{
+    load();
+    const SpreadsheetOpener host = setSpreadsheetOpener({});
+    click("cmdEsportaInExcel");
+    setSpreadsheetOpener(host);
+    const QStringList shown = takeMessages();
+    const QString lead = QString::fromUtf8(
+        "Il foglio di calcolo \u00e8 stato salvato, ma nessun programma lo ha aperto. Si trova in:\r\n");
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_EQ(shown.mid(1), QStringList({"64", "Esporta in un foglio di calcolo"}));
+    ASSERT_TRUE(shown[0].startsWith(lead)) << shown[0].toStdString();
+    const QString path = shown[0].mid(lead.size());
+    EXPECT_EQ(XlsxFile(path).cell(2, 1).value, "Alpha");
+    QFileInfo(path).dir().removeRecursively();
+}
+
 // What lands in the workbook for the rows chosen, and how much of it stays when the export fails.
 TEST_F(Export, ExportsTheChosenRowsWithoutGapsAndKeepsWhatWasWrittenBeforeAFailure)
 {

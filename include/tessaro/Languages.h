@@ -21,7 +21,7 @@ TESSARO_EXPORT QStringList shippedLanguages();
 
 /// A folder for CambiaLingua that shows the control's texts in `language`, one of
 /// shippedLanguages() spelt exactly so. The folder holds LangSetting.ini (section `[Language]`,
-/// `CurrentLanguage=<language>`) and `<language>.lng` (section [Strings], keys LE01 to LE30, values
+/// `CurrentLanguage=<language>`) and `<language>.lng` (section [Strings], keys LE01 to LE40, values
 /// in double quotes, UTF-8 text with CR LF line ends).
 ///
 /// The installed copy comes first: `<prefix>/share/tessaro/languages/<language>`, found from where
@@ -38,7 +38,7 @@ TESSARO_EXPORT QStringList shippedLanguages();
 ///
 /// The returned folder belongs to the library: do not edit it. To change a text or add a
 /// language of its own, a host copies the folder, edits or adds `<Name>.lng` beside it (keys LE01
-/// to LE30) and sets `CurrentLanguage=<Name>` in the copy's LangSetting.ini, then hands the copy
+/// to LE40) and sets `CurrentLanguage=<Name>` in the copy's LangSetting.ini, then hands the copy
 /// to CambiaLingua.
 TESSARO_EXPORT QString languageFolder(const QString& language);
 

@@ -88,7 +88,8 @@ public:
     /// The items, read-only.
     const tessaro::ListItems& ListItems() const;
 
-    /// The icons that items show by their SmallIcon number; none by default.
+    /// The icons that items show by their SmallIcon number; none by default. While the list has
+    /// them, an item without a valid number keeps an icon's room empty, in line with the others.
     std::shared_ptr<ImageList> SmallIcons() const;
     /// Shares `images` with the list; null shows no icons.
     void setSmallIcons(std::shared_ptr<ImageList> images);
@@ -146,6 +147,11 @@ public:
     QColor BackColor() const;
     /// Sets the colour behind the items.
     void setBackColor(const QColor& colour);
+    /// The caption of the context menu's copy entry: "Copia" until set (the control sets it
+    /// from its language file).
+    QString CopyCaption() const;
+    /// Sets CopyCaption(); the next menu shows it.
+    void setCopyCaption(const QString& caption);
 
     /// Distance from the parent's left edge in twips (1440 twips to the logical inch).
     double Left() const;

@@ -19,6 +19,8 @@ using SpreadsheetOpener = std::function<void(const QString& xlsxPath)>;
 TESSARO_EXPORT SpreadsheetOpener setSpreadsheetOpener(SpreadsheetOpener opener);
 
 /// Hands a finished workbook to the current opener (the export calls it once per workbook).
-TESSARO_EXPORT void openSpreadsheet(const QString& xlsxPath);
+/// Returns false only when the default opener found no program to open it with (the export
+/// then tells the user where the workbook is); a host's opener counts as having opened it.
+TESSARO_EXPORT bool openSpreadsheet(const QString& xlsxPath);
 
 } // namespace tessaro

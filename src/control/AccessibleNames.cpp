@@ -9,8 +9,9 @@
 namespace tessaro {
 namespace {
 
-// An icon-only header button's tooltip: the language's text, or the designed one where the
-// language has none.
+// The tooltips that follow the language: the icon-only header buttons', the panel switches' and
+// the page bar's. Where the language has no text, the designed one: `designed`, or the key's own
+// designed text when that is null.
 struct ButtonTip {
     const char* button;
     LanguageKey key;
@@ -19,7 +20,19 @@ struct ButtonTip {
 const ButtonTip kButtonTips[] = {
     {"cmdTrova", LanguageKey::SearchCaption, "Cerca"},
     {"cmdSomma", LanguageKey::TotalsTitle, "Totali"},
-    {"cmdEsportaInExcel", LanguageKey::ExportTip, "Esporta in un foglio di calcolo"},
+    {"cmdEsportaInExcel", LanguageKey::ExportTip, nullptr},
+    {"pctEstendi", LanguageKey::ShowPanelTip, nullptr},
+    {"pctNascondi", LanguageKey::HidePanelTip, nullptr},
+    {"imgPrimaPagina", LanguageKey::FirstPageTip, nullptr},
+    {"lblPrimaPagina", LanguageKey::FirstPageTip, nullptr},
+    {"imgPrecedente", LanguageKey::PreviousPagesTip, nullptr},
+    {"lblPag(0)", LanguageKey::PreviousPagesTip, nullptr},
+    {"imgSuccessiva", LanguageKey::NextPagesTip, nullptr},
+    {"lblPag(7)", LanguageKey::NextPagesTip, nullptr},
+    {"imgUltimaPagina", LanguageKey::LastPageTip, nullptr},
+    {"lblUltimaPagina", LanguageKey::LastPageTip, nullptr},
+    {"lblCaricatutti", LanguageKey::LoadAllTip, nullptr},
+    {"lblPaginaRisultati", LanguageKey::PagedTip, nullptr},
 };
 
 // Children without a caption or tooltip of their own, named by the captions of labels: a field
@@ -80,7 +93,9 @@ void setButtonTips(QWidget& control, bool fromLanguage)
         if (!button)
             continue;
         QString tip = fromLanguage ? languageText(row.key).trimmed() : QString();
-        button->setToolTip(tip.isEmpty() ? QString::fromUtf8(row.designed) : tip);
+        if (tip.isEmpty())
+            tip = row.designed ? QString::fromUtf8(row.designed) : designedText(row.key);
+        button->setToolTip(tip);
     }
 }
 

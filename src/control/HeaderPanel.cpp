@@ -39,6 +39,11 @@ HeaderPanel::HeaderPanel(QWidget& control, tessaro::ListView& list) : m_list(lis
     place(*pctEstendi, design::kPanelSwitch);
     pctEstendi->stackUnder(&list);
     pctNascondi = new PictureBox(QStringLiteral("pctNascondi"), &control);
+    // The hide switch stands on the panel: its picture and focus are chosen against the panel's
+    // colour, which it does not paint itself.
+    QPalette onPanel = pctNascondi->palette();
+    onPanel.setColor(QPalette::Window, design::kPanelColour);
+    pctNascondi->setPalette(onPanel);
     pctNascondi->setPicture(switchPicture(false));
     pctNascondi->setToolTip(QString::fromUtf8(design::kHidePanelTip));
     place(*pctNascondi, design::kPanelSwitch);

@@ -2,6 +2,7 @@
 
 #include "control/AccessibleNames.h"
 #include "design/Layout.h"
+#include "language/LanguageKeys.h"
 #include "language/LanguageSupport.h"
 #include "platform/Failure.h"
 #include "platform/controls/ControlGuard.h"
@@ -80,6 +81,7 @@ void Tessaro::CambiaLingua(const QString& PercorsoFileLingua)
     d->pageBar->retranslate();
     d->totals->retranslate();
     d->search->retranslate();
+    d->lstv->setCopyCaption(languageText(LanguageKey::CopyCommand));
     redescribeChildControls(*this);
 }
 

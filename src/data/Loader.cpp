@@ -71,8 +71,12 @@ bool Loader::ConnessioneAttiva()
     return false;
 }
 
+// The list gets its images before the rows, which it then draws in their final place from the
+// first paint, with the room of their icons, however long the rows take to come.
 void Loader::fillPage()
 {
+    if (m_settings.ColonnaIndiceImmagine != 0)
+        m_list.setSmallIcons(m_images);
     RiempiListView(m_results.set, m_list, m_columns, m_results.page.size, m_results.page.number,
                    m_pacer.busy() ? &m_pacer : nullptr);
 }

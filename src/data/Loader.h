@@ -52,7 +52,8 @@ public:
     /// opened again, with the query; a query that is not open is reopened the same way. Every
     /// failure on the way is skipped; a connection still closed is told in a warning box.
     bool ConnessioneAttiva();
-    /// Fills the list with the current page (or every row when unpaged); reports its failures.
+    /// Fills the list with the current page (or every row when unpaged), the list holding the
+    /// image list first when an image column is set; reports its failures.
     void fillPage();
     /// Gives each row the image its image column names, when an image column is set; an image
     /// number that is not in the image list is reported and stops at its row.

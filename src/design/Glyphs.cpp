@@ -17,6 +17,11 @@ const QColor kSheetGreen(33, 115, 70); // the export button's spreadsheet
 constexpr QSize kNarrowArrow(10, 10);
 constexpr QSize kWideArrow(16, 10);
 constexpr QSize kSwitch(50, 9);
+// The switch's tab and the chevron cut out of it, in its designed pixels.
+constexpr QRectF kTab(1, 0, 28, 6);
+constexpr double kTabCorner = 2;
+constexpr QRectF kChevron(0, 1.6, 12, 2.8); // centred on the tab
+constexpr double kChevronPen = 1.7;
 constexpr QSize kButtonPicture(16, 16);
 
 void triangle(QPainter& painter, double x, double width, bool pointsLeft)
@@ -69,16 +74,25 @@ Glyph pageArrow(Arrow arrow)
             }};
 }
 
+// A tab hanging from the top edge with a chevron cut out of it, down to show the panel and up
+// to hide it. It keeps within the six pixel rows (at 96 dpi) above the panel's fields and within
+// the strip left above the list, whose headings cover the rest of the switch; the cut-out shows
+// the ground, so the chevron reads on the tab in any ink.
 Glyph panelSwitch(bool show)
 {
     return {kSwitch, design::kPanelColour, [show](QPainter& painter, const QColor& ink) {
                 painter.setRenderHint(QPainter::Antialiasing);
-                painter.setPen(QPen(ink, 1.6));
-                // Within the strip left above the list (7 pixels at 96 dpi), whose headings cover the rest.
-                const double top = show ? 1 : 6;
-                const double bottom = show ? 6 : 1;
-                for (double x : {4.0, 12.0})
-                    painter.drawPolyline(QPolygonF({QPointF(x, top), QPointF(x + 4, bottom), QPointF(x + 8, top)}));
+                QPainterPath tab;
+                tab.addRoundedRect(QRectF(kTab.left(), kTab.top() - kTabCorner, kTab.width(), kTab.height() + kTabCorner),
+                                   kTabCorner, kTabCorner);
+                painter.fillPath(tab, ink);
+                painter.setCompositionMode(QPainter::CompositionMode_Clear);
+                painter.setPen(QPen(Qt::black, kChevronPen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                const double middle = kTab.center().x(), half = kChevron.width() / 2;
+                const double top = show ? kChevron.top() : kChevron.bottom();
+                const double bottom = show ? kChevron.bottom() : kChevron.top();
+                painter.drawPolyline(QPolygonF({QPointF(middle - half, top), QPointF(middle, bottom),
+                                                QPointF(middle + half, top)}));
             }};
 }
 

@@ -33,7 +33,8 @@ enum class Arrow { First, Previous, Next, Last };
 
 /// A dark arrow: 16 by 10 pixels for First and Last, 10 by 10 otherwise.
 Glyph pageArrow(Arrow arrow);
-/// The "show the header panel" and "hide it" switches: a small chevron down or up, 50 by 9.
+/// The "show the header panel" and "hide it" switches, 50 by 9: a tab 28 by 6 from the top edge
+/// in the ink, with a chevron down or up cut out of it.
 Glyph panelSwitch(bool show);
 /// The header buttons' pictures, 16 by 16; the export picture keeps its own colours.
 Glyph findButton();

@@ -2,8 +2,28 @@
 
 #include "language/LanguageSupport.h"
 
+#include <iterator>
+
 namespace tessaro {
 namespace {
+
+// The designed texts of the keys from ExportTip on, in the keys' order (UTF-8).
+const char* const kDesignedTexts[] = {
+    "Esporta in un foglio di calcolo",
+    "Il foglio di calcolo \u00e8 stato salvato, ma nessun programma lo ha aperto. Si trova in:",
+    "Copia",
+    "Mostra la barra di ricerca",
+    "Nascondi la barra di ricerca",
+    "Vai alla prima pagina",
+    "Pagine precedenti",
+    "Pagine successive",
+    "Vai all'ultima pagina",
+    "Carica tutti i record",
+    "Pagina i record",
+};
+constexpr int kFirstDesigned = static_cast<int>(LanguageKey::ExportTip);
+static_assert(std::size(kDesignedTexts) == static_cast<int>(LanguageKey::LastKey) - kFirstDesigned + 1,
+              "one designed text for each key from ExportTip on");
 
 QString countText(LanguageKey before, int count, LanguageKey after)
 {
@@ -17,9 +37,16 @@ QString languageKeyName(LanguageKey key)
     return QStringLiteral("LE%1").arg(static_cast<int>(key), 2, 10, QChar(u'0'));
 }
 
+QString designedText(LanguageKey key)
+{
+    const int index = static_cast<int>(key) - kFirstDesigned;
+    return index >= 0 ? QString::fromUtf8(kDesignedTexts[index]) : QString();
+}
+
 QString languageText(LanguageKey key) noexcept
 {
-    return GetLanguageString(languageKeyName(key));
+    const QString text = GetLanguageString(languageKeyName(key));
+    return text.isEmpty() ? designedText(key) : text;
 }
 
 QString recordsText(int records)

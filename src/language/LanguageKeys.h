@@ -1,7 +1,9 @@
 #pragma once
 
-// The control's texts by name. Each key is one entry of the language files, LE01 to LE30 in
-// the order below; the numbers are the files' own and never change.
+// The control's texts by name. Each key is one entry of the language files, LE01 to LE40 in
+// the order below; the numbers are the files' own and never change. A host's language file may
+// have been written before the keys from LE30 on existed: those keys have a designed (Italian)
+// text, which stands in where the file has none.
 
 #include <QString>
 
@@ -38,14 +40,27 @@ enum class LanguageKey : int {
     TotalsTitle,       // LE28
     CountOf,           // LE29: the word between a part of the records and all of them ("of")
     ExportTip,         // LE30: the tooltip of the picture button that exports the list
+    ExportNotOpened,   // LE31: before the path of a workbook no program could open
+    CopyCommand,       // LE32: the list's context menu command that copies the selected rows
+    ShowPanelTip,      // LE33: the tooltips of the switches that show and hide the header panel
+    HidePanelTip,      // LE34
+    FirstPageTip,      // LE35: the tooltips of the page bar's arrows
+    PreviousPagesTip,  // LE36
+    NextPagesTip,      // LE37
+    LastPageTip,       // LE38
+    LoadAllTip,        // LE39: the tooltips of the switches between all rows and pages
+    PagedTip,          // LE40
     // The last key above, which ends the loops over all keys: a new key comes before this line.
-    LastKey = ExportTip,
+    LastKey = PagedTip,
 };
 
 /// The key's name in the language files: "LE01" for ErrorTitle, "LE28" for TotalsTitle.
 QString languageKeyName(LanguageKey key);
-/// GetLanguageString of the key: "" when anything on the way is missing or fails.
+/// GetLanguageString of the key; where that is "" (the file lacks the key, or anything on the way
+/// is missing or fails), the key's designed text: "" for the keys before ExportTip.
 QString languageText(LanguageKey key) noexcept;
+/// The designed (Italian) text of a key from ExportTip on; "" for the others.
+QString designedText(LanguageKey key);
 
 // Counts are told in one way everywhere; a missing text leaves its blank around the number.
 /// "<RecordsBefore> n <RecordsAfter>".

@@ -140,14 +140,20 @@ void SearchPanel::retranslate()
 void SearchPanel::fillColumnChoice()
 {
     trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("RiempiComboConIntestazioniListView"), [&] {
+        // The user's column stays chosen over a reload that still has it: a host reloads after
+        // switching the language, say.
+        const int chosen = cmbCercaIn->ListIndex();
+        const QString chosenHeading = chosen == -1 ? QString() : cmbCercaIn->itemText(chosen);
         cmbCercaIn->clear();
+        const QSignalBlocker quiet(cmbCercaIn);
         // Adding to an empty Qt combo chooses the first entry; the search column stays unchosen
         // until the user picks one.
-        const QSignalBlocker quiet(cmbCercaIn);
         for (const ColumnHeader* header : m_list.ColumnHeaders()) {
             cmbCercaIn->addItem(header->Text());
             cmbCercaIn->setCurrentIndex(-1);
         }
+        if (!chosenHeading.isEmpty())
+            cmbCercaIn->setCurrentIndex(cmbCercaIn->findText(chosenHeading, Qt::MatchExactly | Qt::MatchCaseSensitive));
     });
 }
 

@@ -3,6 +3,10 @@
 #include "language/ErrorReport.h"
 #include "platform/spreadsheet/Spreadsheet.h"
 
+#include <tessaro/MessageBox.h>
+
+#include <QDir>
+
 #include <vector>
 
 namespace tessaro::totals_export {
@@ -47,13 +51,20 @@ void writeRows(Worksheet& sheet, const ListView& lstv, bool allRows, const std::
     }
 }
 
+// Without a program for it the workbook would be written and never seen: the user is told where.
+void tellWhereTheWorkbookIs(const QString& xlsxPath)
+{
+    MsgBox(languageText(LanguageKey::ExportNotOpened) + QStringLiteral("\r\n") + QDir::toNativeSeparators(xlsxPath),
+           MessageStyle::Information, languageText(LanguageKey::ExportTip));
+}
+
 } // namespace
 
 void TotalsExport::cmdEsportaInExcel_Click()
 {
     trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("cmdEsportaInExcel"), [&] {
         // Once visible, the application keeps what was written even if a later step fails.
-        spreadsheet::Application excel;
+        spreadsheet::Application excel(tellWhereTheWorkbookIs);
         spreadsheet::Workbook& book = excel.WorkbooksAdd();
         Worksheet& sheet = book.Worksheets(QStringLiteral("Foglio1"));
         excel.setVisible(true);

@@ -6,7 +6,8 @@
 
 namespace tessaro {
 
-/// A push button placed in twips, showing a caption or a picture; `clicked` is its Click.
+/// A push button placed in twips, showing a caption or a picture; `clicked` is its Click. The
+/// keyboard focus shows as a ring that stands out on the parent's ground (FocusRing.h).
 class CommandButton : public QPushButton, public TwipsGeometry {
     Q_OBJECT
     TESSARO_TWIPS_PROPERTIES
@@ -14,6 +15,9 @@ class CommandButton : public QPushButton, public TwipsGeometry {
 
 public:
     explicit CommandButton(const QString& name, QWidget* parent) : QPushButton(parent), TwipsGeometry(this, name) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace tessaro

@@ -1,24 +1,13 @@
 #include "platform/controls/KeyboardClick.h"
 
+#include "platform/controls/FocusRing.h"
 #include "platform/controls/KeyEvents.h"
 
 #include <QKeyEvent>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QWidget>
 
 namespace tessaro {
 namespace {
-
-void paintFocusFrame(QWidget& control)
-{
-    QStyleOptionFocusRect frame;
-    frame.initFrom(&control);
-    frame.backgroundColor = control.palette().color(control.backgroundRole());
-    QPainter painter(&control);
-    control.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, &control);
-}
 
 // Watches the control it is a child of.
 class KeyboardClick final : public QObject {
@@ -44,9 +33,10 @@ protected:
         case QEvent::Paint:
             if (!control.hasFocus())
                 return false;
-            // The control paints itself first, then the frame goes over it.
+            // The control paints itself first, then the ring goes over it, chosen against the
+            // ground the control stands on (its own Window colour).
             static_cast<QObject&>(control).event(event);
-            paintFocusFrame(control);
+            paintFocusRing(control, control.palette().color(QPalette::Window));
             return true;
         default:
             return false;

@@ -7,6 +7,7 @@
 #include "platform/listview/TextOrder.h"
 
 #include <QHeaderView>
+#include <QPixmap>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -323,12 +324,21 @@ void ListCore::setSmallIcons(std::shared_ptr<ImageList> images)
         m_model->cellsChanged(0, m_store.count() - 1, 0, 0);
 }
 
+// With an image list every row keeps the room of an image, so a row whose image is not set (a
+// load shows its rows before their icons) is drawn where it stays once the image comes.
 QVariant ListCore::iconFor(const ListItem& item) const
 {
-    const int image = m_store.smallIcon(item);
-    if (!m_smallIcons || image < 1 || image > m_smallIcons->Count())
+    if (!m_smallIcons)
         return QVariant();
-    return m_smallIcons->Item(image);
+    const int image = m_store.smallIcon(item);
+    if (image >= 1 && image <= m_smallIcons->Count())
+        return m_smallIcons->Item(image);
+    if (m_blankIcon.isNull()) {
+        QPixmap blank(m_view.iconSize());
+        blank.fill(Qt::transparent);
+        m_blankIcon = QIcon(blank);
+    }
+    return m_blankIcon;
 }
 
 void ListCore::setCheckBoxes(bool on)

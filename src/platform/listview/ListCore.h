@@ -20,6 +20,7 @@
 #include <tessaro/ImageList.h>
 #include <tessaro/ListItem.h>
 
+#include <QIcon>
 #include <QItemSelection>
 #include <QTableView>
 
@@ -133,6 +134,8 @@ private:
     bool m_settleScheduled = false;
     bool m_checkBoxes = false;
     std::shared_ptr<ImageList> m_smallIcons;
+    // Holds the room of an image on the rows that have none; made at the first need.
+    mutable QIcon m_blankIcon;
     bool m_pushPending = false;
     bool m_pushScheduled = false;
     bool m_pushing = false;

@@ -132,7 +132,7 @@ void ListView::contextMenuEvent(QContextMenuEvent* event)
     d->core.pushSelection();
     auto* menu = new QMenu(this);
     connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
-    QAction* copy = menu->addAction(tr("Copy"));
+    QAction* copy = menu->addAction(d->copyCaption);
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(d->core.store().selectedCount() > 0);
     connect(copy, &QAction::triggered, this, &ListView::copySelectedRows);
@@ -143,6 +143,10 @@ void ListView::contextMenuEvent(QContextMenuEvent* event)
     menu->popup(at);
     event->accept();
 }
+
+QString ListView::CopyCaption() const { return d->copyCaption; }
+
+void ListView::setCopyCaption(const QString& caption) { d->copyCaption = caption; }
 
 void ListView::copySelectedRows()
 {

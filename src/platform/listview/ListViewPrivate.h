@@ -32,6 +32,7 @@ struct ListView::Private {
     int borderStyle = FixedSingle;
     // The layout under way follows rows appended out of sight: only the scroll bars change.
     bool appendedOutOfSight = false;
+    QString copyCaption = QStringLiteral("Copia");
     listview::KeyHandler<listview::ListKeys::PageEdge> pageEdge;
     listview::KeyHandler<listview::ListKeys::Enter> enter;
 };

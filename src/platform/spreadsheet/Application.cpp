@@ -110,7 +110,7 @@ std::exception_ptr Workbook::save()
     return refused;
 }
 
-Application::Application() = default;
+Application::Application(NotOpened notOpened) : m_notOpened(std::move(notOpened)) {}
 
 Application::~Application()
 {
@@ -140,7 +140,8 @@ void Application::release()
         return;
     for (const auto& book : books) {
         const std::exception_ptr refused = book->save();
-        openSpreadsheet(book->FullName());
+        if (!openSpreadsheet(book->FullName()) && m_notOpened)
+            m_notOpened(book->FullName());
         if (refused)
             std::rethrow_exception(refused);
     }

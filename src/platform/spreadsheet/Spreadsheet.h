@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -186,7 +187,11 @@ private:
 /// folder then. A hidden application's workbooks are discarded with their folders.
 class Application {
 public:
-    Application();
+    /// Told the path of each saved workbook that openSpreadsheet() could not open.
+    using NotOpened = std::function<void(const QString& xlsxPath)>;
+
+    /// `notOpened` (may be empty) is called from release(), also when the destructor releases.
+    explicit Application(NotOpened notOpened = {});
     /// Releases the application if release() was not called; failures are swallowed, so a
     /// visible application keeps what was written even when the work was cut short.
     ~Application();
@@ -205,6 +210,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<Workbook>> m_books;
+    NotOpened m_notOpened;
     bool m_visible = false;
     bool m_released = false;
 };

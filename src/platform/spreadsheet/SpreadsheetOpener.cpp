@@ -10,9 +10,9 @@ namespace {
 
 thread_local HostHook<SpreadsheetOpener> opener;
 
-void openOnDesktop(const QString& xlsxPath)
+bool openOnDesktop(const QString& xlsxPath)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(xlsxPath));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(xlsxPath));
 }
 
 } // namespace
@@ -22,9 +22,12 @@ SpreadsheetOpener setSpreadsheetOpener(SpreadsheetOpener replacement)
     return opener.replace(std::move(replacement));
 }
 
-void openSpreadsheet(const QString& xlsxPath)
+bool openSpreadsheet(const QString& xlsxPath)
 {
-    opener.call(openOnDesktop, xlsxPath);
+    // A host's opener does what it likes with the file: it counts as opened.
+    bool opened = true;
+    opener.call([&opened](const QString& path) { opened = openOnDesktop(path); }, xlsxPath);
+    return opened;
 }
 
 } // namespace tessaro
