@@ -17,7 +17,7 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
     remembered = std::make_unique<RememberedSettings>(q, *lstv);
     header = std::make_unique<HeaderPanel>(q, *lstv);
     search = std::make_unique<search::SearchPanel>(header->panel(), *lstv);
-    totals = std::make_unique<totals_export::TotalsExport>(header->panel(), *lstv, search->columnChoice(), q.Columns);
+    totals = std::make_unique<totals_export::TotalsExport>(header->panel(), search->columnChoice(), parts());
     QWidget::setTabOrder(&totals->lastField(), lstv);
     header->setFocusOnShow(search->columnChoice());
     // The list's new height holds other rows, as after a resize; before a load there is no page.
@@ -37,8 +37,15 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
                          [this](PointerShape shape) { q.setMousePointer(shape); }});
     pageBar->browseWithListKeys(*lstv);
     // Loading builds no controls: its settings start empty and the host's Init_class opens the query.
-    loader = std::make_unique<data::Loader>(q, *lstv, results, q.Columns, q.ImageList, settings, pacer);
+    loader = std::make_unique<data::Loader>(q, parts(), results, settings, pacer);
     describeChildControls(q);
+}
+
+ControlParts TessaroPrivate::parts() const
+{
+    return ControlParts{[this]() -> std::shared_ptr<Recordset>& { return q.rst; },
+                        [this]() -> std::shared_ptr<collColonne>& { return q.Columns; },
+                        [this] { return q.ImageList; }, [this]() -> ListView& { return *lstv; }};
 }
 
 } // namespace tessaro

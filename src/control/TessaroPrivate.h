@@ -11,6 +11,7 @@
 #include "control/RememberedSettings.h"
 #include "data/Loader.h"
 #include "paging/PageBar.h"
+#include "platform/controls/ControlParts.h"
 #include "platform/controls/LoadPacer.h"
 #include "platform/sql/ResultHolder.h"
 #include "search/ListEvents.h"
@@ -25,6 +26,8 @@ struct TessaroPrivate {
     /// Builds every child control of `q` as designed; a new instance starts empty, zero and False.
     explicit TessaroPrivate(Tessaro& q);
     Tessaro& q;
+    /// The control's objects as the features ask for them: the public members read at each call.
+    ControlParts parts() const;
 
     /// In the paged view, reloads the current page when the rows that fit the list changed
     /// (raising PopulatedList), then redraws the page bar of an open set. The control may be
@@ -35,7 +38,7 @@ struct TessaroPrivate {
     bool fitPageToRows();
 
     data::LoadSettings settings;
-    sql::ResultHolder results{q.rst, {}};
+    sql::ResultHolder results{parts().resultSet, {}};
     int MousePointer = 0;
     tessaro::ListView* lstv = nullptr; // a child of q, as every control the features build
     LoadPacer pacer{q};                 // outlives the features that use it

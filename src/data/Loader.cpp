@@ -17,10 +17,9 @@
 
 namespace tessaro::data {
 
-Loader::Loader(QWidget& control, ListView& list, sql::ResultHolder& results, std::shared_ptr<collColonne>& columns,
-               const std::shared_ptr<ImageList>& images, LoadSettings& settings, LoadPacer& pacer)
-    : m_control(control), m_list(list), m_results(results), m_columns(columns), m_images(images), m_settings(settings),
-      m_pacer(pacer)
+Loader::Loader(QWidget& control, ControlParts parts, sql::ResultHolder& results, LoadSettings& settings,
+               LoadPacer& pacer)
+    : m_control(control), m_parts(std::move(parts)), m_results(results), m_settings(settings), m_pacer(pacer)
 {
 }
 
@@ -28,11 +27,12 @@ void Loader::openQuery()
 {
     if (!m_settings.Query.isEmpty())
         reopenQuery();
-    m_columns = std::make_shared<collColonne>();
+    std::shared_ptr<collColonne>& columns = m_parts.columns();
+    columns = std::make_shared<collColonne>();
     Recordset& set = m_results.current();
     const int fields = set.State() == Recordset::StateClosed ? 0 : set.Fields().Count();
     for (int i = 1; i <= fields; ++i)
-        m_columns->Add(QString(), 0, QString());
+        columns->Add(QString(), 0, QString());
 }
 
 void Loader::reopenQuery()
@@ -76,8 +76,8 @@ bool Loader::ConnessioneAttiva()
 void Loader::fillPage()
 {
     if (m_settings.ColonnaIndiceImmagine != 0)
-        m_list.setSmallIcons(m_images);
-    RiempiListView(m_results.set, m_list, m_columns, m_results.page.size, m_results.page.number,
+        m_parts.list().setSmallIcons(m_parts.images());
+    RiempiListView(m_results.set(), m_parts.list(), m_parts.columns(), m_results.page.size, m_results.page.number,
                    m_pacer.busy() ? &m_pacer : nullptr);
 }
 
@@ -87,8 +87,10 @@ void Loader::CaricaIcone()
         const int column = m_settings.ColonnaIndiceImmagine;
         if (column == 0)
             return;
-        m_list.setSmallIcons(m_images);
-        ListItems& items = m_list.ListItems();
+        const std::shared_ptr<ImageList> images = m_parts.images();
+        ListView& list = m_parts.list();
+        list.setSmallIcons(images);
+        ListItems& items = list.ListItems();
         const int count = items.Count();
         for (int i = 1; i <= count; ++i) {
             ListItem* item = items.Item(i);
@@ -96,9 +98,9 @@ void Loader::CaricaIcone()
             if (text.isEmpty())
                 text = kFirstImage;
             const int image = CLng(text);
-            if (!m_images)
+            if (!images)
                 raiseError(Error::ObjectVariableNotSet);
-            if (image < 1 || image > m_images->Count())
+            if (image < 1 || image > images->Count())
                 raiseError(Error::IndexOutOfBounds);
             item->setSmallIcon(image);
         }

@@ -3,6 +3,8 @@
 // Loading the host's query into the list: opening it, checking the connection, filling the
 // current page and its row icons.
 
+#include "platform/controls/ControlParts.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -12,9 +14,6 @@ class QWidget;
 
 namespace tessaro {
 
-class ListView;
-class collColonne;
-class ImageList;
 class LoadPacer;
 
 namespace sql {
@@ -36,14 +35,14 @@ inline const QString kProbeStatement = QStringLiteral("SELECT 1;");
 /// An empty image cell shows the first image.
 inline const QString kFirstImage = QStringLiteral("1");
 
-/// Every argument of the constructor is referred to, not copied: all belong to `control`,
-/// which owns the loader. A routine that may show a message box returns at once when
+/// `control`, `results`, `settings` and `pacer` are referred to, not copied: all belong to
+/// `control`, which owns the loader; the result set, the columns, the images and the list are
+/// asked of `parts` at each use. A routine that may show a message box returns at once when
 /// `control` is gone after it; the caller asks its own guard after each call. A fill made while
 /// `pacer` is busy is paced by it.
 class Loader {
 public:
-    Loader(QWidget& control, ListView& list, sql::ResultHolder& results, std::shared_ptr<collColonne>& columns,
-           const std::shared_ptr<ImageList>& images, LoadSettings& settings, LoadPacer& pacer);
+    Loader(QWidget& control, ControlParts parts, sql::ResultHolder& results, LoadSettings& settings, LoadPacer& pacer);
 
     /// Opens the query afresh and makes one empty column descriptor per field. A set that was
     /// not open and a query that cannot open are passed over: the set stays closed, no columns.
@@ -65,10 +64,8 @@ private:
     void reopenQuery();
 
     QWidget& m_control;
-    ListView& m_list;
+    ControlParts m_parts;
     sql::ResultHolder& m_results;
-    std::shared_ptr<collColonne>& m_columns;
-    const std::shared_ptr<ImageList>& m_images;
     LoadSettings& m_settings;
     LoadPacer& m_pacer;
 };

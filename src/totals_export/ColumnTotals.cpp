@@ -5,7 +5,9 @@
 #include "platform/format/Conversions.h"
 #include "platform/format/Format.h"
 
+#include <tessaro/ListView.h>
 #include <tessaro/MessageBox.h>
+#include <tessaro/collColonne.h>
 
 #include <cmath>
 #include <limits>
@@ -81,14 +83,16 @@ QString totalsMessage(const Totals& totals, const QString& heading, bool allRows
 void TotalsExport::cmdSomma_Click()
 {
     trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("cmdSomma_Click"), [&] {
-        ListItems& items = m_list.ListItems();
+        ListView& list = m_parts.list();
+        ListItems& items = list.ListItems();
         const int rows = items.Count();
         if (m_columnChoice.Text().isEmpty())
             return warn(LanguageKey::NoColumnChosen, rows);
         const int column = m_columnChoice.ListIndex();
-        if (!m_columns)
+        const std::shared_ptr<collColonne> columns = m_parts.columns();
+        if (!columns)
             raiseError(Error::ObjectVariableNotSet);
-        const std::shared_ptr<clsColonna> descriptor = m_columns->Item(column + 1);
+        const std::shared_ptr<clsColonna> descriptor = columns->Item(column + 1);
         if (descriptor->kind() != ColumnKind::Number)
             return warn(LanguageKey::ColumnNotNumeric, rows);
         const QString format = descriptor->Formattazione();
@@ -98,7 +102,7 @@ void TotalsExport::cmdSomma_Click()
                 continue;
             totals.take(column == 0 ? item->Text() : item->SubItems(column));
         }
-        const QString heading = m_list.ColumnHeaders().Item(column + 1)->Text();
+        const QString heading = list.ColumnHeaders().Item(column + 1)->Text();
         MsgBox(totalsMessage(totals, heading, allRows(), format), MessageStyle::Information,
                languageText(LanguageKey::TotalsTitle));
     });

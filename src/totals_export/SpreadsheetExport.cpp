@@ -3,7 +3,9 @@
 #include "language/ErrorReport.h"
 #include "platform/spreadsheet/Spreadsheet.h"
 
+#include <tessaro/ListView.h>
 #include <tessaro/MessageBox.h>
+#include <tessaro/collColonne.h>
 
 #include <QDir>
 
@@ -69,10 +71,12 @@ void TotalsExport::cmdEsportaInExcel_Click()
         Worksheet& sheet = book.Worksheets(QStringLiteral("Foglio1"));
         excel.setVisible(true);
         sheet.Cells().setNumberFormat(QStringLiteral("@"));
-        if (!m_columns)
+        const std::shared_ptr<collColonne> columns = m_parts.columns();
+        if (!columns)
             raiseError(Error::ObjectVariableNotSet);
-        const std::vector<bool> rightAligned = writeHeadings(sheet, m_list.ColumnHeaders(), *m_columns);
-        writeRows(sheet, m_list, allRows(), rightAligned);
+        ListView& list = m_parts.list();
+        const std::vector<bool> rightAligned = writeHeadings(sheet, list.ColumnHeaders(), *columns);
+        writeRows(sheet, list, allRows(), rightAligned);
         excel.Selection().CurrentRegion().autoFitColumns();
         excel.Selection().CurrentRegion().autoFitRows();
         excel.release();

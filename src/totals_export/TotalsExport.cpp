@@ -7,9 +7,8 @@ namespace tessaro::totals_export {
 
 using design::place;
 
-TotalsExport::TotalsExport(QWidget& panel, ListView& list, const ComboBox& columnChoice,
-                           const std::shared_ptr<collColonne>& columns)
-    : m_list(list), m_columnChoice(columnChoice), m_columns(columns)
+TotalsExport::TotalsExport(QWidget& panel, const ComboBox& columnChoice, ControlParts parts)
+    : m_columnChoice(columnChoice), m_parts(std::move(parts))
 {
     cmdSomma = design::makePictureButton("cmdSomma", glyphs::totalsButton(), design::kTotalsButton, &panel);
     cmdEsportaInExcel =

@@ -4,26 +4,21 @@
 
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/CommandButton.h"
+#include "platform/controls/ControlParts.h"
 #include "platform/controls/OptionButton.h"
 
-#include <tessaro/ListView.h>
-#include <tessaro/collColonne.h>
-
 #include <QObject>
-
-#include <memory>
 
 namespace tessaro::totals_export {
 
 /// Builds its buttons and options on `panel` (which owns them) and answers their clicks; its
-/// connections end when it is destroyed. `list`, `columnChoice` and `columns` must outlive it;
-/// `columns` is read at each click, so a host that reassigns it is followed.
+/// connections end when it is destroyed. `columnChoice` must outlive it; the list and the columns
+/// are asked of `parts` at each click, so a host that reassigns the columns is followed.
 class TotalsExport : public QObject {
     Q_OBJECT
 
 public:
-    TotalsExport(QWidget& panel, ListView& list, const ComboBox& columnChoice,
-                 const std::shared_ptr<collColonne>& columns);
+    TotalsExport(QWidget& panel, const ComboBox& columnChoice, ControlParts parts);
 
     /// Its last field in the tab order, "selected rows": the list follows it.
     QWidget& lastField() const { return *optSelezionati; }
@@ -39,9 +34,8 @@ public:
 private:
     bool allRows() const { return optTutti->Value(); }
 
-    ListView& m_list;
     const ComboBox& m_columnChoice;
-    const std::shared_ptr<collColonne>& m_columns;
+    ControlParts m_parts;
     CommandButton* cmdSomma = nullptr;
     CommandButton* cmdEsportaInExcel = nullptr;
     OptionButton* optTutti = nullptr;

@@ -4,6 +4,7 @@
 
 #include <tessaro/Recordset.h>
 
+#include <functional>
 #include <memory>
 
 namespace tessaro::sql {
@@ -16,9 +17,10 @@ inline Recordset& currentRecordset(std::shared_ptr<Recordset>& set)
     return *set;
 }
 
-/// Refers to the set the host sees (Tessaro::rst); the host may replace it at any time.
+/// The set the host sees (Tessaro::rst), asked for at each use: the host may replace it at any
+/// time. `set` is given by the control and never yields.
 struct ResultHolder {
-    std::shared_ptr<Recordset>& set;
+    std::function<std::shared_ptr<Recordset>&()> set;
     /// The page the list shows: `size` rows a page, 1-based `number`, `paged` when it shows one page.
     struct Page {
         int size = 0;
@@ -26,7 +28,7 @@ struct ResultHolder {
         bool paged = false;
     } page;
 
-    Recordset& current() { return currentRecordset(set); }
+    Recordset& current() { return currentRecordset(set()); }
 };
 
 } // namespace tessaro::sql
