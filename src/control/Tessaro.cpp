@@ -1,7 +1,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "control/AccessibleNames.h"
-#include "design/Layout.h"
+#include "design/DesignedLayout.h"
 #include "language/LanguageKeys.h"
 #include "language/LanguageSupport.h"
 #include "platform/Failure.h"

@@ -7,7 +7,7 @@
 #include <tessaro/Tessaro.h>
 
 #include "control/HeaderPanel.h"
-#include "control/Layout.h"
+#include "control/ChildrenFit.h"
 #include "control/RememberedSettings.h"
 #include "data/Loader.h"
 #include "paging/PageBar.h"

@@ -1,6 +1,6 @@
 #include "design/Glyphs.h"
 
-#include "design/Layout.h"
+#include "design/DesignedLayout.h"
 
 #include <QPainter>
 #include <QPainterPath>

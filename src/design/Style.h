@@ -3,7 +3,7 @@
 // Building the child controls as the layout table describes them: placement, faces, colours.
 
 #include "design/Glyphs.h"
-#include "design/Layout.h"
+#include "design/DesignedLayout.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/Image.h"
 #include "platform/controls/Label.h"

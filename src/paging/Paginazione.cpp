@@ -1,6 +1,6 @@
 #include "paging/PageBar.h"
 
-#include "design/Layout.h"
+#include "design/DesignedLayout.h"
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 

@@ -1,6 +1,6 @@
 #include "control/TessaroPrivate.h"
 
-#include "design/Layout.h"
+#include "design/DesignedLayout.h"
 #include "platform/Failure.h"
 #include "platform/controls/ControlGuard.h"
 
