@@ -6,7 +6,7 @@
 #include "platform/listview/ItemStore.h"
 
 #include "platform/Failure.h"
-#include "platform/listview/ListCore.h"
+#include "platform/listview/ItemObserver.h"
 #include "platform/listview/RecordChunks.h"
 
 #include <algorithm>
@@ -71,7 +71,7 @@ quint32 ItemStore::allocateCells(int count)
 
 void ItemStore::checkSubItem(int k) const
 {
-    if (k < 1 || k >= m_core.headerCount())
+    if (k < 1 || k >= m_observer.headerCount())
         raiseError(Error::IndexOutOfBounds);
     if (k > kMaxCellsPerItem)
         raiseError(Error::OutOfMemory);
@@ -87,7 +87,7 @@ ListSubItem& ItemStore::subItem(ListItem& item, int k)
 // The block is sized for every current column, so filling a row allocates once.
 void ItemStore::growCells(ListItem& item, int k)
 {
-    const int capacity = std::min(std::max(k, m_core.headerCount() - 1), kMaxCellsPerItem);
+    const int capacity = std::min(std::max(k, m_observer.headerCount() - 1), kMaxCellsPerItem);
     const quint32 start = allocateCells(capacity);
     const quint32 owner = numberOf(item);
     for (int i = 0; i < capacity; ++i) {
@@ -136,7 +136,7 @@ void ItemStore::setSubItemText(ListSubItem& cell, QStringView text)
     bool changed = false;
     replaceText(live.m_text, live.m_tag, text, changed);
     if (changed)
-        m_core.itemChanged(ownerOf(live), subItemIndex(live));
+        m_observer.itemChanged(ownerOf(live), subItemIndex(live));
     compactIfWorthwhile();
 }
 

@@ -1,6 +1,6 @@
 #include "platform/listview/ItemStore.h"
 
-#include "platform/listview/ListCore.h"
+#include "platform/listview/ItemObserver.h"
 #include "platform/listview/RecordChunks.h"
 
 #include <algorithm>
@@ -39,7 +39,7 @@ quint32 ItemStore::numberOf(const ListItem& item) const
     return head.firstNumber + static_cast<quint32>(static_cast<std::size_t>(offset) / sizeof(ListItem));
 }
 
-ItemStore::ItemStore(ListCore& core) : m_core(core) {}
+ItemStore::ItemStore(ItemObserver& observer) : m_observer(observer) {}
 
 ItemStore::~ItemStore()
 {
@@ -85,7 +85,7 @@ ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int co
 // once: cells[1..count-1] in the first, the rest blank.
 void ItemStore::fillNewCells(ListItem& item, const RowCell* cells, int count)
 {
-    const int capacity = std::min(std::max(count - 1, m_core.headerCount() - 1), kMaxCellsPerItem);
+    const int capacity = std::min(std::max(count - 1, m_observer.headerCount() - 1), kMaxCellsPerItem);
     const quint32 start = allocateCells(capacity);
     const quint32 owner = numberOf(item);
     ListSubItem* cell = cellAt(start);
@@ -256,7 +256,7 @@ void ItemStore::setText(ListItem& item, int column, QStringView text)
         bool changed = false;
         replaceText(item.m_text, TextArena::Empty, text, changed);
         if (changed)
-            m_core.itemChanged(item, 0);
+            m_observer.itemChanged(item, 0);
         compactIfWorthwhile();
         return;
     }
@@ -283,7 +283,7 @@ void ItemStore::setSelected(ListItem& item, bool selected, bool notify)
     item.m_flags = static_cast<quint8>(selected ? item.m_flags | SelectedFlag : item.m_flags & ~SelectedFlag);
     m_selectedCount += selected ? 1 : -1;
     if (notify)
-        m_core.itemSelectionChanged(item);
+        m_observer.itemSelectionChanged(item);
 }
 
 void ItemStore::setChecked(ListItem& item, bool checked)
@@ -291,7 +291,7 @@ void ItemStore::setChecked(ListItem& item, bool checked)
     if (this->checked(item) == checked)
         return;
     item.m_flags = static_cast<quint8>(checked ? item.m_flags | CheckedFlag : item.m_flags & ~CheckedFlag);
-    m_core.itemChanged(item, 0);
+    m_observer.itemChanged(item, 0);
 }
 
 void ItemStore::setSmallIcon(ListItem& item, int image)
@@ -299,7 +299,7 @@ void ItemStore::setSmallIcon(ListItem& item, int image)
     if (item.m_smallIcon == image)
         return;
     item.m_smallIcon = image;
-    m_core.itemChanged(item, 0);
+    m_observer.itemChanged(item, 0);
 }
 
 void ItemStore::compactIfWorthwhile()

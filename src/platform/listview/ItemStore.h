@@ -2,7 +2,7 @@
 
 // Storage of a list's items: compact records in stable chunks (so a ListItem* survives sorting
 // and the removal of other items), their texts in one UTF-8 arena, and the list order as a
-// vector of pointers. It knows nothing of Qt's model classes: the list core is told what changed.
+// vector of pointers. It knows nothing of Qt's model classes: its observer is told what changed.
 
 #include "platform/listview/ItemTags.h"
 #include "platform/listview/TextArena.h"
@@ -18,7 +18,7 @@
 
 namespace tessaro::listview {
 
-class ListCore;
+class ItemObserver;
 
 // Values of a sub-item's tag slot that are not arena texts.
 /// Tag never set (a null QVariant).
@@ -32,14 +32,14 @@ constexpr int kMaxCellsPerItem = 0xFFFF;
 
 class ItemStore {
 public:
-    explicit ItemStore(ListCore& core);
+    explicit ItemStore(ItemObserver& observer);
     ~ItemStore();
     ItemStore(const ItemStore&) = delete;
     ItemStore& operator=(const ItemStore&) = delete;
 
     static ItemStore& of(const ListItem& item);
     static ItemStore& of(const ListSubItem& cell);
-    ListCore& core() const { return m_core; }
+    ItemObserver& observer() const { return m_observer; }
 
     // Rows, counted from 0.
     int count() const { return static_cast<int>(m_order.size()); }
@@ -123,7 +123,7 @@ private:
     void freeChunks();
     void freeCells();
 
-    ListCore& m_core;
+    ItemObserver& m_observer;
     TextArena m_arena;
     struct LastAdded {
         TextArena::Ref ref = TextArena::Empty;

@@ -14,6 +14,7 @@
 // then the model lists them where they were added, and the reorder is announced like any other.
 
 #include "platform/listview/HeaderObserver.h"
+#include "platform/listview/ItemObserver.h"
 #include "platform/listview/ItemStore.h"
 
 #include <tessaro/ColumnHeader.h>
@@ -31,7 +32,7 @@ namespace tessaro::listview {
 
 class ListModel;
 
-class ListCore final : public HeaderObserver {
+class ListCore final : public HeaderObserver, public ItemObserver {
 public:
     explicit ListCore(QTableView& view);
     ~ListCore() override;
@@ -47,7 +48,7 @@ public:
     ColumnHeader* addHeader(const QString& text, double widthTwips);
     void removeHeader(int column);
     void clearHeaders();
-    int headerCount() const { return static_cast<int>(m_headerOrder.size()); }
+    int headerCount() const override { return static_cast<int>(m_headerOrder.size()); }
     ColumnHeader* header(int column) const { return m_headerOrder[static_cast<std::size_t>(column)]; }
     ColumnHeader* const* headersBegin() const { return m_headerOrder.data(); }
     ColumnHeader* const* headersEnd() const { return m_headerOrder.data() + m_headerOrder.size(); }
@@ -74,7 +75,7 @@ public:
     int sortOrder() const { return m_sortOrder; }
     void setSortOrder(int order);
     /// Applies the order pending from items added while sorted, if any.
-    void settleOrder();
+    void settleOrder() override;
 
     std::shared_ptr<ImageList> smallIcons() const { return m_smallIcons; }
     void setSmallIcons(std::shared_ptr<ImageList> images);
@@ -90,13 +91,11 @@ public:
     /// The user changed the selection in the view.
     void pullSelection(const QItemSelection& selected, const QItemSelection& deselected);
 
-    // What the item store reports and asks.
-    /// The text, icon or check state shown in `column` (0-based) of `item` changed.
-    void itemChanged(ListItem& item, int column);
-    /// Code changed the item's selection flag; the view follows later.
-    void itemSelectionChanged(ListItem& item);
-    void itemVisibilityRequested(ListItem& item);
-    double rowHeightTwips() const;
+    // What the item store reports and asks (see ItemObserver).
+    void itemChanged(ListItem& item, int column) override;
+    void itemSelectionChanged(ListItem& item) override;
+    void itemVisibilityRequested(ListItem& item) override;
+    double rowHeightTwips() const override;
 
     // HeaderObserver
     void headerTextChanged(ColumnHeader& header) override;

@@ -81,17 +81,17 @@ void ListItem::setSmallIcon(int image)
 
 void ListItem::EnsureVisible()
 {
-    ItemStore::of(*this).core().itemVisibilityRequested(*this);
+    ItemStore::of(*this).observer().itemVisibilityRequested(*this);
 }
 
 double ListItem::Height() const
 {
-    return ItemStore::of(*this).core().rowHeightTwips();
+    return ItemStore::of(*this).observer().rowHeightTwips();
 }
 
 int ListItem::Index() const
 {
-    ItemStore::of(*this).core().settleOrder();
+    ItemStore::of(*this).observer().settleOrder();
     return ItemStore::of(*this).rowOf(*this) + 1;
 }
 
