@@ -1,39 +1,20 @@
 #include "Cases.h"
 
 #include "BenchData.h"
+#include "HandPaging.h"
 
 #include <tessaro/Tessaro.h>
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QVariant>
-#include <vector>
 
 namespace bench {
 namespace {
 
-constexpr int kPageRows = 30;
-
-// What a developer would write by hand: count the rows, then read one page of them.
-std::vector<QVariant> readPage(QSqlDatabase& db, qint64 offset)
+// The same statements as the control's, over the shown query.
+HandPaging byHand()
 {
-    QSqlQuery page(db);
-    page.setForwardOnly(true);
-    page.exec(QStringLiteral("SELECT * FROM (%1) LIMIT %2 OFFSET %3").arg(ordersQuery()).arg(kPageRows).arg(offset));
-    std::vector<QVariant> cells;
-    while (page.next()) {
-        for (int i = 0; i < 6; ++i)
-            cells.push_back(page.value(i));
-    }
-    return cells;
-}
-
-qint64 countRows(QSqlDatabase& db)
-{
-    QSqlQuery count(db);
-    count.exec(QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(ordersQuery()));
-    count.next();
-    return count.value(0).toLongLong();
+    return {QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(ordersQuery()),
+            QStringLiteral("SELECT * FROM (%1) LIMIT %2 OFFSET %3").arg(ordersQuery(), QStringLiteral("%1"), QStringLiteral("%2")),
+            6};
 }
 
 void populatePaged(const QString& path, const Timed& timed)
@@ -46,15 +27,6 @@ void populatePaged(const QString& path, const Timed& timed)
     });
 }
 
-void rawCountAndPage(const QString& path, const Timed& timed)
-{
-    QSqlDatabase db = openDatabase(path);
-    timed([&] {
-        countRows(db);
-        readPage(db, 0);
-    });
-}
-
 void lastPage(const QString& path, const Timed& timed)
 {
     QSqlDatabase db = openDatabase(path);
@@ -64,19 +36,12 @@ void lastPage(const QString& path, const Timed& timed)
     timed([&] { control->MoveToLastPage(); });
 }
 
-void rawLastPage(const QString& path, const Timed& timed)
-{
-    QSqlDatabase db = openDatabase(path);
-    const qint64 rows = countRows(db);
-    timed([&] { readPage(db, rows - rows % kPageRows); });
-}
-
 const bool registered = registerCases(
     {
         {QStringLiteral("populate-paged"), populatePaged},
-        {QStringLiteral("raw-count-and-page"), rawCountAndPage},
+        {QStringLiteral("raw-count-and-page"), [](auto& d, auto& t) { timeCountAndPage(byHand(), d, t); }},
         {QStringLiteral("last-page"), lastPage},
-        {QStringLiteral("raw-last-page"), rawLastPage},
+        {QStringLiteral("raw-last-page"), [](auto& d, auto& t) { timeLastPage(byHand(), d, t); }},
     },
     {
         {QStringLiteral("Init_class + PopulateList (paged)"), QStringLiteral("populate-paged"),

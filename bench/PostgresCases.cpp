@@ -2,66 +2,22 @@
 // are the SQLite comparisons' own; the paged baselines are the hand-written statements.
 #include "BenchData.h"
 #include "Cases.h"
+#include "HandPaging.h"
 #include "PostgresData.h"
-
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QVariant>
-#include <vector>
 
 namespace bench {
 namespace {
 
-// As many rows as the control's page shows at the cases' window size.
-constexpr int kPageRows = 30;
-constexpr int kAccountColumns = 5;
 constexpr qint64 kAccounts = 1000000;
 
-// What a developer would write by hand: count the rows, then read one page in key order.
-std::vector<QVariant> readPage(QSqlDatabase& db, qint64 offset)
-{
-    QSqlQuery page(db);
-    page.setForwardOnly(true);
-    page.exec(QStringLiteral("SELECT aid, aid, bid, abalance, filler FROM pgbench_accounts ORDER BY aid "
-                             "LIMIT %1 OFFSET %2")
-                  .arg(kPageRows)
-                  .arg(offset));
-    std::vector<QVariant> cells;
-    while (page.next()) {
-        for (int i = 0; i < kAccountColumns; ++i)
-            cells.push_back(page.value(i));
-    }
-    return cells;
-}
-
-qint64 countRows(QSqlDatabase& db)
-{
-    QSqlQuery count(db);
-    count.exec(QStringLiteral("SELECT COUNT(*) FROM pgbench_accounts"));
-    count.next();
-    return count.value(0).toLongLong();
-}
-
-void rawCountAndPage(const QString& database, const Timed& timed)
-{
-    QSqlDatabase db = openDatabase(database);
-    timed([&] {
-        countRows(db);
-        readPage(db, 0);
-    });
-}
-
-void rawLastPage(const QString& database, const Timed& timed)
-{
-    QSqlDatabase db = openDatabase(database);
-    const qint64 rows = countRows(db);
-    timed([&] { readPage(db, rows - rows % kPageRows); });
-}
+const HandPaging kByHand{
+    QStringLiteral("SELECT COUNT(*) FROM pgbench_accounts"),
+    QStringLiteral("SELECT aid, aid, bid, abalance, filler FROM pgbench_accounts ORDER BY aid LIMIT %1 OFFSET %2"), 5};
 
 const bool registered = registerCases(
     {
-        {QStringLiteral("pg-raw-count-and-page"), rawCountAndPage},
-        {QStringLiteral("pg-raw-last-page"), rawLastPage},
+        {QStringLiteral("pg-raw-count-and-page"), [](auto& d, auto& t) { timeCountAndPage(kByHand, d, t); }},
+        {QStringLiteral("pg-raw-last-page"), [](auto& d, auto& t) { timeLastPage(kByHand, d, t); }},
     },
     {
         {QStringLiteral("PostgreSQL: Init_class + PopulateList (paged)"), QStringLiteral("populate-paged"),
