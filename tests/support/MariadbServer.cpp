@@ -24,11 +24,13 @@ std::unique_ptr<MariadbServer>& theServer()
     return server;
 }
 
-// Options every program of the server gets: no configuration file of the machine applies.
+// Options every program of the server gets: no configuration file of the machine applies, and
+// temporary tables go to the server's own folder, since servers started side by side by parallel
+// tests collided over the names of their temporary files in the shared /tmp.
 QStringList serverOptions(const QString& root)
 {
     return {QStringLiteral("--no-defaults"), QStringLiteral("--datadir=") + root + QStringLiteral("/data"),
-            QStringLiteral("--user=root")};
+            QStringLiteral("--tmpdir=") + root + QStringLiteral("/tmp"), QStringLiteral("--user=root")};
 }
 
 } // namespace
@@ -59,7 +61,7 @@ MariadbServer::MariadbServer()
     }
     // A socket path must stay short (about 100 bytes), hence a folder directly under /tmp.
     m_root = QStringLiteral("/tmp/tessaro-my-%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
-    QDir().mkpath(m_root);
+    QDir().mkpath(m_root + QStringLiteral("/tmp"));
     QProcess setup;
     setup.setProcessChannelMode(QProcess::MergedChannels);
     setup.start(install, serverOptions(m_root) + QStringList{QStringLiteral("--auth-root-authentication-method=normal"),
