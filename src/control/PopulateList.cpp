@@ -3,6 +3,7 @@
 #include "language/ErrorReport.h"
 #include "platform/controls/ControlGuard.h"
 #include "platform/controls/ControlSupport.h"
+#include "platform/sql/RecordsetRows.h"
 
 namespace tessaro {
 
@@ -32,6 +33,8 @@ void Tessaro::PopulateList()
                 if (d->results.page.number == 0)
                     d->results.page.number = 1;
                 d->results.page.size = RigheVisibili(*d->lstv);
+                // The page shows at once; the count follows beside it.
+                d->pageBar->countBeside();
                 d->loader->fillPage();
             },
             // An empty list can only guess its rows; filled, it fits the page to their height.
@@ -70,6 +73,8 @@ void Tessaro::Init_class(const QString& AppTitle, bool NonMemorizzareDimensioni)
     // Reopening the query under a load that is reading it would pull the rows from under it.
     if (d->pacer.busy())
         return;
+    // The old query's count, if still running, is of no use any more.
+    sql::RecordsetRows::stopCounting(d->results.current());
     d->loader->openQuery();
     ListView = d->lstv;
     d->lstv->setCheckBoxes(d->settings.CheckBoxes);

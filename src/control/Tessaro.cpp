@@ -1,4 +1,5 @@
 #include "control/TessaroPrivate.h"
+#include "platform/sql/RecordsetRows.h"
 
 #include "control/AccessibleNames.h"
 #include "design/DesignedLayout.h"
@@ -52,6 +53,8 @@ Tessaro::~Tessaro()
 {
     // A set that was never opened fails to close; it is dropped all the same.
     const SkipFailures skip("~Tessaro");
+    // A host still holding a clone counts on its own connection if it asks.
+    sql::RecordsetRows::stopCounting(d->results.current());
     skip([&] { d->results.current().Close(); });
     rst.reset();
     d->remembered->saveRememberedSettings(d->results.page.paged);

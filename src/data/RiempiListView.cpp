@@ -67,7 +67,8 @@ void addHeaders(ListView& lstv, Recordset& rst, collColonne& columns)
     addHeader(lstv, rst, columns, n, n);
 }
 
-// Positions the cursor on the page to show and returns how many rows to read.
+// Positions the cursor on the page to show and returns how many rows to read. A page whose
+// first row has been read needs no count: the first page shows before the count is in.
 int choosePage(Recordset& rst, int PageSize, int& AbsolutePage)
 {
     if (PageSize <= 0)
@@ -75,7 +76,8 @@ int choosePage(Recordset& rst, int PageSize, int& AbsolutePage)
     if (AbsolutePage < 1)
         AbsolutePage = 1;
     rst.setPageSize(PageSize);
-    if (AbsolutePage > rst.PageCount())
+    const bool known = qint64(AbsolutePage - 1) * PageSize < sql::RecordsetRows::rowsKnown(rst);
+    if (!known && AbsolutePage > rst.PageCount())
         AbsolutePage = rst.PageCount();
     rst.setAbsolutePage(AbsolutePage);
     return PageSize;
@@ -157,7 +159,10 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
         const std::shared_ptr<Recordset> keepSet = rst;
         const QPointer<ListView> list(&lstv);
         RowFiller filler(lstv, columns, set.Fields().Count() - 1);
-        filler.expect(std::min(rows, set.RecordCount()));
+        const std::optional<qint64> count = sql::RecordsetRows::knownCount(set);
+        // Every row of a result not yet counted: the store grows chunk by chunk instead.
+        const int unknown = rows == sql::RecordsetRows::kAllRows ? 0 : rows;
+        filler.expect(count ? int(std::min<qint64>(rows, *count)) : unknown);
         try {
             sql::RecordsetRows::readOn(set, rows, [&](const sql::RowValues& values) {
                 ++row;

@@ -20,6 +20,8 @@ const char* const kDesignedTexts[] = {
     "Vai all'ultima pagina",
     "Carica tutti i record",
     "Pagina i record",
+    "Conteggio dei record in corso",
+    "circa",
 };
 constexpr int kFirstDesigned = static_cast<int>(LanguageKey::ExportTip);
 static_assert(std::size(kDesignedTexts) == static_cast<int>(LanguageKey::LastKey) - kFirstDesigned + 1,
@@ -72,6 +74,15 @@ QString recordCountText(int records)
 QString pagesText(int pages)
 {
     return countText(LanguageKey::PagesBefore, pages, LanguageKey::PagesAfter);
+}
+
+QString countingText(std::optional<qint64> estimate)
+{
+    const QString counting = languageText(LanguageKey::CountingRecords);
+    if (!estimate)
+        return counting + QStringLiteral("...");
+    return counting + QStringLiteral(": ") + languageText(LanguageKey::AboutRecords) + QLatin1Char(' ') +
+           QString::number(*estimate) + QLatin1Char(' ') + languageText(LanguageKey::RecordsAfter);
 }
 
 } // namespace tessaro

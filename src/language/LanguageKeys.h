@@ -1,11 +1,13 @@
 #pragma once
 
-// The control's texts by name. Each key is one entry of the language files, LE01 to LE40 in
+// The control's texts by name. Each key is one entry of the language files, LE01 to LE42 in
 // the order below; the numbers are the files' own and never change. A host's language file may
 // have been written before the keys from LE30 on existed: those keys have a designed (Italian)
 // text, which stands in where the file has none.
 
 #include <QString>
+
+#include <optional>
 
 namespace tessaro {
 
@@ -50,8 +52,10 @@ enum class LanguageKey : int {
     LastPageTip,       // LE38
     LoadAllTip,        // LE39: the tooltips of the switches between all rows and pages
     PagedTip,          // LE40
+    CountingRecords,   // LE41: the record counter while the records are being counted
+    AboutRecords,      // LE42: the word before the database's estimate of the records ("about")
     // The last key above, which ends the loops over all keys: a new key comes before this line.
-    LastKey = PagedTip,
+    LastKey = AboutRecords,
 };
 
 /// The key's name in the language files: "LE01" for ErrorTitle, "LE28" for TotalsTitle.
@@ -72,5 +76,8 @@ QString recordCountText(int records);
 QString recordsOfText(int part, int whole);
 /// "<PagesBefore> n <PagesAfter>".
 QString pagesText(int pages);
+/// The counter while the records are being counted: "<CountingRecords>...", or with the
+/// database's estimate "<CountingRecords>: <AboutRecords> n <RecordsAfter>".
+QString countingText(std::optional<qint64> estimate);
 
 } // namespace tessaro

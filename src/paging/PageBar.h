@@ -17,6 +17,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace tessaro {
 class ListView;
@@ -75,8 +76,22 @@ public:
     void lblPag_Click(int Index);
     void lblCaricatutti_Click();
     void lblPaginaRisultati_Click();
+    /// Starts counting the current set's rows beside the window (nothing when they are counted
+    /// or being counted); countLanded() follows.
+    void countBeside();
+    /// The count beside the rows is in: the record counter and the run of numbers become exact.
+    /// Nothing else moves: the page, the selection and the focus stay.
+    void countLanded();
 
 private:
+    /// What the bar knows of the result's size: exact once counted, else the pages known to
+    /// exist, with more that may follow.
+    struct Extent {
+        int pages = 0;
+        std::optional<int> records;
+    };
+    Extent extent();
+    void layOut(bool backwards);
     void connectClicks();
     void makeKeyboardReachable();
     void keepFocusInBar(const std::function<void()>& move);
@@ -85,10 +100,14 @@ private:
     void loadPage(bool backwards, bool skipHostFailure);
     bool showCurrentPage(bool backwards, bool skipHostFailure, bool paced = false);
     bool switchView(bool paged);
+    int allRowsPageSize();
+    void settleAllRowsPageSize();
+    /// The total a load of all rows shows its progress against: the count, else the estimate.
+    int loadTotal();
     void showWindow(const PageWindow& window, const QString& tip);
     void showHighlight();
     void placePageBar(int currentPage);
-    void finishPageBar(int pageCount, int recordCount, bool offerPagedView);
+    void finishPageBar(const Extent& extent, bool offerPagedView);
     void showPreviousArrows(bool show);
     void showProgress(int done, int total);
 
@@ -97,6 +116,7 @@ private:
     LoadPacer& m_pacer;
     PageHost m_host;
     PageWindow m_window;
+    bool m_laidOutBackwards = false; ///< the last run of numbers ended at the current page
     Frame* fraPaginazione = nullptr;
     Label* lblNumRecord = nullptr;
     Label* lblPagine = nullptr;

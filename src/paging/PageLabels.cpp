@@ -70,7 +70,8 @@ void PageBar::showProgress(int done, int total)
     fraPaginazione->setVisible(true);
     imgPrecedente->setVisible(false);
     imgSuccessiva->setVisible(false);
-    lblNumRecord->setText(recordsOfText(done, total));
+    // Before the count is in, the estimate stands for the total while the rows stay below it.
+    lblNumRecord->setText(total >= done ? recordsOfText(done, total) : recordsText(done));
 }
 
 // The bar is the context of its connections: they end when it goes, before its widgets do.

@@ -3,6 +3,9 @@
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 #include "platform/controls/ControlGuard.h"
+#include "platform/sql/RecordsetRows.h"
+
+#include <algorithm>
 
 #include <optional>
 
@@ -21,11 +24,12 @@ bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure, bool paced)
         [&] {
             std::optional<LoadPacer::Session> load;
             if (paced)
-                load.emplace(m_pacer, m_results.page.size);
+                load.emplace(m_pacer, loadTotal());
             m_host.loadCurrentPage();
         },
         [&] {
             stopped = paced && m_pacer.stopped();
+            settleAllRowsPageSize();
             if (backwards)
                 PaginazioneIndietro();
             else
@@ -41,6 +45,14 @@ bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure, bool paced)
                 m_host.announcePopulated();
         },
         [&] { m_host.showPointer(PointerShape::Default); });
+}
+
+int PageBar::loadTotal()
+{
+    if (m_results.page.size != sql::RecordsetRows::kAllRows)
+        return m_results.page.size;
+    const std::optional<qint64> estimate = sql::RecordsetRows::estimatedCount(m_results.current());
+    return estimate ? int(std::min<qint64>(*estimate, sql::RecordsetRows::kAllRows)) : 0;
 }
 
 // The page fitted to the list's size, then shown.

@@ -3,6 +3,11 @@
 #include "design/DesignedLayout.h"
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
+#include "platform/sql/RecordsetRows.h"
+
+#include <QPointer>
+
+#include <algorithm>
 
 namespace tessaro::paging {
 
@@ -69,8 +74,9 @@ void PageBar::placePageBar(int currentPage)
 
 // The arrows to the right, the record count and the switches at the right end. One page offers
 // no switch, except lblPaginaRisultati when `offerPagedView` and all rows overflow the list.
-void PageBar::finishPageBar(int pageCount, int recordCount, bool offerPagedView)
+void PageBar::finishPageBar(const Extent& extent, bool offerPagedView)
 {
+    const int pageCount = extent.pages;
     const double arrowTop = lblCaricatutti->Top() + design::kArrowDrop;
     if (m_window.nextArrows) {
         imgSuccessiva->setVisible(true);
@@ -80,7 +86,8 @@ void PageBar::finishPageBar(int pageCount, int recordCount, bool offerPagedView)
     }
     imgUltimaPagina->setVisible(!imgSuccessiva->isHidden());
     imgUltimaPagina->setTop(arrowTop);
-    lblNumRecord->setText(recordCountText(recordCount));
+    lblNumRecord->setText(extent.records ? recordCountText(*extent.records)
+                                         : countingText(sql::RecordsetRows::estimatedCount(m_results.current())));
     lblCaricatutti->setLeft(fraPaginazione->Width() - lblCaricatutti->Width());
     lblPaginaRisultati->setLeft(fraPaginazione->Width() - lblPaginaRisultati->Width());
     lblPaginaRisultati->setTop(lblCaricatutti->Top());
@@ -88,10 +95,11 @@ void PageBar::finishPageBar(int pageCount, int recordCount, bool offerPagedView)
         lblCaricatutti->setVisible(false);
         lblPagine->setVisible(false);
         lblPaginaRisultati->setVisible(false);
-        if (offerPagedView && pageCount == 1 && !m_results.page.paged && m_host.visibleRows() < recordCount)
+        if (offerPagedView && pageCount == 1 && !m_results.page.paged && m_host.visibleRows() < extent.records.value_or(0))
             lblPaginaRisultati->setVisible(true);
     } else {
-        lblNumRecord->setText(lblNumRecord->text() + QLatin1Char(' ') + pagesText(pageCount));
+        if (extent.records)
+            lblNumRecord->setText(lblNumRecord->text() + QLatin1Char(' ') + pagesText(pageCount));
         lblCaricatutti->setVisible(true);
         lblPaginaRisultati->setVisible(false);
     }
@@ -112,24 +120,75 @@ void PageBar::showPreviousArrows(bool show)
         lblPagine->setLeft(lblPag[1]->Left() - lblPagine->Width());
 }
 
+// Until the count is in, the pages whose first row has been read, and at least one more
+// beyond the current page, reached by the next and last-page arrows.
+PageBar::Extent PageBar::extent()
+{
+    Recordset& set = m_results.current();
+    if (const std::optional<qint64> records = sql::RecordsetRows::knownCount(set))
+        return {set.PageCount(), int(*records)};
+    const qint64 size = std::max(1, m_results.page.size);
+    const qint64 known = (sql::RecordsetRows::rowsKnown(set) + size - 1) / size;
+    return {int(std::max<qint64>(known, qint64(m_results.page.number) + 1)), std::nullopt};
+}
+
+void PageBar::layOut(bool backwards)
+{
+    m_laidOutBackwards = backwards;
+    const Extent pages = extent();
+    PageWindow window = backwards ? backwardWindow(m_results.page.number, pages.pages)
+                                  : forwardWindow(m_results.page.number, pages.pages);
+    if (!pages.records)
+        window.nextArrows = true;
+    const QString tip = languageText(LanguageKey::GoToPageTip);
+    showWindow(window, backwards ? tip + QLatin1Char(' ') : tip);
+    finishPageBar(pages, !backwards);
+}
+
 void PageBar::Paginazione()
 {
-    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] {
-        Recordset& set = m_results.current();
-        const int pages = set.PageCount();
-        showWindow(forwardWindow(m_results.page.number, pages), languageText(LanguageKey::GoToPageTip));
-        finishPageBar(pages, set.RecordCount(), true);
-    });
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] { layOut(false); });
 }
 
 void PageBar::PaginazioneIndietro()
 {
-    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] {
-        Recordset& set = m_results.current();
-        const int pages = set.PageCount();
-        showWindow(backwardWindow(m_results.page.number, pages),
-                   languageText(LanguageKey::GoToPageTip) + QLatin1Char(' '));
-        finishPageBar(pages, set.RecordCount(), false);
+    trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("Paginazione"), [&] { layOut(true); });
+}
+
+void PageBar::countBeside()
+{
+    sql::RecordsetRows::countBeside(m_results.current(), [bar = QPointer<PageBar>(this)] {
+        if (bar)
+            bar->countLanded();
+    });
+}
+
+// The labels are shown again only when their numbers change: a label hidden and shown again
+// would lose the focus it holds.
+void PageBar::countLanded()
+{
+    if (m_pacer.busy()) {
+        if (const std::optional<qint64> records = sql::RecordsetRows::knownCount(m_results.current()))
+            m_pacer.setTotal(int(*records));
+        return;
+    }
+    if (!m_results.page.paged || !fraPaginazione->isVisible())
+        return;
+    skipFailure("countLanded", [&] {
+        // A count beside that failed (its connection dropped, a table only the first connection
+        // sees) is taken on the first connection.
+        m_results.current().RecordCount();
+        const Extent pages = extent();
+        const PageWindow window = m_laidOutBackwards ? backwardWindow(m_results.page.number, pages.pages)
+                                                     : forwardWindow(m_results.page.number, pages.pages);
+        PageWindow numbersOnly = m_window;
+        numbersOnly.count = window.count;
+        numbersOnly.nextArrows = window.nextArrows;
+        if (numbersOnly == window)
+            m_window = window;
+        else
+            showWindow(window, languageText(LanguageKey::GoToPageTip) + (m_laidOutBackwards ? QStringLiteral(" ") : QString()));
+        finishPageBar(pages, !m_laidOutBackwards);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "language/ErrorReport.h"
 #include "language/LanguageKeys.h"
 #include "platform/controls/ControlGuard.h"
+#include "platform/sql/RecordsetRows.h"
 
 #include <QCoreApplication>
 
@@ -24,12 +25,14 @@ bool PageBar::switchView(bool paged)
             lblCaricatutti->setMousePointer(PointerShape::Default);
             m_host.showPointer(PointerShape::Hourglass);
             m_results.page.paged = paged;
-            m_results.page.size = paged ? m_host.visibleRows() : m_results.current().RecordCount();
+            m_results.page.size = paged ? m_host.visibleRows() : allRowsPageSize();
             m_results.page.number = 1;
             Paginazione();
         },
         [&] {
-            lblNumRecord->setText(recordsText(m_results.current().RecordCount()));
+            const std::optional<qint64> known = sql::RecordsetRows::knownCount(m_results.current());
+            lblNumRecord->setText(known ? recordsText(int(*known))
+                                        : countingText(sql::RecordsetRows::estimatedCount(m_results.current())));
             m_window = withoutNumbers(m_window);
             for (Label* label : lblPag)
                 label->setVisible(false);
@@ -41,6 +44,24 @@ bool PageBar::switchView(bool paged)
         },
         [&] { lblCaricatutti->setMousePointer(PointerShape::Hand); });
     return shown;
+}
+
+// The view of all rows is one page of every row: the count when it is known, else every row
+// there is, read at once with the count beside it; the fill then knows the count.
+int PageBar::allRowsPageSize()
+{
+    countBeside();
+    const std::optional<qint64> known = sql::RecordsetRows::knownCount(m_results.current());
+    return known ? int(*known) : sql::RecordsetRows::kAllRows;
+}
+
+// A load of all rows has its page size once the count is in: read to the end, or waited for.
+void PageBar::settleAllRowsPageSize()
+{
+    if (m_results.page.paged || m_results.page.size != sql::RecordsetRows::kAllRows)
+        return;
+    m_results.page.size = m_results.current().RecordCount();
+    m_pacer.setTotal(m_results.page.size);
 }
 
 void PageBar::lblCaricatutti_Click()

@@ -60,6 +60,8 @@ public:
     bool stopped() const { return m_stopped; }
     int kept() const { return m_kept; }
     int total() const { return m_total; }
+    /// The total learnt during a load (a count that landed beside it) or after it.
+    void setTotal(int total) { m_total = total; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

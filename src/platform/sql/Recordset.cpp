@@ -197,9 +197,12 @@ int Recordset::AbsolutePage() const
 
 void Recordset::setAbsolutePage(int page)
 {
-    if (page < 1 || page > PageCount())
+    // A page whose first row is known to exist needs no count: the first page shows before it.
+    const qint64 first = qint64(page - 1) * d->pageSize;
+    const bool known = page >= 1 && first < d->rows().rowsKnown();
+    if (!known && (page < 1 || page > PageCount()))
         throw resultSetError(sql::ArgumentsOutOfRange);
-    d->position = qint64(page - 1) * d->pageSize;
+    d->position = first;
 }
 
 int Recordset::RecordCount() const
@@ -232,6 +235,33 @@ void sql::RecordsetRows::readOn(Recordset& set, int maxRows, const RowVisitor& v
         row.moveTo(d.position);
         handOn(row);
     }
+}
+
+void sql::RecordsetRows::countBeside(const Recordset& set, std::function<void()> landed)
+{
+    if (set.d->source)
+        set.d->source->countBeside(std::move(landed));
+}
+
+void sql::RecordsetRows::stopCounting(const Recordset& set)
+{
+    if (set.d->source)
+        set.d->source->stopCounting();
+}
+
+std::optional<qint64> sql::RecordsetRows::knownCount(const Recordset& set)
+{
+    return set.d->source ? set.d->source->knownCount() : std::nullopt;
+}
+
+qint64 sql::RecordsetRows::rowsKnown(const Recordset& set)
+{
+    return set.d->source ? set.d->source->rowsKnown() : 0;
+}
+
+std::optional<qint64> sql::RecordsetRows::estimatedCount(const Recordset& set)
+{
+    return set.d->source ? set.d->source->estimatedCount() : std::nullopt;
 }
 
 QString Field::Name() const

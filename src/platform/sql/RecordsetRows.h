@@ -2,6 +2,10 @@
 
 #include "platform/sql/Rows.h"
 
+#include <functional>
+#include <limits>
+#include <optional>
+
 namespace tessaro {
 class Recordset;
 }
@@ -20,6 +24,22 @@ public:
     /// row once `visit` returns, so it stands on the failing row when `visit` throws and after the
     /// last row handed otherwise. Fails with 3704 on a closed set, or with the database's error.
     static void readOn(Recordset& set, int maxRows, const RowVisitor& visit);
+    /// readOn() to the end of the rows, however many there are: no count is waited for.
+    static constexpr int kAllRows = std::numeric_limits<int>::max();
+
+    // The count beside the window, shared by the set's clones. A closed set has none: these do
+    // nothing on it and know nothing of it.
+    /// Starts counting beside unless the count is known or running; `landed` is called on the UI
+    /// thread once the count is in (RecordCount() then no longer waits) or failed.
+    static void countBeside(const Recordset& set, std::function<void()> landed);
+    /// Cancels the count beside; a later RecordCount() counts on the set's own connection.
+    static void stopCounting(const Recordset& set);
+    /// The count when it is known without waiting.
+    static std::optional<qint64> knownCount(const Recordset& set);
+    /// The rows known to exist so far (the count once it is known).
+    static qint64 rowsKnown(const Recordset& set);
+    /// The database planner's estimate of the count, where it has one.
+    static std::optional<qint64> estimatedCount(const Recordset& set);
 };
 
 } // namespace tessaro::sql

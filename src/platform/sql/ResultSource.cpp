@@ -130,6 +130,18 @@ qint64 readWithQuery(ReadOnlyQuery& run, qint64 maxRows, const RowVisitor& visit
     return handed;
 }
 
+// Marks a forward-only read for as long as it runs, however it ends.
+class ReadingFlag {
+public:
+    explicit ReadingFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~ReadingFlag() { m_flag = false; }
+    ReadingFlag(const ReadingFlag&) = delete;
+    ReadingFlag& operator=(const ReadingFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 } // namespace
 
 ResultSource::ResultSource(const QSqlDatabase& connection, const QString& body)
@@ -197,11 +209,13 @@ qint64 ResultSource::readRows(qint64 position, int maxRows, const RowVisitor& vi
     if (m_body.isEmpty())
         return readCached(position, maxRows, visit);
     // Every row from the first: the statement as written, planned as the caller wrote it.
-    const bool whole = position == 0 && m_count && maxRows >= *m_count;
+    const bool all = m_count ? maxRows >= *m_count : maxRows == kAllRows;
+    const bool whole = position == 0 && all;
     const QString statement = whole ? m_body : m_dialect->page(m_body, maxRows, position);
     ReadOnlyQuery run(m_connection);
     if (!run.admit(statement))
         throw run.failure();
+    const ReadingFlag reading(m_reading);
     // A direct reader declines, before reading, only a statement it cannot run: Qt's query then
     // runs it and reports its error in the driver's words.
     std::optional<qint64> direct;
@@ -235,14 +249,85 @@ qint64 ResultSource::recordCount()
 {
     if (m_count)
         return *m_count;
+    if (m_counting && m_counting->beside() && !m_countLanded) {
+        const CountBeside::Outcome outcome = m_counting->wait();
+        m_countLanded = true;
+        if (outcome.rows)
+            return *(m_count = outcome.rows);
+    }
+    return countHere();
+}
+
+QStringList ResultSource::countStatements() const
+{
     // Counting the statement without its ordering spares the database a sort of every row; a
     // statement that needs its ordering (FETCH ... WITH TIES) is counted as it is.
+    QStringList statements;
     const QString unordered = withoutFinalOrdering(m_body);
-    if (unordered != m_body) {
-        if (const std::optional<qint64> count = countRows(m_dialect->count(unordered, fieldCount()), false))
+    if (unordered != m_body)
+        statements.append(m_dialect->count(unordered, fieldCount()));
+    statements.append(m_dialect->count(m_body, fieldCount()));
+    return statements;
+}
+
+qint64 ResultSource::countHere()
+{
+    if (m_count)
+        return *m_count;
+    const QStringList statements = countStatements();
+    for (qsizetype i = 0; i + 1 < statements.size(); ++i) {
+        if (const std::optional<qint64> count = countRows(statements.at(i), false))
             return *(m_count = count);
     }
-    return *(m_count = countRows(m_dialect->count(m_body, fieldCount()), true));
+    return *(m_count = countRows(statements.last(), true));
+}
+
+void ResultSource::countBeside(std::function<void()> landed)
+{
+    m_onCounted = std::move(landed);
+    if (m_count || m_counting || m_body.isEmpty())
+        return;
+    m_countLanded = false;
+    // On the first connection, only between reads: a long read yields with its rows half read.
+    const auto here = [this]() -> std::optional<qint64> {
+        if (m_reading)
+            return std::nullopt;
+        return countHere();
+    };
+    m_counting = CountBeside::start(m_connection, countStatements(), here,
+                                    [this](const CountBeside::Outcome& outcome) { countLanded(outcome); });
+}
+
+void ResultSource::countLanded(const CountBeside::Outcome& outcome)
+{
+    m_countLanded = true;
+    if (outcome.rows && !m_count)
+        m_count = outcome.rows;
+    // The listener may drop the last reference to this source: nothing of it is used afterwards.
+    const std::function<void()> onCounted = m_onCounted;
+    if (onCounted)
+        onCounted();
+}
+
+void ResultSource::stopCounting()
+{
+    m_counting.reset();
+    m_onCounted = nullptr;
+}
+
+qint64 ResultSource::rowsKnown() const
+{
+    return m_count ? *m_count : m_rowsKnown;
+}
+
+std::optional<qint64> ResultSource::estimatedCount()
+{
+    // Not asked while a read is half done on the connection; asked again later.
+    if (m_reading)
+        return std::nullopt;
+    if (!m_estimate)
+        m_estimate = m_body.isEmpty() ? std::nullopt : plannedRows(m_connection, m_body);
+    return *m_estimate;
 }
 
 std::optional<qint64> ResultSource::countRows(const QString& statement, bool last)
@@ -307,6 +392,8 @@ std::shared_ptr<const RowBlock> ResultSource::store(RowBlock&& block)
 
 void ResultSource::learnEnd(const RowBlock& block)
 {
+    if (block.rows > 0)
+        m_rowsKnown = std::max(m_rowsKnown, block.end());
     if (block.rows >= block.limit || m_count)
         return;
     // A short block ends the result; an empty one only says no row lies at or after its offset.

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/sql/CountBeside.h"
 #include "platform/sql/Rows.h"
 #include "platform/sql/SqlDialect.h"
 
 #include <QSqlDatabase>
 #include <QStringList>
+#include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -20,6 +23,8 @@ public:
     /// Smallest and largest number of rows one bounded query reads.
     static constexpr int kFirstBlockRows = 256;
     static constexpr int kMaxBlockRows = 65536;
+    /// readRows() to the end, however many rows there are.
+    static constexpr int kAllRows = std::numeric_limits<int>::max();
 
     /// Runs `statement` (its first block, which validates it and names the fields). Throws the
     /// database's error; when the statement fails both as a subquery and on its own, the error
@@ -39,8 +44,22 @@ public:
     /// a long run of rows once. Throws the database's error, or what `visit` throws.
     qint64 readRows(qint64 position, int maxRows, const RowVisitor& visit);
 
-    /// Counted once, when first needed. Throws the database's error.
+    /// Counted once, when first needed; a count running beside is waited for. Throws the
+    /// database's error.
     qint64 recordCount();
+
+    /// Starts the count beside the window unless it is known or already running; `landed` is
+    /// called on the UI thread when the count is in (or failed, when recordCount() then counts
+    /// on the first connection and says why). A later call replaces `landed`.
+    void countBeside(std::function<void()> landed);
+    /// Cancels a count running beside; recordCount() then counts on the first connection.
+    void stopCounting();
+    /// The count, when it is known without waiting.
+    std::optional<qint64> knownCount() const { return m_count; }
+    /// How many rows are known to exist: the end of the farthest block read.
+    qint64 rowsKnown() const;
+    /// The planner's estimate of the rows, asked once (PostgreSQL only); nothing elsewhere.
+    std::optional<qint64> estimatedCount();
 
 private:
     /// How long runs of rows are read, chosen once from the connection.
@@ -57,6 +76,11 @@ private:
     RowBlock read(qint64 position, int limit);
     /// The count `statement` gives; nothing when it fails and is not the `last` try (then it throws).
     std::optional<qint64> countRows(const QString& statement, bool last);
+    /// The statements a count tries, in order: without the final ordering, then as written.
+    QStringList countStatements() const;
+    /// Counts on the first connection, now.
+    qint64 countHere();
+    void countLanded(const CountBeside::Outcome& outcome);
     qint64 readCached(qint64 position, int maxRows, const RowVisitor& visit);
     /// Keeps a block that has rows in the cache (evicting the least recently used) and returns it.
     std::shared_ptr<const RowBlock> store(RowBlock&& block);
@@ -69,6 +93,12 @@ private:
     QStringList m_names;
     std::optional<qint64> m_count;
     std::optional<qint64> m_endAtMost; ///< a position known to have no row
+    qint64 m_rowsKnown = 0;            ///< rows known to exist
+    std::unique_ptr<CountBeside> m_counting; ///< the count running beside, or done
+    bool m_countLanded = false;        ///< m_counting has its outcome
+    std::function<void()> m_onCounted;
+    bool m_reading = false;            ///< a forward-only read is running (and may yield)
+    std::optional<std::optional<qint64>> m_estimate;
     std::vector<std::shared_ptr<const RowBlock>> m_cache; ///< most recently used first
 };
 

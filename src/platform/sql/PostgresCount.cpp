@@ -1,0 +1,204 @@
+// The count of a PostgreSQL query on a second connection, read when its socket has the answer.
+#include "platform/sql/CountBeside.h"
+
+#include "platform/sql/PostgresConnection.h"
+
+#include <QLoggingCategory>
+#include <QSocketNotifier>
+
+#include <libpq-fe.h>
+
+#include <vector>
+
+namespace tessaro::sql {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcCount, "tessaro.sql.count", QtInfoMsg)
+
+// The second connection's own session may never write, whatever the statement calls.
+constexpr const char* kReadOnlySession = "-c default_transaction_read_only=on";
+// Room for PQcancel's own error text, which it never needs beyond this (its manual says 256).
+constexpr int kCancelErrorSize = 256;
+
+struct FinishConnection {
+    void operator()(PGconn* connection) const { PQfinish(connection); }
+};
+struct ClearResult {
+    void operator()(PGresult* result) const { PQclear(result); }
+};
+using Connection = std::unique_ptr<PGconn, FinishConnection>;
+using Result = std::unique_ptr<PGresult, ClearResult>;
+
+// A second connection with every setting the first one was opened with (host, port, database,
+// user, password, SSL and the rest), its session made read-only.
+Connection secondConnection(PGconn* first)
+{
+    PQconninfoOption* const options = PQconninfo(first);
+    if (options == nullptr)
+        return nullptr;
+    std::vector<const char*> keys;
+    std::vector<const char*> values;
+    std::string sessionOptions = kReadOnlySession;
+    for (const PQconninfoOption* option = options; option->keyword != nullptr; ++option) {
+        if (option->val == nullptr)
+            continue;
+        if (qstrcmp(option->keyword, "options") == 0) {
+            sessionOptions = std::string(option->val) + ' ' + kReadOnlySession;
+            continue;
+        }
+        keys.push_back(option->keyword);
+        values.push_back(option->val);
+    }
+    keys.push_back("options");
+    values.push_back(sessionOptions.c_str());
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    Connection second(PQconnectdbParams(keys.data(), values.data(), 0));
+    PQconninfoFree(options);
+    if (second && PQstatus(second.get()) != CONNECTION_OK) {
+        qCDebug(lcCount) << "no second connection:" << PQerrorMessage(second.get());
+        return nullptr;
+    }
+    return second;
+}
+
+class PostgresCount final : public CountBeside {
+public:
+    PostgresCount(Connection connection, QStringList statements, Landed landed)
+        : m_connection(std::move(connection)), m_statements(std::move(statements)), m_landed(std::move(landed)),
+          m_socket(PQsocket(m_connection.get()), QSocketNotifier::Read)
+    {
+        QObject::connect(&m_socket, &QSocketNotifier::activated, [this] { readable(); });
+        sendNext();
+        // A statement that could not even be sent still lands, later, as every count does.
+        if (m_outcome)
+            QMetaObject::invokeMethod(&m_socket, [this] { deliver(); }, Qt::QueuedConnection);
+    }
+
+    ~PostgresCount() override
+    {
+        if (m_connection && !m_outcome)
+            cancel();
+    }
+
+    Outcome wait() override
+    {
+        m_socket.setEnabled(false);
+        // PQgetResult blocks until the server has answered the statement sent.
+        while (!m_outcome)
+            if (takeResults(true))
+                finishStatement();
+        // The window still learns of it, as of any count that lands.
+        if (m_landed)
+            QMetaObject::invokeMethod(&m_socket, [this] { deliver(); }, Qt::QueuedConnection);
+        m_connection.reset();
+        return *m_outcome;
+    }
+    bool beside() const override { return true; }
+
+private:
+    void sendNext()
+    {
+        m_rows.reset();
+        m_failure.clear();
+        if (m_next >= m_statements.size()) {
+            m_outcome = Outcome{std::nullopt, m_lastFailure};
+            return;
+        }
+        const QByteArray statement = m_statements.at(m_next++).toUtf8();
+        if (PQsendQuery(m_connection.get(), statement.constData()) == 0)
+            m_outcome = Outcome{std::nullopt, QString::fromUtf8(PQerrorMessage(m_connection.get()))};
+    }
+
+    // Takes the results the connection holds (waiting for them when `block`); true once the
+    // statement's answer is complete.
+    bool takeResults(bool block)
+    {
+        while (block || PQisBusy(m_connection.get()) == 0) {
+            const Result result{PQgetResult(m_connection.get())};
+            if (!result)
+                return true;
+            if (PQresultStatus(result.get()) == PGRES_TUPLES_OK && PQntuples(result.get()) == 1)
+                m_rows = QByteArray(PQgetvalue(result.get(), 0, 0)).toLongLong();
+            else
+                m_failure = QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed();
+        }
+        return false;
+    }
+
+    // The count, or the next statement after a failure (one the database cannot count as written).
+    void finishStatement()
+    {
+        if (m_rows && m_failure.isEmpty()) {
+            m_outcome = Outcome{m_rows, QString()};
+            return;
+        }
+        m_lastFailure = m_failure.isEmpty() ? QString::fromUtf8(PQerrorMessage(m_connection.get())) : m_failure;
+        qCDebug(lcCount) << "count failed:" << m_lastFailure;
+        if (PQstatus(m_connection.get()) != CONNECTION_OK)
+            m_outcome = Outcome{std::nullopt, m_lastFailure};
+        else
+            sendNext();
+    }
+
+    void readable()
+    {
+        if (PQconsumeInput(m_connection.get()) == 0)
+            m_outcome = Outcome{std::nullopt, QString::fromUtf8(PQerrorMessage(m_connection.get()))};
+        else if (takeResults(false))
+            finishStatement();
+        if (m_outcome)
+            deliver();
+    }
+
+    void deliver()
+    {
+        // Done: the second connection closes at once rather than with this object.
+        m_socket.setEnabled(false);
+        m_connection.reset();
+        // The callback may destroy this object: nothing of it is used afterwards.
+        const Landed landed = std::move(m_landed);
+        const Outcome outcome = *m_outcome;
+        if (landed)
+            landed(outcome);
+    }
+
+    // Stops the server's work on the count; PQfinish then closes the connection.
+    void cancel()
+    {
+        m_socket.setEnabled(false);
+        if (PGcancel* const handle = PQgetCancel(m_connection.get())) {
+            char error[kCancelErrorSize];
+            PQcancel(handle, error, kCancelErrorSize);
+            PQfreeCancel(handle);
+        }
+    }
+
+    Connection m_connection;
+    QStringList m_statements;
+    Landed m_landed;
+    QSocketNotifier m_socket;
+    qsizetype m_next = 0;
+    std::optional<qint64> m_rows; ///< of the statement running
+    QString m_failure;            ///< of the statement running
+    QString m_lastFailure;
+    std::optional<Outcome> m_outcome;
+};
+
+} // namespace
+
+std::unique_ptr<CountBeside> detail::postgresCount(const QSqlDatabase& connection, const QStringList& statements,
+                                                   CountBeside::Landed& landed)
+{
+    PGconn* const first = sharedPostgresHandle(connection);
+    // A second connection would not see the rows of a transaction the host holds open.
+    if (first == nullptr || PQtransactionStatus(first) != PQTRANS_IDLE)
+        return nullptr;
+    Connection second = secondConnection(first);
+    if (!second)
+        return nullptr;
+    return std::make_unique<PostgresCount>(std::move(second), statements, std::move(landed));
+}
+
+} // namespace tessaro::sql

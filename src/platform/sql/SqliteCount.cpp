@@ -1,0 +1,134 @@
+// The count of an SQLite query on a second, read-only connection to the same file, in a worker
+// thread that hands its answer to the UI thread by a queued call.
+#include "platform/sql/CountBeside.h"
+
+#include "platform/sql/SqliteRows.h"
+
+#include <QLoggingCategory>
+#include <QObject>
+
+#include <sqlite3.h>
+
+#include <mutex>
+#include <thread>
+
+namespace tessaro::sql {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcCount, "tessaro.sql.count", QtInfoMsg)
+
+// What the worker and the UI thread share: the worker's connection while it is open, so that a
+// cancel can interrupt it, and whether a cancel came first.
+struct Shared {
+    std::mutex lock;
+    sqlite3* handle = nullptr;
+    bool cancelled = false;
+};
+
+// The first statement SQLite counts with, on a connection of its own.
+CountBeside::Outcome countOnFile(Shared& shared, const QByteArray& file, const QStringList& statements)
+{
+    sqlite3* handle = nullptr;
+    const int opened = sqlite3_open_v2(file.constData(), &handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, nullptr);
+    {
+        const std::lock_guard<std::mutex> hold(shared.lock);
+        shared.handle = handle;
+        if (shared.cancelled && handle != nullptr)
+            sqlite3_interrupt(handle);
+    }
+    CountBeside::Outcome outcome;
+    outcome.failure = QString::fromUtf8(sqlite3_errmsg(handle));
+    for (qsizetype i = 0; opened == SQLITE_OK && i < statements.size() && !outcome.rows; ++i) {
+        sqlite3_stmt* statement = nullptr;
+        const QByteArray text = statements.at(i).toUtf8();
+        if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &statement, nullptr) == SQLITE_OK
+            && sqlite3_step(statement) == SQLITE_ROW)
+            outcome.rows = sqlite3_column_int64(statement, 0);
+        else
+            outcome.failure = QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_finalize(statement);
+    }
+    {
+        const std::lock_guard<std::mutex> hold(shared.lock);
+        shared.handle = nullptr;
+    }
+    sqlite3_close(handle);
+    if (outcome.rows)
+        outcome.failure.clear();
+    return outcome;
+}
+
+class SqliteCount final : public CountBeside {
+public:
+    SqliteCount(const QByteArray& file, const QStringList& statements, Landed landed) : m_landed(std::move(landed))
+    {
+        m_worker = std::thread([this, file, statements] {
+            m_outcome = countOnFile(m_shared, file, statements);
+            if (!m_outcome.rows)
+                qCDebug(lcCount) << "count failed:" << m_outcome.failure;
+            // Dropped by Qt when the receiver is gone; the destructor joins before it goes.
+            QMetaObject::invokeMethod(&m_receiver, [this] { delivered(); }, Qt::QueuedConnection);
+        });
+    }
+
+    ~SqliteCount() override
+    {
+        {
+            const std::lock_guard<std::mutex> hold(m_shared.lock);
+            m_shared.cancelled = true;
+            if (m_shared.handle != nullptr)
+                sqlite3_interrupt(m_shared.handle);
+        }
+        join();
+    }
+
+    Outcome wait() override
+    {
+        // The worker's queued call still tells the window, as of any count that lands.
+        join();
+        return m_outcome;
+    }
+    bool beside() const override { return true; }
+
+private:
+    void join()
+    {
+        if (m_worker.joinable())
+            m_worker.join();
+    }
+
+    void delivered()
+    {
+        join();
+        // The callback may destroy this object: nothing of it is used afterwards.
+        const Landed landed = std::move(m_landed);
+        const Outcome outcome = m_outcome;
+        if (landed)
+            landed(outcome);
+    }
+
+    QObject m_receiver; ///< lives on the UI thread, where the answer is delivered
+    Landed m_landed;
+    Shared m_shared;
+    Outcome m_outcome; ///< written by the worker, read once it is joined
+    std::thread m_worker;
+};
+
+} // namespace
+
+std::unique_ptr<CountBeside> detail::sqliteCount(const QSqlDatabase& connection, const QStringList& statements,
+                                                 CountBeside::Landed& landed)
+{
+    sqlite3* const first = sharedSqliteHandle(connection);
+    // An in-memory or temporary database has no file another connection could open, and a
+    // second connection would not see the rows of a transaction the host holds open.
+    if (first == nullptr || sqlite3_get_autocommit(first) == 0)
+        return nullptr;
+    const char* const file = sqlite3_db_filename(first, "main");
+    if (file == nullptr || *file == '\0')
+        return nullptr;
+    return std::make_unique<SqliteCount>(QByteArray(file), statements, std::move(landed));
+}
+
+} // namespace tessaro::sql
