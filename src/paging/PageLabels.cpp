@@ -118,12 +118,7 @@ void PageBar::lblPag_Click(int Index)
             [&] {
                 m_host.showPointer(PointerShape::Hourglass);
                 clicked = m_window.pageAt(Index);
-                int page = clicked;
-                if (page < 1)
-                    page = 1;
-                if (page > m_results.current().PageCount())
-                    page = m_results.current().PageCount();
-                m_results.page.number = page;
+                m_results.page.number = atMostLastPage(clicked < 1 ? 1 : clicked);
                 m_results.page.size = m_host.visibleRows();
                 m_host.loadCurrentPage();
             },

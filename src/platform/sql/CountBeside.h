@@ -11,7 +11,7 @@
 // the host holds open, any other driver) the count runs on the first connection once the page is
 // shown, and only when nothing else is reading on it.
 //
-// A count is cancelled when its object is destroyed (PQcancel, sqlite3_interrupt): no second
+// A count is cancelled when its object is destroyed (PQcancel; on SQLite its progress handler stops it): no second
 // connection or thread outlives it. All of it is used on the UI thread.
 
 #include <QSqlDatabase>
