@@ -57,6 +57,11 @@ QString shownQuery(const QSqlDatabase& db)
     return db.driverName() == QLatin1String("QPSQL") ? accountsQuery() : ordersQuery();
 }
 
+QString orderedQuery(const QSqlDatabase& db)
+{
+    return db.driverName() == QLatin1String("QSQLITE") ? ordersQuery() + QStringLiteral(" ORDER BY id") : shownQuery(db);
+}
+
 QSqlDatabase openDatabase(const QString& database)
 {
     if (isPostgresLocation(database))
@@ -71,10 +76,15 @@ QSqlDatabase openDatabase(const QString& database)
 
 std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged)
 {
+    return makeControl(db, paged, shownQuery(db));
+}
+
+std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged, const QString& query)
+{
     auto control = std::make_unique<tessaro::Tessaro>();
     control->resize(900, 480);
     control->setDBConnection(db);
-    control->setQuery(shownQuery(db));
+    control->setQuery(query);
     control->setPaged(paged);
     return control;
 }

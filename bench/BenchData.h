@@ -18,6 +18,10 @@ QString ordersQuery();
 /// The query the cases show on `db`: ordersQuery() on SQLite, accountsQuery() on PostgreSQL.
 QString shownQuery(const QSqlDatabase& db);
 
+/// shownQuery(db) ordered on its key: the server stores' queries are already; SQLite's gets
+/// ORDER BY id.
+QString orderedQuery(const QSqlDatabase& db);
+
 /// An open connection to the database a case was given: the SQLite file at a path, or a
 /// PostgreSQL location from accountsDatabase().
 QSqlDatabase openDatabase(const QString& database);
@@ -25,6 +29,8 @@ QSqlDatabase openDatabase(const QString& database);
 /// A control of a usual window size on `db` showing shownQuery(db), paged or not, before
 /// Init_class.
 std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged);
+/// The same control showing `query`.
+std::unique_ptr<tessaro::Tessaro> makeControl(const QSqlDatabase& db, bool paged, const QString& query);
 
 /// A control showing every row of shownQuery(db) at once, as the load-all view does.
 std::unique_ptr<tessaro::Tessaro> loadedUnpaged(const QSqlDatabase& db);

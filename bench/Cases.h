@@ -24,12 +24,15 @@ enum class Store { Sqlite, Postgres, Mariadb };
 
 /// A line of the report: Tessaro's case beside the plain-Qt baseline, at each table size. With
 /// an empty baseline the line shows instead what the case found (reportFinding), median of runs.
+/// An `onRequest` line is too slow for every run: it runs at a size only when the run's filter
+/// names that size ("50M"), so its title names its size too.
 struct Comparison {
     QString title;
     QString ours;
     QString baseline;
     std::vector<qint64> rows;
     Store store = Store::Sqlite;
+    bool onRequest = false;
 };
 
 /// What a case found beyond its time and memory: one figure (its unit in the comparison's

@@ -42,6 +42,12 @@ void timeCountAndPage(const HandPaging& paging, const QString& database, const T
     });
 }
 
+void timeFirstPage(const HandPaging& paging, const QString& database, const Timed& timed)
+{
+    QSqlDatabase db = openDatabase(database);
+    timed([&] { readPage(db, paging, 0); });
+}
+
 void timeLastPage(const HandPaging& paging, const QString& database, const Timed& timed)
 {
     QSqlDatabase db = openDatabase(database);

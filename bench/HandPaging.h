@@ -1,7 +1,8 @@
 #pragma once
 
 // The paged view's baseline on every database: what a developer would write by hand, a count of
-// the rows, then one page of them read with LIMIT and OFFSET.
+// the rows, then one page of them read with LIMIT and OFFSET; or the first page alone, the least
+// any paged view can do.
 
 #include "Cases.h"
 
@@ -20,6 +21,8 @@ struct HandPaging {
 
 /// Times the count and the first page.
 void timeCountAndPage(const HandPaging& paging, const QString& database, const Timed& timed);
+/// Times the first page alone, without a count.
+void timeFirstPage(const HandPaging& paging, const QString& database, const Timed& timed);
 /// Counts, then times the read of the last page.
 void timeLastPage(const HandPaging& paging, const QString& database, const Timed& timed);
 

@@ -9,6 +9,9 @@ namespace bench {
 namespace {
 
 constexpr qint64 kAccounts = 1000000;
+constexpr qint64 kManyAccounts = 10000000;
+// Minutes to generate: only when asked for (FILTER=50M).
+constexpr qint64 kMostAccounts = 50000000;
 
 const HandPaging kByHand{
     QStringLiteral("SELECT COUNT(*) FROM pgbench_accounts"),
@@ -18,6 +21,7 @@ const bool registered = registerCases(
     {
         {QStringLiteral("pg-raw-count-and-page"), [](auto& d, auto& t) { timeCountAndPage(kByHand, d, t); }},
         {QStringLiteral("pg-raw-last-page"), [](auto& d, auto& t) { timeLastPage(kByHand, d, t); }},
+        {QStringLiteral("pg-raw-first-page"), [](auto& d, auto& t) { timeFirstPage(kByHand, d, t); }},
     },
     {
         {QStringLiteral("PostgreSQL: Init_class + PopulateList (paged)"), QStringLiteral("populate-paged"),
@@ -26,6 +30,12 @@ const bool registered = registerCases(
          {kAccounts}, Store::Postgres},
         {QStringLiteral("PostgreSQL: load all rows (unpaged view)"), QStringLiteral("load-all"),
          QStringLiteral("model-fetch-all"), {kAccounts}, Store::Postgres},
+        {QStringLiteral("PostgreSQL: paged first page / LIMIT alone"), QStringLiteral("populate-paged"),
+         QStringLiteral("pg-raw-first-page"), {kAccounts, kManyAccounts}, Store::Postgres},
+        {QStringLiteral("PostgreSQL: ordered last page / paged first page"), QStringLiteral("ordered-last-page"),
+         QStringLiteral("ordered-first-page"), {kManyAccounts}, Store::Postgres},
+        {QStringLiteral("PostgreSQL 50M: paged first page / LIMIT alone"), QStringLiteral("populate-paged"),
+         QStringLiteral("pg-raw-first-page"), {kMostAccounts}, Store::Postgres, true},
     });
 
 } // namespace
