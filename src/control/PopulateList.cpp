@@ -33,9 +33,10 @@ void Tessaro::PopulateList()
                 if (d->results.page.number == 0)
                     d->results.page.number = 1;
                 d->results.page.size = RigheVisibili(*d->lstv);
-                // The page shows at once; the count follows beside it.
-                d->pageBar->countBeside();
                 d->loader->fillPage();
+                // The count follows beside the page, started once its rows are read: a count
+                // scanning the table while the page is read would slow the page down.
+                d->pageBar->countBeside();
             },
             // An empty list can only guess its rows; filled, it fits the page to their height.
             [&] {

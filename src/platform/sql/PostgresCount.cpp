@@ -17,7 +17,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcCount, "tessaro.sql.count", QtInfoMsg)
 
 // The second connection's own session may never write, whatever the statement calls.
-constexpr const char* kReadOnlySession = "-c default_transaction_read_only=on";
+constexpr const char* kReadOnlySession = "-c default_transaction_read_only=on -c max_parallel_workers_per_gather=0";
 // Room for PQcancel's own error text, which it never needs beyond this (its manual says 256).
 constexpr int kCancelErrorSize = 256;
 
