@@ -4,6 +4,7 @@
 #include <tessaro/Recordset.h>
 
 #include "platform/sql/RecordsetRows.h"
+#include "platform/sql/SqlText.h"
 #include "support/MariadbServer.h"
 #include "support/PostgresCluster.h"
 #include "support/TestDatabase.h"
@@ -26,6 +27,16 @@ const char* const kOrderedQueries[] = {
     // The key shown as a column too: MariaDB refuses repeated names in a derived table.
     "SELECT id, id, g FROM o ORDER BY g, id DESC",
     "SELECT g, id FROM o ORDER BY id DESC LIMIT 120 OFFSET 7",
+    // Ordered to the key, the first field: the pages near the end are read from the end.
+    "SELECT id, id AS ident, g FROM o ORDER BY g DESC, id",
+    "SELECT id, id AS ident, g FROM o ORDER BY CAST(id AS CHAR(10)) DESC, o.id",
+    "SELECT id, id AS ident, g FROM o ORDER BY NULLIF(g, 0), 1 DESC",
+};
+
+// Null placements MariaDB cannot state.
+const char* const kNullsPlacedQueries[] = {
+    "SELECT id, id AS ident, g FROM o ORDER BY NULLIF(g, 0) NULLS FIRST, id DESC",
+    "SELECT id, id AS ident, g FROM o ORDER BY NULLIF(g, 0) DESC NULLS LAST, id",
 };
 
 // The rows as the server gives the query itself, and as the result set reads them all at once.
@@ -64,9 +75,12 @@ QList<int> idsPageByPage(tessaro::Recordset& set)
     return ids;
 }
 
-void expectPagesInTheQuerysOrder(const QSqlDatabase& db)
+void expectPagesInTheQuerysOrder(const QSqlDatabase& db, bool nullsPlaced)
 {
-    for (const char* query : kOrderedQueries) {
+    std::vector<const char*> queries(std::begin(kOrderedQueries), std::end(kOrderedQueries));
+    if (nullsPlaced)
+        queries.insert(queries.end(), std::begin(kNullsPlacedQueries), std::end(kNullsPlacedQueries));
+    for (const char* query : queries) {
         SCOPED_TRACE(query);
         tessaro::Recordset set;
         set.Open(QString::fromLatin1(query), db);
@@ -99,7 +113,7 @@ TEST(Dialect, PagesFollowTheQuerysOrderOnEveryServer)
 {
     tessaro::test::TestDatabase sqlite;
     fill(sqlite.db(), QStringLiteral("CREATE TABLE o (id INTEGER PRIMARY KEY, g INTEGER)"));
-    expectPagesInTheQuerysOrder(sqlite.db());
+    expectPagesInTheQuerysOrder(sqlite.db(), true);
     for (const bool mariadb : {false, true}) {
         SCOPED_TRACE(mariadb ? "MariaDB" : "PostgreSQL");
         if (mariadb)
@@ -112,9 +126,38 @@ TEST(Dialect, PagesFollowTheQuerysOrderOnEveryServer)
                                       : tessaro::test::PostgresCluster::instance().connection(name);
             ASSERT_TRUE(db.open());
             fill(db, QStringLiteral("CREATE TABLE o (id INT PRIMARY KEY, g INT)"));
-            expectPagesInTheQuerysOrder(db);
+            expectPagesInTheQuerysOrder(db, !mariadb);
             db.close();
         }
         QSqlDatabase::removeDatabase(name);
+    }
+}
+
+// An order read backwards turns each term round; an order that is not total, or that the text
+// cannot be sure of, is not read backwards at all.
+TEST(Dialect, AnOrderEndingWithTheKeyIsTurnedRoundTermByTerm)
+{
+    const struct {
+        const char* body;
+        const char* reversed; // nullptr: not read backwards
+    } cases[] = {
+        {"SELECT id, v FROM t ORDER BY id", "SELECT id, v FROM t ORDER BY id DESC"},
+        {"SELECT id, v FROM t ORDER BY v DESC, t.id", "SELECT id, v FROM t ORDER BY v ASC, t.id DESC"},
+        {"SELECT id, v FROM t ORDER BY v NULLS FIRST, 1 DESC", "SELECT id, v FROM t ORDER BY v DESC NULLS LAST, 1 ASC"},
+        {"SELECT id, v FROM t ORDER BY f(v, ',') desc nulls last, \"id\"",
+         "SELECT id, v FROM t ORDER BY f(v, ',') ASC NULLS FIRST, \"id\" DESC"},
+        {"SELECT id, v FROM t ORDER BY v COLLATE NOCASE, id", "SELECT id, v FROM t ORDER BY v COLLATE NOCASE DESC, id DESC"},
+        {"SELECT id, v FROM t ORDER BY v", nullptr},
+        {"SELECT id, v FROM t ORDER BY id LIMIT 5", nullptr},
+        {"SELECT id, v FROM t ORDER BY v USING <, id", nullptr},
+        {"SELECT id, v FROM t ORDER BY v, id -- the key", nullptr},
+        {"SELECT id, v FROM t", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body);
+        const std::optional<QString> reversed = tessaro::sql::reversedOrdering(QString::fromLatin1(c.body), QStringLiteral("id"));
+        ASSERT_EQ(reversed.has_value(), c.reversed != nullptr);
+        if (reversed)
+            EXPECT_EQ(reversed->toStdString(), c.reversed);
     }
 }

@@ -223,6 +223,8 @@ void sql::RecordsetRows::readOn(Recordset& set, int maxRows, const RowVisitor& v
         ++d.position;
     };
     if (maxRows > kLongestCachedRun) {
+        // A visitor that yields may let the host close the set: its rows stay until the read ends.
+        const std::shared_ptr<sql::ResultSource> source = d.source;
         d.fromDatabase([&] { return d.rows().readRows(d.position, maxRows, handOn); });
         return;
     }

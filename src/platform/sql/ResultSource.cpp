@@ -366,11 +366,41 @@ qint64 ResultSource::rowsBeforeNextCached(qint64 position) const
 
 RowBlock ResultSource::read(qint64 position, int limit)
 {
+    // Rows nearer the end than the start are read from the end, where the order allows it: the
+    // database then skips the rows after them instead of every row before them.
+    if (m_count && *m_count - position - limit < position) {
+        if (std::optional<RowBlock> block = readFromEnd(position, limit))
+            return std::move(*block);
+    }
     ReadOnlyQuery run(m_connection);
     if (!run.exec(m_dialect->page(m_body, limit, position)))
         throw run.failure();
     const qint64 known = m_count ? *m_count - position : 0;
     return readToEnd(run, position, limit, known, fieldCount());
+}
+
+std::optional<RowBlock> ResultSource::readFromEnd(qint64 position, int limit)
+{
+    if (!m_reversed)
+        m_reversed = m_names.isEmpty() ? std::nullopt : reversedOrdering(m_body, m_names.first());
+    if (!*m_reversed)
+        return std::nullopt;
+    const qint64 end = std::min(*m_count, position + limit);
+    ReadOnlyQuery run(m_connection);
+    if (!run.exec(m_dialect->pageFromEnd(**m_reversed, int(end - position), *m_count - end))) {
+        // An order the database cannot turn round (a collation or an operator it reads its own
+        // way): read forwards from now on.
+        run.failure();
+        m_reversed = std::optional<QString>();
+        return std::nullopt;
+    }
+    RowBlock block = readToEnd(run, position, limit, end - position, fieldCount());
+    const int fields = fieldCount();
+    for (int low = 0, high = block.rows - 1; low < high; ++low, --high) {
+        for (int field = 0; field < fields; ++field)
+            std::swap(block.cells[qsizetype(low) * fields + field], block.cells[qsizetype(high) * fields + field]);
+    }
+    return block;
 }
 
 std::shared_ptr<const RowBlock> ResultSource::store(RowBlock&& block)

@@ -74,6 +74,9 @@ private:
     std::shared_ptr<const RowBlock> cached(qint64 position);
     qint64 rowsBeforeNextCached(qint64 position) const;
     RowBlock read(qint64 position, int limit);
+    /// Rows `position` .. of a counted result read from its end in the reversed order, then put
+    /// back in order; nothing when the order cannot be reversed.
+    std::optional<RowBlock> readFromEnd(qint64 position, int limit);
     /// The count `statement` gives; nothing when it fails and is not the `last` try (then it throws).
     std::optional<qint64> countRows(const QString& statement, bool last);
     /// The statements a count tries, in order: without the final ordering, then as written.
@@ -99,6 +102,7 @@ private:
     std::function<void()> m_onCounted;
     bool m_reading = false;            ///< a forward-only read is running (and may yield)
     std::optional<std::optional<qint64>> m_estimate;
+    std::optional<std::optional<QString>> m_reversed; ///< the body ordered backwards, once asked
     std::vector<std::shared_ptr<const RowBlock>> m_cache; ///< most recently used first
 };
 

@@ -72,6 +72,12 @@ QString SqlDialect::page(const QString& body, int limit, qint64 offset) const
     return QStringLiteral("SELECT * FROM ") + subquery(body) + rowWindow(limit, offset);
 }
 
+// At the top level, where the ordering's terms may name columns the query does not select.
+QString SqlDialect::pageFromEnd(const QString& reversedBody, int limit, qint64 offset) const
+{
+    return reversedBody + QLatin1Char('\n') + rowWindow(limit, offset);
+}
+
 QString SqlDialect::count(const QString& body, int) const
 {
     return QStringLiteral("SELECT COUNT(*) FROM ") + subquery(body);

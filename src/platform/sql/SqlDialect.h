@@ -30,6 +30,10 @@ public:
     /// fields `body` gives (0 when not known); a dialect may need it to name them.
     virtual QString count(const QString& body, int fields) const;
 
+    /// At most `limit` rows of `reversedBody` (a body whose final ordering reverseOrdering()
+    /// turned round) from row `offset`: the body's last rows, last first.
+    QString pageFromEnd(const QString& reversedBody, int limit, qint64 offset) const;
+
 protected:
     /// The clause that keeps rows `offset` .. `offset + limit - 1` of an ordered select.
     virtual QString rowWindow(int limit, qint64 offset) const = 0;

@@ -1,5 +1,7 @@
 #include "platform/sql/SqlText.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <initializer_list>
 #include <vector>
@@ -172,6 +174,94 @@ bool hasRowLimit(const QString& body)
     const std::vector<Word> words = topLevelWords(body);
     return std::any_of(words.begin(), words.end(),
                        [&](const Word& word) { return isAnyWord(body, word, {"limit", "offset", "fetch"}); });
+}
+
+namespace {
+
+// The terms of an ORDER BY clause, split at its top-level commas; nothing when a comment in it
+// would hide where a term ends.
+std::optional<QStringList> orderingTerms(const QString& clause)
+{
+    QStringList terms;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < clause.size();) {
+        const qsizetype skipped = skipQuotedOrComment(clause, i);
+        if (skipped != i) {
+            if (clause.at(i) == QLatin1Char('-') || clause.at(i) == QLatin1Char('/'))
+                return std::nullopt;
+            i = skipped;
+            continue;
+        }
+        const QChar c = clause.at(i);
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (c == QLatin1Char(',') && depth == 0) {
+            terms << clause.mid(start, i - start).trimmed();
+            start = i + 1;
+        }
+        ++i;
+    }
+    terms << clause.mid(start).trimmed();
+    return terms;
+}
+
+// One term the other way round; nothing for a term ordered USING an operator.
+std::optional<QString> reversedTerm(const QString& term, QString& expression)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^(.*?)(?:\\s+(asc|desc))?(?:\\s+nulls\\s+(first|last))?$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = shape.match(term);
+    expression = match.captured(1).trimmed();
+    const std::vector<Word> words = topLevelWords(expression);
+    if (!match.hasMatch() || expression.isEmpty()
+        || std::any_of(words.begin(), words.end(),
+                       [&](const Word& word) { return isWord(expression, word, QLatin1String("using")); }))
+        return std::nullopt;
+    const bool descending = match.captured(2).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0;
+    QString reversed = expression + (descending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    if (!match.captured(3).isEmpty()) {
+        const bool first = match.captured(3).compare(QLatin1String("first"), Qt::CaseInsensitive) == 0;
+        reversed += first ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
+    }
+    return reversed;
+}
+
+// Whether `expression` names the key field: "id", "t.id", a quoted "id", or position 1.
+bool isKey(const QString& expression, const QString& key)
+{
+    QString last = expression.section(QLatin1Char('.'), -1).trimmed();
+    if (last.size() > 2 && last.startsWith(QLatin1Char('"')) && last.endsWith(QLatin1Char('"')))
+        last = last.mid(1, last.size() - 2);
+    return last == QLatin1String("1") || last.compare(key, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+std::optional<QString> reversedOrdering(const QString& body, const QString& key)
+{
+    const Ordering ordering = finalOrdering(body);
+    if (ordering.start < 0 || ordering.end != body.size() || hasRowLimit(body))
+        return std::nullopt;
+    // After "ORDER BY" itself.
+    const std::vector<Word> words = topLevelWords(body.mid(ordering.start));
+    const std::optional<QStringList> terms = orderingTerms(body.mid(ordering.start + words.at(1).end));
+    if (!terms)
+        return std::nullopt;
+    QStringList reversed;
+    QString expression;
+    for (const QString& term : *terms) {
+        const std::optional<QString> turned = reversedTerm(term, expression);
+        if (!turned)
+            return std::nullopt;
+        reversed << *turned;
+    }
+    if (!isKey(expression, key))
+        return std::nullopt;
+    return body.left(ordering.start) + QStringLiteral("ORDER BY ") + reversed.join(QStringLiteral(", "));
 }
 
 } // namespace tessaro::sql
