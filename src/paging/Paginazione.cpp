@@ -168,16 +168,21 @@ void PageBar::countBeside()
 void PageBar::countLanded()
 {
     if (m_pacer.busy()) {
-        if (const std::optional<qint64> records = sql::RecordsetRows::knownCount(m_results.current()))
-            m_pacer.setTotal(int(*records));
+        const Recordset& set = m_results.current();
+        const std::optional<qint64> records = sql::RecordsetRows::knownCount(set);
+        const std::optional<qint64> total = records ? records : sql::RecordsetRows::estimatedCount(set);
+        if (total)
+            m_pacer.setTotal(int(std::min<qint64>(*total, sql::RecordsetRows::kAllRows)));
         return;
     }
     if (!m_results.page.paged || !fraPaginazione->isVisible())
         return;
     skipFailure("countLanded", [&] {
         // A count beside that failed (its connection dropped, a table only the first connection
-        // sees) is taken on the first connection.
-        m_results.current().RecordCount();
+        // sees) is taken on the first connection. Before it, only the estimate may have come.
+        Recordset& set = m_results.current();
+        if (sql::RecordsetRows::countSettled(set))
+            set.RecordCount();
         const Extent pages = extent();
         const PageWindow window = m_laidOutBackwards ? backwardWindow(m_results.page.number, pages.pages)
                                                      : forwardWindow(m_results.page.number, pages.pages);

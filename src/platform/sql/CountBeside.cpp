@@ -1,9 +1,7 @@
 #include "platform/sql/CountBeside.h"
 
-#include "platform/sql/PostgresConnection.h"
-#include "platform/sql/ReadOnlyScope.h"
+#include <tessaro/Error.h>
 
-#include <QRegularExpression>
 #include <QTimer>
 
 namespace tessaro::sql {
@@ -65,34 +63,14 @@ private:
 } // namespace
 
 std::unique_ptr<CountBeside> CountBeside::start(const QSqlDatabase& connection, const QStringList& statements,
-                                                CountHere here, Landed landed)
+                                                const QString& explain, CountHere here, Landed landed,
+                                                Estimated estimated)
 {
-    if (auto count = detail::postgresCount(connection, statements, landed))
+    if (auto count = detail::postgresCount(connection, statements, explain, landed, estimated))
         return count;
     if (auto count = detail::sqliteCount(connection, statements, landed))
         return count;
     return std::make_unique<HereCount>(std::move(here), std::move(landed));
-}
-
-std::optional<qint64> plannedRows(const QSqlDatabase& connection, const QString& statement)
-{
-    if (postgresHandle(connection) == nullptr)
-        return std::nullopt;
-    // The top node of the plan comes first: "Seq Scan on t  (cost=0.00..1.23 rows=456 width=8)".
-    static const QRegularExpression rows(QStringLiteral("\\brows=([0-9]+)"));
-    try {
-        ReadOnlyQuery run(connection);
-        if (!run.exec(QStringLiteral("EXPLAIN ") + statement) || !run.query().next())
-            return std::nullopt;
-        const QRegularExpressionMatch match = rows.match(run.query().value(0).toString());
-        while (run.query().next()) {
-        }
-        if (match.hasMatch())
-            return match.captured(1).toLongLong();
-    } catch (const Error&) {
-        // No estimate is no loss: the exact count follows.
-    }
-    return std::nullopt;
 }
 
 } // namespace tessaro::sql

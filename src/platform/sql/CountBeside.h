@@ -36,11 +36,16 @@ public:
     using CountHere = std::function<std::optional<qint64>()>;
     /// Called on the UI thread when the outcome is in, at most once.
     using Landed = std::function<void(const Outcome&)>;
+    /// Called on the UI thread with the planner's estimate of the rows, before the count lands.
+    using Estimated = std::function<void(qint64)>;
 
     /// Starts counting with the first statement of `statements` that the database accepts (the
     /// next is tried when one fails). Never null: `here` counts when no second connection can.
+    /// Where the database plans cheaply on its second connection (PostgreSQL), `explain` (an
+    /// EXPLAIN of the query) runs there first and `estimated` gets its row estimate.
     static std::unique_ptr<CountBeside> start(const QSqlDatabase& connection, const QStringList& statements,
-                                              CountHere here, Landed landed);
+                                              const QString& explain, CountHere here, Landed landed,
+                                              Estimated estimated);
     /// Cancels a count still running; never calls `landed` afterwards.
     virtual ~CountBeside() = default;
 
@@ -54,14 +59,11 @@ protected:
     CountBeside() = default;
 };
 
-/// The number of rows the database's planner expects `statement` to give, when it can say
-/// cheaply (PostgreSQL's EXPLAIN); nothing elsewhere or when it cannot.
-std::optional<qint64> plannedRows(const QSqlDatabase& connection, const QString& statement);
-
 namespace detail {
 /// Each database's own count, or null when it cannot count beside the first connection.
 std::unique_ptr<CountBeside> postgresCount(const QSqlDatabase& connection, const QStringList& statements,
-                                           CountBeside::Landed& landed);
+                                           const QString& explain, CountBeside::Landed& landed,
+                                           CountBeside::Estimated& estimated);
 std::unique_ptr<CountBeside> sqliteCount(const QSqlDatabase& connection, const QStringList& statements,
                                          CountBeside::Landed& landed);
 } // namespace detail

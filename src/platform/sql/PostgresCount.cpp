@@ -4,6 +4,7 @@
 #include "platform/sql/PostgresConnection.h"
 
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QSocketNotifier>
 
 #include <libpq-fe.h>
@@ -65,11 +66,16 @@ Connection secondConnection(PGconn* first)
 
 class PostgresCount final : public CountBeside {
 public:
-    PostgresCount(Connection connection, QStringList statements, Landed landed)
+    PostgresCount(Connection connection, QStringList statements, const QString& explain, Landed landed,
+                  Estimated estimated)
         : m_connection(std::move(connection)), m_statements(std::move(statements)), m_landed(std::move(landed)),
-          m_socket(PQsocket(m_connection.get()), QSocketNotifier::Read)
+          m_estimated(std::move(estimated)), m_socket(PQsocket(m_connection.get()), QSocketNotifier::Read)
     {
         QObject::connect(&m_socket, &QSocketNotifier::activated, [this] { readable(); });
+        // The plan first: it is quick, and the counter shows its estimate while the count runs.
+        if (!explain.isEmpty())
+            m_statements.prepend(explain);
+        m_explaining = !explain.isEmpty();
         sendNext();
         // A statement that could not even be sent still lands, later, as every count does.
         if (m_outcome)
@@ -84,6 +90,8 @@ public:
 
     Outcome wait() override
     {
+        // Inside the host's call: the estimate is no longer news.
+        m_waiting = true;
         m_socket.setEnabled(false);
         // PQgetResult blocks until the server has answered the statement sent.
         while (!m_outcome)
@@ -119,7 +127,9 @@ private:
             const Result result{PQgetResult(m_connection.get())};
             if (!result)
                 return true;
-            if (PQresultStatus(result.get()) == PGRES_TUPLES_OK && PQntuples(result.get()) == 1)
+            if (m_explaining)
+                takePlan(result.get());
+            else if (PQresultStatus(result.get()) == PGRES_TUPLES_OK && PQntuples(result.get()) == 1)
                 m_rows = QByteArray(PQgetvalue(result.get(), 0, 0)).toLongLong();
             else
                 m_failure = QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed();
@@ -130,6 +140,14 @@ private:
     // The count, or the next statement after a failure (one the database cannot count as written).
     void finishStatement()
     {
+        if (m_explaining) {
+            m_explaining = false;
+            const std::optional<qint64> rows = m_plannedRows;
+            sendNext();
+            if (rows && m_estimated && !m_waiting)
+                m_estimated(*rows);
+            return;
+        }
         if (m_rows && m_failure.isEmpty()) {
             m_outcome = Outcome{m_rows, QString()};
             return;
@@ -140,6 +158,17 @@ private:
             m_outcome = Outcome{std::nullopt, m_lastFailure};
         else
             sendNext();
+    }
+
+    // The top node of the plan comes first: "Seq Scan on t  (cost=0.00..1.23 rows=456 width=8)".
+    void takePlan(const PGresult* result)
+    {
+        static const QRegularExpression rows(QStringLiteral("\\brows=([0-9]+)"));
+        if (PQresultStatus(result) != PGRES_TUPLES_OK || PQntuples(result) < 1)
+            return;
+        const QRegularExpressionMatch match = rows.match(QString::fromUtf8(PQgetvalue(result, 0, 0)));
+        if (match.hasMatch())
+            m_plannedRows = match.captured(1).toLongLong();
     }
 
     void readable()
@@ -178,8 +207,12 @@ private:
     Connection m_connection;
     QStringList m_statements;
     Landed m_landed;
+    Estimated m_estimated;
     QSocketNotifier m_socket;
     qsizetype m_next = 0;
+    bool m_explaining = false;    ///< the statement running is the plan
+    bool m_waiting = false;
+    std::optional<qint64> m_plannedRows;
     std::optional<qint64> m_rows; ///< of the statement running
     QString m_failure;            ///< of the statement running
     QString m_lastFailure;
@@ -189,7 +222,8 @@ private:
 } // namespace
 
 std::unique_ptr<CountBeside> detail::postgresCount(const QSqlDatabase& connection, const QStringList& statements,
-                                                   CountBeside::Landed& landed)
+                                                   const QString& explain, CountBeside::Landed& landed,
+                                                   CountBeside::Estimated& estimated)
 {
     PGconn* const first = sharedPostgresHandle(connection);
     // A second connection would not see the rows of a transaction the host holds open.
@@ -198,7 +232,8 @@ std::unique_ptr<CountBeside> detail::postgresCount(const QSqlDatabase& connectio
     Connection second = secondConnection(first);
     if (!second)
         return nullptr;
-    return std::make_unique<PostgresCount>(std::move(second), statements, std::move(landed));
+    return std::make_unique<PostgresCount>(std::move(second), statements, explain, std::move(landed),
+                                           std::move(estimated));
 }
 
 } // namespace tessaro::sql

@@ -261,6 +261,11 @@ qint64 sql::RecordsetRows::rowsKnown(const Recordset& set)
     return set.d->source ? set.d->source->rowsKnown() : 0;
 }
 
+bool sql::RecordsetRows::countSettled(const Recordset& set)
+{
+    return set.d->source && set.d->source->countSettled();
+}
+
 std::optional<qint64> sql::RecordsetRows::estimatedCount(const Recordset& set)
 {
     return set.d->source ? set.d->source->estimatedCount() : std::nullopt;

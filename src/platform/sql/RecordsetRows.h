@@ -30,7 +30,8 @@ public:
     // The count beside the window, shared by the set's clones. A closed set has none: these do
     // nothing on it and know nothing of it.
     /// Starts counting beside unless the count is known or running; `landed` is called on the UI
-    /// thread once the count is in (RecordCount() then no longer waits) or failed.
+    /// thread when the planner's estimate arrives and once the count is in (RecordCount() then
+    /// no longer waits) or failed.
     static void countBeside(const Recordset& set, std::function<void()> landed);
     /// Cancels the count beside; a later RecordCount() counts on the set's own connection.
     static void stopCounting(const Recordset& set);
@@ -38,8 +39,10 @@ public:
     static std::optional<qint64> knownCount(const Recordset& set);
     /// The rows known to exist so far (the count once it is known).
     static qint64 rowsKnown(const Recordset& set);
-    /// The database planner's estimate of the count, where it has one.
+    /// The database planner's estimate of the count, once the count beside has it.
     static std::optional<qint64> estimatedCount(const Recordset& set);
+    /// Whether the count beside has answered, with the count or a failure.
+    static bool countSettled(const Recordset& set);
 };
 
 } // namespace tessaro::sql

@@ -294,8 +294,18 @@ void ResultSource::countBeside(std::function<void()> landed)
             return std::nullopt;
         return countHere();
     };
-    m_counting = CountBeside::start(m_connection, countStatements(), here,
-                                    [this](const CountBeside::Outcome& outcome) { countLanded(outcome); });
+    // Planned without its ordering: the rows are as many, and the plan comes sooner.
+    const QString explain = QStringLiteral("EXPLAIN ") + withoutFinalOrdering(m_body);
+    m_counting = CountBeside::start(
+        m_connection, countStatements(), explain, here,
+        [this](const CountBeside::Outcome& outcome) { countLanded(outcome); },
+        [this](qint64 rows) {
+            m_estimate = rows;
+            // The listener may drop the last reference to this source: nothing of it is used afterwards.
+            const std::function<void()> onCounted = m_onCounted;
+            if (onCounted)
+                onCounted();
+        });
 }
 
 void ResultSource::countLanded(const CountBeside::Outcome& outcome)
@@ -320,15 +330,6 @@ qint64 ResultSource::rowsKnown() const
     return m_count ? *m_count : m_rowsKnown;
 }
 
-std::optional<qint64> ResultSource::estimatedCount()
-{
-    // Not asked while a read is half done on the connection; asked again later.
-    if (m_reading)
-        return std::nullopt;
-    if (!m_estimate)
-        m_estimate = m_body.isEmpty() ? std::nullopt : plannedRows(m_connection, m_body);
-    return *m_estimate;
-}
 
 std::optional<qint64> ResultSource::countRows(const QString& statement, bool last)
 {

@@ -49,8 +49,9 @@ public:
     qint64 recordCount();
 
     /// Starts the count beside the window unless it is known or already running; `landed` is
-    /// called on the UI thread when the count is in (or failed, when recordCount() then counts
-    /// on the first connection and says why). A later call replaces `landed`.
+    /// called on the UI thread when the planner's estimate arrives and when the count is in (or
+    /// failed: see countSettled(); recordCount() then counts on the first connection). A later
+    /// call replaces `landed`.
     void countBeside(std::function<void()> landed);
     /// Cancels a count running beside; recordCount() then counts on the first connection.
     void stopCounting();
@@ -58,8 +59,10 @@ public:
     std::optional<qint64> knownCount() const { return m_count; }
     /// How many rows are known to exist: the end of the farthest block read.
     qint64 rowsKnown() const;
-    /// The planner's estimate of the rows, asked once (PostgreSQL only); nothing elsewhere.
-    std::optional<qint64> estimatedCount();
+    /// The planner's estimate of the rows, once the count beside has it (PostgreSQL only).
+    std::optional<qint64> estimatedCount() const { return m_estimate; }
+    /// Whether the count beside has given its answer, a count or a failure.
+    bool countSettled() const { return m_count || m_countLanded; }
 
 private:
     /// How long runs of rows are read, chosen once from the connection.
@@ -101,7 +104,7 @@ private:
     bool m_countLanded = false;        ///< m_counting has its outcome
     std::function<void()> m_onCounted;
     bool m_reading = false;            ///< a forward-only read is running (and may yield)
-    std::optional<std::optional<qint64>> m_estimate;
+    std::optional<qint64> m_estimate;
     std::optional<std::optional<QString>> m_reversed; ///< the body ordered backwards, once asked
     std::vector<std::shared_ptr<const RowBlock>> m_cache; ///< most recently used first
 };
