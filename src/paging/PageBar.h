@@ -91,6 +91,8 @@ private:
         std::optional<int> records;
     };
     Extent extent();
+    PageWindow windowFor(const Extent& pages, bool backwards) const;
+    static QString pageTip(bool backwards);
     void layOut(bool backwards);
     void connectClicks();
     void makeKeyboardReachable();

@@ -132,16 +132,27 @@ PageBar::Extent PageBar::extent()
     return {int(std::max<qint64>(known, qint64(m_results.page.number) + 1)), std::nullopt};
 }
 
+PageWindow PageBar::windowFor(const Extent& pages, bool backwards) const
+{
+    PageWindow window = backwards ? backwardWindow(m_results.page.number, pages.pages)
+                                  : forwardWindow(m_results.page.number, pages.pages);
+    // Until the count is in, more pages may follow those known.
+    if (!pages.records)
+        window.nextArrows = true;
+    return window;
+}
+
+QString PageBar::pageTip(bool backwards)
+{
+    const QString tip = languageText(LanguageKey::GoToPageTip);
+    return backwards ? tip + QLatin1Char(' ') : tip;
+}
+
 void PageBar::layOut(bool backwards)
 {
     m_laidOutBackwards = backwards;
     const Extent pages = extent();
-    PageWindow window = backwards ? backwardWindow(m_results.page.number, pages.pages)
-                                  : forwardWindow(m_results.page.number, pages.pages);
-    if (!pages.records)
-        window.nextArrows = true;
-    const QString tip = languageText(LanguageKey::GoToPageTip);
-    showWindow(window, backwards ? tip + QLatin1Char(' ') : tip);
+    showWindow(windowFor(pages, backwards), pageTip(backwards));
     finishPageBar(pages, !backwards);
 }
 
@@ -184,15 +195,14 @@ void PageBar::countLanded()
         if (sql::RecordsetRows::countSettled(set))
             set.RecordCount();
         const Extent pages = extent();
-        const PageWindow window = m_laidOutBackwards ? backwardWindow(m_results.page.number, pages.pages)
-                                                     : forwardWindow(m_results.page.number, pages.pages);
+        const PageWindow window = windowFor(pages, m_laidOutBackwards);
         PageWindow numbersOnly = m_window;
         numbersOnly.count = window.count;
         numbersOnly.nextArrows = window.nextArrows;
         if (numbersOnly == window)
             m_window = window;
         else
-            showWindow(window, languageText(LanguageKey::GoToPageTip) + (m_laidOutBackwards ? QStringLiteral(" ") : QString()));
+            showWindow(window, pageTip(m_laidOutBackwards));
         finishPageBar(pages, !m_laidOutBackwards);
     });
 }
