@@ -96,11 +96,6 @@ std::string storeName(Store store)
     return store == Store::Postgres ? "PostgreSQL" : "SQLite file";
 }
 
-bool available(Store store)
-{
-    return store != Store::Postgres || test::PostgresCluster::instance().available();
-}
-
 } // namespace
 
 // The page is there at once, the counter says the rows are being counted (PostgreSQL with its
@@ -110,10 +105,8 @@ TEST_F(CountBeside, TheFirstPageShowsBeforeTheCountAndTheBarBecomesExactWhenItLa
 {
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
         SCOPED_TRACE(storeName(store));
-        if (!available(store)) {
-            TESSARO_REQUIRE_POSTGRES();
-            continue;
-        }
+        if (store == Store::Postgres)
+            TESSARO_REQUIRE_POSTGRES(); // the SQLite half has run
         makeStore(store);
         // On PostgreSQL a count slow enough for the estimate to show first, which planning the
         // query exactly gives after ANALYZE.
@@ -201,10 +194,8 @@ TEST_F(CountBeside, ACountStillRunningEndsWithEveryTeardown)
     QSqlDatabase observer;
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
         SCOPED_TRACE(storeName(store));
-        if (!available(store)) {
-            TESSARO_REQUIRE_POSTGRES();
-            continue;
-        }
+        if (store == Store::Postgres)
+            TESSARO_REQUIRE_POSTGRES(); // the SQLite half has run
         makeStore(store);
         if (store == Store::Postgres) {
             observer = test::PostgresCluster::instance().connection(QStringLiteral("count-observer"));
