@@ -76,9 +76,7 @@ int choosePage(Recordset& rst, int PageSize, int& AbsolutePage)
     if (AbsolutePage < 1)
         AbsolutePage = 1;
     rst.setPageSize(PageSize);
-    const bool known = qint64(AbsolutePage - 1) * PageSize < sql::RecordsetRows::rowsKnown(rst);
-    if (!known && AbsolutePage > rst.PageCount())
-        AbsolutePage = rst.PageCount();
+    AbsolutePage = sql::RecordsetRows::atMostLastPage(rst, AbsolutePage);
     rst.setAbsolutePage(AbsolutePage);
     return PageSize;
 }

@@ -106,8 +106,6 @@ private:
     void settleAllRowsPageSize();
     /// The total a load of all rows shows its progress against: the count, else the estimate.
     int loadTotal();
-    /// `page` (from 1), or the last page when there are fewer.
-    int atMostLastPage(int page);
     void showWindow(const PageWindow& window, const QString& tip);
     void showHighlight();
     void placePageBar(int currentPage);

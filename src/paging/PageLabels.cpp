@@ -1,5 +1,7 @@
 #include "paging/PageBar.h"
 
+#include "platform/sql/RecordsetRows.h"
+
 #include "design/DesignedLayout.h"
 #include "design/Style.h"
 #include "language/ErrorReport.h"
@@ -118,7 +120,7 @@ void PageBar::lblPag_Click(int Index)
             [&] {
                 m_host.showPointer(PointerShape::Hourglass);
                 clicked = m_window.pageAt(Index);
-                m_results.page.number = atMostLastPage(clicked < 1 ? 1 : clicked);
+                m_results.page.number = sql::RecordsetRows::atMostLastPage(m_results.current(), clicked < 1 ? 1 : clicked);
                 m_results.page.size = m_host.visibleRows();
                 m_host.loadCurrentPage();
             },

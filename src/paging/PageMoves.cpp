@@ -47,16 +47,6 @@ bool PageBar::showCurrentPage(bool backwards, bool skipHostFailure, bool paced)
         [&] { m_host.showPointer(PointerShape::Default); });
 }
 
-// A page whose first row has been read exists: only a page beyond them waits for the count.
-int PageBar::atMostLastPage(int page)
-{
-    Recordset& set = m_results.current();
-    const qint64 first = qint64(page - 1) * std::max(1, m_results.page.size);
-    if (page >= 1 && first < sql::RecordsetRows::rowsKnown(set))
-        return page;
-    return std::min(page, set.PageCount());
-}
-
 int PageBar::loadTotal()
 {
     if (m_results.page.size != sql::RecordsetRows::kAllRows)
@@ -100,7 +90,7 @@ void PageBar::MoveToNextPage()
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("MoveToNextPage"), [&] {
         m_host.showPointer(PointerShape::Hourglass);
         const int page = m_window.firstShownPage().value_or(m_results.page.number) + kShownPages;
-        m_results.page.number = atMostLastPage(page);
+        m_results.page.number = sql::RecordsetRows::atMostLastPage(m_results.current(), page);
         loadPage(false, false);
     });
 }
@@ -125,7 +115,7 @@ void PageBar::GoToPage(int Page)
     const SkipFailures skip("GoToPage");
     m_host.showPointer(PointerShape::Hourglass);
     skip([&] {
-        m_results.page.number = atMostLastPage(Page < 1 ? 1 : Page);
+        m_results.page.number = sql::RecordsetRows::atMostLastPage(m_results.current(), Page < 1 ? 1 : Page);
     });
     loadPage(false, true);
 }

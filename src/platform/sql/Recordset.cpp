@@ -197,12 +197,9 @@ int Recordset::AbsolutePage() const
 
 void Recordset::setAbsolutePage(int page)
 {
-    // A page whose first row is known to exist needs no count: the first page shows before it.
-    const qint64 first = qint64(page - 1) * d->pageSize;
-    const bool known = page >= 1 && first < d->rows().rowsKnown();
-    if (!known && (page < 1 || page > PageCount()))
+    if (page < 1 || sql::RecordsetRows::atMostLastPage(*this, page) != page)
         throw resultSetError(sql::ArgumentsOutOfRange);
-    d->position = first;
+    d->position = qint64(page - 1) * d->pageSize;
 }
 
 int Recordset::RecordCount() const
@@ -259,6 +256,15 @@ std::optional<qint64> sql::RecordsetRows::knownCount(const Recordset& set)
 qint64 sql::RecordsetRows::rowsKnown(const Recordset& set)
 {
     return set.d->source ? set.d->source->rowsKnown() : 0;
+}
+
+// A page whose first row has been read needs no count: the first page shows before it.
+int sql::RecordsetRows::atMostLastPage(const Recordset& set, int page)
+{
+    const qint64 first = qint64(page - 1) * set.d->pageSize;
+    if (page >= 1 && first < set.d->rows().rowsKnown())
+        return page;
+    return std::min(page, set.PageCount());
 }
 
 bool sql::RecordsetRows::countSettled(const Recordset& set)

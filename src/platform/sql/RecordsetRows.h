@@ -41,6 +41,9 @@ public:
     static qint64 rowsKnown(const Recordset& set);
     /// The database planner's estimate of the count, once the count beside has it.
     static std::optional<qint64> estimatedCount(const Recordset& set);
+    /// `page` (from 1) at the set's page size, or its last page when there are fewer: a page
+    /// whose first row has been read is there without waiting for the count.
+    static int atMostLastPage(const Recordset& set, int page);
     /// Whether the count beside has answered, with the count or a failure.
     static bool countSettled(const Recordset& set);
 };

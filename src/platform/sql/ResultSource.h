@@ -87,6 +87,7 @@ private:
     /// Counts on the first connection, now.
     qint64 countHere();
     void countLanded(const CountBeside::Outcome& outcome);
+    void tellListener();
     qint64 readCached(qint64 position, int maxRows, const RowVisitor& visit);
     /// Keeps a block that has rows in the cache (evicting the least recently used) and returns it.
     std::shared_ptr<const RowBlock> store(RowBlock&& block);

@@ -63,10 +63,7 @@ void ResultSource::countBeside(std::function<void()> landed)
         [this](const CountBeside::Outcome& outcome) { countLanded(outcome); },
         [this](qint64 rows) {
             m_estimate = rows;
-            // The listener may drop the last reference to this source: nothing of it is used afterwards.
-            const std::function<void()> onCounted = m_onCounted;
-            if (onCounted)
-                onCounted();
+            tellListener();
         });
 }
 
@@ -75,6 +72,11 @@ void ResultSource::countLanded(const CountBeside::Outcome& outcome)
     m_countLanded = true;
     if (outcome.rows && !m_count)
         m_count = outcome.rows;
+    tellListener();
+}
+
+void ResultSource::tellListener()
+{
     // The listener may drop the last reference to this source: nothing of it is used afterwards.
     const std::function<void()> onCounted = m_onCounted;
     if (onCounted)
