@@ -66,6 +66,8 @@ const QList<PropertyHelp>& propertyHelp()
         {"ColonnaIndiceImmagine", "Column that carries each row's image number in ImageList; 0 means "
                                   "no row icons."},
         {"IntestazioneVisibile", "Whether the header panel (search, totals, export) is shown."},
+        {"WholeResult", "In the paged view, whether a header click, find, totals and export work on every "
+                        "row of the query (sorted and searched by the database) rather than on the page shown."},
         {"MousePointer", "The control's pointer, a PointerShape number: 0 default, 11 hourglass while "
                          "a page loads."},
     };

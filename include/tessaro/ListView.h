@@ -111,6 +111,12 @@ public:
     int SortOrder() const;
     /// Sets the direction; throws Error 380 for anything but 0 or 1.
     void setSortOrder(int order);
+    /// Whether the items come in the order of SortKey and SortOrder already (their source sorted
+    /// them): the header then shows that sort indicator while Sorted is off. False by default;
+    /// turning Sorted on turns it off.
+    bool Presorted() const;
+    /// See Presorted().
+    void setPresorted(bool presorted);
 
     /// The current item when it is selected, else the first selected item, else nullptr.
     ListItem* SelectedItem() const;

@@ -83,6 +83,8 @@ class TESSARO_EXPORT Tessaro : public QWidget {
     Q_PROPERTY(int ColonnaIndiceImmagine READ ColonnaIndiceImmagine WRITE setColonnaIndiceImmagine)
     /// Whether the header panel shows; see IntestazioneVisibile().
     Q_PROPERTY(bool IntestazioneVisibile READ IntestazioneVisibile WRITE setIntestazioneVisibile)
+    /// Sort, find, totals and export over every row in the paged view; see WholeResult().
+    Q_PROPERTY(bool WholeResult READ WholeResult WRITE setWholeResult NOTIFY WholeResultChanged)
     /// The control's pointer; see MousePointer().
     Q_PROPERTY(int MousePointer READ MousePointer WRITE setMousePointer)
 
@@ -173,6 +175,20 @@ public:
     bool IntestazioneVisibile() const;
     /// See IntestazioneVisibile().
     void setIntestazioneVisibile(bool visible);
+    /// False (the default): in the paged view a header click sorts the rows of the page, and find,
+    /// totals and export with "all rows" work on the rows in the list. True: in the paged view
+    /// they work on every row of the query. A header click (same SortKey and SortOrder
+    /// alternation) has the database order every row by that column, the key breaking ties, and
+    /// shows page 1 of that order with the sort indicator (PopulatedList); page moves and a load
+    /// of all rows keep the order until the next PopulateList or Init_class. Find looks at every
+    /// row from the page after the current one, wrapping round, and shows the first page with a
+    /// match; totals and export with "all rows" read every row without filling the list. The
+    /// long ones show their progress in the page bar and stop at Esc. The unpaged view holds
+    /// every row already and is unchanged. Emits WholeResultChanged and marks "WholeResult"
+    /// changed when the value changes.
+    bool WholeResult() const;
+    /// See WholeResult(); takes effect at the next click.
+    void setWholeResult(bool wholeResult);
     /// The control's pointer, a PointerShape number: 0 default, 11 hourglass while a page loads.
     int MousePointer() const;
     /// Shows and keeps `pointer`; a number other than those of PointerShape shows the default.
@@ -248,6 +264,8 @@ signals:
     /// and view switch, and a resize or header panel switch that reloaded the page. After a long
     /// load it comes once the load is over, when the control may be used as after any load.
     void PopulatedList();
+    /// WholeResult() changed to `wholeResult`.
+    void WholeResultChanged(bool wholeResult);
     /// The property-changed notification to the container: `name` is the property set.
     void propertyChanged(const QString& name);
 

@@ -20,6 +20,7 @@ void Tessaro::PopulateList()
             this,
             [&] {
                 d->remembered->readRememberedPaged(d->results.page.paged);
+                d->returnToQueryOrder();
                 rst = d->results.current().Clone(-1);
                 d->pageBar->frame().setVisible(false);
                 UserControl_Resize();
@@ -75,6 +76,7 @@ void Tessaro::Init_class(const QString& AppTitle, bool NonMemorizzareDimensioni)
     if (d->pacer.busy())
         return;
     // The old query's count, if still running, is of no use any more.
+    d->returnToQueryOrder();
     sql::RecordsetRows::stopCounting(d->results.current());
     d->loader->openQuery();
     ListView = d->lstv;

@@ -130,6 +130,18 @@ void Tessaro::setIntestazioneVisibile(bool visible)
         emit propertyChanged(QStringLiteral("IntestazioneVisibile"));
 }
 
+bool Tessaro::WholeResult() const { return d->wholeResult; }
+void Tessaro::setWholeResult(bool wholeResult)
+{
+    if (wholeResult == d->wholeResult)
+        return;
+    d->wholeResult = wholeResult;
+    const ControlGuard guard(this);
+    emit WholeResultChanged(wholeResult);
+    if (!guard.gone())
+        emit propertyChanged(QStringLiteral("WholeResult"));
+}
+
 int Tessaro::MousePointer() const { return d->MousePointer; }
 void Tessaro::setMousePointer(int pointer)
 {

@@ -19,6 +19,8 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
     search = std::make_unique<search::SearchPanel>(header->panel(), *lstv);
     totals = std::make_unique<totals_export::TotalsExport>(header->panel(), search->columnChoice(), parts());
     QWidget::setTabOrder(&totals->lastField(), lstv);
+    search->findOverWholeResult(std::make_unique<search::WholeFind>(wholeRows(), pacer));
+    totals->useWholeResult(wholeRows(), pacer);
     header->setFocusOnShow(search->columnChoice());
     // The list's new height holds other rows, as after a resize; before a load there is no page.
     QObject::connect(header.get(), &HeaderPanel::listMoved, &q, [this] {
@@ -27,7 +29,9 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
     });
     listEvents = std::make_unique<search::ListEvents>(
         *lstv, search::ListEventsHost{[this](ListItem* item) { emit q.ClickListItem(item); },
-                                      [this](ListItem* item) { emit q.DoubleClickListItem(item); }});
+                                      [this](ListItem* item) { emit q.DoubleClickListItem(item); },
+                                      [this] { return showsWholeResult(); },
+                                      [this](int column, bool descending) { sortWholeResult(column, descending); }});
     // Widths are saved when the user leaves the list, having finished adjusting them.
     QObject::connect(lstv, &tessaro::ListView::LostFocus, &q, [this] { remembered->saveRememberedSettings(results.page.paged); });
     pageBar = std::make_unique<paging::PageBar>(

@@ -13,6 +13,7 @@
 #include "paging/PageBar.h"
 #include "platform/controls/ControlParts.h"
 #include "platform/controls/LoadPacer.h"
+#include "platform/controls/WholeRows.h"
 #include "platform/sql/ResultHolder.h"
 #include "search/ListEvents.h"
 #include "search/SearchPanel.h"
@@ -37,8 +38,19 @@ struct TessaroPrivate {
     /// it did. The control may be gone after it.
     bool fitPageToRows();
 
+    /// WholeResult: whether it is on and applies now (paged, an open set, columns).
+    bool wholeResult = false;
+    bool showsWholeResult();
+    /// The whole result as the features ask for it.
+    WholeRows wholeRows();
+    /// A header click with the whole result: the database sorts every row, page 1 shows. The
+    /// control may be gone after it.
+    void sortWholeResult(int column, bool descending);
+    /// Back to the set in the query's order, unless the host replaced the sorted set.
+    void returnToQueryOrder();
+
     data::LoadSettings settings;
-    sql::ResultHolder results{parts().resultSet, {}};
+    sql::ResultHolder results{parts().resultSet, {}, {}, {}};
     int MousePointer = 0;
     tessaro::ListView* lstv = nullptr; // a child of q, as every control the features build
     LoadPacer pacer{q};                 // outlives the features that use it

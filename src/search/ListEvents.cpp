@@ -62,6 +62,15 @@ void ListEvents::lstv_ColumnClick(ColumnHeader* ColumnHeader)
 {
     if (m_list.ListItems().Count() == 0)
         return;
+    if (m_host.sortsWholeResult()) {
+        const int order = m_list.SortOrder() == ListView::Ascending ? ListView::Descending : ListView::Ascending;
+        m_list.setSorted(false);
+        m_list.setSortKey(ColumnHeader->Index() - 1);
+        m_list.setSortOrder(order);
+        m_list.setPresorted(true);
+        m_host.sortWholeResult(ColumnHeader->Index() - 1, order == ListView::Descending);
+        return;
+    }
     const bool dates = isDateColumn(*ColumnHeader);
     const int column = ColumnHeader->Index() - 1;
     if (dates)

@@ -19,6 +19,8 @@ namespace search {
 struct ListEventsHost {
     std::function<void(ListItem*)> itemClicked;       // the clicked item
     std::function<void(ListItem*)> itemDoubleClicked; // the selected item (Enter: the current one), or nullptr
+    std::function<bool()> sortsWholeResult;             // a header click has every row sorted
+    std::function<void(int column, bool descending)> sortWholeResult; // may yield and destroy the control
 };
 
 /// Handles the list's ColumnClick, ItemClick, DblClick and KeyUp, and Enter on a row; the
@@ -30,7 +32,8 @@ public:
     ListEvents(ListView& list, ListEventsHost host);
 
     /// Sorts by the column, in the order opposite to the list's current one; a date column sorts
-    /// in time order. Does nothing on an empty list.
+    /// in time order. Does nothing on an empty list. When the host sorts the whole result, the
+    /// list only takes the new SortKey and SortOrder, presorted, and the host sorts.
     void lstv_ColumnClick(ColumnHeader* ColumnHeader);
     void lstv_ItemClick(ListItem* Item);
     void lstv_DblClick();

@@ -203,6 +203,26 @@ void SearchPanel::txtRicerca_KeyPress(int& KeyAscii)
         cmdTrova_Click();
 }
 
+// The scan and the page move may yield, and the host destroy the control meanwhile: this panel
+// goes with it. A stopped scan leaves the page as it was.
+bool SearchPanel::showPageWithMatch(int column, const LikePattern& pattern)
+{
+    const QPointer<ListView> list(&m_list);
+    bool stopped = false;
+    std::optional<int> page;
+    trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("cmdTrova_Click"),
+                  [&] { page = m_whole->nextPageWithMatch(column, pattern, stopped); });
+    if (!list)
+        return false;
+    if (!page) {
+        if (stopped)
+            m_whole->scanEnded();
+        return false;
+    }
+    m_whole->showPage(*page);
+    return list && list->ListItems().Count() > 0;
+}
+
 // Every row is deselected, and selected again when its cell in the chosen column matches the
 // search text, both upper-cased. A pattern that cannot be read matches no row.
 //
@@ -216,6 +236,8 @@ void SearchPanel::cmdTrova_Click()
     const SkipFailures skip("cmdTrova_Click");
     std::optional<LikePattern> pattern;
     skip([&] { pattern.emplace(txtRicerca->Text(), Qt::CaseInsensitive); });
+    if (m_whole && m_whole->active() && !(pattern && showPageWithMatch(column, *pattern)))
+        return;
     ListItem* lastMatch = nullptr;
     for (ListItem* item : m_list.ListItems()) {
         item->setSelected(false);

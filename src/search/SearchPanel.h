@@ -3,8 +3,12 @@
 // The search fields on the header panel: the column to search in, the pattern and the find
 // button, with their key handling.
 
+#include "search/WholeFind.h"
+
 #include <QObject>
 #include <QPointer>
+
+#include <memory>
 
 namespace tessaro {
 
@@ -14,6 +18,7 @@ class KeyEvents;
 class Label;
 class ListView;
 class TextBox;
+class LikePattern;
 
 namespace search {
 
@@ -45,10 +50,16 @@ public:
     /// Enter finds.
     void txtRicerca_KeyPress(int& KeyAscii);
     /// Selects the rows whose cell in the chosen column matches the pattern, ignoring case;
-    /// does nothing while no column is chosen.
+    /// does nothing while no column is chosen. While `whole` (see findOverWholeResult) is
+    /// active, first shows the next page that holds a match, if any (nothing changes else).
     void cmdTrova_Click();
+    /// Lets the find look over every row when the control shows the whole result.
+    void findOverWholeResult(std::unique_ptr<WholeFind> whole) { m_whole = std::move(whole); }
 
 private:
+    /// Shows the next page with a match over the whole result; false when there is none.
+    bool showPageWithMatch(int column, const LikePattern& pattern);
+
     ListView& m_list;
     Label* Label1;
     ComboBox* cmbCercaIn;
@@ -57,6 +68,7 @@ private:
     CommandButton* cmdTrova;
     QPointer<KeyEvents> m_comboKeys;
     QPointer<KeyEvents> m_textKeys;
+    std::unique_ptr<WholeFind> m_whole;
 };
 
 } // namespace search

@@ -4,10 +4,13 @@
 #include "language/LanguageKeys.h"
 #include "platform/format/Conversions.h"
 #include "platform/format/Format.h"
+#include "platform/controls/ScanPacing.h"
 
 #include <tessaro/ListView.h>
 #include <tessaro/MessageBox.h>
 #include <tessaro/collColonne.h>
+
+#include <QPointer>
 
 #include <cmath>
 #include <limits>
@@ -78,6 +81,26 @@ QString totalsMessage(const Totals& totals, const QString& heading, bool allRows
     return text;
 }
 
+// The same texts as the list's cells, read beside the list. A stopped scan shows no totals; the
+// control may be gone then (`alive` says whether `owner` still is).
+bool totalWholeResult(Totals& totals, const WholeRows& whole, LoadPacer& pacer, int column, QObject& owner)
+{
+    const QPointer<QObject> alive(&owner);
+    bool goesOn = true;
+    {
+        ScanPacing pacing(pacer, whole.rowsExpected());
+        QString cell;
+        whole.scanColumn(column, 0, [&](qint64 row, std::string_view text) {
+            cell = QString::fromUtf8(text.data(), qsizetype(text.size()));
+            totals.take(cell);
+            return goesOn = pacing.step(row + 1);
+        });
+    }
+    if (!goesOn && alive)
+        whole.scanEnded();
+    return goesOn && alive;
+}
+
 } // namespace
 
 void TotalsExport::cmdSomma_Click()
@@ -97,10 +120,15 @@ void TotalsExport::cmdSomma_Click()
             return warn(LanguageKey::ColumnNotNumeric, rows);
         const QString format = descriptor->Formattazione();
         Totals totals;
-        for (ListItem* item : items) {
-            if (!allRows() && !item->Selected())
-                continue;
-            totals.take(column == 0 ? item->Text() : item->SubItems(column));
+        if (wholeResult()) {
+            if (!totalWholeResult(totals, m_whole, *m_pacer, column, *this))
+                return;
+        } else {
+            for (ListItem* item : items) {
+                if (!allRows() && !item->Selected())
+                    continue;
+                totals.take(column == 0 ? item->Text() : item->SubItems(column));
+            }
         }
         const QString heading = list.ColumnHeaders().Item(column + 1)->Text();
         MsgBox(totalsMessage(totals, heading, allRows(), format), MessageStyle::Information,

@@ -1,6 +1,7 @@
 #include "totals_export/TotalsExport.h"
 
 #include "language/ErrorReport.h"
+#include "platform/controls/ScanPacing.h"
 #include "platform/spreadsheet/Spreadsheet.h"
 
 #include <tessaro/ListView.h>
@@ -8,6 +9,7 @@
 #include <tessaro/collColonne.h>
 
 #include <QDir>
+#include <QPointer>
 
 #include <vector>
 
@@ -15,6 +17,11 @@ namespace tessaro::totals_export {
 namespace {
 
 using spreadsheet::Worksheet;
+
+// Every cell of a sheet keeps its text as written, but for the numeric columns (see writeHeadings).
+const QString kTextFormat = QStringLiteral("@");
+// The sheets after the first are named as the spreadsheet names them: "Foglio2", "Foglio3", ...
+const QString kSheetNamePrefix = QStringLiteral("Foglio");
 
 // The heading row in bold, numeric columns in "General" so that their texts become numbers.
 // Returns which columns are right-aligned, for their data cells.
@@ -60,7 +67,48 @@ void tellWhereTheWorkbookIs(const QString& xlsxPath)
            MessageStyle::Information, languageText(LanguageKey::ExportTip));
 }
 
+QString nextSheetName(std::size_t sheets)
+{
+    return kSheetNamePrefix + QString::number(sheets + 1);
+}
+
 } // namespace
+
+// Row after row as the database gives them, straight into the sheet: nothing is kept but the
+// row being written. A full sheet goes on in a new one with the same headings.
+bool TotalsExport::writeWholeResult(spreadsheet::Workbook& book, const std::vector<bool>& rightAligned,
+                                    std::vector<Worksheet*>& sheets)
+{
+    const QPointer<QObject> alive(this);
+    ListView& list = m_parts.list();
+    const std::shared_ptr<collColonne> columns = m_parts.columns();
+    Worksheet* sheet = sheets.back();
+    int sheetRow = 1; // the headings
+    bool goesOn = true;
+    {
+        ScanPacing pacing(*m_pacer, m_whole.rowsExpected());
+        QString text;
+        m_whole.scanRows([&](qint64 row, const std::vector<std::string_view>& cells) {
+            if (sheetRow == spreadsheet::MaxRows) {
+                sheet = &book.WorksheetsAdd(nextSheetName(sheets.size()));
+                sheets.push_back(sheet);
+                sheet->Cells().setNumberFormat(kTextFormat);
+                writeHeadings(*sheet, list.ColumnHeaders(), *columns);
+                sheetRow = 1;
+            }
+            ++sheetRow;
+            for (std::size_t k = 0; k < cells.size(); ++k) {
+                text = QString::fromUtf8(cells[k].data(), qsizetype(cells[k].size())).trimmed();
+                const spreadsheet::Range cell = sheet->Cells(sheetRow, int(k) + 1);
+                cell.setValue(text);
+                if (rightAligned[k + 1])
+                    cell.setHorizontalAlignment(spreadsheet::xlRight);
+            }
+            return goesOn = pacing.step(row + 1);
+        });
+    }
+    return goesOn && alive;
+}
 
 void TotalsExport::cmdEsportaInExcel_Click()
 {
@@ -70,15 +118,29 @@ void TotalsExport::cmdEsportaInExcel_Click()
         spreadsheet::Workbook& book = excel.WorkbooksAdd();
         Worksheet& sheet = book.Worksheets(QStringLiteral("Foglio1"));
         excel.setVisible(true);
-        sheet.Cells().setNumberFormat(QStringLiteral("@"));
+        sheet.Cells().setNumberFormat(kTextFormat);
         const std::shared_ptr<collColonne> columns = m_parts.columns();
         if (!columns)
             raiseError(Error::ObjectVariableNotSet);
         ListView& list = m_parts.list();
         const std::vector<bool> rightAligned = writeHeadings(sheet, list.ColumnHeaders(), *columns);
-        writeRows(sheet, list, allRows(), rightAligned);
-        excel.Selection().CurrentRegion().autoFitColumns();
-        excel.Selection().CurrentRegion().autoFitRows();
+        std::vector<Worksheet*> sheets{&sheet};
+        if (wholeResult()) {
+            const QPointer<QObject> alive(this);
+            if (!writeWholeResult(book, rightAligned, sheets)) {
+                // A stopped export leaves nothing behind: a hidden application discards its workbook.
+                excel.setVisible(false);
+                if (alive)
+                    m_whole.scanEnded();
+                return;
+            }
+        } else {
+            writeRows(sheet, list, allRows(), rightAligned);
+        }
+        for (Worksheet* written : sheets) {
+            written->Cells(1, 1).CurrentRegion().autoFitColumns();
+            written->Cells(1, 1).CurrentRegion().autoFitRows();
+        }
         excel.release();
     });
 }

@@ -6,8 +6,19 @@
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/ControlParts.h"
 #include "platform/controls/OptionButton.h"
+#include "platform/controls/WholeRows.h"
 
 #include <QObject>
+
+#include <vector>
+
+namespace tessaro {
+class LoadPacer;
+namespace spreadsheet {
+class Workbook;
+class Worksheet;
+}
+}
 
 namespace tessaro::totals_export {
 
@@ -19,6 +30,14 @@ class TotalsExport : public QObject {
 
 public:
     TotalsExport(QWidget& panel, const ComboBox& columnChoice, ControlParts parts);
+
+    /// With "all rows", totals and export read every row of `rows` while it is active, paced by
+    /// `pacer` (which must outlive this object); else the rows of the list.
+    void useWholeResult(WholeRows rows, LoadPacer& pacer)
+    {
+        m_whole = std::move(rows);
+        m_pacer = &pacer;
+    }
 
     /// Its last field in the tab order, "selected rows": the list follows it.
     QWidget& lastField() const { return *optSelezionati; }
@@ -33,9 +52,15 @@ public:
 
 private:
     bool allRows() const { return optTutti->Value(); }
+    bool wholeResult() const { return allRows() && m_pacer && m_whole.active && m_whole.active(); }
+    /// Writes every row of the whole result under the headings; false when the user stopped it.
+    bool writeWholeResult(spreadsheet::Workbook& book, const std::vector<bool>& rightAligned,
+                          std::vector<spreadsheet::Worksheet*>& sheets);
 
     const ComboBox& m_columnChoice;
     ControlParts m_parts;
+    WholeRows m_whole;
+    LoadPacer* m_pacer = nullptr;
     CommandButton* cmdSomma = nullptr;
     CommandButton* cmdEsportaInExcel = nullptr;
     OptionButton* optTutti = nullptr;

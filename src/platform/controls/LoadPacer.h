@@ -10,11 +10,11 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 #include <functional>
 #include <vector>
 
-class QWidget;
 
 namespace tessaro {
 

@@ -35,7 +35,7 @@ void ListCore::showSortIndicator()
     QScopedValueRollback<bool> showing(m_showingIndicator, true);
     QHeaderView& header = *m_view.horizontalHeader();
     header.setSortIndicator(m_sortKey, m_sortOrder == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
-    header.setSortIndicatorShown(m_sorted);
+    header.setSortIndicatorShown(m_sorted || m_presorted);
 }
 
 // The model goes first: the view notices and drops it before the items it shows are freed.
@@ -224,10 +224,17 @@ void ListCore::setSorted(bool sorted)
 {
     const bool inOrder = m_sorted && m_orderValid;
     m_sorted = sorted;
+    m_presorted = m_presorted && !sorted;
     showSortIndicator();
     m_settlePending = m_settlePending && sorted;
     if (sorted && !inOrder)
         applyOrder();
+}
+
+void ListCore::setPresorted(bool presorted)
+{
+    m_presorted = presorted;
+    showSortIndicator();
 }
 
 void ListCore::setSortKey(int key)

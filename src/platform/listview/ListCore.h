@@ -72,6 +72,8 @@ public:
     void setSorted(bool sorted);
     int sortKey() const { return m_sortKey; }
     void setSortKey(int key);
+    bool presorted() const { return m_presorted; }
+    void setPresorted(bool presorted);
     int sortOrder() const { return m_sortOrder; }
     void setSortOrder(int order);
     /// Applies the order pending from items added while sorted, if any.
@@ -126,6 +128,7 @@ private:
     tessaro::ColumnHeaders m_headers;
     int m_bulkDepth = 0;
     bool m_sorted = false;
+    bool m_presorted = false; ///< the rows came in the sort order: the indicator shows unsorted
     int m_sortKey = 0;
     int m_sortOrder = 0;
     bool m_orderValid = false;

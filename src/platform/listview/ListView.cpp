@@ -161,6 +161,16 @@ void ListView::setSortKey(int key)
     d->core.setSortKey(key);
 }
 
+bool ListView::Presorted() const
+{
+    return d->core.presorted();
+}
+
+void ListView::setPresorted(bool presorted)
+{
+    d->core.setPresorted(presorted);
+}
+
 int ListView::SortOrder() const
 {
     return d->core.sortOrder();

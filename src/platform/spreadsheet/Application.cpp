@@ -74,10 +74,20 @@ Workbook::Workbook() : m_folder(privateFolderPattern())
     if (!m_book)
         raiseError(Error::PathFileAccess);
     m_formats = std::make_unique<CellFormats>(m_book);
-    lxw_worksheet* sheet = workbook_add_worksheet(m_book, SheetName.toUtf8().constData());
+    WorksheetsAdd(SheetName);
+}
+
+Worksheet& Workbook::WorksheetsAdd(const QString& name)
+{
+    for (const std::unique_ptr<Worksheet>& sheet : m_sheets) {
+        if (name.compare(sheet->Name(), Qt::CaseInsensitive) == 0)
+            raiseWriterError(QStringLiteral("The sheet %1 is already there").arg(name));
+    }
+    lxw_worksheet* sheet = workbook_add_worksheet(m_book, name.toUtf8().constData());
     if (!sheet)
-        raiseWriterError(QStringLiteral("The sheet %1 cannot be added").arg(SheetName));
-    m_sheet.reset(new Worksheet(SheetName, sheet, *m_formats));
+        raiseWriterError(QStringLiteral("The sheet %1 cannot be added").arg(name));
+    m_sheets.push_back(std::unique_ptr<Worksheet>(new Worksheet(name, sheet, *m_formats)));
+    return *m_sheets.back();
 }
 
 // An unsaved workbook is closed all the same (libxlsxwriter frees it only there); its folder
@@ -90,18 +100,23 @@ Workbook::~Workbook()
 
 Worksheet& Workbook::Worksheets(const QString& name)
 {
-    if (name.compare(m_sheet->Name(), Qt::CaseInsensitive) != 0)
-        raiseError(Error::SubscriptOutOfRange);
-    return *m_sheet;
+    for (const std::unique_ptr<Worksheet>& sheet : m_sheets) {
+        if (name.compare(sheet->Name(), Qt::CaseInsensitive) == 0)
+            return *sheet;
+    }
+    raiseError(Error::SubscriptOutOfRange);
 }
 
 std::exception_ptr Workbook::save()
 {
     std::exception_ptr refused;
-    try {
-        m_sheet->finish();
-    } catch (...) {
-        refused = std::current_exception();
+    for (const std::unique_ptr<Worksheet>& sheet : m_sheets) {
+        try {
+            sheet->finish();
+        } catch (...) {
+            if (!refused)
+                refused = std::current_exception();
+        }
     }
     const lxw_error closed = workbook_close(m_book);
     m_book = nullptr;
@@ -127,7 +142,7 @@ Range Application::Selection()
 {
     if (m_books.empty())
         raiseError(Error::ObjectVariableNotSet);
-    return m_books.back()->m_sheet->Cells(1, 1);
+    return m_books.back()->m_sheets.front()->Cells(1, 1);
 }
 
 void Application::release()

@@ -1,6 +1,7 @@
 #pragma once
 
-// A small spreadsheet application: it holds workbooks, a workbook holds the sheet "Foglio1",
+// A small spreadsheet application: it holds workbooks, a workbook holds the sheet "Foglio1" (and
+// any added after it),
 // and ranges of that sheet take values, number formats, bold and horizontal alignment. A
 // workbook is a real .xlsx written with libxlsxwriter.
 //
@@ -163,6 +164,9 @@ public:
 
     /// The sheet with that name, compared without regard to case; any other throws 9.
     Worksheet& Worksheets(const QString& name);
+    /// A new sheet after the others, written on its own (rows of each sheet in order, the
+    /// sheets in any order); a name already there, or one the writer refuses, throws 1004.
+    Worksheet& WorksheetsAdd(const QString& name);
     QString FullName() const { return m_path; }
 
 private:
@@ -178,7 +182,7 @@ private:
     QByteArray m_folderBytes;
     std::unique_ptr<CellFormats> m_formats;
     lxw_workbook* m_book = nullptr;
-    std::unique_ptr<Worksheet> m_sheet;
+    std::vector<std::unique_ptr<Worksheet>> m_sheets; ///< "Foglio1" first
 };
 
 /// The spreadsheet application. Hidden until made visible; releasing it (release() or the

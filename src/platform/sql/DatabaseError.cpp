@@ -44,6 +44,8 @@ Error resultSetError(int number)
     case ConnectionUnusable:
         return Error(number, QStringLiteral("The connection cannot be used to perform this "
                                             "operation. It is either closed or invalid in this context."));
+    case NotSupported:
+        return Error(number, QStringLiteral("Operation is not supported for this type of object."));
     default: return Error::fromNumber(number);
     }
 }

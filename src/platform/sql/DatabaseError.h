@@ -14,6 +14,7 @@ enum ResultSetError : int {
     ObjectClosed = Error::ObjectClosed,
     ObjectOpen = 3705,
     ConnectionUnusable = 3709,
+    NotSupported = 3251, ///< the result cannot be read that way (a statement read whole, say)
 };
 
 /// The data-access error `number` with its English description.

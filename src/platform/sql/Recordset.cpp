@@ -236,6 +236,23 @@ void sql::RecordsetRows::readOn(Recordset& set, int maxRows, const RowVisitor& v
     }
 }
 
+qint64 sql::RecordsetRows::readAt(const Recordset& set, qint64 position, int maxRows, const RowVisitor& visit)
+{
+    Recordset::Private& d = *set.d;
+    // A visitor that yields may let the host close the set: its rows stay until the read ends.
+    const std::shared_ptr<sql::ResultSource> source = d.source;
+    return d.fromDatabase([&] { return d.rows().readRows(position, maxRows, visit); });
+}
+
+std::shared_ptr<Recordset> sql::RecordsetRows::sorted(const Recordset& set, int field, bool descending)
+{
+    Recordset::Private& d = *set.d;
+    auto ordered = std::make_shared<Recordset>();
+    ordered->d->source = d.fromDatabase([&] { return d.rows().sorted(field, descending); });
+    ordered->d->pageSize = d.pageSize;
+    return ordered;
+}
+
 void sql::RecordsetRows::countBeside(const Recordset& set, std::function<void()> landed)
 {
     if (set.d->source)

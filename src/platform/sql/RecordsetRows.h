@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 
 namespace tessaro {
@@ -24,6 +25,13 @@ public:
     /// row once `visit` returns, so it stands on the failing row when `visit` throws and after the
     /// last row handed otherwise. Fails with 3704 on a closed set, or with the database's error.
     static void readOn(Recordset& set, int maxRows, const RowVisitor& visit);
+    /// Hands the rows from row `position` (from 0) on, at most `maxRows`, to `visit`, in one
+    /// forward-only pass that keeps nothing and leaves the cursor where it stands; returns how
+    /// many it handed. Fails as readOn() does, or with what `visit` throws.
+    static qint64 readAt(const Recordset& set, qint64 position, int maxRows, const RowVisitor& visit);
+    /// A new set of the same rows ordered by `field` (from 1) by the database, the key breaking
+    /// ties (see ResultSource::sorted), at this set's page size; the count is carried over.
+    static std::shared_ptr<Recordset> sorted(const Recordset& set, int field, bool descending);
     /// readOn() to the end of the rows, however many there are: no count is waited for.
     static constexpr int kAllRows = std::numeric_limits<int>::max();
 

@@ -28,6 +28,11 @@ struct ResultHolder {
         bool paged = false;
     } page;
 
+    /// While the control shows the rows sorted by the database: the set in the query's order it
+    /// returns to, and the sorted set it made (the host may have replaced it since).
+    std::shared_ptr<Recordset> queryOrder;
+    std::weak_ptr<Recordset> sorted;
+
     Recordset& current() { return currentRecordset(set()); }
 };
 

@@ -9,6 +9,7 @@
 #include "platform/sql/SqliteRows.h"
 
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -174,6 +175,17 @@ std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const
         source->readFirst(statement, kWholeLimit, true);
     }
     return source;
+}
+
+std::shared_ptr<ResultSource> ResultSource::sorted(int field, bool descending) const
+{
+    const QSqlDriver* driver = m_connection.driver();
+    if (m_body.isEmpty() || field <= 0 || field >= fieldCount() || !driver)
+        throw resultSetError(NotSupported);
+    const QString name = driver->escapeIdentifier(m_names.at(field), QSqlDriver::FieldName);
+    std::shared_ptr<ResultSource> ordered = open(m_dialect->sorted(m_body, field, name, descending), m_connection);
+    ordered->m_count = m_count;
+    return ordered;
 }
 
 bool ResultSource::readFirst(const QString& statement, int limit, bool last)

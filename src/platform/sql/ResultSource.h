@@ -44,6 +44,12 @@ public:
     /// a long run of rows once. Throws the database's error, or what `visit` throws.
     qint64 readRows(qint64 position, int maxRows, const RowVisitor& visit);
 
+    /// A new source of the same rows ordered by field `field` (from 1: the key, 0, cannot be
+    /// chosen) over every row, by the database, the key breaking ties; ascending with Nulls last,
+    /// or exactly the reverse. A count already known is carried over. Throws the database's
+    /// error, or 3251 for a statement that was read whole and so cannot be ordered by the database.
+    std::shared_ptr<ResultSource> sorted(int field, bool descending) const;
+
     /// Counted once, when first needed; a count running beside is waited for. Throws the
     /// database's error.
     qint64 recordCount();

@@ -32,6 +32,15 @@ public:
         return body + QLatin1Char('\n') + rowWindow(limit, offset);
     }
 
+    // No NULLS LAST here: Nulls are put last by a term of their own.
+    QString sorted(const QString& body, int field, const QString& quotedName, bool descending) const override
+    {
+        const QString direction = descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
+        return QStringLiteral("SELECT * FROM ") + subquery(body) + QStringLiteral("\nORDER BY tessaro_rows.") + quotedName
+            + QStringLiteral(" IS NULL") + direction + QStringLiteral(", ") + QString::number(field + 1) + direction
+            + QStringLiteral(", 1") + direction;
+    }
+
     QString count(const QString& body, int fields) const override
     {
         if (fields <= 0)
@@ -76,6 +85,14 @@ QString SqlDialect::page(const QString& body, int limit, qint64 offset) const
 QString SqlDialect::pageFromEnd(const QString& reversedBody, int limit, qint64 offset) const
 {
     return reversedBody + QLatin1Char('\n') + rowWindow(limit, offset);
+}
+
+// By position, which names the field whatever the query calls it; the key's position breaks ties.
+QString SqlDialect::sorted(const QString& body, int field, const QString&, bool descending) const
+{
+    const QString position = QString::number(field + 1);
+    const QString order = descending ? QStringLiteral(" DESC NULLS FIRST, 1 DESC") : QStringLiteral(" ASC NULLS LAST, 1 ASC");
+    return QStringLiteral("SELECT * FROM ") + subquery(body) + QStringLiteral("\nORDER BY ") + position + order;
 }
 
 QString SqlDialect::count(const QString& body, int) const

@@ -34,6 +34,11 @@ public:
     /// turned round) from row `offset`: the body's last rows, last first.
     QString pageFromEnd(const QString& reversedBody, int limit, qint64 offset) const;
 
+    /// Every row of `body` ordered by field `field` (0-based, the key being 0) of `fields`, named
+    /// `quotedName` (quoted for this database), then by the key, so that rows with equal values
+    /// keep one order and pages never overlap: ascending with Nulls last, or exactly the reverse.
+    virtual QString sorted(const QString& body, int field, const QString& quotedName, bool descending) const;
+
 protected:
     /// The clause that keeps rows `offset` .. `offset + limit - 1` of an ordered select.
     virtual QString rowWindow(int limit, qint64 offset) const = 0;

@@ -1,0 +1,63 @@
+#include "data/ResultScan.h"
+
+#include "data/CellText.h"
+#include "platform/sql/RecordsetRows.h"
+
+#include <tessaro/Recordset.h>
+#include <tessaro/collColonne.h>
+
+#include <string>
+
+namespace tessaro::data {
+namespace {
+
+// Thrown from the row visitor to leave the read early; never leaves this file.
+struct ScanEnded {
+};
+
+qint64 scan(const Recordset& set, qint64 from, const std::function<bool(const sql::RowValues&)>& visit)
+{
+    qint64 handed = 0;
+    try {
+        sql::RecordsetRows::readAt(set, from, sql::RecordsetRows::kAllRows, [&](const sql::RowValues& row) {
+            if (!visit(row))
+                throw ScanEnded();
+            ++handed;
+        });
+    } catch (const ScanEnded&) {
+        ++handed; // the row that stopped the scan was handed too
+    }
+    return handed;
+}
+
+} // namespace
+
+qint64 scanField(const Recordset& set, collColonne& columns, int field, qint64 from, const CellVisitor& visit)
+{
+    const CellTextWriter writer(columns.Item(field));
+    std::string buffer;
+    qint64 row = from;
+    return scan(set, from, [&](const sql::RowValues& values) {
+        std::string_view text;
+        writer.write(values, field, buffer, text);
+        return visit(row++, text);
+    });
+}
+
+qint64 scanShownFields(const Recordset& set, collColonne& columns, const RowTextsVisitor& visit)
+{
+    const int fields = set.FieldCount();
+    std::vector<CellTextWriter> writers;
+    for (int field = 1; field < fields; ++field)
+        writers.emplace_back(columns.Item(field));
+    std::vector<std::string> buffers(writers.size());
+    std::vector<std::string_view> texts(writers.size());
+    qint64 row = 0;
+    return scan(set, 0, [&](const sql::RowValues& values) {
+        for (std::size_t k = 0; k < writers.size(); ++k)
+            writers[k].write(values, int(k) + 1, buffers[k], texts[k]);
+        return visit(row++, texts);
+    });
+}
+
+} // namespace tessaro::data

@@ -1,0 +1,42 @@
+#include "search/WholeFind.h"
+
+#include "platform/controls/ScanPacing.h"
+#include "platform/format/Like.h"
+
+#include <limits>
+
+namespace tessaro::search {
+
+std::optional<int> WholeFind::nextPageWithMatch(int column, const LikePattern& pattern, bool& stopped)
+{
+    const qint64 pageRows = m_rows.pageSize();
+    const qint64 afterPage = m_rows.firstShownRow() + pageRows;
+    std::optional<qint64> found;
+    {
+        ScanPacing pacing(m_pacer, m_rows.rowsExpected());
+        QString cell;
+        qint64 scanned = 0;
+        const auto lookBefore = [&](qint64 end) {
+            return [&, end](qint64 row, std::string_view text) {
+                if (row >= end)
+                    return false;
+                cell = QString::fromUtf8(text.data(), qsizetype(text.size()));
+                if (pattern.matches(cell)) {
+                    found = row;
+                    return false;
+                }
+                return pacing.step(++scanned);
+            };
+        };
+        m_rows.scanColumn(column, afterPage, lookBefore(std::numeric_limits<qint64>::max()));
+        // Round from the first row, the current page's own matches last.
+        if (!found && !pacing.stopped())
+            m_rows.scanColumn(column, 0, lookBefore(afterPage));
+        stopped = pacing.stopped();
+    }
+    if (!found)
+        return std::nullopt;
+    return int(*found / pageRows + 1);
+}
+
+} // namespace tessaro::search

@@ -1,0 +1,283 @@
+// The whole result in the paged view: a header click sorts every row by the database, find looks
+// over every row, totals and export with "all rows" read every row, and Esc stops a long scan.
+#include "export_support.h"
+#include "support/HostedControl.h"
+#include "support/PostgresCluster.h"
+#include "support/TestHelpers.h"
+
+#include <tessaro/Recordset.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <optional>
+
+using namespace tessaro;
+
+namespace {
+
+const char* const kApplication = "WholeResultTest";
+constexpr int kRows = 200;
+// Amounts repeat (ties broken by the key) and every 23rd is Null.
+constexpr int kAmountSpread = 50;
+constexpr int kNullEvery = 23;
+constexpr int kDaySpread = 400;
+
+enum class Store { SqliteFile, Postgres };
+
+std::optional<int> amountOf(int id)
+{
+    if (id % kNullEvery == 0)
+        return std::nullopt;
+    return id * 37 % kAmountSpread;
+}
+
+// Days from 2024-01-01; dd/mm/yyyy in the list, so their text order is not their time order.
+int dayOf(int id)
+{
+    return id * 53 % kDaySpread;
+}
+
+struct WholeResult : test::HostedControl {
+    QSqlDatabase db;
+
+    ~WholeResult() override
+    {
+        delete window;
+        const QString name = db.connectionName();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+
+    void makeStore(Store store, const QString& rows = QString())
+    {
+        if (store == Store::Postgres) {
+            db = test::PostgresCluster::instance().connection(QStringLiteral("whole-result"));
+        } else {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("whole-result"));
+            db.setDatabaseName(QDir(folder.path()).filePath(QStringLiteral("rows.db")));
+        }
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        const QString series = store == Store::Postgres
+                                   ? QStringLiteral("SELECT g FROM generate_series(1, %1) g")
+                                   : QStringLiteral("WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n "
+                                                    "WHERE g < %1) SELECT g FROM n");
+        const QString day = store == Store::Postgres ? QStringLiteral("DATE '2024-01-01' + (g * 53 %% 400)")
+                                                     : QStringLiteral("date('2024-01-01', '+' || (g * 53 %% 400) || ' days')");
+        const QString fill = rows.isEmpty()
+                                 ? QStringLiteral("INSERT INTO t SELECT g, 'row ' || g, CASE WHEN g %% 23 = 0 THEN NULL "
+                                                  "ELSE g * 37 %% 50 END, %1 FROM (%2) s")
+                                       .arg(day, series.arg(kRows))
+                                       .replace(QStringLiteral("%%"), QStringLiteral("%"))
+                                 : rows;
+        for (const QString& sql : {QStringLiteral("DROP TABLE IF EXISTS t"),
+                                   QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT, amount NUMERIC, day DATE)"),
+                                   fill})
+            ASSERT_TRUE(QSqlQuery(db).exec(sql)) << sql.toStdString() << QSqlQuery(db).lastError().text().toStdString();
+    }
+
+    void open(const QString& query, bool wholeResult = true)
+    {
+        HostedControl::open(query, true, kApplication, false, [this, wholeResult](Tessaro& made) {
+            made.setDBConnection(db);
+            made.setWholeResult(wholeResult);
+        });
+    }
+
+    void clickHeader(int k) const
+    {
+        QHeaderView* header = control->ListView->header();
+        const QPoint at(header->sectionViewportPosition(k - 1) + header->sectionSize(k - 1) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    QList<int> shownIds() const
+    {
+        QList<int> ids;
+        for (ListItem* item : control->ListView->ListItems())
+            ids << item->Tag().toInt();
+        return ids;
+    }
+
+    QList<int> selectedIds() const
+    {
+        QList<int> ids;
+        for (ListItem* item : control->ListView->ListItems()) {
+            if (item->Selected())
+                ids << item->Tag().toInt();
+        }
+        return ids;
+    }
+
+    // Enter in the search box, as the user finds.
+    void find(int column, const QString& pattern)
+    {
+        auto* combo = control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"));
+        combo->hidePopup();
+        combo->setCurrentIndex(column);
+        QWidget* text = child("txtRicerca");
+        text->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), pattern);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+};
+
+std::string storeName(Store store)
+{
+    return store == Store::Postgres ? "PostgreSQL" : "SQLite file";
+}
+
+// The ids in the order the rules give: by the value ascending with Nulls last, then by the key;
+// descending is exactly the reverse.
+QList<int> idsOrderedBy(const std::function<std::optional<int>(int)>& value, bool descending)
+{
+    QList<int> ids;
+    for (int id = 1; id <= kRows; ++id)
+        ids << id;
+    std::sort(ids.begin(), ids.end(), [&](int a, int b) {
+        const std::optional<int> x = value(a), y = value(b);
+        if (x.has_value() != y.has_value())
+            return x.has_value();
+        return x != y ? *x < *y : a < b;
+    });
+    if (descending)
+        std::reverse(ids.begin(), ids.end());
+    return ids;
+}
+
+} // namespace
+
+// Each click alternates the order (the first one descending, from the list's ascending), shows page 1 of every row in it with the indicator, and the
+// later pages follow on without overlap; a new PopulateList returns to the query's order.
+TEST_F(WholeResult, AHeaderClickSortsEveryRowAndThePagesFollowTheOrder)
+{
+    for (const Store store : {Store::SqliteFile, Store::Postgres}) {
+        SCOPED_TRACE(storeName(store));
+        if (store == Store::Postgres)
+            TESSARO_REQUIRE_POSTGRES(); // the SQLite half has run
+        makeStore(store);
+        open(QStringLiteral("SELECT id, name, amount, day FROM t ORDER BY id"));
+        int populated = 0;
+        QObject::connect(control, &Tessaro::PopulatedList, [&] { ++populated; });
+        const int size = control->PageSize();
+        ASSERT_LT(3 * size, kRows);
+        const struct { int header; bool descending; std::function<std::optional<int>(int)> value; } clicks[] = {
+            {2, true, amountOf}, {2, false, amountOf}, {3, true, [](int id) { return dayOf(id); }},
+        };
+        for (const auto& c : clicks) {
+            SCOPED_TRACE(c.header);
+            populated = 0;
+            clickHeader(c.header);
+            EXPECT_EQ(populated, 1);
+            EXPECT_EQ(control->AbsolutePage(), 1);
+            EXPECT_TRUE(control->ListView->header()->isSortIndicatorShown());
+            EXPECT_EQ(control->ListView->SortKey(), c.header - 1);
+            EXPECT_EQ(control->ListView->SortOrder(), c.descending ? ListView::Descending : ListView::Ascending);
+            const QList<int> expected = idsOrderedBy(c.value, c.descending);
+            for (int page = 1; page <= 3; ++page) {
+                if (page > 1)
+                    control->GoToPage(page);
+                EXPECT_EQ(shownIds(), expected.mid((page - 1) * size, size)) << "page " << page;
+            }
+            control->MoveToLastPage();
+            EXPECT_EQ(shownIds(), expected.mid((control->AbsolutePage() - 1) * size));
+            control->MoveToFirstPage();
+        }
+        control->PopulateList();
+        EXPECT_EQ(shownIds().first(), 1);
+        EXPECT_FALSE(control->ListView->header()->isSortIndicatorShown());
+        delete window;
+        db.close();
+    }
+}
+
+// The next page holding a match is shown with its matches selected, Enter again goes on and
+// wraps round; without a match anywhere nothing changes.
+TEST_F(WholeResult, FindMovesToTheNextPageWithAMatchAndWrapsRound)
+{
+    for (const Store store : {Store::SqliteFile, Store::Postgres}) {
+        SCOPED_TRACE(storeName(store));
+        if (store == Store::Postgres)
+            TESSARO_REQUIRE_POSTGRES();
+        makeStore(store);
+        open(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"));
+        control->setIntestazioneVisibile(true);
+        const int size = control->PageSize();
+        control->GoToPage(2);
+        // "row 15" on page 2 itself, then "row 150" .. "row 159" far on.
+        const int far = 150;
+        const QString pattern = QStringLiteral("ROW 15*");
+        find(0, pattern);
+        EXPECT_EQ(control->AbsolutePage(), (far - 1) / size + 1);
+        QList<int> expected;
+        for (int id = (control->AbsolutePage() - 1) * size + 1; id <= control->AbsolutePage() * size; ++id) {
+            if (id >= far && id < far + 10)
+                expected << id;
+        }
+        EXPECT_EQ(selectedIds(), expected);
+        // Past the last match, round to the first page with one: "row 15" itself.
+        for (int i = 0; i < 3 && control->AbsolutePage() != (15 - 1) / size + 1; ++i)
+            find(0, pattern);
+        EXPECT_EQ(control->AbsolutePage(), (15 - 1) / size + 1);
+        EXPECT_TRUE(selectedIds().contains(15));
+        const int page = control->AbsolutePage();
+        find(0, QStringLiteral("nobody"));
+        EXPECT_EQ(control->AbsolutePage(), page);
+        EXPECT_TRUE(selectedIds().contains(15));
+        EXPECT_TRUE(boxes.messages().empty());
+        delete window;
+        db.close();
+    }
+}
+
+// With "all rows", the figures and the workbook are those of the loaded list: every row is read,
+// whatever page shows. Nulls, non-numeric texts and formatted amounts included.
+TEST_F(WholeResult, TotalsAndExportEqualThoseOfTheLoadedList)
+{
+    test::OpenedWorkbooks workbooks;
+    for (const Store store : {Store::SqliteFile, Store::Postgres}) {
+        SCOPED_TRACE(storeName(store));
+        if (store == Store::Postgres)
+            TESSARO_REQUIRE_POSTGRES();
+        makeStore(store);
+        const QString query = QStringLiteral("SELECT id, name, amount, day FROM t ORDER BY id");
+        const auto formatted = [](Tessaro& made) {
+            made.Columns->Item(2)->setTipoCampo(1);
+            made.Columns->Item(2)->setFormattazione(QStringLiteral("#,##0.00"));
+        };
+        QStringList results[2];
+        for (const bool whole : {true, false}) {
+            open(query, whole);
+            formatted(*control);
+            control->setPaged(whole);
+            control->PopulateList();
+            if (whole)
+                control->GoToPage(2);
+            control->setIntestazioneVisibile(true);
+            control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"))->setCurrentIndex(1);
+            click("cmdSomma");
+            ASSERT_EQ(boxes.messages().size(), 1u);
+            results[whole] << boxes.messages().front().text;
+            boxes.clear();
+            click("cmdEsportaInExcel");
+            ASSERT_FALSE(workbooks.paths().isEmpty());
+            const test::XlsxFile book(workbooks.paths().back());
+            EXPECT_EQ(book.lastRow(), kRows + 1);
+            for (int row = 1; row <= kRows + 1; row += 37)
+                results[whole] << book.row(row, 3).join(QLatin1Char('|'));
+            delete window;
+        }
+        EXPECT_EQ(results[true], results[false]);
+        // Every non-Null amount counted: 200 rows less the 8 Nulls.
+        EXPECT_TRUE(results[true].first().contains(QStringLiteral(" 192"))) << results[true].first().toStdString();
+        db.close();
+    }
+}
