@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -280,4 +281,97 @@ TEST_F(WholeResult, TotalsAndExportEqualThoseOfTheLoadedList)
         EXPECT_TRUE(results[true].first().contains(QStringLiteral(" 192"))) << results[true].first().toStdString();
         db.close();
     }
+}
+
+namespace {
+
+// Far more rows than any test reads: a scan over them ends only when the user stops it.
+const char* const kEndless = "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 2000000000) "
+                             "SELECT x, 'n' || x FROM c";
+// Long enough for the scan to show its progress first.
+constexpr int kEscAfterMilliseconds = 900;
+
+QStringList workbookFolders(const QString& tmpdir)
+{
+    return QDir(tmpdir).entryList({QStringLiteral("tessaro-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+// A find with no match and an export of every row, each stopped by Esc once its progress shows:
+// the page stays, the bar shows it again, no message, and no workbook or folder is left.
+TEST_F(WholeResult, EscStopsALongFindAndALongExport)
+{
+    test::OpenedWorkbooks workbooks;
+    const QString tmpdir = QDir(folder.path()).filePath(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(tmpdir));
+    const QByteArray oldTmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmpdir));
+    makeStore(Store::SqliteFile);
+    open(QString::fromLatin1(kEndless));
+    control->setIntestazioneVisibile(true);
+    control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"))->setCurrentIndex(0);
+    const QString counter = child("lblNumRecord")->property("Caption").toString();
+    const QList<std::function<void()>> actions = {[this] { find(0, QStringLiteral("nobody")); },
+                                                  [this] { click("cmdEsportaInExcel"); }};
+    for (const auto& act : actions) {
+        QString during;
+        QTimer::singleShot(kEscAfterMilliseconds, [&] {
+            during = child("lblNumRecord")->property("Caption").toString();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+        act();
+        EXPECT_NE(during, counter) << "the progress shows in the page bar";
+        EXPECT_EQ(control->AbsolutePage(), 1);
+        EXPECT_EQ(shownIds().first(), 1);
+        EXPECT_EQ(child("lblNumRecord")->property("Caption").toString(), counter);
+    }
+    EXPECT_TRUE(boxes.messages().empty());
+    EXPECT_TRUE(workbooks.paths().isEmpty());
+    EXPECT_EQ(workbookFolders(tmpdir), QStringList());
+    qputenv("TMPDIR", oldTmpdir);
+}
+
+namespace {
+
+// More rows than a sheet holds, with the heading row on each sheet.
+constexpr int kPastOneSheet = 1100000;
+constexpr int kSheetRows = 1048576;
+
+QByteArray zipPart(const QString& path, const QString& name)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), path, name});
+    unzip.waitForFinished(-1);
+    return unzip.readAllStandardOutput();
+}
+
+} // namespace
+
+// Every row streamed into the workbook: "Foglio1" full, the rest in "Foglio2" under its own
+// headings, numbers typed as numbers.
+TEST_F(WholeResult, AnExportPastOneSheetGoesOnInTheNextSheet)
+{
+    test::OpenedWorkbooks workbooks;
+    makeStore(Store::SqliteFile,
+              QStringLiteral("WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n WHERE g < %1) "
+                             "INSERT INTO t SELECT g, NULL, g, NULL FROM n")
+                  .arg(kPastOneSheet));
+    open(QStringLiteral("SELECT id, amount FROM t ORDER BY id"));
+    control->Columns->Item(1)->setTipoCampo(1);
+    control->PopulateList();
+    control->setIntestazioneVisibile(true);
+    click("cmdEsportaInExcel");
+    ASSERT_EQ(workbooks.paths().size(), 1);
+    const QString path = workbooks.paths().front();
+    const QByteArray names = zipPart(path, QStringLiteral("xl/workbook.xml"));
+    EXPECT_TRUE(names.contains("name=\"Foglio1\"") && names.contains("name=\"Foglio2\"")) << names.toStdString();
+    EXPECT_EQ(zipPart(path, QStringLiteral("xl/worksheets/sheet1.xml")).count("<row "), kSheetRows);
+    const QByteArray second = zipPart(path, QStringLiteral("xl/worksheets/sheet2.xml"));
+    EXPECT_EQ(second.count("<row "), 1 + kPastOneSheet - (kSheetRows - 1));
+    // The last row: id 1100000 as a number cell (no text type) in row 51426 of the second sheet.
+    const QByteArray last = "<c r=\"A" + QByteArray::number(1 + kPastOneSheet - (kSheetRows - 1)) + "\"";
+    const qsizetype at = second.indexOf(last);
+    ASSERT_GE(at, 0);
+    EXPECT_TRUE(second.mid(at, 60).contains("<v>1100000</v>")) << second.mid(at, 60).toStdString();
 }
