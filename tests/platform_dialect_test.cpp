@@ -12,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -107,6 +108,37 @@ void fill(const QSqlDatabase& db, const QString& create)
     ASSERT_TRUE(query.execBatch()) << query.lastError().text().toStdString();
 }
 
+// Every row sorted by the database by g (0 read as Null), both ways, read page by page from the
+// last page (those near the end read backwards): ascending with Nulls last and ties in key order,
+// descending exactly the reverse.
+void expectSortedPagesInTheRulesOrder(const QSqlDatabase& db)
+{
+    tessaro::Recordset set;
+    set.Open(QStringLiteral("SELECT id, NULLIF(g, 0) AS g FROM o ORDER BY id DESC"), db);
+    QList<int> ascending;
+    for (int g : {1, 2, 3, 4, 0})
+        for (int id = 1; id <= kRows; ++id)
+            if (id % 5 == g)
+                ascending << id;
+    for (const bool descending : {false, true}) {
+        SCOPED_TRACE(descending ? "descending" : "ascending");
+        auto sorted = tessaro::sql::RecordsetRows::sorted(set, 1, descending);
+        sorted->setPageSize(kPageRows);
+        QList<int> ids;
+        for (int page = sorted->PageCount(); page >= 1; --page) {
+            sorted->setAbsolutePage(page);
+            QList<int> rows;
+            for (int row = 0; row < kPageRows && !sorted->Eof(); ++row, sorted->MoveNext())
+                rows << sorted->FieldValue(0).toInt();
+            ids = rows + ids;
+        }
+        QList<int> expected = ascending;
+        if (descending)
+            std::reverse(expected.begin(), expected.end());
+        EXPECT_EQ(ids, expected);
+    }
+}
+
 } // namespace
 
 TEST(Dialect, PagesFollowTheQuerysOrderOnEveryServer)
@@ -114,6 +146,7 @@ TEST(Dialect, PagesFollowTheQuerysOrderOnEveryServer)
     tessaro::test::TestDatabase sqlite;
     fill(sqlite.db(), QStringLiteral("CREATE TABLE o (id INTEGER PRIMARY KEY, g INTEGER)"));
     expectPagesInTheQuerysOrder(sqlite.db(), true);
+    expectSortedPagesInTheRulesOrder(sqlite.db());
     for (const bool mariadb : {false, true}) {
         SCOPED_TRACE(mariadb ? "MariaDB" : "PostgreSQL");
         if (mariadb)
@@ -127,6 +160,7 @@ TEST(Dialect, PagesFollowTheQuerysOrderOnEveryServer)
             ASSERT_TRUE(db.open());
             fill(db, QStringLiteral("CREATE TABLE o (id INT PRIMARY KEY, g INT)"));
             expectPagesInTheQuerysOrder(db, !mariadb);
+            expectSortedPagesInTheRulesOrder(db);
             db.close();
         }
         QSqlDatabase::removeDatabase(name);
