@@ -52,6 +52,7 @@ DemoWindow::DemoWindow(const QString& dataDirectory, QWidget* parent)
     setWindowTitle(tr("Tessaro demo"));
     m_list->setObjectName(QStringLiteral("ordersList"));
     m_list->setPaged(true);
+    m_list->setWholeResult(true);
     setCentralWidget(m_list);
     m_list->setIntestazioneVisibile(true);
     statusBar()->showMessage(tr("Click a row to see its key"));
@@ -127,6 +128,11 @@ void DemoWindow::buildMenus()
     file->addAction(tr("&Quit"), this, &QWidget::close);
     QMenu* query = menuBar()->addMenu(tr("&Query"));
     query->addAction(tr("&Edit query..."), this, &DemoWindow::editQuery);
+    // Sort, find, totals and export over every row, or over the page shown.
+    QAction* whole = query->addAction(tr("&Whole result"));
+    whole->setCheckable(true);
+    whole->setChecked(m_list->WholeResult());
+    connect(whole, &QAction::toggled, m_list, &tessaro::Tessaro::setWholeResult);
     QMenu* language = menuBar()->addMenu(tr("&Language"));
     for (const QString& name : tessaro::shippedLanguages())
         language->addAction(name, this, [this, name] { switchLanguage(name); });
