@@ -235,6 +235,8 @@ TEST(Conversions, NumberTextsWithRadixPrefixesAndGroupSeparators)
         {en, "&HG", 0, Error::TypeMismatch}, {en, "-&H10", 0, Error::TypeMismatch}, {en, "&H 10", 0, Error::TypeMismatch},
         {en, "&", 0, Error::TypeMismatch}, {en, "1.5,0", 0, Error::TypeMismatch}, {it, "1,5.0", 0, Error::TypeMismatch},
         {en, "1e1,0", 0, Error::TypeMismatch}, {en, "1 234", 0, Error::TypeMismatch},
+        {en, "   -12.50", -12.5}, {it, "3,25 ", 3.25}, {it, "3.25", 325}, {en, "-", 0, Error::TypeMismatch},
+        {en, "12.", 12}, {en, "00042", 42},
         {it, "-1,234.5", 0, Error::TypeMismatch}, {it, "nan", 0, Error::TypeMismatch}, {it, "inf", 0, Error::TypeMismatch},
     };
     for (const auto& c : cases) {
@@ -243,6 +245,10 @@ TEST(Conversions, NumberTextsWithRadixPrefixesAndGroupSeparators)
         double value = 0;
         EXPECT_EQ(errorNumberOf([&] { value = CDbl(QString::fromUtf8(c.text)); }), c.error);
         EXPECT_EQ(value, c.expected);
+        // The reader of many cells reads each text as CDbl does.
+        double read = 0;
+        EXPECT_EQ(errorNumberOf([&] { read = NumberTextReader().read(c.text); }), c.error);
+        EXPECT_EQ(read, c.expected);
     }
     // Format reads a numeric text by the same rules.
     expectFormats({{en, "&HFF", "0", "255"}, {en, "1,234,5", "#,##0", "12,345"}, {it, "1.234.5", "0", "12345"}});

@@ -12,6 +12,8 @@
 
 #include <QPointer>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -19,6 +21,7 @@ namespace tessaro::totals_export {
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
+constexpr unsigned char kFirstNonAscii = 0x80;
 
 // The running totals of one click, in the order the values are taken.
 struct Totals {
@@ -35,7 +38,27 @@ struct Totals {
             blankCells = true;
             return;
         }
-        const double x = CDbl(cell); // the conversion tolerates the blanks that right-justify numbers
+        add(CDbl(cell)); // the conversion tolerates the blanks that right-justify numbers
+    }
+
+    // The same for a cell's UTF-8 text. Only plain blanks are trimmed here: a text with other
+    // white space, or beyond ASCII, goes the way of the list's cells.
+    void take(std::string_view cell, const NumberTextReader& numbers)
+    {
+        const bool plain = std::all_of(cell.begin(), cell.end(), [](char c) {
+            return static_cast<unsigned char>(c) < kFirstNonAscii && (c == ' ' || !std::isspace(static_cast<unsigned char>(c)));
+        });
+        if (!plain)
+            return take(QString::fromUtf8(cell.data(), qsizetype(cell.size())));
+        if (cell.find_first_not_of(' ') == std::string_view::npos) {
+            blankCells = true;
+            return;
+        }
+        add(numbers.read(cell));
+    }
+
+    void add(double x)
+    {
         sum += x;
         if (!std::isfinite(sum) || count == std::numeric_limits<qint32>::max())
             raiseError(Error::Overflow);
@@ -89,10 +112,9 @@ bool totalWholeResult(Totals& totals, const WholeRows& whole, LoadPacer& pacer, 
     bool goesOn = true;
     {
         ScanPacing pacing(pacer, whole.rowsExpected());
-        QString cell;
+        const NumberTextReader numbers;
         whole.scanColumn(column, 0, [&](qint64 row, std::string_view text) {
-            cell = QString::fromUtf8(text.data(), qsizetype(text.size()));
-            totals.take(cell);
+            totals.take(text, numbers);
             return goesOn = pacing.step(row + 1);
         });
     }

@@ -5,7 +5,9 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <charconv>
 #include <cmath>
+#include <string>
 #include <limits>
 
 namespace tessaro {
@@ -184,6 +186,49 @@ float CSng(const QVariant& value)
     if (std::isfinite(number) && std::fabs(number) > std::numeric_limits<float>::max())
         raiseError(Error::Overflow);
     return static_cast<float>(number);
+}
+
+namespace {
+constexpr char16_t kFirstNonAscii = 0x80;
+} // namespace
+
+NumberTextReader::NumberTextReader()
+{
+    const QString point = QLocale().decimalPoint();
+    if (point.size() == 1 && point.at(0).unicode() < kFirstNonAscii)
+        m_decimalPoint = char(point.at(0).unicode());
+}
+
+// Both ways round correctly to the nearest double, so the shortcut gives CDbl's own number.
+double NumberTextReader::read(std::string_view text) const
+{
+    const auto blank = [](char c) { return c == ' '; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    std::string plain(text.substr(begin, end - begin));
+    std::size_t i = plain.empty() || plain[0] != '-' ? 0 : 1;
+    const std::size_t firstDigit = i;
+    while (i < plain.size() && digit(plain[i]))
+        ++i;
+    bool isPlain = i > firstDigit && m_decimalPoint != 0;
+    if (isPlain && i < plain.size() && plain[i] == m_decimalPoint) {
+        plain[i++] = '.';
+        const std::size_t firstPlace = i;
+        while (i < plain.size() && digit(plain[i]))
+            ++i;
+        isPlain = i > firstPlace;
+    }
+    double number = 0;
+    if (isPlain && i == plain.size()) {
+        const std::from_chars_result read = std::from_chars(plain.data(), plain.data() + plain.size(), number);
+        if (read.ec == std::errc() && std::isfinite(number))
+            return number;
+    }
+    return CDbl(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
 } // namespace tessaro
