@@ -20,10 +20,10 @@ WholeRows TessaroPrivate::wholeRows()
     rows.active = [this] { return showsWholeResult(); };
     // The set and the columns are held for the scan: a visitor that yields may let the host
     // replace them.
-    rows.scanColumn = [this](int column, qint64 from, const CellVisitor& visit) {
+    rows.scanColumn = [this](int column, qint64 from, qint64 maxRows, const CellVisitor& visit) {
         const std::shared_ptr<Recordset> set = q.rst;
         const std::shared_ptr<collColonne> columns = q.Columns;
-        return data::scanField(*set, *columns, column + 1, from, visit);
+        return data::scanField(*set, *columns, column + 1, from, maxRows, visit);
     };
     rows.scanRows = [this](const RowTextsVisitor& visit) {
         const std::shared_ptr<Recordset> set = q.rst;

@@ -1,11 +1,29 @@
 #include "search/WholeFind.h"
 
+#include "platform/AsciiText.h"
 #include "platform/controls/ScanPacing.h"
 #include "platform/format/Like.h"
 
 #include <limits>
 
 namespace tessaro::search {
+namespace {
+
+// A cell's UTF-8 text in `out`, reusing its room row after row: most cells are ASCII, widened
+// byte by byte.
+void setText(QString& out, std::string_view text)
+{
+    if (!isAscii(text)) {
+        out = QString::fromUtf8(text.data(), qsizetype(text.size()));
+        return;
+    }
+    out.resize(qsizetype(text.size()));
+    QChar* to = out.data();
+    for (const char c : text)
+        *to++ = QChar(static_cast<unsigned char>(c));
+}
+
+} // namespace
 
 std::optional<int> WholeFind::nextPageWithMatch(int column, const LikePattern& pattern, bool& stopped)
 {
@@ -20,7 +38,7 @@ std::optional<int> WholeFind::nextPageWithMatch(int column, const LikePattern& p
             return [&, end](qint64 row, std::string_view text) {
                 if (row >= end)
                     return false;
-                cell = QString::fromUtf8(text.data(), qsizetype(text.size()));
+                setText(cell, text);
                 if (pattern.matches(cell)) {
                     found = row;
                     return false;
@@ -28,10 +46,10 @@ std::optional<int> WholeFind::nextPageWithMatch(int column, const LikePattern& p
                 return pacing.step(++scanned);
             };
         };
-        m_rows.scanColumn(column, afterPage, lookBefore(std::numeric_limits<qint64>::max()));
+        m_rows.scanColumn(column, afterPage, WholeRows::kToTheEnd, lookBefore(std::numeric_limits<qint64>::max()));
         // Round from the first row, the current page's own matches last.
         if (!found && !pacing.stopped())
-            m_rows.scanColumn(column, 0, lookBefore(afterPage));
+            m_rows.scanColumn(column, 0, afterPage, lookBefore(afterPage));
         stopped = pacing.stopped();
     }
     if (!found)

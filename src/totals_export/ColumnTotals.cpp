@@ -113,7 +113,7 @@ bool totalWholeResult(Totals& totals, const WholeRows& whole, LoadPacer& pacer, 
     {
         ScanPacing pacing(pacer, whole.rowsExpected());
         const NumberTextReader numbers;
-        whole.scanColumn(column, 0, [&](qint64 row, std::string_view text) {
+        whole.scanColumn(column, 0, WholeRows::kToTheEnd, [&](qint64 row, std::string_view text) {
             totals.take(text, numbers);
             return goesOn = pacing.step(row + 1);
         });

@@ -62,22 +62,34 @@ qint64 readRows(PGconn* connection, QSql::NumericalPrecisionPolicy policy, ReadO
     return handed;
 }
 
-// What a COPY stopped by a throw leaves unread is read and dropped here: until its end, libpq
-// answers every request for a result with the copy itself.
+// A COPY stopped by a throw (a reader that has what it wanted, a user who stopped it) is
+// cancelled, so that the server stops sending instead of every row being read and dropped; what
+// was on its way is read and dropped here: until its end, libpq answers every request for a
+// result with the copy itself.
 class CopyDrain {
 public:
     explicit CopyDrain(PGconn* connection) : m_connection(connection) {}
     ~CopyDrain()
     {
+        if (m_connection == nullptr)
+            return;
+        if (PGcancel* cancel = PQgetCancel(m_connection)) {
+            char error[kCancelErrorRoom];
+            PQcancel(cancel, error, sizeof error);
+            PQfreeCancel(cancel);
+        }
         char* line = nullptr;
-        while (m_connection != nullptr && PQgetCopyData(m_connection, &line, 0) >= 0)
+        while (PQgetCopyData(m_connection, &line, 0) >= 0)
             PQfreemem(line);
+        while (PGresult* rest = PQgetResult(m_connection))
+            PQclear(rest);
     }
     CopyDrain(const CopyDrain&) = delete;
     CopyDrain& operator=(const CopyDrain&) = delete;
     void finished() { m_connection = nullptr; }
 
 private:
+    static constexpr int kCancelErrorRoom = 256; // libpq's own advice for PQcancel's message
     PGconn* m_connection;
 };
 
