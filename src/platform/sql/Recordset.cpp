@@ -248,7 +248,7 @@ std::shared_ptr<Recordset> sql::RecordsetRows::sorted(const Recordset& set, int 
 {
     Recordset::Private& d = *set.d;
     auto ordered = std::make_shared<Recordset>();
-    ordered->d->source = d.fromDatabase([&] { return d.rows().sorted(field, descending); });
+    ordered->d->source = d.fromDatabase([&] { return d.rows().sorted(field, descending, d.pageSize); });
     ordered->d->pageSize = d.pageSize;
     return ordered;
 }

@@ -30,7 +30,8 @@ public:
     /// many it handed. Fails as readOn() does, or with what `visit` throws.
     static qint64 readAt(const Recordset& set, qint64 position, int maxRows, const RowVisitor& visit);
     /// A new set of the same rows ordered by `field` (from 1) by the database, the key breaking
-    /// ties (see ResultSource::sorted), at this set's page size; the count is carried over.
+    /// ties (see ResultSource::sorted), at this set's page size, its first page read; the count
+    /// is carried over.
     static std::shared_ptr<Recordset> sorted(const Recordset& set, int field, bool descending);
     /// readOn() to the end of the rows, however many there are: no count is waited for.
     static constexpr int kAllRows = std::numeric_limits<int>::max();

@@ -164,12 +164,13 @@ ResultSource::Reader ResultSource::readerFor(const QSqlDatabase& connection)
     return Reader::Query;
 }
 
-std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const QSqlDatabase& connection)
+std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const QSqlDatabase& connection,
+                                                 int firstRows)
 {
     if (!connection.isOpen())
         throw resultSetError(ConnectionUnusable);
     std::shared_ptr<ResultSource> source(new ResultSource(connection, subqueryBody(statement)));
-    if (!source->readFirst(source->m_dialect->page(source->m_body, kFirstBlockRows, 0), kFirstBlockRows, false)) {
+    if (!source->readFirst(source->m_dialect->page(source->m_body, firstRows, 0), firstRows, false)) {
         // Read whole: the statement's own error is clearer than the one of its subquery form.
         source->m_body.clear();
         source->readFirst(statement, kWholeLimit, true);
@@ -177,13 +178,14 @@ std::shared_ptr<ResultSource> ResultSource::open(const QString& statement, const
     return source;
 }
 
-std::shared_ptr<ResultSource> ResultSource::sorted(int field, bool descending) const
+std::shared_ptr<ResultSource> ResultSource::sorted(int field, bool descending, int firstRows) const
 {
     const QSqlDriver* driver = m_connection.driver();
     if (m_body.isEmpty() || field <= 0 || field >= fieldCount() || !driver)
         throw resultSetError(NotSupported);
     const QString name = driver->escapeIdentifier(m_names.at(field), QSqlDriver::FieldName);
-    std::shared_ptr<ResultSource> ordered = open(m_dialect->sorted(m_body, field, name, descending), m_connection);
+    std::shared_ptr<ResultSource> ordered =
+        open(m_dialect->sorted(m_body, field, name, descending), m_connection, std::clamp(firstRows, 1, kFirstBlockRows));
     ordered->m_count = m_count;
     return ordered;
 }

@@ -29,7 +29,9 @@ public:
     /// Runs `statement` (its first block, which validates it and names the fields). Throws the
     /// database's error; when the statement fails both as a subquery and on its own, the error
     /// of the statement on its own.
-    static std::shared_ptr<ResultSource> open(const QString& statement, const QSqlDatabase& connection);
+    /// `firstRows` is the size of that first block (kFirstBlockRows by default).
+    static std::shared_ptr<ResultSource> open(const QString& statement, const QSqlDatabase& connection,
+                                              int firstRows = kFirstBlockRows);
 
     const QStringList& fieldNames() const { return m_names; }
     int fieldCount() const { return static_cast<int>(m_names.size()); }
@@ -48,7 +50,8 @@ public:
     /// chosen) over every row, by the database, the key breaking ties; ascending with Nulls last,
     /// or exactly the reverse. A count already known is carried over. Throws the database's
     /// error, or 3251 for a statement that was read whole and so cannot be ordered by the database.
-    std::shared_ptr<ResultSource> sorted(int field, bool descending) const;
+    /// The first `firstRows` rows are read at once (a page: sorting them is the database's work).
+    std::shared_ptr<ResultSource> sorted(int field, bool descending, int firstRows) const;
 
     /// Counted once, when first needed; a count running beside is waited for. Throws the
     /// database's error.
