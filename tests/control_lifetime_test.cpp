@@ -6,6 +6,10 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTest>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace tessaro;
@@ -159,6 +163,17 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         {"Page Up on a page's first row", true, pageKey(Qt::Key_PageUp, 1), 2},
         {"click on pctEstendi", true, [](Lifetime& t) { t.click("pctEstendi"); }},
         {"IntestazioneVisibile set", true, [](Lifetime& t) { t.control->setIntestazioneVisibile(true); }},
+        {"header click over the whole result", true, [](Lifetime& t) {
+             t.control->setWholeResult(true);
+             QHeaderView* header = t.control->ListView->header();
+             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionSize(0) / 2, header->height() / 2));
+         }},
+        {"find over the whole result, a match on the next page", true, [](Lifetime& t) {
+             t.control->setWholeResult(true);
+             t.control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"))->setCurrentIndex(0);
+             t.control->findChild<QLineEdit*>(QStringLiteral("txtRicerca"))->setText(QStringLiteral("*"));
+             t.control->findChild<QPushButton*>(QStringLiteral("cmdTrova"))->click();
+         }},
     };
     struct Destroyer {
         const char* name;

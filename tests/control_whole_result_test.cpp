@@ -97,6 +97,7 @@ struct WholeResult : test::HostedControl {
         QHeaderView* header = control->ListView->header();
         const QPoint at(header->sectionViewportPosition(k - 1) + header->sectionSize(k - 1) / 2, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents(); // the sort runs once the header is done with the click
     }
 
     QList<int> shownIds() const

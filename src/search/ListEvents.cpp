@@ -68,7 +68,12 @@ void ListEvents::lstv_ColumnClick(ColumnHeader* ColumnHeader)
         m_list.setSortKey(ColumnHeader->Index() - 1);
         m_list.setSortOrder(order);
         m_list.setPresorted(true);
-        m_host.sortWholeResult(ColumnHeader->Index() - 1, order == ListView::Descending);
+        // The database's sort may yield, and the host destroy the control meanwhile: it runs once
+        // the header is done with the click, which the header would go on handling when deleted.
+        const int column = ColumnHeader->Index() - 1;
+        QMetaObject::invokeMethod(
+            this, [this, column, order] { m_host.sortWholeResult(column, order == ListView::Descending); },
+            Qt::QueuedConnection);
         return;
     }
     const bool dates = isDateColumn(*ColumnHeader);

@@ -33,7 +33,8 @@ public:
 
     /// Sorts by the column, in the order opposite to the list's current one; a date column sorts
     /// in time order. Does nothing on an empty list. When the host sorts the whole result, the
-    /// list only takes the new SortKey and SortOrder, presorted, and the host sorts.
+    /// list only takes the new SortKey and SortOrder, presorted, and the host sorts once the
+    /// event loop runs again.
     void lstv_ColumnClick(ColumnHeader* ColumnHeader);
     void lstv_ItemClick(ListItem* Item);
     void lstv_DblClick();
