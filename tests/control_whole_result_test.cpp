@@ -193,6 +193,10 @@ TEST_F(WholeResult, AHeaderClickSortsEveryRowAndThePagesFollowTheOrder)
             EXPECT_EQ(shownIds(), expected.mid((control->AbsolutePage() - 1) * size));
             control->MoveToFirstPage();
         }
+        // Every row, still in the last click's order.
+        click("lblCaricatutti");
+        EXPECT_EQ(shownIds(), idsOrderedBy([](int id) { return dayOf(id); }, true));
+        click("lblPaginaRisultati");
         control->PopulateList();
         EXPECT_EQ(shownIds().first(), 1);
         EXPECT_FALSE(control->ListView->header()->isSortIndicatorShown());
