@@ -48,23 +48,64 @@ double headerWidth(const ListView& lstv, const clsColonna& d, qint16 k, qint16 n
     return std::max(automatic, kNarrowestColumn);
 }
 
-// Header k of n: caption, width and alignment from descriptor k, the column kind in its Tag.
-void addHeader(ListView& lstv, Recordset& rst, collColonne& columns, qint16 k, qint16 n)
+// Header k of n as the fill makes it: caption, width and alignment from descriptor k (header 1
+// keeps the default alignment), the column kind in its Tag.
+struct HeaderSpec {
+    QString caption;
+    double width;
+    int alignment;
+    QString tag;
+
+    bool isOf(const ColumnHeader& header) const
+    {
+        return header.Text() == caption && header.Width() == width && header.Alignment() == alignment
+            && header.Tag() == tag;
+    }
+};
+
+// The specs in column order; `specs` keeps those made before a descriptor that fails.
+void headerSpecs(const ListView& lstv, Recordset& rst, collColonne& columns, std::vector<HeaderSpec>& specs)
 {
-    const std::shared_ptr<clsColonna> d = columns.Item(k);
-    const QString caption = d->Intestazione().isEmpty() ? rst.Fields().Item(k).Name() : d->Intestazione();
-    ColumnHeader* header = lstv.ColumnHeaders().Add(caption, headerWidth(lstv, *d, k, n));
-    if (k > 1)
-        header->setAlignment(d->Allineamento());
-    header->setTag(QString::number(d->TipoCampo()));
+    constexpr int kDefaultAlignment = 0;
+    const qint16 n = static_cast<qint16>(rst.Fields().Count() - 1);
+    // A key alone still asks for descriptor 0, which fails as a header with no field.
+    for (qint16 k = std::min<qint16>(1, n); k <= n; ++k) {
+        const std::shared_ptr<clsColonna> d = columns.Item(k);
+        const QString caption = d->Intestazione().isEmpty() ? rst.Fields().Item(k).Name() : d->Intestazione();
+        specs.push_back({caption, headerWidth(lstv, *d, k, n), k > 1 ? d->Allineamento() : kDefaultAlignment,
+                         QString::number(d->TipoCampo())});
+    }
 }
 
+void rebuildHeaders(ColumnHeaders& headers, const std::vector<HeaderSpec>& specs)
+{
+    headers.Clear();
+    for (const HeaderSpec& spec : specs) {
+        ColumnHeader* header = headers.Add(spec.caption, spec.width);
+        if (header->Index() > 1)
+            header->setAlignment(spec.alignment);
+        header->setTag(spec.tag);
+    }
+}
+
+// Headers already as the fill would make them stay: a page move then rebuilds no header, which
+// would have the view measure every section again.
 void addHeaders(ListView& lstv, Recordset& rst, collColonne& columns)
 {
-    const qint16 n = static_cast<qint16>(rst.Fields().Count() - 1);
-    for (qint16 k = 1; k <= n - 1; ++k)
-        addHeader(lstv, rst, columns, k, n);
-    addHeader(lstv, rst, columns, n, n);
+    ColumnHeaders& headers = lstv.ColumnHeaders();
+    std::vector<HeaderSpec> specs;
+    try {
+        headerSpecs(lstv, rst, columns, specs);
+    } catch (...) {
+        // As if added one by one: the headers before the failing descriptor are there.
+        rebuildHeaders(headers, specs);
+        throw;
+    }
+    const bool same = headers.Count() == int(specs.size())
+        && std::equal(specs.begin(), specs.end(), headers.begin(),
+                      [](const HeaderSpec& spec, const ColumnHeader* header) { return spec.isOf(*header); });
+    if (!same)
+        rebuildHeaders(headers, specs);
 }
 
 // Positions the cursor on the page to show and returns how many rows to read. A page whose
@@ -146,9 +187,10 @@ void RiempiListView(std::shared_ptr<Recordset>& rst, ListView& lstv, std::shared
         }
         if (set.Bof() && set.Eof())
             return;
-        lstv.ColumnHeaders().Clear();
-        if (!Columns)
+        if (!Columns) {
+            lstv.ColumnHeaders().Clear();
             raiseError(Error::ObjectVariableNotSet);
+        }
         collColonne& columns = *Columns;
         addHeaders(lstv, set, columns);
         lstv.setView(ListView::ReportView);
