@@ -34,18 +34,17 @@ void PageBar::showWindow(const PageWindow& window, const QString& tip)
 }
 
 // The current page's number in bold and larger, the others plain.
+// Each label's font is set once, to what it shows: a label that changes font lays its text out
+// again, which a page move would otherwise pay for every label twice.
 void PageBar::showHighlight()
 {
-    for (Label* label : lblPag) {
-        label->setFontSize(design::kPageNumberPoints);
-        label->setFontBold(false);
-    }
     const int current = m_window.labelOf(m_window.current);
-    if (current == 0)
-        return;
-    Label* label = lblPag[static_cast<std::size_t>(current)];
-    label->setFontSize(design::kCurrentPagePoints);
-    label->setFontBold(true);
+    for (int i = 0; i < kPageLabels; ++i) {
+        Label* label = lblPag[static_cast<std::size_t>(i)];
+        const bool highlighted = current != 0 && i == current;
+        label->setFontSize(highlighted ? design::kCurrentPagePoints : design::kPageNumberPoints);
+        label->setFontBold(highlighted);
+    }
 }
 
 // Widths and places shared by both layouts: all eight labels as wide as the current page's
@@ -55,8 +54,6 @@ void PageBar::placePageBar(int currentPage)
     const double width = design::kPageLabelPerDigit * QString::number(currentPage).size() + design::kPageLabelPadding;
     for (Label* label : lblPag) {
         label->setWidth(width);
-        label->setFontSize(design::kPageNumberPoints);
-        label->setFontBold(false);
         label->setTop(lblCaricatutti->Top());
     }
     auto& pag = lblPag;

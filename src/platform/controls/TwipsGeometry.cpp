@@ -56,9 +56,13 @@ void TwipsGeometry::showPointer(QWidget& widget, int pointer)
     }
 }
 
+// A font already set to the same value is left alone: setting it again would have the widget
+// lay its text out anew.
 void TwipsGeometry::setFontSize(double points)
 {
     QFont font = m_widget->font();
+    if ((font.resolveMask() & QFont::SizeResolved) != 0 && font.pointSizeF() == points)
+        return;
     font.setPointSizeF(points);
     m_widget->setFont(font);
 }
@@ -66,6 +70,8 @@ void TwipsGeometry::setFontSize(double points)
 void TwipsGeometry::setFontBold(bool bold)
 {
     QFont font = m_widget->font();
+    if ((font.resolveMask() & QFont::WeightResolved) != 0 && font.bold() == bold)
+        return;
     font.setBold(bold);
     m_widget->setFont(font);
 }
