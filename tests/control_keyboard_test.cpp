@@ -377,6 +377,16 @@ TEST_F(Keys, EnterOrSpaceOnThePanelSwitchReachedByTabTogglesThePanel)
     EXPECT_TRUE(boxes.messages().empty());
 }
 
+// The mouse hides the panel while the focus is in one of its fields: the keys go on in the list,
+// not on whatever follows the panel in the tab order.
+TEST_F(Keys, HidingThePanelFromOneOfItsFieldsLeavesTheFocusInTheList)
+{
+    control.setIntestazioneVisibile(true);
+    for (const char* name : {"txtRicerca", "pctNascondi"})
+        QTest::mouseClick(child(QString::fromLatin1(name)), Qt::LeftButton);
+    EXPECT_EQ(focusedName(), QStringLiteral("lstv"));
+}
+
 // Four rows with values that need care on the clipboard, under English number formats.
 struct Copying : test::ShownControl {
     test::LocaleScope english{"en_US"};

@@ -259,60 +259,71 @@ TEST_F(LongLoad, TeardownDuringTheLoadIsSafe)
     }
 }
 
-// The user keeps scrolling to the bottom during the load: each time the list shows the last row
-// read so far, and it is painted with rows that had not arrived before, in their final place
-// (with the room of the icons they get once the load ends). Once the load has been
+// The user keeps scrolling to the bottom during the load (clicked on a page with icons, or run
+// by PopulateList in the unpaged view, before the list ever had them): each time the list shows
+// the last row read so far, and it is painted with rows that had not arrived before, in their
+// final place (with the room of the icons they get once the load ends). Once the load has been
 // stopped, Ctrl+End and the scroll bar both reach the last row.
 TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
 {
     // Distinct bottom rows painted before the user stops the load.
     constexpr std::size_t kArrivalsSeen = 3;
-    open();
-    control->ImageList = std::make_shared<ImageList>();
-    control->ImageList->Add(QIcon(QPixmap(16, 16)));
-    control->setColonnaIndiceImmagine(2); // the last column, 1 on every row
-    control->PopulateList();
-    ListView& list = *control->ListView;
-    QScrollBar& bar = *list.verticalScrollBar();
-    test::BottomRowsPainted painted(list);
-    // The window is busy at the load's first yield for longer than the load waits before it shows
-    // its progress: the progress then shows a yield later, with nearly all rows still to come, so
-    // the user's scrolling meets the arrivals however fast the machine reads.
-    QTimer busyWindow;
-    busyWindow.setInterval(kWatchMilliseconds);
-    QObject::connect(&busyWindow, &QTimer::timeout, [&] {
-        if (control->MousePointer() != static_cast<int>(PointerShape::Hourglass))
-            return;
-        busyWindow.stop();
-        QTest::qSleep(kBusyWindowMilliseconds);
-    });
-    busyWindow.start();
-    QTimer follower;
-    follower.setInterval(kWatchMilliseconds);
-    QObject::connect(&follower, &QTimer::timeout, [&] {
-        bar.setValue(bar.maximum());
-        EXPECT_EQ(test::bottomRowShown(list), list.model()->rowCount() - 1) << "the scroll bar reaches the last row read";
-        if (painted.rows().size() >= kArrivalsSeen + 1) { // + the page shown before the load
-            follower.stop();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    for (const bool clicked : {true, false}) {
+        SCOPED_TRACE(clicked ? "load all clicked" : "PopulateList unpaged");
+        open();
+        control->ImageList = std::make_shared<ImageList>();
+        control->ImageList->Add(QIcon(QPixmap(16, 16)));
+        control->setColonnaIndiceImmagine(2); // the last column, 1 on every row
+        if (clicked) {
+            control->PopulateList();
+        } else { // as a new control's first load: an empty list
+            control->setPaged(false);
+            control->ListView->ListItems().Clear();
         }
-    });
-    ASSERT_TRUE(whileLoading([&] { loadAll(); }, [&] { follower.start(); }));
-    EXPECT_FALSE(follower.isActive()) << "the load ended before the user saw the rows arrive";
-    EXPECT_EQ(painted.withoutIconRoom(), std::set<int>()) << "rows drawn in their final place as they arrive";
-    const int kept = rows();
-    ASSERT_LT(kept, kRows);
-    EXPECT_EQ(counter(), keptText(kept));
+        ListView& list = *control->ListView;
+        QScrollBar& bar = *list.verticalScrollBar();
+        test::BottomRowsPainted painted(list);
+        // The window is busy at the load's first yield for longer than the load waits before it shows
+        // its progress: the progress then shows a yield later, with nearly all rows still to come, so
+        // the user's scrolling meets the arrivals however fast the machine reads.
+        QTimer busyWindow;
+        busyWindow.setInterval(kWatchMilliseconds);
+        QObject::connect(&busyWindow, &QTimer::timeout, [&] {
+            if (control->MousePointer() != static_cast<int>(PointerShape::Hourglass))
+                return;
+            busyWindow.stop();
+            QTest::qSleep(kBusyWindowMilliseconds);
+        });
+        busyWindow.start();
+        QTimer follower;
+        follower.setInterval(kWatchMilliseconds);
+        QObject::connect(&follower, &QTimer::timeout, [&] {
+            bar.setValue(bar.maximum());
+            EXPECT_EQ(test::bottomRowShown(list), list.model()->rowCount() - 1)
+                << "the scroll bar reaches the last row read";
+            if (painted.rows().size() >= kArrivalsSeen + 1) { // + what the list showed before the load
+                follower.stop();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            }
+        });
+        ASSERT_TRUE(whileLoading([&] { clicked ? loadAll() : control->PopulateList(); }, [&] { follower.start(); }));
+        EXPECT_FALSE(follower.isActive()) << "the load ended before the user saw the rows arrive";
+        EXPECT_EQ(painted.withoutIconRoom(), std::set<int>()) << "rows drawn in their final place as they arrive";
+        const int kept = rows();
+        ASSERT_LT(kept, kRows);
+        EXPECT_EQ(counter(), keptText(kept));
 
-    bar.setValue(0);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(0, 0)).center());
-    ASSERT_EQ(list.currentIndex().row(), 0);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(list.currentIndex().row(), kept - 1);
-    EXPECT_EQ(test::bottomRowShown(list), kept - 1);
-    EXPECT_EQ(list.ListItems().Item(kept)->Text(), QString::number(kept));
-    bar.setValue(0);
-    EXPECT_EQ(list.rowAt(0), 0);
-    bar.setValue(bar.maximum());
-    EXPECT_EQ(test::bottomRowShown(list), kept - 1);
+        bar.setValue(0);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(0, 0)).center());
+        ASSERT_EQ(list.currentIndex().row(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+        EXPECT_EQ(list.currentIndex().row(), kept - 1);
+        EXPECT_EQ(test::bottomRowShown(list), kept - 1);
+        EXPECT_EQ(list.ListItems().Item(kept)->Text(), QString::number(kept));
+        bar.setValue(0);
+        EXPECT_EQ(list.rowAt(0), 0);
+        bar.setValue(bar.maximum());
+        EXPECT_EQ(test::bottomRowShown(list), kept - 1);
+        delete window;
+    }
 }

@@ -169,7 +169,8 @@ public:
     void setColonnaIndiceImmagine(int column);
     /// Whether the header panel (search, totals, export) is shown; hidden by default. Setting it
     /// runs the show or hide action every time, each moving the list by the panel's height, so
-    /// set it only when it changes. Showing it puts the focus in its search-column choice. Once
+    /// set it only when it changes. Showing it puts the focus in its search-column choice; hiding
+    /// it while one of its fields has the focus puts the focus in the list. Once
     /// a set is open, the paged view then refits the page as a resize does (PopulatedList).
     /// Marks "IntestazioneVisibile" changed.
     bool IntestazioneVisibile() const;

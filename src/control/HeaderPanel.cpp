@@ -4,6 +4,7 @@
 #include "platform/Failure.h"
 #include "platform/controls/KeyboardClick.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 
 namespace tessaro {
@@ -65,6 +66,10 @@ void HeaderPanel::showPanel(bool show)
     const double panel = show ? pctIntestazione->Height() : -pctIntestazione->Height();
     const double strip = show ? design::kSwitchStrip : -design::kSwitchStrip;
     skipFailure("showPanel", [&] { m_list.Move(m_list.Left(), m_list.Top() + panel - strip, m_list.Width(), m_list.Height() - panel + strip); });
+    // A field of the panel about to hide would hand the keyboard on along the tab order, out of
+    // the user's sight (the page bar); the user goes on in the list.
+    if (!show && pctIntestazione->isAncestorOf(QApplication::focusWidget()))
+        m_list.setFocus(Qt::OtherFocusReason);
     pctIntestazione->setVisible(show);
     PictureBox* shown = show ? pctNascondi : pctEstendi;
     PictureBox* hidden = show ? pctEstendi : pctNascondi;
