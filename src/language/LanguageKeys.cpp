@@ -22,6 +22,12 @@ const char* const kDesignedTexts[] = {
     "Pagina i record",
     "Conteggio dei record in corso",
     "circa",
+    "Annulla",
+    "Ripeti",
+    "Taglia",
+    "Incolla",
+    "Elimina",
+    "Seleziona tutto",
 };
 constexpr int kFirstDesigned = static_cast<int>(LanguageKey::ExportTip);
 static_assert(std::size(kDesignedTexts) == static_cast<int>(LanguageKey::LastKey) - kFirstDesigned + 1,

@@ -14,6 +14,7 @@ class KeyEvents;
 class Label;
 class ListView;
 class TextBox;
+enum class LanguageKey : int;
 
 namespace search {
 
@@ -49,6 +50,8 @@ public:
     void cmdTrova_Click();
 
 private:
+    void nameEditCommands(QString (*text)(LanguageKey));
+
     ListView& m_list;
     Label* Label1;
     ComboBox* cmbCercaIn;
