@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -233,7 +234,9 @@ TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFi
                  {"lblPag(0)", 36}, {"imgSuccessiva", 37}, {"imgUltimaPagina", 38}, {"lblCaricatutti", 39},
                  {"lblPaginaRisultati", 40}})
             EXPECT_EQ(child(tipped)->toolTip(), le[key(number)]) << tipped;
+        QSignalSpy columnChanges(child("cmbCercaIn"), SIGNAL(currentTextChanged(QString)));
         load(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"), true, QStringLiteral("ShippedTest"));
+        EXPECT_EQ(columnChanges.count(), 0) << "the reload keeps the chosen column all along";
         const int rows = control.ListView->ListItems().Count(), pageSize = control.PageSize();
         // The menu key on either text field: Qt's commands, in the language's words.
         for (QWidget* field : {child("txtRicerca"), child("cmbCercaIn")}) {

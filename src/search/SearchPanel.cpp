@@ -158,8 +158,9 @@ void SearchPanel::fillColumnChoice()
         // switching the language, say.
         const int chosen = cmbCercaIn->ListIndex();
         const QString chosenHeading = chosen == -1 ? QString() : cmbCercaIn->itemText(chosen);
-        cmbCercaIn->clear();
+        // Quiet from the start: a host watching the combo would see the choice dropped and back.
         const QSignalBlocker quiet(cmbCercaIn);
+        cmbCercaIn->clear();
         // Adding to an empty Qt combo chooses the first entry; the search column stays unchosen
         // until the user picks one.
         for (const ColumnHeader* header : m_list.ColumnHeaders()) {
