@@ -13,9 +13,11 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 #include <algorithm>
@@ -30,7 +32,7 @@ namespace {
 
 // The language files as they stand in the source tree: what the library ships.
 const QString kSourceFolder = QStringLiteral(TESSARO_LANGUAGES_SOURCE);
-constexpr int kKeyCount = 48;
+constexpr int kKeyCount = 61;
 
 QByteArray sourceFile(const QString& language, const QString& name)
 {
@@ -258,6 +260,24 @@ TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFi
             commands.removeAll(QString());
             EXPECT_EQ(commands, QStringList({le["LE43"], le["LE44"], le["LE45"], le["LE32"], le["LE46"], le["LE47"],
                                              le["LE48"]})) << field->objectName().toStdString();
+        }
+        // A right click on either scroll bar of the list: Qt runs its menu at once.
+        for (const auto& [bar, first] : {std::pair{control.ListView->horizontalScrollBar(), 50},
+                                         {control.ListView->verticalScrollBar(), 56}}) {
+            QStringList commands, expected{le["LE49"]};
+            for (int number = first; number < first + 6; ++number)
+                expected << le[key(number)];
+            QTimer::singleShot(0, [&commands] {
+                if (QWidget* menu = QApplication::activePopupWidget()) {
+                    for (const QAction* action : menu->actions())
+                        commands << action->text();
+                    menu->close();
+                }
+            });
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(1, 1), bar->mapToGlobal(QPoint(1, 1)));
+            QApplication::sendEvent(bar, &click);
+            commands.removeAll(QString());
+            EXPECT_EQ(commands, expected);
         }
 
         ASSERT_TRUE(pageSize > 0 && pageSize < 60) << "60 rows must take more than one page";
