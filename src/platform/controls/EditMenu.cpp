@@ -1,12 +1,13 @@
 #include "platform/controls/EditMenu.h"
 
+#include "platform/controls/ControlSupport.h"
+
 #include <QContextMenuEvent>
 #include <QMenu>
 
 namespace tessaro {
 namespace {
 
-constexpr char kFilterName[] = "tessaro_edit_menu";
 constexpr QChar kShortcutSeparator = u'\t';
 
 // Renames the commands of the field's standard menu as it opens. Qt's commands carry no names of
@@ -15,7 +16,7 @@ class EditMenu : public QObject {
     Q_OBJECT
 
 public:
-    explicit EditMenu(QLineEdit& field) : QObject(&field), m_field(field) { setObjectName(QLatin1String(kFilterName)); }
+    explicit EditMenu(QLineEdit& field) : QObject(&field), m_field(field) {}
     EditMenuCaptions captions;
 
 protected:
@@ -59,12 +60,7 @@ private:
 
 void setEditMenuCaptions(QLineEdit& field, const EditMenuCaptions& captions)
 {
-    auto* menu = field.findChild<EditMenu*>(QLatin1String(kFilterName), Qt::FindDirectChildrenOnly);
-    if (!menu) {
-        menu = new EditMenu(field);
-        field.installEventFilter(menu);
-    }
-    menu->captions = captions;
+    ownedFilter<EditMenu>(field).captions = captions;
 }
 
 void setEditMenuCaptions(QComboBox& combo, const EditMenuCaptions& captions)
@@ -72,10 +68,9 @@ void setEditMenuCaptions(QComboBox& combo, const EditMenuCaptions& captions)
     QLineEdit* field = combo.lineEdit();
     if (!field)
         return;
-    const bool first = !field->findChild<EditMenu*>(QLatin1String(kFilterName), Qt::FindDirectChildrenOnly);
-    setEditMenuCaptions(*field, captions);
-    if (first)
-        combo.installEventFilter(field->findChild<EditMenu*>(QLatin1String(kFilterName), Qt::FindDirectChildrenOnly));
+    EditMenu& menu = ownedFilter<EditMenu>(*field);
+    menu.captions = captions;
+    combo.installEventFilter(&menu); // once: a filter installed again stays installed once
 }
 
 } // namespace tessaro

@@ -1,21 +1,21 @@
 #include "platform/controls/ScrollBarMenu.h"
 
+#include "platform/controls/ControlSupport.h"
+
 #include <QChildEvent>
 #include <QMenu>
 
 namespace tessaro {
 namespace {
 
-constexpr char kFilterName[] = "tessaro_scroll_bar_menu";
-
-// Qt makes the menu a child of the bar and runs it at once: it is renamed as it is polished,
-// just before it shows. Qt's
-// commands carry no names of their own, so each is known by its text in Qt's current translation.
+// Qt makes the menu a child of the bar and runs it at once: it is renamed as it is polished, just
+// before it shows. Qt's commands carry no names of their own, so each is known by its text in
+// Qt's current translation.
 class ScrollBarMenu : public QObject {
     Q_OBJECT
 
 public:
-    explicit ScrollBarMenu(QScrollBar& bar) : QObject(&bar) { setObjectName(QLatin1String(kFilterName)); }
+    explicit ScrollBarMenu(QScrollBar& bar) : QObject(&bar) {}
     ScrollBarMenuCaptions captions;
 
 protected:
@@ -53,12 +53,7 @@ private:
 
 void setScrollBarMenuCaptions(QScrollBar& bar, const ScrollBarMenuCaptions& captions)
 {
-    auto* menu = bar.findChild<ScrollBarMenu*>(QLatin1String(kFilterName), Qt::FindDirectChildrenOnly);
-    if (!menu) {
-        menu = new ScrollBarMenu(bar);
-        bar.installEventFilter(menu);
-    }
-    menu->captions = captions;
+    ownedFilter<ScrollBarMenu>(bar).captions = captions;
 }
 
 } // namespace tessaro
