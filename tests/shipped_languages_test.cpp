@@ -6,13 +6,18 @@
 #include <tessaro/Languages.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 #include <algorithm>
@@ -27,7 +32,7 @@ namespace {
 
 // The language files as they stand in the source tree: what the library ships.
 const QString kSourceFolder = QStringLiteral(TESSARO_LANGUAGES_SOURCE);
-constexpr int kKeyCount = 42;
+constexpr int kKeyCount = 61;
 
 QByteArray sourceFile(const QString& language, const QString& name)
 {
@@ -231,9 +236,50 @@ TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFi
                  {"lblPag(0)", 36}, {"imgSuccessiva", 37}, {"imgUltimaPagina", 38}, {"lblCaricatutti", 39},
                  {"lblPaginaRisultati", 40}})
             EXPECT_EQ(child(tipped)->toolTip(), le[key(number)]) << tipped;
-
+        QSignalSpy columnChanges(child("cmbCercaIn"), SIGNAL(currentTextChanged(QString)));
         load(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"), true, QStringLiteral("ShippedTest"));
+        EXPECT_EQ(columnChanges.count(), 0) << "the reload keeps the chosen column all along";
         const int rows = control.ListView->ListItems().Count(), pageSize = control.PageSize();
+        // The menu key on either text field: Qt's commands, in the language's words.
+        for (QWidget* field : {child("txtRicerca"), child("cmbCercaIn")}) {
+            QApplication::processEvents(); // the popups opened and closed so far
+            QApplication::setActiveWindow(&control);
+            field->setFocus(Qt::TabFocusReason);
+            QApplication::processEvents();
+            if (QWidget* dropped = QApplication::activePopupWidget())
+                dropped->close(); // the combo's list, open on focus
+            ASSERT_TRUE(field->hasFocus());
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {});
+            QApplication::sendEvent(QApplication::focusWidget(), &menuKey);
+            QStringList commands;
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                for (const QAction* action : menu->actions())
+                    commands << action->text().section(QLatin1Char('\t'), 0, 0);
+                menu->close();
+            }
+            commands.removeAll(QString());
+            EXPECT_EQ(commands, QStringList({le["LE43"], le["LE44"], le["LE45"], le["LE32"], le["LE46"], le["LE47"],
+                                             le["LE48"]})) << field->objectName().toStdString();
+        }
+        // A right click on either scroll bar of the list: Qt runs its menu at once.
+        for (const auto& [bar, first] : {std::pair{control.ListView->horizontalScrollBar(), 50},
+                                         {control.ListView->verticalScrollBar(), 56}}) {
+            QStringList commands, expected{le["LE49"]};
+            for (int number = first; number < first + 6; ++number)
+                expected << le[key(number)];
+            QTimer::singleShot(0, [&commands] {
+                if (QWidget* menu = QApplication::activePopupWidget()) {
+                    for (const QAction* action : menu->actions())
+                        commands << action->text();
+                    menu->close();
+                }
+            });
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(1, 1), bar->mapToGlobal(QPoint(1, 1)));
+            QApplication::sendEvent(bar, &click);
+            commands.removeAll(QString());
+            EXPECT_EQ(commands, expected);
+        }
+
         ASSERT_TRUE(pageSize > 0 && pageSize < 60) << "60 rows must take more than one page";
         const int pages = (60 + pageSize - 1) / pageSize;
         EXPECT_EQ(caption(control, "lblNumRecord"),

@@ -21,7 +21,7 @@ TESSARO_EXPORT QStringList shippedLanguages();
 
 /// A folder for CambiaLingua that shows the control's texts in `language`, one of
 /// shippedLanguages() spelt exactly so. The folder holds LangSetting.ini (section `[Language]`,
-/// `CurrentLanguage=<language>`) and `<language>.lng` (section [Strings], keys LE01 to LE42, values
+/// `CurrentLanguage=<language>`) and `<language>.lng` (section [Strings], keys LE01 to LE61, values
 /// in double quotes, UTF-8 text with CR LF line ends).
 ///
 /// The installed copy comes first: `<prefix>/share/tessaro/languages/<language>`, found from where

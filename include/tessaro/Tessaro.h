@@ -229,7 +229,7 @@ public:
     Q_INVOKABLE void GoToPage(int Page);
     /// Makes `PercorsoFileLingua` the language folder (`/` or `\` separators) and reads the
     /// current language from its LangSetting.ini (section `Language`, key `CurrentLanguage`);
-    /// the texts then come from `<language>.lng` in that folder, keys LE01 to LE42. Folder and
+    /// the texts then come from `<language>.lng` in that folder, keys LE01 to LE61. Folder and
     /// language are shared by every control of the calling thread; this control's captions
     /// are set at once. Throws tessaro::Error 53 when the folder has no LangSetting.ini (75
     /// when it is no readable file); the folder is taken as the language directory all the

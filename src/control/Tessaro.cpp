@@ -84,7 +84,7 @@ void Tessaro::CambiaLingua(const QString& PercorsoFileLingua)
     d->pageBar->retranslate();
     d->totals->retranslate();
     d->search->retranslate();
-    d->lstv->setCopyCaption(languageText(LanguageKey::CopyCommand));
+    d->nameListCommands(languageText);
     redescribeChildControls(*this);
 }
 

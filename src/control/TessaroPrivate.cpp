@@ -3,6 +3,7 @@
 #include "control/AccessibleNames.h"
 #include "design/Style.h"
 #include "platform/controls/ControlSupport.h"
+#include "platform/controls/ScrollBarMenu.h"
 
 namespace tessaro {
 
@@ -14,6 +15,7 @@ TessaroPrivate::TessaroPrivate(Tessaro& control) : q(control)
     lstv = new tessaro::ListView(&q);
     lstv->setObjectName(QStringLiteral("lstv"));
     design::place(*lstv, design::kList);
+    nameListCommands(designedText);
     remembered = std::make_unique<RememberedSettings>(q, *lstv);
     header = std::make_unique<HeaderPanel>(q, *lstv);
     search = std::make_unique<search::SearchPanel>(header->panel(), *lstv);
@@ -50,6 +52,20 @@ ControlParts TessaroPrivate::parts() const
     return ControlParts{[this]() -> std::shared_ptr<Recordset>& { return q.rst; },
                         [this]() -> std::shared_ptr<collColonne>& { return q.Columns; },
                         [this] { return q.ImageList; }, [this]() -> ListView& { return *lstv; }};
+}
+
+void TessaroPrivate::nameListCommands(QString (*text)(LanguageKey))
+{
+    using Key = LanguageKey;
+    lstv->setCopyCaption(text(Key::CopyCommand));
+    const ScrollBarMenuCaptions captions{
+        text(Key::ScrollHereCommand), text(Key::LeftEdgeCommand),  text(Key::RightEdgeCommand),
+        text(Key::PageLeftCommand),   text(Key::PageRightCommand), text(Key::ScrollLeftCommand),
+        text(Key::ScrollRightCommand), text(Key::TopCommand),      text(Key::BottomCommand),
+        text(Key::PageUpCommand),     text(Key::PageDownCommand),  text(Key::ScrollUpCommand),
+        text(Key::ScrollDownCommand)};
+    for (QScrollBar* bar : {lstv->horizontalScrollBar(), lstv->verticalScrollBar()})
+        setScrollBarMenuCaptions(*bar, captions);
 }
 
 } // namespace tessaro

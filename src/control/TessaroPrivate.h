@@ -10,6 +10,7 @@
 #include "control/ChildrenFit.h"
 #include "control/RememberedSettings.h"
 #include "data/Loader.h"
+#include "language/LanguageKeys.h"
 #include "paging/PageBar.h"
 #include "platform/controls/ControlParts.h"
 #include "platform/controls/LoadPacer.h"
@@ -37,6 +38,9 @@ struct TessaroPrivate {
     /// Sets the page size to the rows that fit and reloads the page when that changed; whether
     /// it did. The control may be gone after it.
     bool fitPageToRows();
+    /// Names the commands of the list's own menus (Copy, its scroll bars') in the words `text`
+    /// gives each key.
+    void nameListCommands(QString (*text)(LanguageKey));
 
     /// WholeResult: whether it is on and applies now (paged, an open set, columns).
     bool wholeResult = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The control's texts by name. Each key is one entry of the language files, LE01 to LE42 in
+// The control's texts by name. Each key is one entry of the language files, LE01 to LE61 in
 // the order below; the numbers are the files' own and never change. A host's language file may
 // have been written before the keys from LE30 on existed: those keys have a designed (Italian)
 // text, which stands in where the file has none.
@@ -54,8 +54,27 @@ enum class LanguageKey : int {
     PagedTip,          // LE40
     CountingRecords,   // LE41: the record counter while the records are being counted
     AboutRecords,      // LE42: the word before the database's estimate of the records ("about")
+    UndoCommand,       // LE43: the commands of the text fields' context menu (Copy is LE32)
+    RedoCommand,       // LE44
+    CutCommand,        // LE45
+    PasteCommand,      // LE46
+    DeleteCommand,     // LE47
+    SelectAllCommand,  // LE48
+    ScrollHereCommand, // LE49: the commands of the list's scroll bars' context menu
+    LeftEdgeCommand,   // LE50
+    RightEdgeCommand,  // LE51
+    PageLeftCommand,   // LE52
+    PageRightCommand,  // LE53
+    ScrollLeftCommand, // LE54
+    ScrollRightCommand, // LE55
+    TopCommand,        // LE56
+    BottomCommand,     // LE57
+    PageUpCommand,     // LE58
+    PageDownCommand,   // LE59
+    ScrollUpCommand,   // LE60
+    ScrollDownCommand, // LE61
     // The last key above, which ends the loops over all keys: a new key comes before this line.
-    LastKey = AboutRecords,
+    LastKey = ScrollDownCommand,
 };
 
 /// The key's name in the language files: "LE01" for ErrorTitle, "LE28" for TotalsTitle.

@@ -19,11 +19,11 @@ namespace tessaro {
 /// stay the same, and are those a fresh read would give.
 QString ReadIniValue(const QString& file, const QString& section, const QString& key);
 
-/// The text of `key` (LE01..LE42) in the current language file, or "" when anything on the way
+/// The text of `key` (LE01..LE61) in the current language file, or "" when anything on the way
 /// is missing or fails. Never throws. While the thread's current language is empty it is read
 /// first from LangSetting.ini in the language directory (again on every call until found). What
 /// a file gave is kept while the file's size and times stay the same (a large file is scanned
-/// once for all the keys LE01 to LE42); a changed file is read again.
+/// once for all the keys LE01 to LE61); a changed file is read again.
 QString GetLanguageString(const QString& key) noexcept;
 
 /// The thread's language directory and current language name.

@@ -5,6 +5,7 @@
 #include "language/LanguageKeys.h"
 #include "platform/Failure.h"
 #include "platform/controls/ComboBox.h"
+#include "platform/controls/EditMenu.h"
 #include "platform/controls/KeyEvents.h"
 #include "platform/controls/TextBox.h"
 #include "platform/format/Like.h"
@@ -122,6 +123,7 @@ SearchPanel::SearchPanel(QWidget& panel, ListView& list)
         showChosenEntry(*cmbCercaIn);
     });
     m_textKeys->onKeyPress([this](int& KeyAscii) { txtRicerca_KeyPress(KeyAscii); });
+    nameEditCommands(designedText);
     connect(cmdTrova, &QPushButton::clicked, this, [this] { cmdTrova_Click(); });
 }
 
@@ -135,6 +137,18 @@ void SearchPanel::retranslate()
 {
     Label1->setText(languageText(LanguageKey::SearchInCaption));
     Label2->setText(languageText(LanguageKey::SearchCaption));
+    nameEditCommands(languageText);
+}
+
+// The two text fields' context menus, in the words `text` gives each command.
+void SearchPanel::nameEditCommands(QString (*text)(LanguageKey))
+{
+    const EditMenuCaptions captions{text(LanguageKey::UndoCommand),   text(LanguageKey::RedoCommand),
+                                    text(LanguageKey::CutCommand),    text(LanguageKey::CopyCommand),
+                                    text(LanguageKey::PasteCommand),  text(LanguageKey::DeleteCommand),
+                                    text(LanguageKey::SelectAllCommand)};
+    setEditMenuCaptions(*cmbCercaIn, captions);
+    setEditMenuCaptions(*txtRicerca, captions);
 }
 
 void SearchPanel::fillColumnChoice()
@@ -144,8 +158,9 @@ void SearchPanel::fillColumnChoice()
         // switching the language, say.
         const int chosen = cmbCercaIn->ListIndex();
         const QString chosenHeading = chosen == -1 ? QString() : cmbCercaIn->itemText(chosen);
-        cmbCercaIn->clear();
+        // Quiet from the start: a host watching the combo would see the choice dropped and back.
         const QSignalBlocker quiet(cmbCercaIn);
+        cmbCercaIn->clear();
         // Adding to an empty Qt combo chooses the first entry; the search column stays unchosen
         // until the user picks one.
         for (const ColumnHeader* header : m_list.ColumnHeaders()) {

@@ -19,6 +19,7 @@ class Label;
 class ListView;
 class TextBox;
 class LikePattern;
+enum class LanguageKey : int;
 
 namespace search {
 
@@ -59,6 +60,7 @@ public:
 private:
     /// Shows the next page with a match over the whole result; false when there is none.
     bool showPageWithMatch(int column, const LikePattern& pattern);
+    void nameEditCommands(QString (*text)(LanguageKey));
 
     ListView& m_list;
     Label* Label1;

@@ -24,6 +24,19 @@ protected:
     }
 };
 
+/// The event filter of type `Filter` that `widget` owns and that watches it, made on first use
+/// as `Filter(widget)`.
+template <class Filter, class Widget>
+Filter& ownedFilter(Widget& widget)
+{
+    auto* filter = widget.template findChild<Filter*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!filter) {
+        filter = new Filter(widget);
+        widget.installEventFilter(filter);
+    }
+    return *filter;
+}
+
 /// Applies a solid background colour to a widget that paints its own ground. Its text keeps its
 /// colour where that stands out on the new ground, else turns black or white (a designed light
 /// ground under a dark palette's light text).
