@@ -50,7 +50,7 @@ double headerWidth(const ListView& lstv, const clsColonna& d, qint16 k, qint16 n
 
 // Header k of n as the fill makes it: caption, width and alignment from descriptor k (header 1
 // keeps the default alignment), the column kind in its Tag.
-struct HeaderSpec {
+struct HeaderLook {
     QString caption;
     double width;
     int alignment;
@@ -63,8 +63,8 @@ struct HeaderSpec {
     }
 };
 
-// The specs in column order; `specs` keeps those made before a descriptor that fails.
-void headerSpecs(const ListView& lstv, Recordset& rst, collColonne& columns, std::vector<HeaderSpec>& specs)
+// The headers wanted, in column order; `wanted` keeps those made before a descriptor that fails.
+void wantedHeaders(const ListView& lstv, Recordset& rst, collColonne& columns, std::vector<HeaderLook>& wanted)
 {
     constexpr int kDefaultAlignment = 0;
     const qint16 n = static_cast<qint16>(rst.Fields().Count() - 1);
@@ -72,19 +72,19 @@ void headerSpecs(const ListView& lstv, Recordset& rst, collColonne& columns, std
     for (qint16 k = std::min<qint16>(1, n); k <= n; ++k) {
         const std::shared_ptr<clsColonna> d = columns.Item(k);
         const QString caption = d->Intestazione().isEmpty() ? rst.Fields().Item(k).Name() : d->Intestazione();
-        specs.push_back({caption, headerWidth(lstv, *d, k, n), k > 1 ? d->Allineamento() : kDefaultAlignment,
+        wanted.push_back({caption, headerWidth(lstv, *d, k, n), k > 1 ? d->Allineamento() : kDefaultAlignment,
                          QString::number(d->TipoCampo())});
     }
 }
 
-void rebuildHeaders(ColumnHeaders& headers, const std::vector<HeaderSpec>& specs)
+void rebuildHeaders(ColumnHeaders& headers, const std::vector<HeaderLook>& wanted)
 {
     headers.Clear();
-    for (const HeaderSpec& spec : specs) {
-        ColumnHeader* header = headers.Add(spec.caption, spec.width);
+    for (const HeaderLook& look : wanted) {
+        ColumnHeader* header = headers.Add(look.caption, look.width);
         if (header->Index() > 1)
-            header->setAlignment(spec.alignment);
-        header->setTag(spec.tag);
+            header->setAlignment(look.alignment);
+        header->setTag(look.tag);
     }
 }
 
@@ -93,19 +93,19 @@ void rebuildHeaders(ColumnHeaders& headers, const std::vector<HeaderSpec>& specs
 void addHeaders(ListView& lstv, Recordset& rst, collColonne& columns)
 {
     ColumnHeaders& headers = lstv.ColumnHeaders();
-    std::vector<HeaderSpec> specs;
+    std::vector<HeaderLook> wanted;
     try {
-        headerSpecs(lstv, rst, columns, specs);
+        wantedHeaders(lstv, rst, columns, wanted);
     } catch (...) {
         // As if added one by one: the headers before the failing descriptor are there.
-        rebuildHeaders(headers, specs);
+        rebuildHeaders(headers, wanted);
         throw;
     }
-    const bool same = headers.Count() == int(specs.size())
-        && std::equal(specs.begin(), specs.end(), headers.begin(),
-                      [](const HeaderSpec& spec, const ColumnHeader* header) { return spec.isOf(*header); });
+    const bool same = headers.Count() == int(wanted.size())
+        && std::equal(wanted.begin(), wanted.end(), headers.begin(),
+                      [](const HeaderLook& look, const ColumnHeader* header) { return look.isOf(*header); });
     if (!same)
-        rebuildHeaders(headers, specs);
+        rebuildHeaders(headers, wanted);
 }
 
 // Positions the cursor on the page to show and returns how many rows to read. A page whose
