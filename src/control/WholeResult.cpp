@@ -46,8 +46,11 @@ WholeRows TessaroPrivate::wholeRows()
 // The set in the query's order is kept to return to; a failed sort leaves the rows as they were.
 void TessaroPrivate::sortWholeResult(int column, bool descending)
 {
-    if (pacer.busy())
+    // Refused quietly while a long load or scan runs: the rows stay as they are, shown unsorted.
+    if (pacer.busy()) {
+        lstv->setPresorted(false);
         return;
+    }
     const ControlGuard guard(&q);
     bool sorted = false;
     trapAndReport(ReportForm::DescriptionBelow, QStringLiteral("lstv_ColumnClick"), [&] {
