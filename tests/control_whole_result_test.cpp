@@ -3,6 +3,7 @@
 #include "export_support.h"
 #include "support/HostedControl.h"
 #include "support/PostgresCluster.h"
+#include "support/StoreConnection.h"
 #include "support/TestHelpers.h"
 
 #include <tessaro/Recordset.h>
@@ -31,7 +32,7 @@ constexpr int kAmountSpread = 50;
 constexpr int kNullEvery = 23;
 constexpr int kDaySpread = 400;
 
-enum class Store { SqliteFile, Postgres };
+using test::Store;
 
 std::optional<int> amountOf(int id)
 {
@@ -52,30 +53,19 @@ struct WholeResult : test::HostedControl {
     ~WholeResult() override
     {
         delete window;
-        const QString name = db.connectionName();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
+        test::dropConnection(db);
     }
 
     void makeStore(Store store, const QString& rows = QString())
     {
-        if (store == Store::Postgres) {
-            db = test::PostgresCluster::instance().connection(QStringLiteral("whole-result"));
-        } else {
-            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("whole-result"));
-            db.setDatabaseName(QDir(folder.path()).filePath(QStringLiteral("rows.db")));
-        }
-        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
-        const QString series = store == Store::Postgres
-                                   ? QStringLiteral("SELECT g FROM generate_series(1, %1) g")
-                                   : QStringLiteral("WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n "
-                                                    "WHERE g < %1) SELECT g FROM n");
+        db = test::connectStore(store, folder.path(), QStringLiteral("whole-result"));
+        ASSERT_TRUE(db.isOpen()) << db.lastError().text().toStdString();
         const QString day = store == Store::Postgres ? QStringLiteral("DATE '2024-01-01' + (g * 53 %% 400)")
                                                      : QStringLiteral("date('2024-01-01', '+' || (g * 53 %% 400) || ' days')");
         const QString fill = rows.isEmpty()
                                  ? QStringLiteral("INSERT INTO t SELECT g, 'row ' || g, CASE WHEN g %% 23 = 0 THEN NULL "
                                                   "ELSE g * 37 %% 50 END, %1 FROM (%2) s")
-                                       .arg(day, series.arg(kRows))
+                                       .arg(day, test::numberSeries(store, kRows))
                                        .replace(QStringLiteral("%%"), QStringLiteral("%"))
                                  : rows;
         for (const QString& sql : {QStringLiteral("DROP TABLE IF EXISTS t"),
@@ -132,11 +122,6 @@ struct WholeResult : test::HostedControl {
     }
 };
 
-std::string storeName(Store store)
-{
-    return store == Store::Postgres ? "PostgreSQL" : "SQLite file";
-}
-
 // The ids in the order the rules give: by the value ascending with Nulls last, then by the key;
 // descending is exactly the reverse.
 QList<int> idsOrderedBy(const std::function<std::optional<int>(int)>& value, bool descending)
@@ -162,7 +147,7 @@ QList<int> idsOrderedBy(const std::function<std::optional<int>(int)>& value, boo
 TEST_F(WholeResult, AHeaderClickSortsEveryRowAndThePagesFollowTheOrder)
 {
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
-        SCOPED_TRACE(storeName(store));
+        SCOPED_TRACE(test::storeName(store));
         if (store == Store::Postgres)
             TESSARO_REQUIRE_POSTGRES(); // the SQLite half has run
         makeStore(store);
@@ -210,7 +195,7 @@ TEST_F(WholeResult, AHeaderClickSortsEveryRowAndThePagesFollowTheOrder)
 TEST_F(WholeResult, FindMovesToTheNextPageWithAMatchAndWrapsRound)
 {
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
-        SCOPED_TRACE(storeName(store));
+        SCOPED_TRACE(test::storeName(store));
         if (store == Store::Postgres)
             TESSARO_REQUIRE_POSTGRES();
         makeStore(store);
@@ -250,7 +235,7 @@ TEST_F(WholeResult, TotalsAndExportEqualThoseOfTheLoadedList)
 {
     test::OpenedWorkbooks workbooks;
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
-        SCOPED_TRACE(storeName(store));
+        SCOPED_TRACE(test::storeName(store));
         if (store == Store::Postgres)
             TESSARO_REQUIRE_POSTGRES();
         makeStore(store);

@@ -2,6 +2,7 @@
 // exact bar once the count lands, and a count still running when the host tears the control down.
 #include "support/HostedControl.h"
 #include "support/PostgresCluster.h"
+#include "support/StoreConnection.h"
 #include "support/TestHelpers.h"
 
 #include <tessaro/Recordset.h>
@@ -21,7 +22,7 @@ constexpr int kRows = 3000;
 // Only to catch a hang: every count here lands well within it.
 constexpr int kHangBoundMilliseconds = 60000;
 
-enum class Store { SqliteFile, Postgres };
+using test::Store;
 
 // A control over a table t(id, name) of kRows rows, in an SQLite file or the PostgreSQL cluster.
 struct CountBeside : test::HostedControl {
@@ -35,27 +36,17 @@ struct CountBeside : test::HostedControl {
     ~CountBeside() override
     {
         delete window;
-        const QString name = db.connectionName();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
+        test::dropConnection(db);
     }
 
     void makeStore(Store store)
     {
-        if (store == Store::Postgres) {
-            db = test::PostgresCluster::instance().connection(QStringLiteral("count-beside"));
-        } else {
-            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count-beside"));
-            db.setDatabaseName(QDir(folder.path()).filePath(QStringLiteral("rows.db")));
-        }
-        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
-        const QString rows = store == Store::Postgres
-                                 ? QStringLiteral("SELECT g, 'row ' || g FROM generate_series(1, %1) g")
-                                 : QStringLiteral("WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n "
-                                                  "WHERE g < %1) SELECT g, 'row ' || g FROM n");
+        db = test::connectStore(store, folder.path(), QStringLiteral("count-beside"));
+        ASSERT_TRUE(db.isOpen()) << db.lastError().text().toStdString();
+        const QString rows = QStringLiteral("SELECT g, 'row ' || g FROM (%1) s").arg(test::numberSeries(store, kRows));
         for (const QString& sql : {QStringLiteral("DROP TABLE IF EXISTS t"),
                                    QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT)"),
-                                   QStringLiteral("INSERT INTO t ") + rows.arg(kRows), QStringLiteral("ANALYZE t")})
+                                   QStringLiteral("INSERT INTO t ") + rows, QStringLiteral("ANALYZE t")})
             ASSERT_TRUE(QSqlQuery(db).exec(sql)) << sql.toStdString();
         if (store == Store::Postgres)
             ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("CREATE OR REPLACE FUNCTION slow(i int) RETURNS int AS $$ "
@@ -91,11 +82,6 @@ struct CountBeside : test::HostedControl {
     }
 };
 
-std::string storeName(Store store)
-{
-    return store == Store::Postgres ? "PostgreSQL" : "SQLite file";
-}
-
 } // namespace
 
 // The page is there at once, the counter says the rows are being counted (PostgreSQL with its
@@ -104,7 +90,7 @@ std::string storeName(Store store)
 TEST_F(CountBeside, TheFirstPageShowsBeforeTheCountAndTheBarBecomesExactWhenItLands)
 {
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
-        SCOPED_TRACE(storeName(store));
+        SCOPED_TRACE(test::storeName(store));
         if (store == Store::Postgres)
             TESSARO_REQUIRE_POSTGRES(); // the SQLite half has run
         makeStore(store);
@@ -193,7 +179,7 @@ TEST_F(CountBeside, ACountStillRunningEndsWithEveryTeardown)
     };
     QSqlDatabase observer;
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
-        SCOPED_TRACE(storeName(store));
+        SCOPED_TRACE(test::storeName(store));
         if (store == Store::Postgres)
             TESSARO_REQUIRE_POSTGRES(); // the SQLite half has run
         makeStore(store);

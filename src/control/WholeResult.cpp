@@ -23,12 +23,12 @@ WholeRows TessaroPrivate::wholeRows()
     rows.scanColumn = [this](int column, qint64 from, qint64 maxRows, const CellVisitor& visit) {
         const std::shared_ptr<Recordset> set = q.rst;
         const std::shared_ptr<collColonne> columns = q.Columns;
-        return data::scanField(*set, *columns, column + 1, from, maxRows, visit);
+        data::scanField(*set, *columns, column + 1, from, maxRows, visit);
     };
     rows.scanRows = [this](const RowTextsVisitor& visit) {
         const std::shared_ptr<Recordset> set = q.rst;
         const std::shared_ptr<collColonne> columns = q.Columns;
-        return data::scanShownFields(*set, *columns, visit);
+        data::scanShownFields(*set, *columns, visit);
     };
     rows.rowsExpected = [this] {
         const Recordset& set = results.current();

@@ -16,39 +16,35 @@ namespace {
 struct ScanEnded {
 };
 
-qint64 scan(const Recordset& set, qint64 from, qint64 maxRows, const std::function<bool(const sql::RowValues&)>& visit)
+void scan(const Recordset& set, qint64 from, qint64 maxRows, const std::function<bool(const sql::RowValues&)>& visit)
 {
     const int rows = maxRows < 0 ? sql::RecordsetRows::kAllRows
                                  : int(std::min<qint64>(maxRows, sql::RecordsetRows::kAllRows));
-    qint64 handed = 0;
     try {
         sql::RecordsetRows::readAt(set, from, rows, [&](const sql::RowValues& row) {
             if (!visit(row))
                 throw ScanEnded();
-            ++handed;
         });
     } catch (const ScanEnded&) {
-        ++handed; // the row that stopped the scan was handed too
     }
-    return handed;
 }
 
 } // namespace
 
-qint64 scanField(const Recordset& set, collColonne& columns, int field, qint64 from, qint64 maxRows,
-                 const CellVisitor& visit)
+void scanField(const Recordset& set, collColonne& columns, int field, qint64 from, qint64 maxRows,
+                const CellVisitor& visit)
 {
     const CellTextWriter writer(columns.Item(field));
     std::string buffer;
     qint64 row = from;
-    return scan(set, from, maxRows, [&](const sql::RowValues& values) {
+    scan(set, from, maxRows, [&](const sql::RowValues& values) {
         std::string_view text;
         writer.write(values, field, buffer, text);
         return visit(row++, text);
     });
 }
 
-qint64 scanShownFields(const Recordset& set, collColonne& columns, const RowTextsVisitor& visit)
+void scanShownFields(const Recordset& set, collColonne& columns, const RowTextsVisitor& visit)
 {
     const int fields = set.FieldCount();
     std::vector<CellTextWriter> writers;
@@ -57,7 +53,7 @@ qint64 scanShownFields(const Recordset& set, collColonne& columns, const RowText
     std::vector<std::string> buffers(writers.size());
     std::vector<std::string_view> texts(writers.size());
     qint64 row = 0;
-    return scan(set, 0, WholeRows::kToTheEnd, [&](const sql::RowValues& values) {
+    scan(set, 0, WholeRows::kToTheEnd, [&](const sql::RowValues& values) {
         for (std::size_t k = 0; k < writers.size(); ++k)
             writers[k].write(values, int(k) + 1, buffers[k], texts[k]);
         return visit(row++, texts);

@@ -4,8 +4,6 @@
 #include "platform/controls/ScanPacing.h"
 #include "platform/format/Like.h"
 
-#include <limits>
-
 namespace tessaro::search {
 namespace {
 
@@ -34,22 +32,18 @@ std::optional<int> WholeFind::nextPageWithMatch(int column, const LikePattern& p
         ScanPacing pacing(m_pacer, m_rows.rowsExpected());
         QString cell;
         qint64 scanned = 0;
-        const auto lookBefore = [&](qint64 end) {
-            return [&, end](qint64 row, std::string_view text) {
-                if (row >= end)
-                    return false;
-                setText(cell, text);
-                if (pattern.matches(cell)) {
-                    found = row;
-                    return false;
-                }
-                return pacing.step(++scanned);
-            };
+        const CellVisitor look = [&](qint64 row, std::string_view text) {
+            setText(cell, text);
+            if (pattern.matches(cell)) {
+                found = row;
+                return false;
+            }
+            return pacing.step(++scanned);
         };
-        m_rows.scanColumn(column, afterPage, WholeRows::kToTheEnd, lookBefore(std::numeric_limits<qint64>::max()));
+        m_rows.scanColumn(column, afterPage, WholeRows::kToTheEnd, look);
         // Round from the first row, the current page's own matches last.
         if (!found && !pacing.stopped())
-            m_rows.scanColumn(column, 0, afterPage, lookBefore(afterPage));
+            m_rows.scanColumn(column, 0, afterPage, look);
         stopped = pacing.stopped();
     }
     if (!found)

@@ -23,11 +23,11 @@ using RowTextsVisitor = std::function<bool(qint64 row, const std::vector<std::st
 struct WholeRows {
     std::function<bool()> active; // the host chose the whole result, the view is paged, a set is open
     /// Column `column` of the list (from 0) of at most `maxRows` rows from row `from` (kToTheEnd:
-    /// to the end); returns the rows handed.
-    std::function<qint64(int column, qint64 from, qint64 maxRows, const CellVisitor& visit)> scanColumn;
+    /// to the end).
+    std::function<void(int column, qint64 from, qint64 maxRows, const CellVisitor& visit)> scanColumn;
     static constexpr qint64 kToTheEnd = -1;
-    /// Every row from the first; returns the rows handed.
-    std::function<qint64(const RowTextsVisitor& visit)> scanRows;
+    /// Every row from the first.
+    std::function<void(const RowTextsVisitor& visit)> scanRows;
     /// The rows a scan of every row is expected to read: the count, else the estimate, else the
     /// rows known to exist; never waits.
     std::function<qint64()> rowsExpected;

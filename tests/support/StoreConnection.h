@@ -1,0 +1,28 @@
+#pragma once
+
+// The two stores the tests that need a second connection run on: an SQLite file (which a second
+// connection can see) and the PostgreSQL cluster.
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <string>
+
+namespace tessaro::test {
+
+enum class Store { SqliteFile, Postgres };
+
+/// "SQLite file" or "PostgreSQL", for traces.
+std::string storeName(Store store);
+
+/// A connection named `name`, opened (its error in lastError() when it did not open): to the
+/// file rows.db in `folder`, or to the PostgreSQL cluster.
+QSqlDatabase connectStore(Store store, const QString& folder, const QString& name);
+
+/// A statement of one column g, the numbers 1 to `rows`, in the store's own words.
+QString numberSeries(Store store, int rows);
+
+/// Closes `db` and removes its connection.
+void dropConnection(QSqlDatabase& db);
+
+} // namespace tessaro::test
