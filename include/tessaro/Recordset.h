@@ -86,7 +86,9 @@ public:
     /// Not copyable.
     Recordset& operator=(const Recordset&) = delete;
 
-    /// Runs `Source` on `ActiveConnection` and stands on the first row. The cursor and lock types
+    /// Runs `Source` on `ActiveConnection` and stands on the first row; its first PageSize() + 1
+    /// rows are read at once (the first page, and whether another follows), the rest as they are
+    /// reached. The cursor and lock types
     /// and the options are accepted for compatibility: the set is always static and read-only.
     /// Fails with 3705 when the set is already open, 3709 when the connection is not open, or
     /// the database's error (the set stays closed; LastDatabaseError() keeps it).

@@ -1,6 +1,7 @@
 #include "control/TessaroPrivate.h"
 
 #include "control/AccessibleNames.h"
+#include "control/ChildrenFit.h"
 #include "design/Style.h"
 #include "platform/controls/ControlSupport.h"
 #include "platform/controls/ScrollBarMenu.h"
@@ -51,7 +52,8 @@ ControlParts TessaroPrivate::parts() const
 {
     return ControlParts{[this]() -> std::shared_ptr<Recordset>& { return q.rst; },
                         [this]() -> std::shared_ptr<collColonne>& { return q.Columns; },
-                        [this] { return q.ImageList; }, [this]() -> ListView& { return *lstv; }};
+                        [this] { return q.ImageList; }, [this]() -> ListView& { return *lstv; },
+                        [this] { return RigheVisibili(*lstv); }};
 }
 
 void TessaroPrivate::nameListCommands(QString (*text)(LanguageKey))

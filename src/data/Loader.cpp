@@ -39,6 +39,8 @@ void Loader::reopenQuery()
 {
     const SkipFailures skip("reopenQuery");
     skip([&] { m_results.current().Close(); });
+    // The open reads one page and a row: the first page shows without reading further.
+    skip([&] { m_results.current().setPageSize(m_parts.pageRows()); });
     skip([&] { m_results.current().Open(m_settings.Query, m_settings.DBConnection); });
 }
 

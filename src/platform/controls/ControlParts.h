@@ -21,6 +21,7 @@ struct ControlParts {
     std::function<std::shared_ptr<collColonne>&()> columns;  // the host's `Columns`; may be empty
     std::function<std::shared_ptr<ImageList>()> images;       // the host's `ImageList`; may be empty
     std::function<ListView&()> list;                        // the inner list, as long as the control
+    std::function<int()> pageRows;                          // the rows a page of the list holds now
 };
 
 } // namespace tessaro

@@ -88,7 +88,7 @@ void Recordset::Open(const QString& Source, const QSqlDatabase& ActiveConnection
         sql::databaseFailure(d->lastError, Source);
         throw resultSetError(sql::ConnectionUnusable);
     }
-    d->source = d->fromDatabase([&] { return sql::ResultSource::open(Source, ActiveConnection); });
+    d->source = d->fromDatabase([&] { return sql::ResultSource::open(Source, ActiveConnection, std::min(d->pageSize, sql::ResultSource::kMaxBlockRows) + 1); });
     d->position = 0;
     d->block.reset();
 }
