@@ -127,13 +127,20 @@ bool CellTextWriter::write(const sql::RowValues& row, int field, std::string& ou
     const QVariant value = row.value(field);
     if (value.isNull())
         return false;
-    if (m_format.isEmpty() && !m_numeric && value.typeId() == QMetaType::QDate && m_dates.append(out, value.toDate())) {
+    if (m_format.isEmpty() && !m_numeric && value.typeId() == QMetaType::QDate && dates().append(out, value.toDate())) {
         text = out;
         return true;
     }
     out = cellText(value, m_format, m_numeric).toStdString();
     text = out;
     return true;
+}
+
+const format::ShortDateWriter& CellTextWriter::dates() const
+{
+    if (!m_dates)
+        m_dates.emplace();
+    return *m_dates;
 }
 
 // Most cells of a fill are whole numbers: their digits go to the writer's buffer without a

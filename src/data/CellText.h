@@ -5,8 +5,8 @@
 #include <QString>
 
 #include <array>
-
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,11 +43,14 @@ public:
 private:
     bool writeStored(const sql::StoredValue& stored, std::string& out) const;
     std::string_view wholeNumberText(qint64 number) const;
+    const format::ShortDateWriter& dates() const;
 
     QString m_format;       ///< the column's format expression; empty for plain text
     bool m_numeric;         ///< TipoCampo 1: right-aligned in 20 characters
     std::string m_decimalPoint;
-    format::ShortDateWriter m_dates; ///< a plain date column's texts, without QLocale per cell
+    /// A plain date column's texts, without QLocale per cell; made at the first date written,
+    /// since reading the locale's names costs more than a page of cells that are not dates.
+    mutable std::optional<format::ShortDateWriter> m_dates;
     /// A whole number's digits are written after kNumericWidth blanks that stay in place, so a
     /// numeric column's text is the window of 20 characters that ends with them.
     mutable std::array<char, 2 * kNumericWidth + 4> m_digits;

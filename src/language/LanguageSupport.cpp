@@ -5,6 +5,8 @@
 #include "platform/Failure.h"
 #include "platform/files/IniProfile.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
@@ -167,20 +169,33 @@ QString ReadIniValue(const QString& file, const QString& section, const QString&
     return outcome.value;
 }
 
+namespace {
+
+// A host without language files asks for every text in the Italian default: its missing file is
+// skipped as the failure it is, with its trace, without raising an error for each text.
+void readLanguageValue(QString& value, const QString& file, const QString& section, const QString& key) noexcept
+{
+    constexpr const char* routine = "GetLanguageString";
+    skipFailure(routine, [&] {
+        if (!QFileInfo::exists(localFilePath(file))) {
+            traceSkipped(routine, Error::fromNumber(Error::FileNotFound));
+            return;
+        }
+        value = ReadIniValue(file, section, key);
+    });
+}
+
+} // namespace
+
 QString GetLanguageString(const QString& key) noexcept
 {
     QString text;
     LanguageState& state = languageState();
-    if (state.language.isEmpty()) {
-        // The backslash goes in even after a trailing one; the doubled separator is harmless.
-        skipFailure("GetLanguageString", [&] {
-            state.language = ReadIniValue(state.directory + QStringLiteral("\\LangSetting.ini"),
-                                          QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
-        });
-    }
-    skipFailure("GetLanguageString", [&] {
-        text = ReadIniValue(languageFilePath(state.directory, state.language), QStringLiteral("Strings"), key);
-    });
+    // The backslash goes in even after a trailing one; the doubled separator is harmless.
+    if (state.language.isEmpty())
+        readLanguageValue(state.language, state.directory + QStringLiteral("\\LangSetting.ini"),
+                          QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
+    readLanguageValue(text, languageFilePath(state.directory, state.language), QStringLiteral("Strings"), key);
     return text;
 }
 

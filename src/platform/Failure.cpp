@@ -35,8 +35,17 @@ Error currentError()
 void traceSkipped(const char* routine) noexcept
 {
     try {
-        qCDebug(lcSkipped).noquote().nospace() << routine << ": skipped Err=" << currentError().number() << ' '
-                                               << currentError().description();
+        traceSkipped(routine, currentError());
+    } catch (...) {
+        // A trace that cannot be written is not worth a failure of its own.
+    }
+}
+
+void traceSkipped(const char* routine, const Error& error) noexcept
+{
+    try {
+        qCDebug(lcSkipped).noquote().nospace() << routine << ": skipped Err=" << error.number() << ' '
+                                               << error.description();
     } catch (...) {
         // A trace that cannot be written is not worth a failure of its own.
     }

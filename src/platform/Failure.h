@@ -41,6 +41,8 @@ void reportError(const QString& title, ReportForm form, const QString& operation
 /// "tessaro.skipped.debug=true" (QT_LOGGING_RULES) turns it on. Call only inside a catch block;
 /// never throws.
 void traceSkipped(const char* routine) noexcept;
+/// The same trace for a failure found without raising it.
+void traceSkipped(const char* routine, const Error& error) noexcept;
 
 /// Runs one step of `routine` whose failure is skipped, with its trace. Returns whether it ran.
 template <class Step>
