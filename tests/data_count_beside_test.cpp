@@ -106,15 +106,15 @@ TEST_F(CountBeside, TheFirstPageShowsBeforeTheCountAndTheBarBecomesExactWhenItLa
         EXPECT_EQ(control->ListView->ListItems().Count(), control->PageSize());
         EXPECT_TRUE(child("imgSuccessiva")->isVisible());
         EXPECT_TRUE(child("imgUltimaPagina")->isVisible());
-        const QString before = numbers();
-        EXPECT_EQ(before, QStringLiteral("1 2 3 4 5 6"));
+        // The pages known to exist: the first, and the second whose first row was read with it.
+        EXPECT_EQ(numbers(), QStringLiteral("1 2 - - - -"));
         QTest::mouseClick(control->ListView->viewport(), Qt::LeftButton, {},
                           control->ListView->visualRect(control->ListView->model()->index(2, 0)).center());
         QWidget* const focus = QApplication::focusWidget();
         ASSERT_TRUE(control->isAncestorOf(focus));
 
         ASSERT_TRUE(waitForCounter(exactCounter())) << counter().toStdString();
-        EXPECT_EQ(numbers(), before);
+        EXPECT_EQ(numbers(), QStringLiteral("1 2 3 4 5 6"));
         EXPECT_EQ(QApplication::focusWidget(), focus);
         ASSERT_NE(control->ListView->SelectedItem(), nullptr);
         EXPECT_EQ(control->ListView->SelectedItem()->Text(), QStringLiteral("row 3"));

@@ -47,6 +47,15 @@ bool expectsHorizontalScroll(const tessaro::ListView& list)
 // Fits the children, letting other notifications run half way (they may destroy the control).
 // False when the control went meanwhile: nothing of it may be touched then. A control lower than
 // the panel grows to the panel's height; a list height that comes out negative is skipped.
+// The list's height at the control's present size: what is left by the switch strip, the page
+// bar and the panel when shown.
+double listHeightAt(const QWidget& control, const HeaderPanel& header, const Frame& pageFrame)
+{
+    const PictureBox& panel = header.panel();
+    const double reserved = design::kSwitchStrip + pageFrame.Height() + (panel.isHidden() ? 0 : panel.Height());
+    return std::max(heightTwips(control), panel.Height()) - reserved;
+}
+
 bool fitChildren(QWidget& control, HeaderPanel& header, tessaro::ListView& list, Frame& pageFrame)
 {
     const SkipFailures skip("fitChildren");
@@ -60,10 +69,7 @@ bool fitChildren(QWidget& control, HeaderPanel& header, tessaro::ListView& list,
     QCoreApplication::processEvents();
     if (guard.gone())
         return false;
-    skip([&] {
-        const double reserved = design::kSwitchStrip + pageFrame.Height() + (panel.isHidden() ? 0 : panel.Height());
-        list.setHeight(heightTwips(control) - reserved);
-    });
+    skip([&] { list.setHeight(listHeightAt(control, header, pageFrame)); });
     pageFrame.Move(list.Left(), list.Top() + list.Height(), list.Width(), pageFrame.Height());
     return true;
 }
@@ -105,19 +111,31 @@ bool TessaroPrivate::fitPageToRows()
 
 int RigheVisibili(const tessaro::ListView& list) noexcept
 {
+    return rowsShownAt(list, list.Height());
+}
+
+int TessaroPrivate::pageRowsAtSize() const noexcept
+{
+    double height = 0;
+    skipFailure("pageRowsAtSize", [&] { height = listHeightAt(q, *header, pageBar->frame()); });
+    return rowsShownAt(*lstv, height);
+}
+
+int rowsShownAt(const tessaro::ListView& list, double height) noexcept
+{
     // A row count that overflows, or rows of no height, leave one row.
     const SkipFailures skip("RigheVisibili");
     const bool horizontalScroll = expectsHorizontalScroll(list);
     int count = 0;
     skip([&] {
         if (list.ListItems().Count() == 0) {
-            count = wholeRows(list.Height() / design::kRowGuess) - design::kRowsKeptFree;
+            count = wholeRows(height / design::kRowGuess) - design::kRowsKeptFree;
             return;
         }
         const double rowHeight = list.ListItems().Item(1)->Height();
         if (rowHeight == 0)
             return;
-        count = wholeRows((list.Height() - design::kListChrome) / rowHeight) - (horizontalScroll ? 1 : 0);
+        count = wholeRows((height - design::kListChrome) / rowHeight) - (horizontalScroll ? 1 : 0);
     });
     return count < 1 ? 1 : count;
 }

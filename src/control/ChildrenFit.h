@@ -11,5 +11,7 @@ namespace tessaro {
 /// The whole rows `list` shows at its height, at least 1: its items' height, or a guessed one
 /// while it has none, less a row when the columns are wider than the list.
 int RigheVisibili(const tessaro::ListView& list) noexcept;
+/// The same for `list` at `height` twips.
+int rowsShownAt(const tessaro::ListView& list, double height) noexcept;
 
 } // namespace tessaro

@@ -53,7 +53,7 @@ ControlParts TessaroPrivate::parts() const
     return ControlParts{[this]() -> std::shared_ptr<Recordset>& { return q.rst; },
                         [this]() -> std::shared_ptr<collColonne>& { return q.Columns; },
                         [this] { return q.ImageList; }, [this]() -> ListView& { return *lstv; },
-                        [this] { return RigheVisibili(*lstv); }};
+                        [this] { return pageRowsAtSize(); }};
 }
 
 void TessaroPrivate::nameListCommands(QString (*text)(LanguageKey))

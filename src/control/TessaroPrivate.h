@@ -38,6 +38,9 @@ struct TessaroPrivate {
     /// Sets the page size to the rows that fit and reloads the page when that changed; whether
     /// it did. The control may be gone after it.
     bool fitPageToRows();
+    /// The rows a page holds at the control's present size, read from its size rather than the
+    /// list's, which a control not yet shown has not taken.
+    int pageRowsAtSize() const noexcept;
     /// Names the commands of the list's own menus (Copy, its scroll bars') in the words `text`
     /// gives each key.
     void nameListCommands(QString (*text)(LanguageKey));

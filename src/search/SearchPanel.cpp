@@ -154,6 +154,14 @@ void SearchPanel::nameEditCommands(QString (*text)(LanguageKey))
 void SearchPanel::fillColumnChoice()
 {
     trapAndReport(ReportForm::DescriptionBeside, QStringLiteral("RiempiComboConIntestazioniListView"), [&] {
+        // A page move or a repopulate of the same query keeps its headings: the combo stays as
+        // it is, rather than being emptied and filled again.
+        QStringList headings;
+        for (const ColumnHeader* header : m_list.ColumnHeaders())
+            headings << header->Text();
+        if (headings == m_headings)
+            return;
+        m_headings = headings;
         // The user's column stays chosen over a reload that still has it: a host reloads after
         // switching the language, say.
         const int chosen = cmbCercaIn->ListIndex();
@@ -163,8 +171,8 @@ void SearchPanel::fillColumnChoice()
         cmbCercaIn->clear();
         // Adding to an empty Qt combo chooses the first entry; the search column stays unchosen
         // until the user picks one.
-        for (const ColumnHeader* header : m_list.ColumnHeaders()) {
-            cmbCercaIn->addItem(header->Text());
+        for (const QString& heading : headings) {
+            cmbCercaIn->addItem(heading);
             cmbCercaIn->setCurrentIndex(-1);
         }
         if (!chosenHeading.isEmpty())

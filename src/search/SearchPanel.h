@@ -63,6 +63,7 @@ private:
     void nameEditCommands(QString (*text)(LanguageKey));
 
     ListView& m_list;
+    QStringList m_headings; ///< what cmbCercaIn lists, in its order
     Label* Label1;
     ComboBox* cmbCercaIn;
     Label* Label2;

@@ -275,11 +275,16 @@ qint64 sql::RecordsetRows::rowsKnown(const Recordset& set)
     return set.d->source ? set.d->source->rowsKnown() : 0;
 }
 
-// A page whose first row has been read needs no count: the first page shows before it.
+// A page whose first row has been read needs no count: the first page shows before it. A page
+// beyond the rows read so far is looked for by reading it, which a move there does anyway,
+// rather than by waiting for the count.
 int sql::RecordsetRows::atMostLastPage(const Recordset& set, int page)
 {
     const qint64 first = qint64(page - 1) * set.d->pageSize;
-    if (page >= 1 && first < set.d->rows().rowsKnown())
+    sql::ResultSource& rows = set.d->rows();
+    if (page >= 1 && first < rows.rowsKnown())
+        return page;
+    if (page >= 1 && !rows.knownCount() && set.d->fromDatabase([&] { return rows.blockAt(first, set.d->pageSize); }))
         return page;
     return std::min(page, set.PageCount());
 }
