@@ -32,6 +32,11 @@ void TwipsGeometry::Move(double left, double top, double width, double height)
 {
     if (width < 0 || height < 0)
         raiseError(Error::InvalidPropertyValue);
+    // A page fill places the page bar again: a place the widget still has would only ask its
+    // screen the resolution once more.
+    if (m_placed && *m_placed == m_widget->geometry() && left == m_left && top == m_top && width == m_width
+        && height == m_height)
+        return;
     m_left = left;
     m_top = top;
     m_width = width;
@@ -39,6 +44,7 @@ void TwipsGeometry::Move(double left, double top, double width, double height)
     const double perPixel = twipsPerPixel(m_widget);
     m_widget->setGeometry(toPixels(m_left, perPixel), toPixels(m_top, perPixel),
                           toPixels(m_width, perPixel), toPixels(m_height, perPixel));
+    m_placed = m_widget->geometry();
 }
 
 void TwipsGeometry::setMousePointer(int pointer)

@@ -5,7 +5,10 @@
 
 #include <tessaro/Enums.h>
 
+#include <QRect>
 #include <QWidget>
+
+#include <optional>
 
 namespace tessaro {
 
@@ -54,6 +57,8 @@ private:
     double m_top = 0;
     double m_width = 0;
     double m_height = 0;
+    /// The pixels the geometry was last put in; none before the first Move.
+    std::optional<QRect> m_placed;
     int m_mousePointer = 0;
 };
 

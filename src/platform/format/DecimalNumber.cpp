@@ -2,7 +2,10 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
+#include <optional>
+#include <string_view>
 
 namespace tessaro::format {
 namespace {
@@ -150,8 +153,46 @@ DecimalNumber DecimalNumber::fromInteger(qlonglong value)
     return normalized(result);
 }
 
+namespace {
+
+// The shortest digits that read back as `magnitude`, when there are at most `significant` of
+// them: they are then also its rounding to `significant` digits, since a double is the nearest
+// to each decimal of 15 digits or fewer. Nothing for more digits, a zero (whose sign the long
+// form keeps) or a value that is not finite.
+std::optional<DecimalNumber> shortestDigits(double magnitude, int significant)
+{
+    constexpr int kLongestText = 32;
+    char text[kLongestText];
+    const std::to_chars_result written =
+        std::to_chars(text, text + kLongestText, magnitude, std::chars_format::scientific);
+    const std::string_view shortest(text, std::size_t(written.ptr - text));
+    const std::size_t ePos = shortest.find('e');
+    if (magnitude == 0 || written.ec != std::errc() || ePos == std::string_view::npos)
+        return std::nullopt;
+    DecimalNumber result;
+    for (const char c : shortest.substr(0, ePos)) {
+        if (c != '.')
+            result.digits.push_back(c);
+    }
+    if (int(result.digits.size()) > significant)
+        return std::nullopt;
+    int exponent = 0;
+    const std::string_view power = shortest.substr(ePos + 1);
+    const char* from = power.data() + (power.front() == '+' ? 1 : 0);
+    std::from_chars(from, power.data() + power.size(), exponent);
+    result.exponent = exponent + 1;
+    return result;
+}
+
+} // namespace
+
 DecimalNumber DecimalNumber::fromDouble(double value, int significant)
 {
+    // Most cells hold few digits: their shortest form is found without a text of every digit.
+    if (std::optional<DecimalNumber> shortest = shortestDigits(value < 0 ? -value : value, std::max(significant, 1))) {
+        shortest->negative = value < 0;
+        return normalized(std::move(*shortest));
+    }
     // "d.ddde+XX", independent of the C library's locale.
     const QByteArray text = QByteArray::number(value < 0 ? -value : value, 'e', std::max(significant, 1) - 1);
     const int ePos = text.indexOf('e');
