@@ -48,6 +48,13 @@ void timeFirstPage(const HandPaging& paging, const QString& database, const Time
     timed([&] { readPage(db, paging, 0); });
 }
 
+void timeFirstPageAgain(const HandPaging& paging, const QString& database, const Timed& timed)
+{
+    QSqlDatabase db = openDatabase(database);
+    readPage(db, paging, 0);
+    timed([&] { readPage(db, paging, 0); });
+}
+
 void timeLastPage(const HandPaging& paging, const QString& database, const Timed& timed)
 {
     QSqlDatabase db = openDatabase(database);

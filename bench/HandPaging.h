@@ -23,6 +23,8 @@ struct HandPaging {
 void timeCountAndPage(const HandPaging& paging, const QString& database, const Timed& timed);
 /// Times the first page alone, without a count.
 void timeFirstPage(const HandPaging& paging, const QString& database, const Timed& timed);
+/// The same, read once before it is timed.
+void timeFirstPageAgain(const HandPaging& paging, const QString& database, const Timed& timed);
 /// Counts, then times the read of the last page.
 void timeLastPage(const HandPaging& paging, const QString& database, const Timed& timed);
 

@@ -22,6 +22,7 @@ const bool registered = registerCases(
         {QStringLiteral("pg-raw-count-and-page"), [](auto& d, auto& t) { timeCountAndPage(kByHand, d, t); }},
         {QStringLiteral("pg-raw-last-page"), [](auto& d, auto& t) { timeLastPage(kByHand, d, t); }},
         {QStringLiteral("pg-raw-first-page"), [](auto& d, auto& t) { timeFirstPage(kByHand, d, t); }},
+        {QStringLiteral("pg-raw-first-page-again"), [](auto& d, auto& t) { timeFirstPageAgain(kByHand, d, t); }},
     },
     {
         {QStringLiteral("PostgreSQL: Init_class + PopulateList (paged)"), QStringLiteral("populate-paged"),
@@ -32,6 +33,8 @@ const bool registered = registerCases(
          QStringLiteral("model-fetch-all"), {kAccounts}, Store::Postgres},
         {QStringLiteral("PostgreSQL: paged first page / LIMIT alone"), QStringLiteral("populate-paged"),
          QStringLiteral("pg-raw-first-page"), {kAccounts, kManyAccounts}, Store::Postgres},
+        {QStringLiteral("PostgreSQL: paged first page again / LIMIT again"), QStringLiteral("populate-paged-again"),
+         QStringLiteral("pg-raw-first-page-again"), {kAccounts, kManyAccounts}, Store::Postgres},
         {QStringLiteral("PostgreSQL: ordered last page / paged first page"), QStringLiteral("ordered-last-page"),
          QStringLiteral("ordered-first-page"), {kManyAccounts}, Store::Postgres},
         {QStringLiteral("PostgreSQL 50M: paged first page / LIMIT alone"), QStringLiteral("populate-paged"),

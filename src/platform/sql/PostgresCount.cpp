@@ -9,6 +9,8 @@
 
 #include <libpq-fe.h>
 
+#include <poll.h>
+
 #include <vector>
 
 namespace tessaro::sql {
@@ -32,7 +34,8 @@ using Connection = std::unique_ptr<PGconn, FinishConnection>;
 using Result = std::unique_ptr<PGresult, ClearResult>;
 
 // A second connection with every setting the first one was opened with (host, port, database,
-// user, password, SSL and the rest), its session made read-only.
+// user, password, SSL and the rest), its session made read-only. Only started: the server takes
+// milliseconds to set a session up, which the window does not wait for.
 Connection secondConnection(PGconn* first)
 {
     PQconninfoOption* const options = PQconninfo(first);
@@ -55,9 +58,9 @@ Connection secondConnection(PGconn* first)
     values.push_back(sessionOptions.c_str());
     keys.push_back(nullptr);
     values.push_back(nullptr);
-    Connection second(PQconnectdbParams(keys.data(), values.data(), 0));
+    Connection second(PQconnectStartParams(keys.data(), values.data(), 0));
     PQconninfoFree(options);
-    if (second && PQstatus(second.get()) != CONNECTION_OK) {
+    if (second && PQstatus(second.get()) == CONNECTION_BAD) {
         qCDebug(lcCount) << "no second connection:" << PQerrorMessage(second.get());
         return nullptr;
     }
@@ -69,17 +72,16 @@ public:
     PostgresCount(Connection connection, QStringList statements, const QString& explain, Landed landed,
                   Estimated estimated)
         : m_connection(std::move(connection)), m_statements(std::move(statements)), m_landed(std::move(landed)),
-          m_estimated(std::move(estimated)), m_socket(PQsocket(m_connection.get()), QSocketNotifier::Read)
+          m_estimated(std::move(estimated))
     {
-        QObject::connect(&m_socket, &QSocketNotifier::activated, [this] { readable(); });
+        for (QSocketNotifier* notifier : {&m_readable, &m_writable})
+            QObject::connect(notifier, &QSocketNotifier::activated, [this] { socketReady(); });
         // The plan first: it is quick, and the counter shows its estimate while the count runs.
         if (!explain.isEmpty())
             m_statements.prepend(explain);
         m_explaining = !explain.isEmpty();
-        sendNext();
-        // A statement that could not even be sent still lands, later, as every count does.
-        if (m_outcome)
-            QMetaObject::invokeMethod(&m_socket, [this] { deliver(); }, Qt::QueuedConnection);
+        // A fresh connection starts by writing its request.
+        connectOn(PGRES_POLLING_WRITING);
     }
 
     ~PostgresCount() override
@@ -92,20 +94,71 @@ public:
     {
         // Inside the host's call: the estimate is no longer news.
         m_waiting = true;
-        m_socket.setEnabled(false);
+        stopWatching();
+        while (!m_connected && !m_outcome) {
+            pollfd socket{PQsocket(m_connection.get()), short(m_polling == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
+            ::poll(&socket, 1, -1);
+            connectOn(PQconnectPoll(m_connection.get()));
+        }
         // PQgetResult blocks until the server has answered the statement sent.
         while (!m_outcome)
             if (takeResults(true))
                 finishStatement();
         // The window still learns of it, as of any count that lands.
         if (m_landed)
-            QMetaObject::invokeMethod(&m_socket, [this] { deliver(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(&m_context, [this] { deliver(); }, Qt::QueuedConnection);
         m_connection.reset();
         return *m_outcome;
     }
     bool beside() const override { return true; }
 
 private:
+    // One step of making the connection: on, once it is made, to the statements; a connection
+    // that fails lands as a failed count, later, as every count does.
+    void connectOn(PostgresPollingStatusType polled)
+    {
+        m_polling = polled;
+        if (polled != PGRES_POLLING_OK && PQsocket(m_connection.get()) < 0)
+            polled = PGRES_POLLING_FAILED;
+        if (polled == PGRES_POLLING_FAILED) {
+            qCDebug(lcCount) << "no second connection:" << PQerrorMessage(m_connection.get());
+            m_outcome = Outcome{std::nullopt, QString::fromUtf8(PQerrorMessage(m_connection.get()))};
+        } else if (polled == PGRES_POLLING_OK) {
+            m_connected = true;
+            sendNext();
+        }
+        if (m_waiting)
+            return;
+        if (m_outcome)
+            QMetaObject::invokeMethod(&m_context, [this] { deliver(); }, Qt::QueuedConnection);
+        else
+            watch(polled == PGRES_POLLING_WRITING ? QSocketNotifier::Write : QSocketNotifier::Read);
+    }
+
+    // The socket may change while the connection is made (another address of the host), and
+    // what is waited for on it changes between writing and reading.
+    void watch(QSocketNotifier::Type type)
+    {
+        stopWatching();
+        QSocketNotifier& notifier = type == QSocketNotifier::Write ? m_writable : m_readable;
+        notifier.setSocket(PQsocket(m_connection.get()));
+        notifier.setEnabled(true);
+    }
+
+    void stopWatching()
+    {
+        m_readable.setEnabled(false);
+        m_writable.setEnabled(false);
+    }
+
+    void socketReady()
+    {
+        if (m_connected)
+            readable();
+        else
+            connectOn(PQconnectPoll(m_connection.get()));
+    }
+
     void sendNext()
     {
         m_rows.reset();
@@ -184,7 +237,7 @@ private:
     void deliver()
     {
         // Done: the second connection closes at once rather than with this object.
-        m_socket.setEnabled(false);
+        stopWatching();
         m_connection.reset();
         // The callback may destroy this object: nothing of it is used afterwards.
         const Landed landed = std::move(m_landed);
@@ -196,7 +249,10 @@ private:
     // Stops the server's work on the count; PQfinish then closes the connection.
     void cancel()
     {
-        m_socket.setEnabled(false);
+        stopWatching();
+        // A connection still being made has no server work to stop.
+        if (!m_connected)
+            return;
         if (PGcancel* const handle = PQgetCancel(m_connection.get())) {
             char error[kCancelErrorSize];
             PQcancel(handle, error, kCancelErrorSize);
@@ -208,7 +264,11 @@ private:
     QStringList m_statements;
     Landed m_landed;
     Estimated m_estimated;
-    QSocketNotifier m_socket;
+    QObject m_context; ///< the queued calls' receiver, gone with this object
+    QSocketNotifier m_readable{QSocketNotifier::Read};
+    QSocketNotifier m_writable{QSocketNotifier::Write};
+    PostgresPollingStatusType m_polling = PGRES_POLLING_WRITING;
+    bool m_connected = false;
     qsizetype m_next = 0;
     bool m_explaining = false;    ///< the statement running is the plan
     bool m_waiting = false;
