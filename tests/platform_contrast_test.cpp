@@ -15,7 +15,7 @@ std::string named(const QColor& colour) { return colour.name().toStdString(); }
 
 } // namespace
 
-TEST(Contrast, RatiosFollowRelativeLuminanceAndStandingOutStartsAtThree)
+TEST(Contrast, StandingOutStartsAtARatioOfThree)
 {
     const QColor black(Qt::black), white(Qt::white);
     const struct { QColor ink, ground; double ratio; } cases[] = {

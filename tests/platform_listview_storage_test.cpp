@@ -58,7 +58,7 @@ protected:
 
 // The typed nulls are what a database hands over for a Null integer or text; each equals its
 // type's zero unless isNull is compared too.
-TEST_F(ListStorageTest, ItemTagKeepsValueAndType)
+TEST_F(ListStorageTest, ItemTagKeepsItsTypedValue)
 {
     ListItem* item = addRow({"row"});
     const QVariant cases[] = {42, -7, qlonglong(1) << 40, std::numeric_limits<qlonglong>::min(), QStringLiteral("key è"),
@@ -75,7 +75,7 @@ TEST_F(ListStorageTest, ItemTagKeepsValueAndType)
 // A sub-item's tag is a value of its own even when it starts out as its text. An item filled
 // before more headers arrive must move its cells, sub-items handed out earlier still speaking for
 // the same cell; removing a header moves the later columns' cells down.
-TEST_F(ListStorageTest, SubItemsKeepTextAndTagApartAndFollowTheirColumns)
+TEST_F(ListStorageTest, SubItemsFollowTheirColumns)
 {
     QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     ListItem* item = addRow({"a", "Roma"});
@@ -110,7 +110,7 @@ TEST_F(ListStorageTest, SubItemsKeepTextAndTagApartAndFollowTheirColumns)
 // Rewriting texts appends to the text store until it copies the live texts out; every text and
 // tag (shared with its text or not) must come through that unchanged. A text longer than one block
 // of the store gets a block of its own; its neighbours, stored before and after it, stay intact.
-TEST_F(ListStorageTest, TextsSurviveManyRewritesAndOversizedBlocks)
+TEST_F(ListStorageTest, TextsSurviveRewritesOfTheirStore)
 {
     const QString padding(1000, QLatin1Char('x'));
     for (int i = 0; i < 200; ++i) {

@@ -61,7 +61,7 @@ protected:
 };
 
 // Removing an item is checked with the storage; here, which numbers collections and properties take.
-TEST_F(ListViewTest, HeadersNumberFromOneAndAlignTheirColumn)
+TEST_F(ListViewTest, HeaderAlignmentReachesItsColumn)
 {
     tessaro::ColumnHeader* extra = list.ColumnHeaders().Add(QStringLiteral("Date"), 1200);
     EXPECT_EQ(extra->Index(), 4);
@@ -95,7 +95,7 @@ TEST_F(ListViewTest, OutOfRangeIndexesAndValuesAreRefused)
 
 // Sizes are kept in twips, pixels derived from them at 15 twips a pixel (a column's width as the
 // fill sets it is checked there); a dragged section gives its header the width back from its pixels.
-TEST_F(ListViewTest, TwipsAreKeptAndPixelsDerivedFromThem)
+TEST_F(ListViewTest, PixelsDeriveFromTheTwipsKept)
 {
     ASSERT_EQ(tessaro::TwipsGeometry::twipsPerPixel(&list), 15.0) << "the offscreen screen is expected at 96 dpi";
     list.Move(150, 300, 9015, 2160.5);
@@ -229,7 +229,7 @@ TEST_F(ListViewTest, FocusChangesAreReported)
     EXPECT_EQ(QList<qsizetype>({gained.count(), lost.count()}), QList<qsizetype>({1, 1})) << "GotFocus, LostFocus";
 }
 
-TEST_F(ListViewTest, TheFirstColumnShowsTheSmallIconAndTheCheckBox)
+TEST_F(ListViewTest, TheFirstColumnCarriesTheItemsDecorations)
 {
     auto images = std::make_shared<tessaro::ImageList>();
     images->Add(QIcon(QPixmap(16, 16)));
@@ -260,7 +260,7 @@ TEST_F(ListViewTest, TheFirstColumnShowsTheSmallIconAndTheCheckBox)
 
 // A cell or caption of more than 4096 UTF-16 units is drawn as its first 4096 and an ellipsis,
 // cut between characters, whatever their UTF-8 length; items and headers keep the whole texts.
-TEST_F(ListViewTest, LongTextsAreDrawnCutAfter4096UnitsAndKeptWhole)
+TEST_F(ListViewTest, LongTextsAreDrawnCutAfter4096Units)
 {
     const QString ellipsis(QChar(0x2026)), smile = QStringLiteral("\U0001F600"); // two units, four UTF-8 bytes
     const struct { const char* name; QString text, shown; } cases[] = {
@@ -309,7 +309,7 @@ TEST_F(ListViewTest, ABulkAddReachesTheModelInOneInsertion)
 // painting a screenful of cut texts, far below laying out ten million characters.
 using ListViewLongText = tessaro::test::ShownControl;
 
-TEST_F(ListViewLongText, ATenMegabyteCellPaintsAndFitsItsColumnWithoutAPause)
+TEST_F(ListViewLongText, ATenMegabyteCellPaintsWithoutAPause)
 {
     constexpr qint64 kHangMilliseconds = 1000;
     database.exec(QStringLiteral("CREATE TABLE big (id INTEGER PRIMARY KEY, name TEXT, body TEXT)"));

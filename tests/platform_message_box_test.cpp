@@ -36,7 +36,7 @@ QMessageBox::Icon iconShownBy(const std::function<int()>& show)
 } // namespace
 
 // A handler set and then removed leaves the default box, with the icon of the style.
-TEST(DefaultMessageBox, ComesBackWhenTheHandlerIsRemovedAndShowsTheIconOfTheStyle)
+TEST(DefaultMessageBox, ShowsTheIconOfTheStyleOnceTheHandlerIsRemoved)
 {
     int handled = 0;
     const MessageBoxHandler previous = setMessageBoxHandler([&](const QString&, int, const QString&) { return ++handled, 6; });

@@ -80,7 +80,7 @@ struct Writers {
 
 } // namespace
 
-TEST_F(RecordsetTest, EachQueryCountsItsOwnRowsAndAPageStartsWhereItShould)
+TEST_F(RecordsetTest, PagesOfEachQueryStartWhereTheyShould)
 {
     struct Case {
         const char* query;
@@ -127,7 +127,7 @@ TEST_F(RecordsetTest, EachQueryCountsItsOwnRowsAndAPageStartsWhereItShould)
 }
 
 // Repeated names stay as the statement gives them; indexes run from 0.
-TEST_F(RecordsetTest, EmptyResultIsBeforeTheFirstAndAfterTheLastRowAndStillNamesItsFields)
+TEST_F(RecordsetTest, AnEmptyResultStillNamesItsFields)
 {
     fillItems(3);
     auto set = open(QStringLiteral("SELECT a.name, b.id, a.id FROM items a JOIN items b ON a.id = b.id WHERE a.id < 0"));
@@ -186,7 +186,7 @@ TEST_F(RecordsetTest, RoomIsReservedOnlyForRowsThatExist)
 // A run that fits on a screen is read from the cursor's cached blocks, the ones the cursor and the
 // pages around it read too; a longer run is read afresh in one pass. random() tells a cached row
 // from one read again.
-TEST_F(RecordsetTest, AShortRunReadsTheCachedBlocksAndALongRunReadsAfresh)
+TEST_F(RecordsetTest, OnlyAShortRunReadsTheCachedBlocks)
 {
     fillItems(3000);
     const int longest = tessaro::sql::RecordsetRows::kLongestCachedRun;
@@ -214,7 +214,7 @@ TEST_F(RecordsetTest, AShortRunReadsTheCachedBlocksAndALongRunReadsAfresh)
     }
 }
 
-TEST_F(RecordsetTest, InvalidUtf8ReadsTheSameOnAPageAndInAReadOfEveryRow)
+TEST_F(RecordsetTest, InvalidUtf8ReadsAlikeByEveryRoute)
 {
     // A lone continuation byte, truncated sequences, overlong forms, a surrogate, a code point
     // beyond U+10FFFF, lead bytes never used, a noncharacter, a stray byte after valid text; valid.

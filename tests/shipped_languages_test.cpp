@@ -124,7 +124,7 @@ const char* const kCaptions[] = {"lblPaginaRisultati", "lblPagine", "lblCaricatu
 
 } // namespace
 
-TEST(ShippedLanguages, EachNamesItselfAndHasEveryKeyWithTheSpacingTheLayoutNeeds)
+TEST(ShippedLanguages, EachFileHoldsEveryKeyWithTheSpacingTheLayoutNeeds)
 {
     QStringList folders = QDir(kSourceFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot), shipped = shippedLanguages();
     EXPECT_EQ(shipped.first(), QStringLiteral("Italian")) << "the control's own language comes first";
