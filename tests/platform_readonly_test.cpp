@@ -22,7 +22,7 @@ namespace {
 // Table c: ids 1..50 with n = id. What the host's own transaction changes: n of row 1.
 const char* const kHostChange = "UPDATE c SET n = -1 WHERE id = 1";
 
-struct WritingStatement { const char *label, *sql; };
+struct WritingStatement { const char *label, *sql; bool inHostTransaction = true; };
 
 // Statements that would write on both databases.
 const std::vector<WritingStatement> kCommon = {
@@ -53,7 +53,9 @@ const std::vector<WritingStatement> kMariadbOnly = {
     {"lock in share mode", "SELECT id, n FROM c LOCK IN SHARE MODE"}, {"call", "CALL wipe()"},
     {"do", "DO (SELECT COUNT(*) FROM c)"}, {"handler", "HANDLER c OPEN"}, {"set", "SET autocommit = 1"},
     {"truncate", "TRUNCATE TABLE c"}, {"select calling a writing function", "SELECT id, bump() FROM c"},
-    {"server-run comment", "SELECT id /*! , n FROM c; DELETE FROM c */"},
+    // Only the read-only transaction refuses it: inside a host transaction it runs, within a savepoint
+    // undone afterwards.
+    {"writing function alone", "SELECT bump()", false}, {"server-run comment", "SELECT id /*! , n FROM c; DELETE FROM c */"},
     {"hash comment hiding a quote", "SELECT id # '\n; DELETE FROM c; -- '"},
 };
 
@@ -90,6 +92,8 @@ void expectEveryWriteRefused(Host& host, const std::vector<WritingStatement>& st
     ASSERT_EQ(original, QStringLiteral("50 1275  ") + (host.db.driverName() == "QSQLITE" ? "0" : ""));
     for (const bool hostTransaction : {false, true}) {
         for (const WritingStatement& statement : statements) {
+            if (hostTransaction && !statement.inHostTransaction)
+                continue;
             SCOPED_TRACE(testing::Message() << statement.label << (hostTransaction ? ", in a host transaction" : ""));
             QString hostState = original;
             if (hostTransaction) {
