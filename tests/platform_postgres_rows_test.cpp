@@ -115,7 +115,7 @@ TEST_F(PostgresRows, EscapedAndStreamedFieldsReadAsThroughQt)
 {
     const QString texts = QStringLiteral(
         "SELECT * FROM (VALUES (E'a\\tb', E'x\\ny\\r', E'\\\\N', E'back\\\\slash\\\\', "
-        "E'\\b\\f\\v\\x01end', '', NULL::text, bytea '\\x5c4e09000a41', 'città'), "
+        "E'\\b\\f\\x0b\\x01end', '', NULL::text, bytea '\\x5c4e09000a41', 'città'), "
         "('\\N', E'\\\\', ' ', 'plain', E'\\t', E'\\n', 'x', bytea '\\x', '')) AS t(a, b, c, d, e, f, g, h, i) "
         "-- a comment at the end");
     const QString binary = QStringLiteral(
