@@ -323,6 +323,8 @@ TEST(LanguageFolder, ADamagedCopyInTheCacheIsWrittenAgain)
     ASSERT_FALSE(folder.isEmpty());
     const std::pair<const char*, std::function<void()>> damages[] = {
         {"a cut strings file", [&] { QFile(folder + "/German.lng").resize(40); }},
+        {"a byte changed in place",
+            [&] { test::writeFile(folder + "/German.lng", "X" + sourceFile("German", "German.lng").mid(1)); }},
         {"an edited settings file", [&] { test::writeFile(folder + "/LangSetting.ini", "[Language]\n"); }},
         {"a missing file", [&] { QFile::remove(folder + "/German.lng"); }},
         {"an empty folder", [&] { QDir(folder).removeRecursively(), QDir().mkpath(folder); }},
