@@ -168,7 +168,8 @@ TEST_F(ListStorageTest, BlankPaddedTextsReadBackExactly)
 {
     const QString longRun(300, QLatin1Char(' ')); // counts past one byte of the record
     const QString texts[] = {"    ", " ", "a   ", "   a", "  a  ", "a    b", "\t   a   \t", "    città    ",
-        longRun + "x" + longRun, longRun, "abcdefgh        ", "abcdefgh       ", "abcdefg        "};
+        longRun + "x" + longRun, longRun, "abcdefgh        ", "abcdefgh       ", "abcdefg        ",
+        "ab    x   " /* blanks before the last ones in the same eight bytes */};
     QSignalSpy changes(list.model(), &QAbstractItemModel::dataChanged);
     for (const QString& text : texts) {
         SCOPED_TRACE(QStringLiteral("'%1'").arg(text).toStdString());
