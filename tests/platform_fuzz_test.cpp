@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using namespace tessaro;
 
@@ -115,21 +116,19 @@ TEST(Fuzz, PropertyBagsRefuseClaimsBeyondTheirBytes)
 {
     PropertyBag bag;
     bag.WriteProperty(QStringLiteral("Paged"), true, false);
-    const QByteArray header = bag.serialise().left(6);
-    QByteArray deep = header;
-    {
-        QDataStream out(&deep, QIODevice::WriteOnly | QIODevice::Append);
+    // The bag's header, then what `write` puts after it.
+    const auto claim = [header = bag.serialise().left(6)](const std::function<void(QDataStream&)>& write) {
+        QByteArray bytes = header;
+        QDataStream out(&bytes, QIODevice::WriteOnly | QIODevice::Append);
         out.setVersion(QDataStream::Qt_6_0);
+        return write(out), bytes;
+    };
+    const QByteArray deep = claim([](QDataStream& out) {
         out << quint32(1) << QStringLiteral("k");
         for (int level = 0; level < 200000; ++level)
             out << quint32(QMetaType::QVariantList) << qint8(0) << quint32(1);
-    }
-    QByteArray huge = header;
-    {
-        QDataStream out(&huge, QIODevice::WriteOnly | QIODevice::Append);
-        out.setVersion(QDataStream::Qt_6_0);
-        out << quint32(0x7fffffff) << quint32(0x7ffffff0);
-    }
+    });
+    const QByteArray huge = claim([](QDataStream& out) { out << quint32(0x7fffffff) << quint32(0x7ffffff0); });
     for (const QByteArray& bytes : {deep, huge})
         expectOnlyRuntimeErrors(QStringLiteral("%1 bytes").arg(bytes.size()), [&] { PropertyBag::deserialise(bytes); });
 }
