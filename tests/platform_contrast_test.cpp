@@ -11,22 +11,14 @@ using namespace tessaro;
 
 namespace {
 
-std::string named(const QColor& colour)
-{
-    return colour.name().toStdString();
-}
+std::string named(const QColor& colour) { return colour.name().toStdString(); }
 
 } // namespace
 
-TEST(Contrast, RatiosFollowRelativeLuminanceAndStandingOutStartsAtThree)
+TEST(Contrast, StandingOutStartsAtARatioOfThree)
 {
     const QColor black(Qt::black), white(Qt::white);
-    struct Case {
-        QColor ink;
-        QColor ground;
-        double ratio;
-    };
-    const Case cases[] = {
+    const struct { QColor ink, ground; double ratio; } cases[] = {
         {black, white, 21.0},                       // 1.05 / 0.05
         {white, black, 21.0},                       // in either order
         {QColor(0x80, 0x40, 0x20), QColor(0x80, 0x40, 0x20), 1.0},
@@ -39,22 +31,16 @@ TEST(Contrast, RatiosFollowRelativeLuminanceAndStandingOutStartsAtThree)
         {QColor(0x00, 0x00, 0xFF), white, 8.5925},
         {QColor(0x0A, 0x0A, 0x0A), black, 1.0607},  // below 0.04045 the linear part applies
     };
-    for (const Case& c : cases) {
-        const std::string pair = named(c.ink) + " on " + named(c.ground);
-        EXPECT_NEAR(contrastRatio(c.ink, c.ground), c.ratio, 0.001) << pair;
-        EXPECT_EQ(standsOut(c.ink, c.ground), c.ratio >= 3.0) << pair;
+    for (const auto& c : cases) {
+        EXPECT_NEAR(contrastRatio(c.ink, c.ground), c.ratio, 0.001) << named(c.ink) << " on " << named(c.ground);
+        EXPECT_EQ(standsOut(c.ink, c.ground), c.ratio >= 3.0) << named(c.ink) << " on " << named(c.ground);
     }
 }
 
 TEST(Contrast, ReadableInkKeepsThePreferredColourOrTakesBlackOrWhiteWhicheverStandsOutMore)
 {
     const QColor black(Qt::black), white(Qt::white), blue(Qt::blue);
-    struct Case {
-        QColor ground;
-        QColor preferred;
-        QColor expected;
-    };
-    const Case cases[] = {
+    const struct { QColor ground, preferred, expected; } cases[] = {
         {QColor(0x20, 0x20, 0x20), black, white},        // dark ground: 16.3 against 1.29
         {QColor(0xF0, 0xF0, 0xF0), white, black},        // light ground: 18.4 against 1.14
         {white, blue, blue},                             // 8.59: the preferred colour stays
@@ -62,6 +48,6 @@ TEST(Contrast, ReadableInkKeepsThePreferredColourOrTakesBlackOrWhiteWhicheverSta
         {QColor(0xFF, 0x00, 0x00), QColor(0xFF, 0x20, 0x20), black}, // on red black wins, 5.25 to 4.00
         {QColor(0x76, 0x76, 0x76), QColor(0x77, 0x77, 0x77), black}, // mid grey: 4.62 to 4.54
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(readableOn(c.ground, c.preferred), c.expected) << named(c.preferred) << " on " << named(c.ground);
 }

@@ -27,7 +27,7 @@ const QVariant null;
 
 } // namespace
 
-TEST(ValueText, NumbersUseTheShortestFifteenDigitFormDatesTheShortDateAndLongTime)
+TEST(ValueText, EachTypeShowsInItsGeneralForm)
 {
     const QDate ides(2024, 3, 15);
     const QDateTime afternoon(ides, QTime(15, 4, 5));
@@ -63,10 +63,9 @@ TEST(ValueText, TheFillsPlainNumberTextIsCStrsOrStepsAside)
     std::mt19937_64 random(20261205);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-8, 17);
-    std::vector<double> values{0.0, -0.0, 0.1 + 0.2, 1e15, 999999999999999.0, 1e-4, 1e-5, -2.5e-5,
-                               123456789012345.6, 95617813862541.25 /* a tie at 15 digits */,
-                               std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
-                               std::numeric_limits<double>::denorm_min()};
+    std::vector<double> values{0.0, -0.0, 0.1 + 0.2, 1e15, 999999999999999.0, 1e-4, 1e-5, -2.5e-5, 123456789012345.6,
+        95617813862541.25 /* a tie at 15 digits */, std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min()};
     for (int i = 0; i < 20000; ++i)
         values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
     for (const char* name : {en, it}) {
@@ -79,8 +78,7 @@ TEST(ValueText, TheFillsPlainNumberTextIsCStrsOrStepsAside)
             const bool plain = format::appendPlainDoubleText(written, value, point);
             ASSERT_EQ(written, plain ? "kept " + expected.toStdString() : "kept ") << name << " " << value;
             const bool plainInCStrsText = !expected.contains(u'E') && std::isfinite(value);
-            plainInCStr += plainInCStrsText ? 1 : 0;
-            leftToCStr += plainInCStrsText && !plain ? 1 : 0;
+            plainInCStr += plainInCStrsText, leftToCStr += plainInCStrsText && !plain;
         }
         // Only a number halfway between two fifteen-digit ones is left to CStr without need.
         EXPECT_LT(leftToCStr * 100, plainInCStr) << name;
@@ -90,26 +88,26 @@ TEST(ValueText, TheFillsPlainNumberTextIsCStrsOrStepsAside)
 // The fill writes plain dates its own way too: exactly CStr's text, or it leaves the date to CStr.
 TEST(ValueText, TheFillsDateTextIsCStrsOrStepsAside)
 {
-    const std::vector<QDate> dates{QDate(2024, 3, 5), QDate(2024, 12, 31), QDate(1, 1, 1), QDate(999, 7, 4),
-                                   QDate(9999, 12, 31), QDate(1899, 12, 30) /* day zero: a time */,
-                                   QDate(1899, 12, 31), QDate(-44, 3, 15), QDate(10000, 1, 1), QDate()};
+    const QDate dates[] = {QDate(2024, 3, 5), QDate(2024, 12, 31), QDate(1, 1, 1), QDate(999, 7, 4), QDate(9999, 12, 31),
+        QDate(1899, 12, 30) /* day zero: a time */, QDate(1899, 12, 31), QDate(-44, 3, 15), QDate(10000, 1, 1), QDate()};
     // Day-month-year with zeros, month first without, year first, dots, a narrow space, non-ASCII
     // digits, a month's name (C).
     for (const char* name : {en, it, "C", "de_DE", "ja_JP", "fi_FI", "bg_BG", "ar_EG", "fa_IR", "sv_SE"}) {
         test::LocaleScope locale(name);
         const format::ShortDateWriter writer;
         for (const QDate& date : dates) {
+            SCOPED_TRACE(std::string(name) + " " + date.toString(Qt::ISODate).toStdString());
             std::string written = "kept ";
             const bool quick = writer.append(written, date);
-            EXPECT_EQ(written, quick ? "kept " + CStr(date).toStdString() : "kept ") << name << " " << date.toString(Qt::ISODate).toStdString();
+            EXPECT_EQ(written, quick ? "kept " + CStr(date).toStdString() : "kept ");
             const bool usual = date.isValid() && date.year() > 0 && date.year() < 10000 && date != QDate(1899, 12, 30);
             if (QString(name) == en || QString(name) == it || QString(name) == "C")
-                EXPECT_EQ(quick, usual) << name << " " << date.toString(Qt::ISODate).toStdString();
+                EXPECT_EQ(quick, usual);
         }
     }
 }
 
-TEST(NumberFormat, DigitsGroupsScalingScientificNotationAndLiterals)
+TEST(NumberFormat, PatternsLayOutTheDigits)
 {
     expectFormats({
         // Halves away from zero, not to even; 2.675 is 2.67499999... in binary but its decimal digits are 2.675.
@@ -140,7 +138,7 @@ TEST(NumberFormat, DigitsGroupsScalingScientificNotationAndLiterals)
     });
 }
 
-TEST(NumberFormat, SectionsChooseByTheSignAndValuesOfEveryTypeAreRead)
+TEST(NumberFormat, SectionsChooseByTheSignOfAValueOfAnyType)
 {
     expectFormats({
         // The negative section drops the sign; with two sections zero takes the first.
@@ -197,8 +195,7 @@ TEST(NamedFormats, NamesStandForTheirPatternsOrTheLocalesOwnFormsWithPlainSpaces
         test::LocaleScope scope(locale);
         for (const QString& text : {Format(-1234567.25, QStringLiteral("Currency")),
                  Format(QDate(2024, 3, 5), QStringLiteral("Long Date")), Format(QTime(14, 7), QStringLiteral("Long Time"))})
-            EXPECT_FALSE(text.contains(QChar(0x00A0)) || text.contains(QChar(0x202F)))
-                << locale << ": " << qPrintable(text);
+            EXPECT_FALSE(text.contains(QChar(0x00A0)) || text.contains(QChar(0x202F))) << locale << ": " << qPrintable(text);
     }
 }
 
@@ -220,7 +217,7 @@ TEST(StringFormat, PlaceholdersFillFromTheRightUnlessBang)
 // Hexadecimal and octal texts are whole numbers of 16 or 32 bits; group separators before the
 // decimal point are ignored wherever they stand, after it they are no number; only the locale's
 // own separators count, and a number that does not fit is an overflow.
-TEST(Conversions, NumberTextsWithRadixPrefixesAndGroupSeparators)
+TEST(Conversions, NumberTextsReadWithRadixPrefixesOrGroupSeparators)
 {
     const struct { const char* locale; const char* text; double expected; int error = 0; } cases[] = {
         {en, "&H10", 16}, {en, "&h1f", 31}, {en, "&O17", 15}, {en, "&o17", 15}, {en, "&17", 15},
@@ -242,19 +239,17 @@ TEST(Conversions, NumberTextsWithRadixPrefixesAndGroupSeparators)
     for (const auto& c : cases) {
         test::LocaleScope scope(c.locale);
         SCOPED_TRACE(std::string(c.locale) + " " + c.text);
-        double value = 0;
-        EXPECT_EQ(errorNumberOf([&] { value = CDbl(QString::fromUtf8(c.text)); }), c.error);
-        EXPECT_EQ(value, c.expected);
         // The reader of many cells reads each text as CDbl does.
-        double read = 0;
+        double value = 0, read = 0;
+        EXPECT_EQ(errorNumberOf([&] { value = CDbl(QString::fromUtf8(c.text)); }), c.error);
         EXPECT_EQ(errorNumberOf([&] { read = NumberTextReader().read(c.text); }), c.error);
-        EXPECT_EQ(read, c.expected);
+        EXPECT_EQ(std::pair(value, read), std::pair(c.expected, c.expected));
     }
     // Format reads a numeric text by the same rules.
     expectFormats({{en, "&HFF", "0", "255"}, {en, "1,234,5", "#,##0", "12,345"}, {it, "1.234.5", "0", "12345"}});
 }
 
-TEST(Conversions, WholeNumbersRoundHalvesToEvenAndTruthTakesTheLocalesNumbers)
+TEST(Conversions, WholeNumbersRoundHalvesToEven)
 {
     const struct { const char* locale; QVariant value; int expected, error = 0; } cases[] = {
         {en, 2.5, 2}, {en, 3.5, 4}, {en, -2.5, -2}, {en, "  7 ", 7}, {en, true, -1}, {en, "0.5", 0}, {en, "1.5", 2},
@@ -263,11 +258,14 @@ TEST(Conversions, WholeNumbersRoundHalvesToEvenAndTruthTakesTheLocalesNumbers)
     };
     for (const auto& c : cases) {
         test::LocaleScope scope(c.locale);
-        SCOPED_TRACE(c.value.toString().toStdString());
         int value = 0;
-        EXPECT_EQ(errorNumberOf([&] { value = CLng(c.value); }), c.error);
-        EXPECT_EQ(value, c.expected);
+        EXPECT_EQ(std::pair(errorNumberOf([&] { value = CLng(c.value); }), value), std::pair(c.error, c.expected))
+            << c.value.toString().toStdString();
     }
+}
+
+TEST(Conversions, TruthTakesTheLocalesNumbers)
+{
     test::LocaleScope locale(it);
     EXPECT_TRUE(CBool(QStringLiteral("true")) && !CBool(QStringLiteral("0")));
     EXPECT_EQ(errorNumberOf([] { CBool(QStringLiteral("maybe")); }), Error::TypeMismatch);

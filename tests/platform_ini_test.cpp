@@ -65,7 +65,7 @@ TEST(ProfileString, ReadsTheValueAsTheProfileFunctionDoes)
 
 // The length of a missing file or of a folder is refused with the numbers the language reader
 // passes on, and checked there; the line reader refuses them alike.
-TEST(FileAccess, MapsBackslashesToSlashesAndTheLineReaderRefusesMissingFilesAndFolders)
+TEST(FileAccess, ABackslashedPathReachesItsFileOrANumberedError)
 {
     EXPECT_EQ(localFilePath(QStringLiteral("\\a\\b\\\\c.lng")), QStringLiteral("/a/b//c.lng"));
     QTemporaryDir dir;
@@ -77,7 +77,7 @@ TEST(FileAccess, MapsBackslashesToSlashesAndTheLineReaderRefusesMissingFilesAndF
     EXPECT_EQ(test::errorTextOf([&] { LineReader reader(folder); }), QStringLiteral("75 Path/File access error"));
 }
 
-TEST(LineReader, SplitsAtEveryKindOfLineEndAndKeepsOnlyTheRequestedPartOfALongLine)
+TEST(LineReader, SplitsAtEveryKindOfLineEndCuttingLongLines)
 {
     QTemporaryDir dir;
     using Lines = std::vector<QByteArray>;

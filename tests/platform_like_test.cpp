@@ -6,7 +6,7 @@
 
 using namespace tessaro;
 
-TEST(Like, KnownPatternsAndCaseInsensitiveOnes)
+TEST(Like, PatternsMatchByTheirRules)
 {
     const bool anyCase = true;
     const struct { const char *text, *pattern; bool matches, anyCase = false; } cases[] = {

@@ -36,13 +36,10 @@ QMessageBox::Icon iconShownBy(const std::function<int()>& show)
 } // namespace
 
 // A handler set and then removed leaves the default box, with the icon of the style.
-TEST(DefaultMessageBox, ComesBackWhenTheHandlerIsRemovedAndShowsTheIconOfTheStyle)
+TEST(DefaultMessageBox, ShowsTheIconOfTheStyleOnceTheHandlerIsRemoved)
 {
     int handled = 0;
-    const MessageBoxHandler previous = setMessageBoxHandler([&](const QString&, int, const QString&) {
-        ++handled;
-        return 6;
-    });
+    const MessageBoxHandler previous = setMessageBoxHandler([&](const QString&, int, const QString&) { return ++handled, 6; });
     EXPECT_EQ(MsgBox("text", MessageStyle::Question, "title"), 6);
     EXPECT_TRUE(setMessageBoxHandler({}));
     // Icon bits that name no icon (80) show none; buttons (4: Yes/No, the box shows OK), the
@@ -52,8 +49,8 @@ TEST(DefaultMessageBox, ComesBackWhenTheHandlerIsRemovedAndShowsTheIconOfTheStyl
         {64, QMessageBox::Information}, {0, QMessageBox::NoIcon}, {80, QMessageBox::NoIcon},
         {16 + 4, QMessageBox::Critical}, {48 + 256, QMessageBox::Warning}, {64 + 4096, QMessageBox::Information},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(iconShownBy([&] { return MsgBox("text", c.style, "title"); }), c.icon) << "style " << c.style;
+    for (const auto& [style, icon] : cases)
+        EXPECT_EQ(iconShownBy([&, style = style] { return MsgBox("text", style, "title"); }), icon) << "style " << style;
     EXPECT_EQ(handled, 1);
     setMessageBoxHandler(previous);
 }

@@ -49,12 +49,7 @@ protected:
         db = test::PostgresCluster::instance().connection(m_name);
         ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
     }
-    void TearDown() override
-    {
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_name);
-    }
+    void TearDown() override { db.close(), db = QSqlDatabase(), QSqlDatabase::removeDatabase(m_name); }
 
     // The rows `statement` gives through the reader, each as its fields described and joined;
     // nothing when it steps aside.
@@ -64,19 +59,14 @@ protected:
         sql::ReadOnlyQuery run(db);
         EXPECT_TRUE(run.admit(statement)) << run.error().text().toStdString();
         std::vector<std::string> rows;
-        const auto visit = [&](const sql::RowValues& row) {
+        const std::optional<qint64> handed = sql::readWithPostgres(db, run, maxRows, [&](const sql::RowValues& row) {
             QStringList described;
-            for (int i = 0; i < fields; ++i) {
-                described << describe(row.value(i));
-                expectStoredAgrees(row, i);
-            }
+            for (int i = 0; i < fields; ++i)
+                described << describe(row.value(i)), expectStoredAgrees(row, i);
             rows.push_back(described.join(QStringLiteral(" | ")).toStdString());
-        };
-        const std::optional<qint64> handed = sql::readWithPostgres(db, run, maxRows, visit, form);
-        if (!handed)
-            return std::nullopt;
-        EXPECT_EQ(*handed, qint64(rows.size()));
-        return rows;
+        }, form);
+        EXPECT_EQ(handed.value_or(qint64(rows.size())), qint64(rows.size()));
+        return handed ? std::optional(rows) : std::nullopt;
     }
 
     // The same rows through QSqlQuery, each form of the reader compared with them.
@@ -121,11 +111,11 @@ TEST_F(PostgresRows, ValuesAreThoseOfQSqlQueryUnderEveryPrecisionPolicy)
 // Texts with what COPY's lines escape (tabs, line ends, backslashes, a text spelled like its
 // Null) and a bytea of such bytes read as through Qt, whichever way the statement goes; so do
 // whole numbers, truth values and texts alone, which are streamed in binary.
-TEST_F(PostgresRows, EscapedCharactersAndBinaryFieldsReadAsThroughQt)
+TEST_F(PostgresRows, EscapedAndStreamedFieldsReadAsThroughQt)
 {
     const QString texts = QStringLiteral(
         "SELECT * FROM (VALUES (E'a\\tb', E'x\\ny\\r', E'\\\\N', E'back\\\\slash\\\\', "
-        "E'\\b\\f\\v\\x01end', '', NULL::text, bytea '\\x5c4e09000a41', 'città'), "
+        "E'\\b\\f\\x0b\\x01end', '', NULL::text, bytea '\\x5c4e09000a41', 'città'), "
         "('\\N', E'\\\\', ' ', 'plain', E'\\t', E'\\n', 'x', bytea '\\x', '')) AS t(a, b, c, d, e, f, g, h, i) "
         "-- a comment at the end");
     const QString binary = QStringLiteral(
@@ -142,40 +132,38 @@ TEST_F(PostgresRows, EscapedCharactersAndBinaryFieldsReadAsThroughQt)
 
 TEST_F(PostgresRows, StoredValuesSpareTheVariantForNumbersAndTexts)
 {
-  for (const sql::PostgresStatement form : kForms) {
-    SCOPED_TRACE(int(form));
-    const auto kindsUnder = [&](QSql::NumericalPrecisionPolicy policy) {
-        db.setNumericalPrecisionPolicy(policy);
-        std::vector<Kind> kinds;
-        sql::ReadOnlyQuery run(db);
-        run.admit(QStringLiteral("SELECT 7::int8, 'città', 2.5::numeric, 1.5::float8, true, NULL::int4"));
-        sql::readWithPostgres(db, run, 1, [&](const sql::RowValues& row) {
-            for (int i = 0; i < 6; ++i)
-                kinds.push_back(row.stored(i).kind);
-        }, form);
-        return kinds;
-    };
-    EXPECT_EQ(kindsUnder(QSql::LowPrecisionDouble),
-              (std::vector<Kind>{Kind::Integer, Kind::Text, Kind::Real, Kind::Real, Kind::Other, Kind::Null}));
-    // Numeric is the server's digits under high precision, a cut whole number under Int32.
-    EXPECT_EQ(kindsUnder(QSql::HighPrecision).at(2), Kind::Text);
-    EXPECT_EQ(kindsUnder(QSql::LowPrecisionInt32).at(2), Kind::Integer);
-  }
+    for (const sql::PostgresStatement form : kForms) {
+        const auto kindsUnder = [&](QSql::NumericalPrecisionPolicy policy) {
+            db.setNumericalPrecisionPolicy(policy);
+            std::vector<Kind> kinds;
+            sql::ReadOnlyQuery run(db);
+            run.admit(QStringLiteral("SELECT 7::int8, 'città', 2.5::numeric, 1.5::float8, true, NULL::int4"));
+            sql::readWithPostgres(db, run, 1, [&](const sql::RowValues& row) {
+                for (int i = 0; i < 6; ++i)
+                    kinds.push_back(row.stored(i).kind);
+            }, form);
+            return kinds;
+        };
+        EXPECT_EQ(kindsUnder(QSql::LowPrecisionDouble),
+                  (std::vector<Kind>{Kind::Integer, Kind::Text, Kind::Real, Kind::Real, Kind::Other, Kind::Null}));
+        // Numeric is the server's digits under high precision, a cut whole number under Int32.
+        EXPECT_EQ((std::pair{kindsUnder(QSql::HighPrecision).at(2), kindsUnder(QSql::LowPrecisionInt32).at(2)}),
+                  (std::pair{Kind::Text, Kind::Integer})) << "form " << int(form);
+    }
 }
 
 // Rows past maxRows are read and dropped, as through Qt: a failure among them still counts.
-TEST_F(PostgresRows, HandsAtMostMaxRowsInOrderAndReadsTheRest)
+TEST_F(PostgresRows, HandsAtMostMaxRowsInOrder)
 {
     const QString numbers = QStringLiteral("SELECT i FROM generate_series(1, 3000) AS s(i) ORDER BY i");
     for (const sql::PostgresStatement form : kForms) {
         SCOPED_TRACE(int(form));
         for (const qint64 maxRows : {qint64(0), qint64(1), qint64(300), qint64(3000), qint64(5000)}) {
             SCOPED_TRACE(maxRows);
-            const auto rows = read(numbers, maxRows, 1, form);
-            ASSERT_TRUE(rows);
-            ASSERT_EQ(qint64(rows->size()), std::min<qint64>(maxRows, 3000));
-            for (std::size_t r = 0; r < rows->size(); ++r)
-                ASSERT_EQ((*rows)[r], QStringLiteral("int %1").arg(r + 1).toStdString());
+            std::vector<std::string> expected;
+            for (qint64 r = 1; r <= std::min<qint64>(maxRows, 3000); ++r)
+                expected.push_back("int " + std::to_string(r));
+            EXPECT_EQ(read(numbers, maxRows, 1, form), expected);
         }
         EXPECT_THROW(read(QStringLiteral("SELECT 1 / (i - 2000) FROM generate_series(1, 3000) AS s(i)"), 10, 1, form),
                      sql::DatabaseFailure);
@@ -185,60 +173,56 @@ TEST_F(PostgresRows, HandsAtMostMaxRowsInOrderAndReadsTheRest)
 
 // A division by zero at row 1500 of 3000, after the rows before it, or a visitor that gives up,
 // throws; the host's transaction, if any, stays open and usable, else the connection is idle.
-TEST_F(PostgresRows, AFailureThrowsTheDatabasesErrorAndLeavesTheConnectionAsItWas)
+TEST_F(PostgresRows, AFailureLeavesTheConnectionAsItWas)
 {
     const QString failing = QStringLiteral("SELECT i, 1 / (i - 1500) FROM generate_series(1, 3000) AS s(i)");
     QSqlQuery qt(db);
     qt.setForwardOnly(true);
     ASSERT_TRUE(qt.exec(failing));
-    while (qt.next()) {
-    }
+    while (qt.next())
+        ;
     const QSqlError qtError = qt.lastError();
     qt.finish();
     qt.setForwardOnly(false); // a forward-only query leaves its result's end unread
     ASSERT_TRUE(qt.exec(QStringLiteral("CREATE TEMP TABLE host_rows (n int)")));
 
-    for (const bool inHostTransaction : {false, true}) {
-        for (const bool visitorThrows : {false, true}) {
-          for (const sql::PostgresStatement form : kForms) {
-            SCOPED_TRACE(testing::Message() << "host transaction " << inHostTransaction << ", visitor throws "
-                                            << visitorThrows << ", form " << int(form));
-            if (inHostTransaction) {
-                ASSERT_TRUE(db.transaction());
-                ASSERT_TRUE(qt.exec(QStringLiteral("INSERT INTO host_rows VALUES (1)")));
-            }
-            qint64 visited = 0;
-            try {
-                sql::ReadOnlyQuery run(db);
-                ASSERT_TRUE(run.admit(failing));
-                sql::readWithPostgres(db, run, 5000, [&](const sql::RowValues&) {
-                    if (++visited == 10 && visitorThrows)
-                        throw std::runtime_error("given up");
-                }, form);
-                ADD_FAILURE() << "no failure";
-            } catch (const sql::DatabaseFailure& failure) {
-                EXPECT_FALSE(visitorThrows);
-                EXPECT_EQ(visited, 1499);
-                EXPECT_EQ(failure.sqlError().databaseText(), qtError.databaseText());
-                EXPECT_EQ(failure.sqlError().nativeErrorCode(), qtError.nativeErrorCode());
-                EXPECT_EQ(failure.sqlError().driverText(), qtError.driverText());
-            } catch (const std::runtime_error&) {
-                EXPECT_TRUE(visitorThrows);
-            }
-            EXPECT_EQ(state(), inHostTransaction ? PQTRANS_INTRANS : PQTRANS_IDLE);
-            ASSERT_TRUE(qt.exec(QStringLiteral("SELECT count(*) FROM host_rows")) && qt.next());
-            EXPECT_EQ(qt.value(0).toInt(), inHostTransaction ? 1 : 0) << "the host's change is there";
-            qt.finish();
-            if (inHostTransaction)
-                ASSERT_TRUE(db.rollback());
-          }
+    for (int mix = 0; mix < 8; ++mix) {
+        const bool inHostTransaction = mix & 1, visitorThrows = mix & 2;
+        const sql::PostgresStatement form = kForms[mix >> 2];
+        SCOPED_TRACE(testing::Message() << "host transaction " << inHostTransaction << ", visitor throws "
+                                        << visitorThrows << ", form " << int(form));
+        if (inHostTransaction) {
+            ASSERT_TRUE(db.transaction());
+            ASSERT_TRUE(qt.exec(QStringLiteral("INSERT INTO host_rows VALUES (1)")));
         }
+        qint64 visited = 0;
+        try {
+            sql::ReadOnlyQuery run(db);
+            ASSERT_TRUE(run.admit(failing));
+            sql::readWithPostgres(db, run, 5000, [&](const sql::RowValues&) {
+                if (++visited == 10 && visitorThrows)
+                    throw std::runtime_error("given up");
+            }, form);
+            ADD_FAILURE() << "no failure";
+        } catch (const sql::DatabaseFailure& failure) {
+            const QSqlError& error = failure.sqlError();
+            EXPECT_TRUE(!visitorThrows && visited == 1499) << visited;
+            EXPECT_EQ((QStringList{error.databaseText(), error.nativeErrorCode(), error.driverText()}),
+                      (QStringList{qtError.databaseText(), qtError.nativeErrorCode(), qtError.driverText()}));
+        } catch (const std::runtime_error&) {
+            EXPECT_TRUE(visitorThrows);
+        }
+        EXPECT_EQ(state(), inHostTransaction ? PQTRANS_INTRANS : PQTRANS_IDLE);
+        ASSERT_TRUE(qt.exec(QStringLiteral("SELECT count(*) FROM host_rows")) && qt.next());
+        EXPECT_EQ(qt.value(0).toInt(), inHostTransaction ? 1 : 0) << "the host's change is there";
+        qt.finish();
+        if (inHostTransaction)
+            ASSERT_TRUE(db.rollback());
     }
 }
 
-// Commands that return rows read as through Qt, refusals included; another driver is left to
-// the readers after this one.
-TEST_F(PostgresRows, ReadsWhatQtReadsAndStepsAsideForAnotherDriver)
+// Commands that return rows read as through Qt, refusals included.
+TEST_F(PostgresRows, CommandsThatReturnRowsReadAsThroughQt)
 {
     ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE IF NOT EXISTS kept (n int)")));
     const struct {
@@ -257,6 +241,11 @@ TEST_F(PostgresRows, ReadsWhatQtReadsAndStepsAsideForAnotherDriver)
             EXPECT_TRUE(failure.sqlError().databaseText().contains("read-only transaction"));
         }
     }
+}
+
+// Another driver is left to the readers after this one.
+TEST(PostgresRowsElsewhere, StepAsideForAnotherDriver)
+{
     test::TestDatabase sqlite;
     sql::ReadOnlyQuery run(sqlite.db());
     ASSERT_TRUE(run.admit(QStringLiteral("SELECT 1")));

@@ -22,10 +22,7 @@ namespace {
 // Table c: ids 1..50 with n = id. What the host's own transaction changes: n of row 1.
 const char* const kHostChange = "UPDATE c SET n = -1 WHERE id = 1";
 
-struct WritingStatement {
-    const char* label;
-    const char* sql;
-};
+struct WritingStatement { const char *label, *sql; bool inHostTransaction = true; };
 
 // Statements that would write on both databases.
 const std::vector<WritingStatement> kCommon = {
@@ -50,16 +47,15 @@ const std::vector<WritingStatement> kPostgresOnly = {
 };
 
 const std::vector<WritingStatement> kMariadbOnly = {
-    {"replace", "REPLACE INTO c VALUES (1, 1000)"},
-    {"load data", "LOAD DATA INFILE '/etc/hostname' INTO TABLE c"},
+    {"replace", "REPLACE INTO c VALUES (1, 1000)"}, {"load data", "LOAD DATA INFILE '/etc/hostname' INTO TABLE c"},
     {"into outfile", "SELECT id, n FROM c INTO OUTFILE '/tmp/tessaro-readonly-outfile'"},
-    {"into a variable", "SELECT n FROM c WHERE id = 1 INTO @n"},
-    {"for update", "SELECT id, n FROM c FOR UPDATE"},
-    {"lock in share mode", "SELECT id, n FROM c LOCK IN SHARE MODE"},
-    {"call", "CALL wipe()"}, {"do", "DO (SELECT COUNT(*) FROM c)"}, {"handler", "HANDLER c OPEN"},
-    {"set", "SET autocommit = 1"}, {"truncate", "TRUNCATE TABLE c"},
-    {"select calling a writing function", "SELECT id, bump() FROM c"},
-    {"server-run comment", "SELECT id /*! , n FROM c; DELETE FROM c */"},
+    {"into a variable", "SELECT n FROM c WHERE id = 1 INTO @n"}, {"for update", "SELECT id, n FROM c FOR UPDATE"},
+    {"lock in share mode", "SELECT id, n FROM c LOCK IN SHARE MODE"}, {"call", "CALL wipe()"},
+    {"do", "DO (SELECT COUNT(*) FROM c)"}, {"handler", "HANDLER c OPEN"}, {"set", "SET autocommit = 1"},
+    {"truncate", "TRUNCATE TABLE c"}, {"select calling a writing function", "SELECT id, bump() FROM c"},
+    // Only the read-only transaction refuses it: inside a host transaction it runs, within a savepoint
+    // undone afterwards.
+    {"writing function alone", "SELECT bump()", false}, {"server-run comment", "SELECT id /*! , n FROM c; DELETE FROM c */"},
     {"hash comment hiding a quote", "SELECT id # '\n; DELETE FROM c; -- '"},
 };
 
@@ -82,11 +78,9 @@ struct Host {
         QSqlQuery query(db);
         const QString tables = db.tables().filter(QStringLiteral("made_by_query")).join(',');
         if (!query.exec(QStringLiteral("SELECT COUNT(*), SUM(n), %1 FROM c")
-                            .arg(sqlite ? "(SELECT user_version FROM pragma_user_version)" : "''"))
-            || !query.next())
+                            .arg(sqlite ? "(SELECT user_version FROM pragma_user_version)" : "''")) || !query.next())
             return QStringLiteral("no table c: ") + query.lastError().text() + tables;
-        return QStringList{query.value(0).toString(), query.value(1).toString(), tables, query.value(2).toString()}
-            .join(' ');
+        return QStringList{query.value(0).toString(), query.value(1).toString(), tables, query.value(2).toString()}.join(' ');
     }
 };
 
@@ -98,6 +92,8 @@ void expectEveryWriteRefused(Host& host, const std::vector<WritingStatement>& st
     ASSERT_EQ(original, QStringLiteral("50 1275  ") + (host.db.driverName() == "QSQLITE" ? "0" : ""));
     for (const bool hostTransaction : {false, true}) {
         for (const WritingStatement& statement : statements) {
+            if (hostTransaction && !statement.inHostTransaction)
+                continue;
             SCOPED_TRACE(testing::Message() << statement.label << (hostTransaction ? ", in a host transaction" : ""));
             QString hostState = original;
             if (hostTransaction) {
@@ -108,20 +104,15 @@ void expectEveryWriteRefused(Host& host, const std::vector<WritingStatement>& st
             }
             Recordset set;
             const QString description = tessaro::test::errorTextOf([&] { set.Open(QString::fromLatin1(statement.sql), host.db); });
-            EXPECT_FALSE(description.isEmpty()) << "Open did not fail";
-            EXPECT_EQ(set.State(), 0);
-            EXPECT_TRUE(set.LastDatabaseError().isValid());
+            EXPECT_TRUE(!description.isEmpty() && set.State() == 0 && set.LastDatabaseError().isValid()) << "Open did not fail";
             EXPECT_EQ(host.fingerprint(), hostState) << description.toStdString();
             if (host.observer.isValid())
                 EXPECT_EQ(Host{host.observer}.fingerprint(), original) << "committed: " << description.toStdString();
-            if (hostTransaction) {
-                // Still open and not aborted: it takes another change, and rolls back to the original.
-                EXPECT_TRUE(host.exec(QStringLiteral("UPDATE c SET n = -2 WHERE id = 2")));
+            // A host transaction is still open and not aborted: it takes another change, and rolls back
+            // to the original; without one the connection writes again for the host once the set is done.
+            EXPECT_TRUE(host.exec(QStringLiteral("UPDATE c SET n = n WHERE id = 3")));
+            if (hostTransaction)
                 EXPECT_TRUE(host.db.rollback()) << "the host's transaction is gone";
-            } else {
-                // The connection writes again for the host once the set is done.
-                EXPECT_TRUE(host.exec(QStringLiteral("UPDATE c SET n = n WHERE id = 3")));
-            }
             EXPECT_EQ(host.fingerprint(), original);
         }
     }
@@ -139,14 +130,11 @@ void expectReadsInsideAHostTransaction(Host& host)
     EXPECT_EQ((QList<int>{set.RecordCount(), set.PageCount(), set.FieldValue(1).toInt()}), (QList<int>{50, 8, -1}));
     set.setAbsolutePage(8);
     EXPECT_EQ(set.FieldValue(0).toInt(), 50);
-    auto all = set.Clone();
     QList<int> ns;
     // A run longer than the cached blocks serve streams, inside the host's transaction too.
-    tessaro::sql::RecordsetRows::readOn(*all, tessaro::sql::RecordsetRows::kLongestCachedRun + 1, [&](const tessaro::sql::RowValues& row) {
-        ns << row.value(1).toInt();
-    });
-    ASSERT_EQ(ns.size(), 50);
-    EXPECT_EQ((QList<int>{ns.front(), ns.back()}), (QList<int>{-1, 50}));
+    tessaro::sql::RecordsetRows::readOn(*set.Clone(), tessaro::sql::RecordsetRows::kLongestCachedRun + 1,
+                                        [&](const tessaro::sql::RowValues& row) { ns << row.value(1).toInt(); });
+    EXPECT_EQ((QList<int>{int(ns.size()), ns.value(0), ns.value(49)}), (QList<int>{50, -1, 50}));
     EXPECT_TRUE(host.exec(QStringLiteral("UPDATE c SET n = -2 WHERE id = 2"))) << "the transaction still writes";
     EXPECT_TRUE(host.db.rollback());
     EXPECT_EQ(host.fingerprint().section(' ', 0, 1), QStringLiteral("50 1275"));
@@ -165,9 +153,7 @@ void expectOpenAfterAnUnfinishedHostQuery(Host& host)
         ASSERT_TRUE(unfinished.exec(QStringLiteral("SELECT id FROM c ORDER BY id")));
         ASSERT_TRUE(unfinished.next());
         Recordset set;
-        EXPECT_EQ(tessaro::test::errorTextOf([&] { set.Open(QStringLiteral("SELECT id, n FROM c ORDER BY id"), host.db); })
-                      .toStdString(),
-                  "");
+        EXPECT_EQ(tessaro::test::errorTextOf([&] { set.Open(QStringLiteral("SELECT id, n FROM c"), host.db); }), QString());
         EXPECT_EQ((QList<int>{set.State(), set.RecordCount()}), (QList<int>{1, 50}));
         if (hostTransaction)
             EXPECT_TRUE(host.db.rollback()) << "the host's transaction is gone";
@@ -183,8 +169,7 @@ void expectInitClassChangesNothing(Host& host)
     control.setDBConnection(host.db);
     control.setQuery(QStringLiteral("DELETE FROM c WHERE id > 40"));
     control.Init_class(QStringLiteral("ReadOnlyTest"), true);
-    EXPECT_EQ(control.rst->State(), 0);
-    EXPECT_TRUE(control.rst->LastDatabaseError().isValid());
+    EXPECT_TRUE(control.rst->State() == 0 && control.rst->LastDatabaseError().isValid());
     EXPECT_EQ(host.fingerprint(), original);
 }
 
@@ -255,20 +240,14 @@ TEST(ReadOnly, TheStatementCheckForUnguardedDriversAdmitsOnlySingleReads)
 {
     using tessaro::sql::StatementDoubt;
     const std::vector<std::pair<const char*, std::optional<StatementDoubt>>> cases = {
-        {"SELECT id, n FROM c ORDER BY id;  ", std::nullopt},
-        {"with t as (select 1 as a) select a from t", std::nullopt},
-        {"VALUES (1), (2)", std::nullopt},
-        {"SELECT 'a;b', \"into\", [update] FROM c -- ; DELETE FROM c\n", std::nullopt},
+        {"SELECT id, n FROM c ORDER BY id;  ", std::nullopt}, {"with t as (select 1 as a) select a from t", std::nullopt},
+        {"VALUES (1), (2)", std::nullopt}, {"SELECT 'a;b', \"into\", [update] FROM c -- ; DELETE FROM c\n", std::nullopt},
         {"SELECT id FROM c; DELETE FROM c", StatementDoubt::SeveralStatements},
-        {"DELETE FROM c", StatementDoubt::NotARead},
-        {"EXEC wipe", StatementDoubt::NotARead},
-        {"  ", StatementDoubt::NotARead},
-        {"SELECT id INTO t2 FROM c", StatementDoubt::MayWrite},
-        {"SELECT id FROM c FOR UPDATE", StatementDoubt::MayWrite},
+        {"DELETE FROM c", StatementDoubt::NotARead}, {"EXEC wipe", StatementDoubt::NotARead},
+        {"  ", StatementDoubt::NotARead}, {"SELECT id INTO t2 FROM c", StatementDoubt::MayWrite},
+        {"SELECT id FROM c FOR UPDATE", StatementDoubt::MayWrite}, {"SELECT NEXTVAL('s')", StatementDoubt::MayWrite},
         {"WITH d AS (DELETE FROM c RETURNING *) SELECT * FROM d", StatementDoubt::MayWrite},
-        {"SELECT NEXTVAL('s')", StatementDoubt::MayWrite},
-        {"SELECT 1 --1", StatementDoubt::Unreadable},
-        {"SELECT 1 /*!50000 , 2 */", StatementDoubt::Unreadable},
+        {"SELECT 1 --1", StatementDoubt::Unreadable}, {"SELECT 1 /*!50000 , 2 */", StatementDoubt::Unreadable},
     };
     for (const auto& [statement, doubt] : cases)
         EXPECT_EQ(tessaro::sql::statementDoubt(QString::fromLatin1(statement)), doubt) << statement;

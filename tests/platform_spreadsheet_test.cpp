@@ -33,7 +33,7 @@ TEST(Spreadsheet, TypedNumbersReadAsTheLocaleReadsThem)
     }
 }
 
-TEST(Spreadsheet, RefusesWhatTheSheetCannotHoldAndKeepsTheRest)
+TEST(Spreadsheet, RefusesWhatTheSheetCannotHoldKeepingTheRest)
 {
     test::OpenedWorkbooks opened;
     Application excel;

@@ -18,13 +18,10 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTest>
 
-#include <algorithm>
 #include <functional>
 #include <map>
 #include <thread>
-#include <vector>
 
 using namespace tessaro;
 
@@ -36,44 +33,28 @@ constexpr int kKeyCount = 61;
 
 QByteArray sourceFile(const QString& language, const QString& name)
 {
-    QFile file(kSourceFolder + QLatin1Char('/') + language + QLatin1Char('/') + name);
+    QFile file(kSourceFolder + '/' + language + '/' + name);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     return file.readAll();
 }
 
-QString key(int number)
-{
-    return QStringLiteral("LE%1").arg(number, 2, 10, QLatin1Char('0'));
-}
+QString key(int number) { return QStringLiteral("LE%1").arg(number, 2, 10, QLatin1Char('0')); }
 
 // A shipped .lng file read by its own simple rules, not by the control's reader: the heading
-// [Strings], then one LEnn="text" line per key, each line ended by CR LF, all UTF-8. Whatever
-// breaks the rules goes into `problems`.
-std::map<QString, QString> plainStrings(const QByteArray& content, QStringList* problems)
+// [Strings], then one LEnn="text" line per key, each line ended by CR LF, all UTF-8.
+std::map<QString, QString> shippedStrings(const QString& language)
 {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8(content);
-    if (utf8.hasError())
-        problems->append(QStringLiteral("not UTF-8"));
-    QStringList lines = text.split(QStringLiteral("\r\n"));
-    if (lines.takeLast() != QString())
-        problems->append(QStringLiteral("the last line has no CR LF"));
-    if (lines.isEmpty() || lines.takeFirst() != QStringLiteral("[Strings]"))
-        problems->append(QStringLiteral("no [Strings] heading first"));
+    QStringList lines = QString(utf8(sourceFile(language, language + ".lng"))).split(QStringLiteral("\r\n")), problems;
+    if (utf8.hasError() || lines.takeLast() != QString() || lines.isEmpty() || lines.takeFirst() != QStringLiteral("[Strings]"))
+        problems << QStringLiteral("not UTF-8, no [Strings] heading first, or no CR LF last");
     static const QRegularExpression entry(QStringLiteral("^(LE\\d\\d)=\"([^\"\\r\\n]*)\"$"));
     std::map<QString, QString> strings;
     for (const QString& line : lines) {
         const QRegularExpressionMatch match = entry.match(line);
         if (!match.hasMatch() || !strings.emplace(match.captured(1), match.captured(2)).second)
-            problems->append(QStringLiteral("bad or repeated line: ") + line);
+            problems << QStringLiteral("bad or repeated line: ") + line;
     }
-    return strings;
-}
-
-std::map<QString, QString> shippedStrings(const QString& language)
-{
-    QStringList problems;
-    const std::map<QString, QString> strings = plainStrings(sourceFile(language, language + ".lng"), &problems);
     EXPECT_EQ(problems, QStringList()) << language.toStdString();
     return strings;
 }
@@ -87,26 +68,19 @@ QString caption(const Tessaro& control, const char* name)
 // key, quoted and with CR LF line ends as the files usually have them.
 void writeLanguage(const QTemporaryDir& folder, const QString& language)
 {
-    test::writeFile(
-        folder.filePath("LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language.toLatin1() + "\r\n");
+    test::writeFile(folder.filePath("LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language.toLatin1() + "\r\n");
     QString strings = QStringLiteral("[Strings]\r\n");
-    for (int key = 1; key <= 28; ++key)
-        strings += QStringLiteral("LE%1=\"%2 LE%1\"\r\n").arg(key, 2, 10, QLatin1Char('0')).arg(language);
+    for (int number = 1; number <= 28; ++number)
+        strings += QStringLiteral("%1=\"%2 %1\"\r\n").arg(key(number), language);
     test::writeFile(folder.filePath(language + ".lng"), strings.toLatin1());
 }
 
 // Keeps the user's cache out of the test: the compiled-in files go into a folder of its own.
-class CacheScope {
-public:
-    CacheScope() : m_previous(qgetenv("XDG_CACHE_HOME")) { qputenv("XDG_CACHE_HOME", root.path().toUtf8()); }
-    ~CacheScope() { qputenv("XDG_CACHE_HOME", m_previous); }
-    CacheScope(const CacheScope&) = delete;
-    CacheScope& operator=(const CacheScope&) = delete;
-
+struct CacheScope {
+    CacheScope() { qputenv("XDG_CACHE_HOME", root.path().toUtf8()); }
+    ~CacheScope() { qputenv("XDG_CACHE_HOME", previous); }
+    const QByteArray previous = qgetenv("XDG_CACHE_HOME");
     QTemporaryDir root;
-
-private:
-    QByteArray m_previous;
 };
 
 bool holdsSourceFiles(const QString& folder, const QString& language)
@@ -128,8 +102,7 @@ int captionWidth(QWidget* control, const QString& text)
     const QString kept = button->text();
     button->setText(text);
     const int width = button->sizeHint().width();
-    button->setText(kept);
-    return width;
+    return button->setText(kept), width;
 }
 
 // The width a caption shows in: the control's own, up to where a sibling stacked above it starts.
@@ -151,15 +124,12 @@ const char* const kCaptions[] = {"lblPaginaRisultati", "lblPagine", "lblCaricatu
 
 } // namespace
 
-TEST(ShippedLanguages, EachNamesItselfAndHasEveryKeyWithTheSpacingTheLayoutNeeds)
+TEST(ShippedLanguages, EachFileHoldsEveryKeyWithTheSpacingTheLayoutNeeds)
 {
-    QStringList folders = QDir(kSourceFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    QStringList shipped = shippedLanguages();
+    QStringList folders = QDir(kSourceFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot), shipped = shippedLanguages();
     EXPECT_EQ(shipped.first(), QStringLiteral("Italian")) << "the control's own language comes first";
-    folders.sort();
-    shipped.sort();
+    folders.sort(), shipped.sort();
     EXPECT_EQ(folders, shipped) << "every folder of languages/ is shipped, and nothing else";
-
     // The captions of the page bar's switches end in " »   " and the page tooltip and caption
     // in one blank; the control puts its own blanks around every other text.
     const auto ending = [](int number) -> QString {
@@ -169,20 +139,13 @@ TEST(ShippedLanguages, EachNamesItselfAndHasEveryKeyWithTheSpacingTheLayoutNeeds
     };
     for (const QString& language : shippedLanguages()) {
         SCOPED_TRACE(language.toStdString());
-        EXPECT_EQ(sourceFile(language, "LangSetting.ini"),
-                  "[Language]\r\nCurrentLanguage=" + language.toUtf8() + "\r\n");
-        const std::map<QString, QString> strings = shippedStrings(language);
+        EXPECT_EQ(sourceFile(language, "LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language.toUtf8() + "\r\n");
+        std::map<QString, QString> strings = shippedStrings(language);
         EXPECT_EQ(strings.size(), std::size_t(kKeyCount));
         for (int number = 1; number <= kKeyCount; ++number) {
-            const auto found = strings.find(key(number));
-            ASSERT_NE(found, strings.end()) << key(number).toStdString();
-            const QString& text = found->second;
-            const QString end = ending(number);
-            EXPECT_TRUE(text.endsWith(end) && text.size() > end.size())
-                << key(number).toStdString() << " " << text.toStdString();
-            const QString words = text.chopped(end.size());
-            EXPECT_EQ(words, words.trimmed())
-                << key(number).toStdString() << " has stray blanks: " << text.toStdString();
+            const QString text = strings[key(number)], end = ending(number), words = text.chopped(end.size());
+            EXPECT_TRUE(text.endsWith(end) && !words.isEmpty() && words == words.trimmed())
+                << key(number).toStdString() << " '" << text.toStdString() << "'";
         }
     }
 }
@@ -197,13 +160,10 @@ TEST(CambiaLingua, SetsTheCaptionsOfItsOwnInstanceWhileTheLanguageIsShared)
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(caption(control, kCaptions[i]), QStringLiteral("English LE%1").arg(13 + i)) << kCaptions[i];
     // A file without the later keys (LE30 on) keeps their designed texts.
-    EXPECT_EQ(control.findChild<QWidget*>(QStringLiteral("lblCaricatutti"))->toolTip(),
-        QStringLiteral("Carica tutti i record"));
-
+    EXPECT_EQ(control.findChild<QWidget*>(QStringLiteral("lblCaricatutti"))->toolTip(), "Carica tutti i record");
     other.CambiaLingua(second.path());
     EXPECT_EQ(GetLanguageString(QStringLiteral("LE01")), QStringLiteral("Italiano LE01"));
     EXPECT_EQ(caption(control, "Label2"), QStringLiteral("English LE19")) << "captions of other instances stay";
-
     // A folder without settings fails and changes no caption, but is taken all the same, and the
     // language name is kept.
     EXPECT_EQ(test::errorNumberOf([&] { control.CambiaLingua(empty.path()); }), Error::FileNotFound);
@@ -215,7 +175,6 @@ TEST(CambiaLingua, SetsTheCaptionsOfItsOwnInstanceWhileTheLanguageIsShared)
 // A shown control whose host switches between the shipped languages.
 struct ShippedLanguageSwitch : test::ShownControl {
     CacheScope cache;
-
     ShippedLanguageSwitch()
     {
         database.createNumbered(QStringLiteral("t"), 60);
@@ -223,6 +182,23 @@ struct ShippedLanguageSwitch : test::ShownControl {
         showAt(600, 250);
     }
 };
+
+// The texts of a menu that `open` brings up, without separators; Qt runs some menus at once.
+QStringList menuTexts(const std::function<void()>& open)
+{
+    QStringList commands;
+    QTimer::singleShot(0, [&commands] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            for (const QAction* action : menu->actions())
+                commands << action->text().section(QLatin1Char('\t'), 0, 0);
+            menu->close();
+        }
+    });
+    open();
+    QApplication::processEvents();
+    commands.removeAll(QString());
+    return commands;
+}
 
 TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFileSpellsThem)
 {
@@ -232,17 +208,16 @@ TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFi
         control.CambiaLingua(languageFolder(language));
         for (int i = 0; i < 7; ++i)
             EXPECT_EQ(caption(control, kCaptions[i]), le[key(13 + i)]) << kCaptions[i];
-        for (const auto& [tipped, number] : {std::pair{"pctEstendi", 33}, {"pctNascondi", 34}, {"imgPrimaPagina", 35},
-                 {"lblPag(0)", 36}, {"imgSuccessiva", 37}, {"imgUltimaPagina", 38}, {"lblCaricatutti", 39},
-                 {"lblPaginaRisultati", 40}})
-            EXPECT_EQ(child(tipped)->toolTip(), le[key(number)]) << tipped;
+        int number = 33;
+        for (const char* tipped : {"pctEstendi", "pctNascondi", "imgPrimaPagina", "lblPag(0)", "imgSuccessiva",
+                 "imgUltimaPagina", "lblCaricatutti", "lblPaginaRisultati"})
+            EXPECT_EQ(child(tipped)->toolTip(), le[key(number++)]) << tipped;
         QSignalSpy columnChanges(child("cmbCercaIn"), SIGNAL(currentTextChanged(QString)));
         load(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"), true, QStringLiteral("ShippedTest"));
         EXPECT_EQ(columnChanges.count(), 0) << "the reload keeps the chosen column all along";
         const int rows = control.ListView->ListItems().Count(), pageSize = control.PageSize();
         // The menu key on either text field: Qt's commands, in the language's words.
         for (QWidget* field : {child("txtRicerca"), child("cmbCercaIn")}) {
-            QApplication::processEvents(); // the popups opened and closed so far
             QApplication::setActiveWindow(&control);
             field->setFocus(Qt::TabFocusReason);
             QApplication::processEvents();
@@ -250,50 +225,29 @@ TEST_F(ShippedLanguageSwitch, ShowsEachLanguagesCaptionsCountsAndMessagesAsItsFi
                 dropped->close(); // the combo's list, open on focus
             ASSERT_TRUE(field->hasFocus());
             QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {});
-            QApplication::sendEvent(QApplication::focusWidget(), &menuKey);
-            QStringList commands;
-            if (QWidget* menu = QApplication::activePopupWidget()) {
-                for (const QAction* action : menu->actions())
-                    commands << action->text().section(QLatin1Char('\t'), 0, 0);
-                menu->close();
-            }
-            commands.removeAll(QString());
-            EXPECT_EQ(commands, QStringList({le["LE43"], le["LE44"], le["LE45"], le["LE32"], le["LE46"], le["LE47"],
-                                             le["LE48"]})) << field->objectName().toStdString();
+            EXPECT_EQ(menuTexts([&] { QApplication::sendEvent(QApplication::focusWidget(), &menuKey); }),
+                      QStringList({le["LE43"], le["LE44"], le["LE45"], le["LE32"], le["LE46"], le["LE47"], le["LE48"]}))
+                << field->objectName().toStdString();
         }
-        // A right click on either scroll bar of the list: Qt runs its menu at once.
+        // A right click on either scroll bar of the list.
         for (const auto& [bar, first] : {std::pair{control.ListView->horizontalScrollBar(), 50},
                                          {control.ListView->verticalScrollBar(), 56}}) {
-            QStringList commands, expected{le["LE49"]};
+            QStringList expected{le["LE49"]};
             for (int number = first; number < first + 6; ++number)
                 expected << le[key(number)];
-            QTimer::singleShot(0, [&commands] {
-                if (QWidget* menu = QApplication::activePopupWidget()) {
-                    for (const QAction* action : menu->actions())
-                        commands << action->text();
-                    menu->close();
-                }
-            });
             QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(1, 1), bar->mapToGlobal(QPoint(1, 1)));
-            QApplication::sendEvent(bar, &click);
-            commands.removeAll(QString());
-            EXPECT_EQ(commands, expected);
+            EXPECT_EQ(menuTexts([&] { QApplication::sendEvent(bar, &click); }), expected);
         }
-
         ASSERT_TRUE(pageSize > 0 && pageSize < 60) << "60 rows must take more than one page";
-        const int pages = (60 + pageSize - 1) / pageSize;
-        EXPECT_EQ(caption(control, "lblNumRecord"),
-                  QStringLiteral("%1 60 %2 %3 %4 %5")
-                      .arg(le["LE06"], le["LE07"], le["LE08"]).arg(pages).arg(le["LE09"]));
-
+        EXPECT_EQ(caption(control, "lblNumRecord"), QStringLiteral("%1 60 %2 %3 %4 %5")
+                      .arg(le["LE06"], le["LE07"], le["LE08"]).arg((60 + pageSize - 1) / pageSize).arg(le["LE09"]));
         EXPECT_EQ(child("cmbCercaIn")->property("ListIndex"), language == shippedLanguages().first() ? -1 : 0)
             << "the search column chosen before the switch and the reload stays chosen";
         // The names are text, which cannot be totalled: a warning titled LE02.
         ASSERT_TRUE(child("cmbCercaIn")->setProperty("ListIndex", 0));
         click("cmdSomma");
-        EXPECT_EQ(takeMessages(),
-                  QStringList({QStringLiteral("%1\r\n%2 %3 %4").arg(le["LE04"], le["LE06"]).arg(rows).arg(le["LE07"]),
-                               "48", le["LE02"]}));
+        EXPECT_EQ(takeMessages(), QStringList({QStringLiteral("%1\r\n%2 %3 %4").arg(le["LE04"], le["LE06"]).arg(rows)
+                                                   .arg(le["LE07"]), "48", le["LE02"]}));
     }
 }
 
@@ -311,48 +265,34 @@ TEST_F(ShippedLanguageSwitch, EachCaptionFitsWhereTheLayoutPutsIt)
         const QString number = key(13 + i);
         const int room = std::max({captionRoom(control), captionWidth(control, strings["Italian"][number]),
                                    captionWidth(control, strings["English"][number])});
-        for (const QString& language : shippedLanguages()) {
+        for (const QString& language : shippedLanguages())
             EXPECT_LE(captionWidth(control, strings[language][number]), room)
                 << language.toStdString() << " " << kCaptions[i] << ": " << strings[language][number].toStdString();
-        }
     }
 }
 
 TEST(InstalledLanguageFolder, IsFoundFromTheLibrarysFolderInLibOrLibMultiarch)
 {
     QTemporaryDir tree;
-    const QString root = tree.path();
-    const QString german = root + "/usr/share/tessaro/languages/German";
-    ASSERT_TRUE(QDir().mkpath(german));
+    const QString root = tree.path(), languages = root + "/usr/share/tessaro/languages/", german = languages + "German";
+    ASSERT_TRUE(QDir().mkpath(german) && QDir().mkpath(languages + "French"));
     test::writeFile(german + "/LangSetting.ini", "[Language]\r\nCurrentLanguage=German\r\n");
     test::writeFile(german + "/German.lng", "[Strings]\r\n");
     // French lacks its strings, so its folder is no language folder.
-    ASSERT_TRUE(QDir().mkpath(root + "/usr/share/tessaro/languages/French"));
-    test::writeFile(root + "/usr/share/tessaro/languages/French/LangSetting.ini", "[Language]\r\n");
+    test::writeFile(languages + "French/LangSetting.ini", "[Language]\r\n");
     // A library reached through a link in a folder of its own belongs to the install it points into.
     ASSERT_TRUE(QDir().mkpath(root + "/usr/lib/x86_64-linux-gnu") && QDir().mkpath(root + "/links"));
     test::writeFile(root + "/usr/lib/x86_64-linux-gnu/libtessaro.so.0.1.0", "");
     ASSERT_TRUE(QFile::link(root + "/usr/lib/x86_64-linux-gnu/libtessaro.so.0.1.0", root + "/links/libtessaro.so.0"));
-
-    const struct {
-        const char* library;
-        const char* language;
-        bool found;
-    } cases[] = {
-        {"/usr/lib/libtessaro.so.0", "German", true},
-        {"/usr/lib/x86_64-linux-gnu/libtessaro.so.0", "German", true},
-        {"/usr/bin/host-with-static-copy", "German", true},
-        {"/usr/lib/a/b/libtessaro.so.0", "German", false},
-        {"/opt/lib/libtessaro.so.0", "German", false},
-        {"/usr/lib/libtessaro.so.0", "French", false},
-        {"/usr/lib/libtessaro.so.0", "Spanish", false},
-        {"/links/libtessaro.so.0", "German", true},
+    const struct { const char *library, *language; bool found; } cases[] = {
+        {"/usr/lib/libtessaro.so.0", "German", true}, {"/usr/lib/x86_64-linux-gnu/libtessaro.so.0", "German", true},
+        {"/usr/bin/host-with-static-copy", "German", true}, {"/usr/lib/a/b/libtessaro.so.0", "German", false},
+        {"/opt/lib/libtessaro.so.0", "German", false}, {"/usr/lib/libtessaro.so.0", "French", false},
+        {"/usr/lib/libtessaro.so.0", "Spanish", false}, {"/links/libtessaro.so.0", "German", true},
     };
-    for (const auto& c : cases) {
-        const QString folder = installedLanguageFolder(root + c.library, QString::fromLatin1(c.language));
-        EXPECT_EQ(QFileInfo(folder).canonicalFilePath(), c.found ? QFileInfo(german).canonicalFilePath() : QString())
-            << c.library << " " << c.language;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(QFileInfo(installedLanguageFolder(root + c.library, c.language)).canonicalFilePath(),
+                  c.found ? QFileInfo(german).canonicalFilePath() : QString()) << c.library << " " << c.language;
     EXPECT_EQ(installedLanguageFolder(QString(), QStringLiteral("German")), QString());
 }
 
@@ -363,28 +303,28 @@ TEST(LanguageFolder, WithoutAnInstalledFolderWritesTheCompiledInFilesOnceIntoThe
         << "the tests run from the build tree";
     const QString root = QFileInfo(cache.root.path()).canonicalFilePath() + "/tessaro/languages/";
     for (const QString& language : shippedLanguages()) {
-        SCOPED_TRACE(language.toStdString());
         const QString folder = languageFolder(language);
         EXPECT_TRUE(QFileInfo(folder).canonicalFilePath().startsWith(root) && folder.endsWith('/' + language))
             << folder.toStdString();
-        EXPECT_TRUE(holdsSourceFiles(folder, language));
+        EXPECT_TRUE(holdsSourceFiles(folder, language)) << language.toStdString();
         // Asked again, the library takes what it wrote, leaving the folder as it is.
         test::writeFile(folder + "/mark", "");
         EXPECT_EQ(languageFolder(language), folder);
-        EXPECT_TRUE(QFileInfo::exists(folder + "/mark"));
+        EXPECT_TRUE(QFileInfo::exists(folder + "/mark")) << language.toStdString();
     }
-
     for (const char* name : {"", "Klingon", "english", "English/", "../English", "LangSetting"})
         EXPECT_EQ(languageFolder(QString::fromLatin1(name)), QString()) << name;
 }
 
-TEST(LanguageFolder, ADamagedCopyInTheCacheIsWrittenAgainAndAnUnwritableCacheGivesNoFolder)
+TEST(LanguageFolder, ADamagedCopyInTheCacheIsWrittenAgain)
 {
     CacheScope cache;
     const QString folder = languageFolder(QStringLiteral("German"));
     ASSERT_FALSE(folder.isEmpty());
-    const std::vector<std::pair<const char*, std::function<void()>>> damages = {
+    const std::pair<const char*, std::function<void()>> damages[] = {
         {"a cut strings file", [&] { QFile(folder + "/German.lng").resize(40); }},
+        {"a byte changed in place",
+            [&] { test::writeFile(folder + "/German.lng", "X" + sourceFile("German", "German.lng").mid(1)); }},
         {"an edited settings file", [&] { test::writeFile(folder + "/LangSetting.ini", "[Language]\n"); }},
         {"a missing file", [&] { QFile::remove(folder + "/German.lng"); }},
         {"an empty folder", [&] { QDir(folder).removeRecursively(), QDir().mkpath(folder); }},
@@ -395,10 +335,12 @@ TEST(LanguageFolder, ADamagedCopyInTheCacheIsWrittenAgainAndAnUnwritableCacheGiv
         EXPECT_EQ(languageFolder(QStringLiteral("German")), folder) << what;
         EXPECT_TRUE(holdsSourceFiles(folder, QStringLiteral("German"))) << what;
         EXPECT_EQ(QDir(folder + "/..").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                  QStringList({"German"}))
-            << what << ": nothing is left beside it";
+                  QStringList({"German"})) << what << ": nothing is left beside it";
     }
+}
 
+TEST(LanguageFolder, AnUnwritableCacheGivesNoFolder)
+{
     CacheScope blocked;
     test::writeFile(blocked.root.filePath("tessaro"), "a file where the cache's folder would be");
     EXPECT_EQ(languageFolder(QStringLiteral("Spanish")), QString());
@@ -407,38 +349,33 @@ TEST(LanguageFolder, ADamagedCopyInTheCacheIsWrittenAgainAndAnUnwritableCacheGiv
 TEST(LanguageFolder, ThreadsExtractingAtOnceAllGetTheSameWholeFolder)
 {
     CacheScope cache;
-    constexpr int kThreads = 8;
+    constexpr int kThreads = 8, kRounds = 100;
+    QStringList shipped = shippedLanguages();
+    shipped.sort();
     // Each round after the first starts from a damaged copy, which every thread finds and all
     // try to replace at once: none may be handed a folder another thread has just moved away.
-    constexpr int kRounds = 100;
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE(round);
-        for (const QString& language : shippedLanguages()) {
+        for (const QString& language : shipped)
             if (round > 0)
                 QFile(languageFolder(language) + '/' + language + ".lng").resize(40);
-        }
         std::vector<QStringList> answers(kThreads);
         std::vector<int> whole(kThreads, 0);
         std::vector<std::thread> threads;
-        for (int t = 0; t < kThreads; ++t) {
-            threads.emplace_back([&answers, &whole, t] {
-                for (const QString& language : shippedLanguages()) {
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back([&answers, &whole, &shipped, t] {
+                for (const QString& language : shipped) {
                     answers[t].append(languageFolder(language));
                     // Checked at once, while the others may still be replacing the damaged copy.
                     whole[t] += holdsSourceFiles(answers[t].back(), language) ? 1 : 0;
                 }
             });
-        }
         for (std::thread& thread : threads)
             thread.join();
-        for (int t = 0; t < kThreads; ++t) {
-            EXPECT_EQ(answers[t], answers[0]) << "thread " << t;
-            EXPECT_EQ(whole[t], shippedLanguages().size()) << "thread " << t;
-        }
+        for (int t = 0; t < kThreads; ++t)
+            EXPECT_TRUE(answers[t] == answers[0] && whole[t] == shipped.size()) << "thread " << t;
         QStringList left = QDir(answers[0][0] + "/..").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        QStringList shipped = shippedLanguages();
         left.sort();
-        shipped.sort();
         EXPECT_EQ(left, shipped) << "the copies that lost the race are removed";
     }
 }
