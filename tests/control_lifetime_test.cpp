@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 using namespace tessaro;
@@ -92,12 +93,10 @@ TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
              QTest::keyClicks(QApplication::focusWidget(), "row 1*");
          }},
     };
-    const Step ways[] = {
-        {"delete the control", [](Lifetime& t) { delete t.control; }},
-        {"delete the window", [](Lifetime& t) { delete t.window; }},
-        {"deleteLater the control", [](Lifetime& t) { t.control->deleteLater(); }},
-        {"close the WA_DeleteOnClose window", [](Lifetime& t) { t.window->close(); }},
-    };
+    const Step ways[] = {{"delete the control", [](Lifetime& t) { delete t.control; }},
+                         {"delete the window", [](Lifetime& t) { delete t.window; }},
+                         {"deleteLater the control", [](Lifetime& t) { t.control->deleteLater(); }},
+                         {"close the WA_DeleteOnClose window", [](Lifetime& t) { t.window->close(); }}};
     for (const auto& [place, enter] : places) {
         for (const bool ownWindow : {false, true}) {
             for (const auto& [way, tearDown] : ways) {
@@ -110,8 +109,8 @@ TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
                 tearDown(*this);
                 runDeferredDeletes();
                 EXPECT_TRUE(control.isNull());
-                EXPECT_EQ(stored(), (QStringList{"1=1234.5", stored().value(1), "Paged=True"}));
-                EXPECT_EQ(storedKeys(), (QStringList{"1", "2", "Paged"}));
+                EXPECT_EQ(stored().replaceInStrings(QRegularExpression("^2=.*"), "2=..."),
+                          (QStringList{"1=1234.5", "2=...", "Paged=True"}));
                 delete window;
                 EXPECT_TRUE(boxes.messages().empty());
             }
@@ -123,12 +122,7 @@ TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
 // the routine that was running then stops without touching it, and no further message follows.
 TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
 {
-    struct Trigger {
-        const char* name;
-        bool paged;
-        std::function<void(Lifetime&)> run;
-        int page = 1;
-    };
+    struct Trigger { const char* name; bool paged; std::function<void(Lifetime&)> run; int page = 1; };
     // The key goes to the list standing on `row` (0: the last).
     const auto pageKey = [](int key, int row) {
         return [key, row](Lifetime& t) {
@@ -154,22 +148,17 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         {"click on pctEstendi", true, [](Lifetime& t) { t.click("pctEstendi"); }},
         {"IntestazioneVisibile set", true, [](Lifetime& t) { t.control->setIntestazioneVisibile(true); }},
         {"header click over the whole result", true, [](Lifetime& t) {
-             t.control->setWholeResult(true);
-             QHeaderView* header = t.control->ListView->header();
+             QHeaderView* header = (t.control->setWholeResult(true), t.control->ListView->header());
              QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionSize(0) / 2, header->height() / 2));
          }},
         {"find over the whole result, a match on the next page", true, [](Lifetime& t) {
              t.control->setWholeResult(true);
              t.control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"))->setCurrentIndex(0);
              t.control->findChild<QLineEdit*>(QStringLiteral("txtRicerca"))->setText(QStringLiteral("*"));
-             t.control->findChild<QPushButton*>(QStringLiteral("cmdTrova"))->click();
+             qobject_cast<QPushButton*>(t.child("cmdTrova"))->click();
          }},
     };
-    struct Destroyer {
-        const char* name;
-        bool byMessageBox;
-        std::function<void(Lifetime&)> arm;
-    };
+    struct Destroyer { const char* name; bool byMessageBox; std::function<void(Lifetime&)> arm; };
     const Destroyer destroyers[] = {
         {"PopulatedList handler deletes the control", false, [](Lifetime& t) {
              QObject::connect(t.control, &Tessaro::PopulatedList, [&t] { delete t.control; });
