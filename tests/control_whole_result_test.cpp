@@ -211,8 +211,12 @@ TEST_F(WholeResult, FindMovesToTheNextPageWithAMatchAndWrapsRound)
         EXPECT_EQ(control->AbsolutePage(), (15 - 1) / size + 1);
         EXPECT_TRUE(selectedIds().contains(15));
         find(0, QStringLiteral("nobody"));
-        EXPECT_EQ(control->AbsolutePage(), (15 - 1) / size + 1);
+        const int page = (15 - 1) / size + 1;
+        EXPECT_EQ(control->AbsolutePage(), page);
         EXPECT_TRUE(selectedIds().contains(15));
+        // The current page's only match is found on the way round.
+        find(0, QStringLiteral("ROW %1").arg(page * size));
+        EXPECT_EQ(std::make_pair(control->AbsolutePage(), selectedIds()), std::make_pair(page, QList<int>{page * size}));
         EXPECT_TRUE(boxes.messages().empty());
         delete window;
         db.close();
