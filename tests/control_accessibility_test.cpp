@@ -48,7 +48,7 @@ QStringList namedAndDescribed(const QStringList& texts)
 
 // Captions name their controls; the three picture buttons by their tooltips; a field by the
 // labels before it. The texts follow the language.
-TEST_F(Accessibility, PanelControlsAreNamedAndDescribedInTheCurrentLanguage)
+TEST_F(Accessibility, PanelControlsAreDescribedInTheCurrentLanguage)
 {
     EXPECT_EQ(panelTexts(), namedAndDescribed({"in", "Cerca in", "Cerca", "Cerca", "Cerca", "Totali",
                                                "Esporta in un foglio di calcolo", "Tutti", "Selezionati"}));
@@ -85,7 +85,7 @@ TEST_F(Accessibility, EveryChildControlHasAName)
 // The table: one column per shown field (the key is in the items' tags, not a column), cells
 // and headings as shown, without the blanks that justify the numbers even where the blanks are
 // painted (a left-aligned numeric column).
-TEST_F(Accessibility, ListExposesItsRowsAndCellsWithoutTheirPadding)
+TEST_F(Accessibility, ListCellsAreReadWithoutTheirPadding)
 {
     init("SELECT id, customer, amount FROM orders ORDER BY id", false, QStringLiteral("AccessibilityTest"));
     control.Columns->Item(1)->setIntestazione("Cliente");

@@ -76,7 +76,7 @@ double greatestContrast(const QImage& first, const QImage& second)
 
 // The amounts are padded to 20 characters; a column about 8 characters wide shows them without
 // the padding, and one too narrow even for that cuts the leading digits, not the decimals.
-TEST_F(Look, NarrowNumericColumnsPaintTheirDigitsAndItemsKeepThePaddedTexts)
+TEST_F(Look, NarrowNumericColumnsPaintTheirDigitsUnpadded)
 {
     PaintedCells style;
     for (const auto& [alignment, elide] : {std::pair{1, Qt::ElideLeft}, {2, Qt::ElideRight}}) {
@@ -194,7 +194,7 @@ QStringList unreadable(QWidget& control)
 
 // The designed grounds (the control's pale blue, the panel's blue) stay under a dark palette;
 // what is written or drawn on them changes where it would not stand out.
-TEST(DarkPalette, CaptionsFieldsAndArrowsStandOutOnTheirGrounds)
+TEST(DarkPalette, EverythingShownStandsOutOnItsGround)
 {
     test::MessageBoxRecorder boxes;
     test::TestDatabase database;

@@ -29,7 +29,7 @@ QVariantList state(const Tessaro& c)
 
 } // namespace
 
-TEST(ControlProperties, ANewInstanceStartsEmptyAndSettersMarkTheirPropertyChangedUnderTheContainersNames)
+TEST(ControlProperties, SettersMarkTheirPropertyChangedUnderTheContainersNames)
 {
     Tessaro control;
     EXPECT_EQ(state(control), QVariantList({QString(), false, 0, 0, false, 0, false}));
@@ -52,7 +52,7 @@ TEST(ControlProperties, ANewInstanceStartsEmptyAndSettersMarkTheirPropertyChange
     EXPECT_EQ(QVariantList({control.property("AbsolutePage"), control.property("PageSize")}), QVariantList({4, 12}));
 }
 
-TEST(ControlProperties, OnlyThreePropertiesAreSavedAndDefaultsAreNotStored)
+TEST(ControlProperties, OnlyThreePropertiesAreSavedWhenNotDefault)
 {
     Tessaro fresh;
     fresh.ReadProperties(PropertyBag());

@@ -137,7 +137,7 @@ QList<int> idsOrderedBy(const std::function<std::optional<int>(int)>& value, boo
 
 // Each click alternates the order (the first one descending, from the list's ascending), shows page 1 of every row in it with the indicator, and the
 // later pages follow on without overlap; a new PopulateList returns to the query's order.
-TEST_F(WholeResult, AHeaderClickSortsEveryRowAndThePagesFollowTheOrder)
+TEST_F(WholeResult, AHeaderClickSortsEveryRowAcrossThePages)
 {
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
         SCOPED_TRACE(test::storeName(store));
@@ -183,7 +183,7 @@ TEST_F(WholeResult, AHeaderClickSortsEveryRowAndThePagesFollowTheOrder)
 
 // The next page holding a match is shown with its matches selected, Enter again goes on and
 // wraps round; without a match anywhere nothing changes.
-TEST_F(WholeResult, FindMovesToTheNextPageWithAMatchAndWrapsRound)
+TEST_F(WholeResult, FindMovesToTheNextPageWithAMatch)
 {
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
         SCOPED_TRACE(test::storeName(store));
@@ -225,7 +225,7 @@ TEST_F(WholeResult, FindMovesToTheNextPageWithAMatchAndWrapsRound)
 
 // With "all rows", the figures and the workbook are those of the loaded list: every row is read,
 // whatever page shows. Nulls, non-numeric texts and formatted amounts included.
-TEST_F(WholeResult, TotalsAndExportEqualThoseOfTheLoadedList)
+TEST_F(WholeResult, AllRowsFiguresAreThoseOfTheLoadedList)
 {
     test::OpenedWorkbooks workbooks;
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
@@ -280,7 +280,7 @@ QStringList workbookFolders(const QString& tmpdir)
 
 // A find with no match and an export of every row, each stopped by Esc once its progress shows:
 // the page stays, the bar shows it again, no message, and no workbook or folder is left.
-TEST_F(WholeResult, EscStopsALongFindAndALongExport)
+TEST_F(WholeResult, EscStopsALongScan)
 {
     test::OpenedWorkbooks workbooks;
     const QString tmpdir = QDir(folder.path()).filePath(QStringLiteral("tmp"));

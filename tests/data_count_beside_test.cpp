@@ -87,7 +87,7 @@ struct CountBeside : test::HostedControl {
 // The page is there at once, the counter says the rows are being counted (PostgreSQL with its
 // planner's estimate, exact here after ANALYZE), the next and last arrows lead on; the count
 // lands with the bar the control shows for a counted result, the user's row and focus kept.
-TEST_F(CountBeside, TheFirstPageShowsBeforeTheCountAndTheBarBecomesExactWhenItLands)
+TEST_F(CountBeside, TheFirstPageShowsBeforeTheCount)
 {
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
         SCOPED_TRACE(test::storeName(store));

@@ -133,7 +133,7 @@ struct WideQuery : test::ShownControl {
 
 } // namespace
 
-TEST(RiempiListView, HeadersAndCellsFollowTheDescriptorsAndOnlyAnOpenNonEmptySetReplacesThem)
+TEST(RiempiListView, HeadersAndCellsFollowTheDescriptors)
 {
     Fill f;
     f.open(QStringLiteral("SELECT 10 AS k, NULL AS z, 5 AS n, '' AS e, 'abcdefghijklmnopqrstuvw' AS t, 'plain' AS p"));
@@ -169,7 +169,7 @@ TEST(RiempiListView, HeadersAndCellsFollowTheDescriptorsAndOnlyAnOpenNonEmptySet
     EXPECT_EQ(f.shown(), QStringList());
 }
 
-TEST(RiempiListView, PagesAreCorrectedIntoRangeAndWrittenBackAndAnUnpagedFillReadsOnFromTheCursor)
+TEST(RiempiListView, PagesAreCorrectedIntoRange)
 {
     struct Case {
         int pageSize, page, skipped; // rows the cursor moved past before the fill
@@ -218,7 +218,7 @@ TEST(RiempiListView, AnUnpagedFillShowsWhatThePagesShow)
                            QString(), QString(), "<no tag>"}));
 }
 
-TEST(RiempiListView, AnUnpagedPostgresFillShowsWhatThePagesShowAndKeepsTheRowsBeforeAFailure)
+TEST(RiempiListView, AnUnpagedPostgresFillShowsWhatThePagesShow)
 {
     TESSARO_REQUIRE_POSTGRES();
     {
@@ -284,7 +284,7 @@ TEST(RiempiListView, AFailureKeepsTheHeadersRowsAndCellsBuiltBeforeIt)
 // falls below the narrowest column a fill makes (480 twips, 32 pixels), as the last of 18 columns
 // and every one of 19 or more do; a negative width the host set becomes the narrowest too, a
 // positive one stays. Past the right edge the list scrolls sideways.
-TEST_F(WideQuery, ShowsEveryRowAndColumnNoneBelowTheNarrowestWidth)
+TEST_F(WideQuery, NoColumnIsNarrowerThanTheNarrowestWidth)
 {
     constexpr double kNarrowest = 480;
     const struct {

@@ -120,7 +120,7 @@ TEST_F(Export, AWorkbookNoProgramOpensIsShownToTheUserByItsPath)
 }
 
 // What lands in the workbook for the rows chosen, and how much of it stays when the export fails.
-TEST_F(Export, ExportsTheChosenRowsWithoutGapsAndKeepsWhatWasWrittenBeforeAFailure)
+TEST_F(Export, ExportsTheChosenRowsWithoutGaps)
 {
     const auto choose = [](const char* option, QList<int> rows) {
         return [=](Export& e) {

@@ -41,7 +41,7 @@ void settle(const QString& path, int hours = 1)
 
 } // namespace
 
-TEST(ReadIniValue, ReadsSmallFilesAsProfilesAndLargeOnesByTheFirstLineStartingWithTheKey)
+TEST(ReadIniValue, ReadsLargeFilesByTheFirstLineStartingWithTheKey)
 {
     const QByteArray strings = "[Strings]\nLE01=abc\n", sections = "[Strings]\nLE01=\"second\"\n",
                      lowerUpper = "le04=\"lower\"\nLE04=\"upper\"\n";
@@ -158,7 +158,7 @@ protected:
 };
 
 // Each step writes its files, then looks one key up; the state carries over to the next step.
-TEST_F(LanguageStrings, FindsTheLanguageOnceRereadsItsFileAndNeverFails)
+TEST_F(LanguageStrings, TheCurrentLanguageIsFoundOnce)
 {
     // Binary bytes without any 'L' can hold no line starting with a key.
     QByteArray binary;

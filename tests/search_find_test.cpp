@@ -60,7 +60,7 @@ struct Search : test::ShownControl {
     }
 };
 
-TEST_F(Search, ComboHoldsTheHeadingsAndDropsOpenOnEveryFocus)
+TEST_F(Search, SearchColumnComboDropsOpenOnEveryFocus)
 {
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
@@ -91,7 +91,7 @@ TEST_F(Search, ComboHoldsTheHeadingsAndDropsOpenOnEveryFocus)
     }
 }
 
-TEST_F(Search, TypeAheadCompletesFromTheEntriesAndLeavingChoosesTheEntrySpelledExactly)
+TEST_F(Search, TypeAheadCompletesFromTheEntries)
 {
     // Keys typed -> text, selected part, current index.
     const std::pair<const char*, QStringList> cases[] = {
@@ -126,7 +126,7 @@ TEST_F(Search, TypeAheadCompletesFromTheEntriesAndLeavingChoosesTheEntrySpelledE
     }
 }
 
-TEST_F(Search, FindSelectsEveryRowWhoseCellMatchesAndOnlyThose)
+TEST_F(Search, FindSelectsOnlyTheRowsWhoseCellMatches)
 {
     // Keys typed into the combo (none: no column chosen), the pattern, the rows selected.
     const struct { const char* column; const char* pattern; QList<int> ids; } cases[] = {
@@ -149,7 +149,7 @@ TEST_F(Search, FindSelectsEveryRowWhoseCellMatchesAndOnlyThose)
     }
 }
 
-TEST_F(Search, FindScrollsToTheLastMatchAndFocusesTheList)
+TEST_F(Search, FindLeavesTheKeyboardOnTheLastMatch)
 {
     load("SELECT id, name FROM numbered");
     closeDropDown();

@@ -67,7 +67,7 @@ struct Totals : test::ShownControl {
     void choose(int column) { ASSERT_TRUE(child("cmbCercaIn")->setProperty("ListIndex", column)); }
 };
 
-TEST_F(Totals, ShowsSumCountAverageMinimumAndMaximumInTheColumnsFormatOrSaysWhyNot)
+TEST_F(Totals, ShowsTheColumnsFiguresOrSaysWhyNot)
 {
     using Prepare = std::function<void(Totals&)>;
     const auto selected = [](QList<int> rows) {
