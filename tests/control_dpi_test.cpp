@@ -53,7 +53,7 @@ TEST_F(Screen, TwipsFollowTheLogicalDpi)
 }
 
 // Captions are set in points, which grow with the dpi as the twips boxes do: each still fits.
-TEST_F(Screen, CaptionsFitTheirBoxesAndPicturesGrowWithThem)
+TEST_F(Screen, ContentsScaleWithTheirBoxes)
 {
     SCOPED_TRACE(control.logicalDpiX());
     for (const char* name : {"Label1", "Label2", "optTutti", "optSelezionati"}) {
@@ -90,7 +90,7 @@ double pixelsStandingOut(const QImage& now, const QImage& before, double scale, 
 // In a light and a dark palette: each panel switch leaves at least as much ink that stands out on
 // the ground beneath as a block of 12 by 7 pixels, and the keyboard focus on the find, totals and
 // export buttons is a ring, as long as their outline at least, that stands out on the panel.
-TEST_F(Screen, PanelSwitchesAndTheFocusOnThePanelButtonsStandOut)
+TEST_F(Screen, PanelMarksStandOutInAnyPalette)
 {
     const double scale = control.logicalDpiX() / kDesignedDpi;
     QPalette dark;

@@ -88,58 +88,44 @@ struct Keys : test::ShownControl {
 TEST_F(Keys, PageKeysAtTheEdgesOfAPageMoveAsTheBarDoes)
 {
     ASSERT_GT(rowsPerPage, 2);
-    const int p = rowsPerPage;
-    const std::string last = std::to_string(p);
-    struct Step {
-        const char* what;
-        std::function<void()> before;
-        int key;
-        int page;
-        std::string numbers;
-        std::string selection;
-        QStringList events;
+    const std::string last = std::to_string(rowsPerPage) + " / " + std::to_string(rowsPerPage), first = "1 / 1";
+    const auto heard = [](std::initializer_list<int> pages) {
+        QStringList all;
+        for (int page : pages)
+            all << QStringLiteral("PopulatedList %1").arg(page);
+        return all;
     };
-    const auto at = [&](int row) { return [&, row] { stand(row == 0 ? lastRow() : row); }; };
-    const auto after = [&](std::function<void()> move, int row) {
-        return [&, move, row] {
-            move();
-            stand(row == 0 ? lastRow() : row);
-        };
+    // Before the key: a page gone to (0: none, -1: the last), then one back, the row stood on.
+    const struct { const char* what; int go; bool back, onLastRow; int key, page; std::string numbers, selection;
+        QStringList events; } steps[] = {
+        {"PgDn inside a page", 0, false, false, Qt::Key_PageDown, 1, "[1] 2 3 4 5 6", last, {}},
+        {"PgDn on the last row: the next number", 0, false, true, Qt::Key_PageDown, 2, "1 [2] 3 4 5 6", first,
+         heard({2})},
+        {"PgUp on the first row: the previous number", 0, false, false, Qt::Key_PageUp, 1, "[1] 2 3 4 5 6", last,
+         heard({1})},
+        {"PgUp on the first page", 0, false, false, Qt::Key_PageUp, 1, "[1] 2 3 4 5 6", first, {}},
+        {"PgUp before the numbers: the previous arrow", 6, false, false, Qt::Key_PageUp, 5, "- 1 2 3 4 [5]", last,
+         heard({6, 5})},
+        {"PgDn past numbers laid out backwards from page 5", 0, false, true, Qt::Key_PageDown, 6, "[6] 7 8 9 10 11",
+         first, heard({6})},
+        {"PgDn past numbers ending at 7: the next arrow", 8, true, true, Qt::Key_PageDown, 8, "[8] 9 10 11 12 13",
+         first, heard({8, 7, 8})},
+        {"PgDn on the last page", -1, false, true, Qt::Key_PageDown, 20, "15 16 17 18 19 [20]", last, heard({20})},
+        {"PgUp from the last page", 0, false, false, Qt::Key_PageUp, 19, "15 16 17 18 [19] 20", last, heard({19})},
     };
-    const Step steps[] = {
-        {"PgDn inside a page", at(1), Qt::Key_PageDown, 1, "[1] 2 3 4 5 6", last + " / " + last, {}},
-        {"PgDn on the last row: the next number", at(0), Qt::Key_PageDown, 2, "1 [2] 3 4 5 6", "1 / 1",
-         {"PopulatedList 2"}},
-        {"PgUp on the first row: the previous number", at(1), Qt::Key_PageUp, 1, "[1] 2 3 4 5 6",
-         last + " / " + last, {"PopulatedList 1"}},
-        {"PgUp on the first page", at(1), Qt::Key_PageUp, 1, "[1] 2 3 4 5 6", "1 / 1", {}},
-        {"PgUp before the numbers: the previous arrow", after([&] { control.GoToPage(6); }, 1), Qt::Key_PageUp, 5,
-         "- 1 2 3 4 [5]", last + " / " + last, {"PopulatedList 6", "PopulatedList 5"}},
-        {"PgDn past numbers laid out backwards from page 5", at(0), Qt::Key_PageDown, 6, "[6] 7 8 9 10 11", "1 / 1",
-         {"PopulatedList 6"}},
-        {"PgDn past numbers ending at 7: the next arrow",
-         after(
-             [&] {
-                 control.GoToPage(8);
-                 control.MoveToPreviousPage();
-             },
-             0),
-         Qt::Key_PageDown, 8,
-         "[8] 9 10 11 12 13", "1 / 1", {"PopulatedList 8", "PopulatedList 7", "PopulatedList 8"}},
-        {"PgDn on the last page", after([&] { control.MoveToLastPage(); }, 0), Qt::Key_PageDown, 20,
-         "15 16 17 18 19 [20]", last + " / " + last, {"PopulatedList 20"}},
-        {"PgUp from the last page", at(1), Qt::Key_PageUp, 19, "15 16 17 18 [19] 20", last + " / " + last,
-         {"PopulatedList 19"}},
-    };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
         events.clear();
-        step.before();
+        step.go < 0 ? control.MoveToLastPage() : step.go > 0 ? control.GoToPage(step.go) : void();
+        if (step.back)
+            control.MoveToPreviousPage();
+        stand(step.onLastRow ? lastRow() : 1);
         press(step.key);
         // page, its first row's key, the bar, the selection, what the host heard, the pointer
         EXPECT_EQ(std::make_tuple(control.AbsolutePage(), item(1)->Tag().toInt(), pageNumbers(), selection(), events,
                                   control.MousePointer()),
-                  std::make_tuple(step.page, (step.page - 1) * p + 1, step.numbers, step.selection, step.events, 0));
+                  std::make_tuple(step.page, (step.page - 1) * rowsPerPage + 1, step.numbers, step.selection,
+                                  step.events, 0));
         EXPECT_EQ(QApplication::focusWidget(), &list());
     }
     EXPECT_TRUE(boxes.messages().empty());
@@ -149,232 +135,151 @@ TEST_F(Keys, PageKeysAtTheEdgesOfAPageMoveAsTheBarDoes)
 // on it does, telling the selection model's watchers; the host hears of no click.
 TEST_F(Keys, CtrlHomeOrCtrlEndSelectsTheFirstOrTheLastRowAlone)
 {
-    QItemSelectionModel& model = *list().selectionModel();
-    QSignalSpy selected(&model, &QItemSelectionModel::selectionChanged);
-    const std::string last = std::to_string(lastRow());
-    struct Case {
-        const char* what;
-        std::function<void()> before;
-        int key;
-        std::string selection;
-    };
-    const Case cases[] = {
-        {"Ctrl+End from two selected rows",
-         [&] {
-             item(2)->setSelected(true);
-             item(3)->setSelected(true);
-         },
-         Qt::Key_End, last + " / " + last},
-        {"Ctrl+Home from the last row", [] {}, Qt::Key_Home, "1 / 1"},
-        {"Ctrl+Home on the first row, unselected",
-         [&] {
-             list().setSelectedItem(nullptr);
-             model.setCurrentIndex(list().model()->index(0, 0), QItemSelectionModel::NoUpdate);
-         },
-         Qt::Key_Home, "1 / 1"},
-        {"Ctrl+End on the last row, unselected",
-         [&] {
-             press(Qt::Key_End, Qt::ControlModifier);
-             press(Qt::Key_Space, Qt::ControlModifier); // deselects it
-         },
-         Qt::Key_End, last + " / " + last},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        c.before();
+    QSignalSpy selected(list().selectionModel(), &QItemSelectionModel::selectionChanged);
+    const std::string last = std::to_string(lastRow()) + " / " + std::to_string(lastRow());
+    const auto ctrl = [&](const char* what, int key, const std::string& expected) {
+        SCOPED_TRACE(what);
         selected.clear();
-        press(c.key, Qt::ControlModifier);
-        EXPECT_EQ(selection(), c.selection);
+        press(key, Qt::ControlModifier);
+        EXPECT_EQ(selection(), expected);
         EXPECT_EQ(list().SelectedItem(), item(list().currentIndex().row() + 1)) << "the list's SelectedItem";
         EXPECT_TRUE(list().viewport()->rect().intersects(list().visualRect(list().currentIndex())));
         EXPECT_GE(selected.count(), 1) << "the selection model told its watchers";
-    }
+    };
+    item(2)->setSelected(true);
+    item(3)->setSelected(true);
+    ctrl("Ctrl+End from two selected rows", Qt::Key_End, last);
+    ctrl("Ctrl+Home from the last row", Qt::Key_Home, "1 / 1");
+    list().setSelectedItem(nullptr);
+    list().selectionModel()->setCurrentIndex(list().model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    ctrl("Ctrl+Home on the first row, unselected", Qt::Key_Home, "1 / 1");
+    press(Qt::Key_End, Qt::ControlModifier);
+    press(Qt::Key_Space, Qt::ControlModifier); // deselects it
+    ctrl("Ctrl+End on the last row, unselected", Qt::Key_End, last);
     EXPECT_EQ(events, QStringList());
 }
 
 // Enter on a row is the keyboard's double click: the host hears DoubleClickListItem for the
-// current row, as when that row is double-clicked.
+// current row, as when that row is double-clicked; with no row, nothing.
 TEST_F(Keys, EnterRaisesDoubleClickListItemForTheCurrentRow)
 {
-    QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, rowCentre(3));
-    const QStringList doubleClicked = events;
-    EXPECT_EQ(doubleClicked.back(), "DoubleClickListItem 3");
-
-    struct Case {
-        const char* what;
-        std::function<void()> before;
-        int key;
-        QStringList heard;
-    };
-    const Case cases[] = {
-        {"Return on the double-clicked row", [] {}, Qt::Key_Return, {doubleClicked.back()}},
-        {"Enter on the keypad", [&] { stand(4); }, Qt::Key_Enter, {"DoubleClickListItem 4"}},
-        {"Return on a current row left unselected",
-         [&] {
-             press(Qt::Key_Down, Qt::ControlModifier);
-             press(Qt::Key_Down, Qt::ControlModifier);
-         },
-         Qt::Key_Return, {"DoubleClickListItem 6"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        c.before();
+    const auto enter = [&](int key, const QStringList& heard) {
         events.clear();
-        press(c.key, c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        EXPECT_EQ(events, c.heard);
-    }
-
+        press(key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_EQ(events, heard);
+    };
+    QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, rowCentre(3));
+    EXPECT_EQ(events.back(), "DoubleClickListItem 3");
+    enter(Qt::Key_Return, {"DoubleClickListItem 3"});
+    stand(4);
+    enter(Qt::Key_Enter, {"DoubleClickListItem 4"}); // on the keypad
+    press(Qt::Key_Down, Qt::ControlModifier);
+    press(Qt::Key_Down, Qt::ControlModifier);
+    enter(Qt::Key_Return, {"DoubleClickListItem 6"}); // a current row left unselected
     load(QStringLiteral("SELECT id, name, amount FROM t WHERE id < 0"), true, QStringLiteral("KeysTest"));
     focusList();
-    events.clear();
-    press(Qt::Key_Return);
-    EXPECT_EQ(events, QStringList()) << "no row, no double click";
+    enter(Qt::Key_Return, {});
 }
 
 // The search column's drop-down list opens when the combo takes the focus; Tab and Shift+Tab
-// still leave the combo, closing the list.
+// still leave the combo, closing the list: forwards to the search text, backwards to whatever
+// comes before the combo.
 TEST_F(Keys, TabEitherWayLeavesTheSearchColumnComboClosingItsList)
 {
     auto* combo = qobject_cast<QComboBox*>(child(QStringLiteral("cmbCercaIn")));
-    ASSERT_NE(combo, nullptr);
-    control.setIntestazioneVisibile(true); // focuses the combo
-    const struct {
-        const char* what;
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        bool forwards;
-    } cases[] = {
-        {"Tab", Qt::Key_Tab, Qt::NoModifier, true},
-        {"Shift+Tab", Qt::Key_Tab, Qt::ShiftModifier, false},
-        {"Backtab", Qt::Key_Backtab, Qt::NoModifier, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    control.setIntestazioneVisibile(true);
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Tab, Qt::NoModifier}, {Qt::Key_Tab, Qt::ShiftModifier},
+                                         {Qt::Key_Backtab, Qt::NoModifier}}) {
+        SCOPED_TRACE(testing::Message() << key << " " << modifiers);
         combo->setFocus(Qt::TabFocusReason);
         QApplication::processEvents(); // the list drops open
         ASSERT_TRUE(combo->view()->isVisible());
-        press(c.key, c.modifiers);
+        press(key, modifiers);
         QApplication::processEvents();
         EXPECT_FALSE(combo->view()->isVisible());
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-        // Forwards the search text follows; backwards, whatever comes before the combo.
-        const QString name = focusedName();
-        if (c.forwards)
-            EXPECT_EQ(name, QStringLiteral("txtRicerca"));
-        else
-            EXPECT_TRUE(name != QStringLiteral("cmbCercaIn") && control.isAncestorOf(QApplication::focusWidget()))
-                << name.toStdString();
+        const bool forwards = key == Qt::Key_Tab && modifiers == Qt::NoModifier;
+        EXPECT_TRUE(forwards ? focusedName() == "txtRicerca"
+                             : focusedName() != "cmbCercaIn" && control.isAncestorOf(QApplication::focusWidget()))
+            << focusedName().toStdString();
     }
 }
 
-// The page numbers and arrows follow the list (and the header panel's switch) in the tab order; Enter or Space on one acts as a
-// click; only the focused one wears a focus frame.
-TEST_F(Keys, EnterOrSpaceOnAPageNumberOrArrowReachedByTabClicksIt)
+// Presses each key of `keys` where the focus is ('t' Tab, 'b' Backtab, 'r' Return, 'e' keypad
+// Enter, 's' Space), letting the event loop run before each; returns the focus after each key, then
+// the page, the bar, whether one page or every row is listed, whether the panel shows, and what
+// the host heard.
+std::string drive(Keys& t, const char* keys)
 {
-    const auto walk = [](int key, int steps) {
-        QStringList names;
-        for (int i = 0; i < steps; ++i) {
-            press(key);
-            names << focusedName();
-        }
-        return names;
+    QStringList focus;
+    for (const char* k = keys; *k; ++k) {
+        const int key = *k == 't' ? Qt::Key_Tab : *k == 'b' ? Qt::Key_Backtab : *k == 's' ? Qt::Key_Space
+                      : *k == 'e' ? Qt::Key_Enter : Qt::Key_Return;
+        QApplication::processEvents(); // a focused combo drops its list open
+        press(key, *k == 'e' ? Qt::KeypadModifier : Qt::NoModifier);
+        focus << focusedName();
+    }
+    return QStringLiteral("%1 | %2 %3 | %4%5 | %6")
+        .arg(focus.join(' '))
+        .arg(t.control.AbsolutePage())
+        .arg(QString::fromStdString(t.pageNumbers()))
+        .arg(t.lastRow() == 20 * t.rowsPerPage ? "every row" : "a page")
+        .arg(t.control.IntestazioneVisibile() ? ", panel" : "")
+        .arg(t.events.join(", "))
+        .toStdString();
+}
+
+// The panel switch, the page numbers, the arrows and the view switch follow the list in the tab
+// order; Enter or Space on one acts as a click with the same events. A switch that hides itself
+// leaves the focus in the bar: on the switch shown in its place, or on the current page's number;
+// showing the panel focuses the search column.
+TEST_F(Keys, EnterOrSpaceOnAControlReachedByTabClicksIt)
+{
+    const struct { const char* what; bool fromList; const char* keys; std::string expected; } steps[] = {
+        {"Tab through the bar", true, "tttttttt", "pctEstendi lblPag(1) lblPag(2) lblPag(3) lblPag(4) lblPag(5) "
+         "lblPag(6) imgSuccessiva | 1 [1] 2 3 4 5 6 | a page | "},
+        {"Enter on the next arrow", false, "e", "imgSuccessiva | 7 [7] 8 9 10 11 12 | a page | PopulatedList 7"},
+        {"Space on the first-page arrow, which hides", false, "bbbbbbbbs", "lblPag(6) lblPag(5) lblPag(4) lblPag(3) "
+         "lblPag(2) lblPag(1) imgPrecedente imgPrimaPagina lblPag(1) | 1 [1] 2 3 4 5 6 | a page | PopulatedList 1"},
+        {"Return on a number", false, "ttr", "lblPag(2) lblPag(3) lblPag(3) | 3 1 2 [3] 4 5 6 | a page | PopulatedList 3"},
+        {"Return on load all", true, "ttttttttttr", "pctEstendi lblPag(1) lblPag(2) lblPag(3) lblPag(4) lblPag(5) "
+         "lblPag(6) imgSuccessiva imgUltimaPagina lblCaricatutti lblPaginaRisultati | 1 - - - - - - | every row | "
+         "PopulatedList 1"},
+        {"Space on divide into pages", true, "tts",
+         "pctEstendi lblPaginaRisultati lblPag(1) | 1 [1] 2 3 4 5 6 | a page | PopulatedList 1"},
+        {"Return on the panel switch", true, "tr",
+         "pctEstendi cmbCercaIn | 1 [1] 2 3 4 5 6 | a page, panel | PopulatedList 1"},
+        {"Space on the hide switch", false, "bs", "pctNascondi pctEstendi | 1 [1] 2 3 4 5 6 | a page | PopulatedList 1"},
+        {"on into the bar", false, "t", "lblPag(1) | 1 [1] 2 3 4 5 6 | a page | "},
     };
-    // page, the bar, the focused control, what the host heard
-    const auto state = [&] { return std::make_tuple(control.AbsolutePage(), pageNumbers(), focusedName(), events); };
-    QWidget* third = child(QStringLiteral("lblPag(3)"));
-    const QImage unfocused = third->grab().toImage();
-
-    EXPECT_EQ(walk(Qt::Key_Tab, 8), QStringList({"pctEstendi", "lblPag(1)", "lblPag(2)", "lblPag(3)", "lblPag(4)",
-                                                  "lblPag(5)", "lblPag(6)", "imgSuccessiva"}));
-    EXPECT_EQ(third->grab().toImage(), unfocused) << "looks as before once the focus has gone";
-    press(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(state(), std::make_tuple(7, std::string("[7] 8 9 10 11 12"), QStringLiteral("imgSuccessiva"),
-                                       QStringList{"PopulatedList 7"}));
-
-    EXPECT_EQ(walk(Qt::Key_Backtab, 8), QStringList({"lblPag(6)", "lblPag(5)", "lblPag(4)", "lblPag(3)", "lblPag(2)",
-                                                      "lblPag(1)", "imgPrecedente", "imgPrimaPagina"}));
-    events.clear();
-    press(Qt::Key_Space);
-    // The first-page arrow hid itself: the focus went to the current page's number.
-    EXPECT_EQ(state(), std::make_tuple(1, std::string("[1] 2 3 4 5 6"), QStringLiteral("lblPag(1)"),
-                                       QStringList{"PopulatedList 1"}));
-
-    EXPECT_EQ(walk(Qt::Key_Tab, 2).back(), QStringLiteral("lblPag(3)"));
-    EXPECT_NE(third->grab().toImage(), unfocused) << "the focused number is framed";
-    events.clear();
-    press(Qt::Key_Return);
-    EXPECT_EQ(state(), std::make_tuple(3, std::string("1 2 [3] 4 5 6"), QStringLiteral("lblPag(3)"),
-                                       QStringList{"PopulatedList 3"}));
-
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (step.fromList)
+            focusList();
+        events.clear();
+        EXPECT_EQ(drive(*this, step.keys), step.expected);
+    }
     focusList();
     click(QStringLiteral("lblPag(2)"));
     EXPECT_EQ(std::make_pair(control.AbsolutePage(), focusedName()), std::make_pair(2, QStringLiteral("lstv")))
         << "a click leaves the focus where it was";
-}
-
-// The page bar's view switch ("load all", or "divide into pages" in its place) follows the
-// arrows in the tab order. Enter or Space on it switches the view as a click does, with the same
-// events; the switch hides itself then, and the focus stays in the bar: on the switch shown in
-// its place, or on the current page's number. Only the focused switch wears a focus frame.
-TEST_F(Keys, EnterOrSpaceOnTheViewSwitchReachedByTabSwitchesTheView)
-{
-    const int allRows = 20 * rowsPerPage;
-    QWidget* loadAll = child(QStringLiteral("lblCaricatutti"));
-    const QImage unfocused = loadAll->grab().toImage();
-    // the view after each switch: page, rows listed, the bar, what the host heard
-    const auto view = [&] { return std::make_tuple(control.AbsolutePage(), lastRow(), pageNumbers(), events); };
-    const auto allShown = std::make_tuple(1, allRows, std::string("- - - - - -"), QStringList{"PopulatedList 1"});
-    const auto pagedShown =
-        std::make_tuple(1, rowsPerPage, std::string("[1] 2 3 4 5 6"), QStringList{"PopulatedList 1"});
-
-    for (int tab = 0; tab < 10; ++tab)
-        press(Qt::Key_Tab);
-    ASSERT_EQ(focusedName(), QStringLiteral("lblCaricatutti")) << "after the numbers and the arrows";
-    EXPECT_NE(loadAll->grab().toImage(), unfocused) << "the focused switch is framed";
-    events.clear();
-    press(Qt::Key_Return);
-    EXPECT_EQ(view(), allShown);
-    EXPECT_EQ(focusedName(), QStringLiteral("lblPaginaRisultati")) << "the switch shown in its place";
-
-    focusList();
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab);
-    ASSERT_EQ(focusedName(), QStringLiteral("lblPaginaRisultati")) << "the bar shows nothing else";
-    events.clear();
-    press(Qt::Key_Space);
-    EXPECT_EQ(view(), pagedShown);
-    EXPECT_EQ(focusedName(), QStringLiteral("lblPag(1)")) << "the current page's number";
-    EXPECT_EQ(loadAll->grab().toImage(), unfocused) << "looks as before without the focus";
-}
-
-// The header panel's switch follows the list in the tab order. Enter or Space on it shows
-// or hides the panel as a click does; showing focuses the search column, hiding leaves the focus
-// on the switch shown in the used one's place.
-TEST_F(Keys, EnterOrSpaceOnThePanelSwitchReachedByTabTogglesThePanel)
-{
-    QWidget* showSwitch = child(QStringLiteral("pctEstendi"));
-    const QImage unfocused = showSwitch->grab().toImage();
-    const QRect listPlace = list().geometry();
-
-    press(Qt::Key_Tab);
-    ASSERT_EQ(focusedName(), QStringLiteral("pctEstendi"));
-    EXPECT_NE(showSwitch->grab().toImage(), unfocused) << "the focused switch is framed";
-    press(Qt::Key_Return);
-    EXPECT_EQ(std::make_pair(control.IntestazioneVisibile(), focusedName()),
-              std::make_pair(true, QStringLiteral("cmbCercaIn")));
-    QApplication::processEvents(); // the search column's list drops open
-    EXPECT_NE(list().geometry(), listPlace) << "the list made room for the panel";
-
-    press(Qt::Key_Backtab);
-    ASSERT_EQ(focusedName(), QStringLiteral("pctNascondi"));
-    press(Qt::Key_Space);
-    EXPECT_EQ(std::make_tuple(control.IntestazioneVisibile(), focusedName(), list().geometry()),
-              std::make_tuple(false, QStringLiteral("pctEstendi"), listPlace));
-
-    press(Qt::Key_Tab);
-    EXPECT_EQ(focusedName(), QStringLiteral("lblPag(1)"));
-    EXPECT_EQ(showSwitch->grab().toImage(), unfocused) << "looks as before without the focus";
     EXPECT_TRUE(boxes.messages().empty());
+}
+
+// Only the focused page number or switch wears a focus frame, and looks as before once it has gone.
+TEST_F(Keys, OnlyTheFocusedControlOfTheBarWearsAFrame)
+{
+    for (const char* name : {"lblPag(3)", "lblCaricatutti", "pctEstendi"}) {
+        SCOPED_TRACE(name);
+        QWidget* widget = child(QString::fromLatin1(name));
+        const QImage unfocused = widget->grab().toImage();
+        for (int tab = 0; tab < 12 && QApplication::focusWidget() != widget; ++tab)
+            press(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), widget);
+        EXPECT_NE(widget->grab().toImage(), unfocused);
+        focusList();
+        EXPECT_EQ(widget->grab().toImage(), unfocused);
+    }
 }
 
 // The mouse hides the panel while the focus is in one of its fields: the keys go on in the list,

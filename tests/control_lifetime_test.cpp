@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 using namespace tessaro;
@@ -51,17 +52,14 @@ struct Lifetime : test::HostedControl {
 
     static void forgetSettings()
     {
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", kApplication);
-        settings.clear();
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", kApplication).clear();
     }
-    static QStringList stored()
-    {
-        return test::rememberedSettings(QString::fromLatin1(kApplication), QStringLiteral("orders"));
-    }
-    static QStringList keys(const QStringList& entries)
+    // The remembered settings of "orders" as sorted "key=value" entries, and their keys alone.
+    static QStringList stored() { return test::rememberedSettings(QString::fromLatin1(kApplication), "orders"); }
+    static QStringList storedKeys()
     {
         QStringList names;
-        for (const QString& entry : entries)
+        for (const QString& entry : stored())
             names << entry.section('=', 0, 0);
         return names;
     }
@@ -82,10 +80,7 @@ TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
 {
     using Step = std::pair<const char*, std::function<void(Lifetime&)>>;
     const Step places[] = {
-        {"list", [](Lifetime& t) {
-             t.clickRow(2);
-             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-         }},
+        {"list", [](Lifetime& t) { t.clickRow(2), QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); }},
         {"search column box", [](Lifetime& t) {
              t.control->setIntestazioneVisibile(true);
              QApplication::processEvents(); // the drop-down list opens on entry
@@ -98,12 +93,10 @@ TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
              QTest::keyClicks(QApplication::focusWidget(), "row 1*");
          }},
     };
-    const Step ways[] = {
-        {"delete the control", [](Lifetime& t) { delete t.control; }},
-        {"delete the window", [](Lifetime& t) { delete t.window; }},
-        {"deleteLater the control", [](Lifetime& t) { t.control->deleteLater(); }},
-        {"close the WA_DeleteOnClose window", [](Lifetime& t) { t.window->close(); }},
-    };
+    const Step ways[] = {{"delete the control", [](Lifetime& t) { delete t.control; }},
+                         {"delete the window", [](Lifetime& t) { delete t.window; }},
+                         {"deleteLater the control", [](Lifetime& t) { t.control->deleteLater(); }},
+                         {"close the WA_DeleteOnClose window", [](Lifetime& t) { t.window->close(); }}};
     for (const auto& [place, enter] : places) {
         for (const bool ownWindow : {false, true}) {
             for (const auto& [way, tearDown] : ways) {
@@ -116,9 +109,8 @@ TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
                 tearDown(*this);
                 runDeferredDeletes();
                 EXPECT_TRUE(control.isNull());
-                const QStringList entries = stored();
-                EXPECT_EQ(keys(entries), (QStringList{"1", "2", "Paged"}));
-                EXPECT_EQ((QStringList{entries.value(0), entries.value(2)}), (QStringList{"1=1234.5", "Paged=True"}));
+                EXPECT_EQ(stored().replaceInStrings(QRegularExpression("^2=.*"), "2=..."),
+                          (QStringList{"1=1234.5", "2=...", "Paged=True"}));
                 delete window;
                 EXPECT_TRUE(boxes.messages().empty());
             }
@@ -130,12 +122,7 @@ TEST_F(Lifetime, TeardownWhileTheUserIsInsideSavesTheSettings)
 // the routine that was running then stops without touching it, and no further message follows.
 TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
 {
-    struct Trigger {
-        const char* name;
-        bool paged;
-        std::function<void(Lifetime&)> run;
-        int page = 1;
-    };
+    struct Trigger { const char* name; bool paged; std::function<void(Lifetime&)> run; int page = 1; };
     // The key goes to the list standing on `row` (0: the last).
     const auto pageKey = [](int key, int row) {
         return [key, row](Lifetime& t) {
@@ -145,10 +132,7 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         };
     };
     const Trigger triggers[] = {
-        {"PopulateList with a new page size", true, [](Lifetime& t) {
-             t.control->setPageSize(1);
-             t.control->PopulateList();
-         }},
+        {"PopulateList with a new page size", true, [](Lifetime& t) { t.control->setPageSize(1), t.control->PopulateList(); }},
         {"PopulateList, paged", true, [](Lifetime& t) { t.control->PopulateList(); }},
         {"PopulateList, all rows", false, [](Lifetime& t) { t.control->PopulateList(); }},
         {"MoveToNextPage", true, [](Lifetime& t) { t.control->MoveToNextPage(); }},
@@ -164,22 +148,17 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
         {"click on pctEstendi", true, [](Lifetime& t) { t.click("pctEstendi"); }},
         {"IntestazioneVisibile set", true, [](Lifetime& t) { t.control->setIntestazioneVisibile(true); }},
         {"header click over the whole result", true, [](Lifetime& t) {
-             t.control->setWholeResult(true);
-             QHeaderView* header = t.control->ListView->header();
+             QHeaderView* header = (t.control->setWholeResult(true), t.control->ListView->header());
              QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionSize(0) / 2, header->height() / 2));
          }},
         {"find over the whole result, a match on the next page", true, [](Lifetime& t) {
              t.control->setWholeResult(true);
              t.control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"))->setCurrentIndex(0);
              t.control->findChild<QLineEdit*>(QStringLiteral("txtRicerca"))->setText(QStringLiteral("*"));
-             t.control->findChild<QPushButton*>(QStringLiteral("cmdTrova"))->click();
+             qobject_cast<QPushButton*>(t.child("cmdTrova"))->click();
          }},
     };
-    struct Destroyer {
-        const char* name;
-        bool byMessageBox;
-        std::function<void(Lifetime&)> arm;
-    };
+    struct Destroyer { const char* name; bool byMessageBox; std::function<void(Lifetime&)> arm; };
     const Destroyer destroyers[] = {
         {"PopulatedList handler deletes the control", false, [](Lifetime& t) {
              QObject::connect(t.control, &Tessaro::PopulatedList, [&t] { delete t.control; });
@@ -214,7 +193,7 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
             runDeferredDeletes();
             EXPECT_TRUE(control.isNull());
             EXPECT_EQ(shown, destroyer.byMessageBox ? 1 : 0);
-            EXPECT_EQ(keys(stored()), (QStringList{"1", "2", "Paged"})) << "saved at teardown";
+            EXPECT_EQ(storedKeys(), (QStringList{"1", "2", "Paged"})) << "saved at teardown";
             delete window;
         }
     }
@@ -225,12 +204,7 @@ TEST_F(Lifetime, RoutinesStopQuietlyWhenTheControlIsDestroyedUnderThem)
 TEST_F(Lifetime, HandlersReleaseTheControlWithDeleteLater)
 {
     using Release = std::function<void()>;
-    struct Case {
-        const char* signal;
-        std::function<void(Tessaro*, const Release&)> connect;
-        std::function<void(Lifetime&)> act;
-    };
-    const Case cases[] = {
+    const struct { const char* signal; void (*connect)(Tessaro*, const Release&); void (*act)(Lifetime&); } cases[] = {
         {"ClickListItem", [](Tessaro* c, const Release& r) { QObject::connect(c, &Tessaro::ClickListItem, r); },
          [](Lifetime& t) { t.clickRow(2); }},
         {"DoubleClickListItem",
@@ -239,49 +213,39 @@ TEST_F(Lifetime, HandlersReleaseTheControlWithDeleteLater)
         {"PopulatedList", [](Tessaro* c, const Release& r) { QObject::connect(c, &Tessaro::PopulatedList, r); },
          [](Lifetime& t) { t.click("lblPag(2)"); }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.signal);
+    for (const auto& [signal, connect, act] : cases) {
+        SCOPED_TRACE(signal);
         open(true);
         int calls = 0;
-        c.connect(control, [&] {
-            ++calls;
-            control->deleteLater();
-        });
-        c.act(*this);
+        connect(control, [&] { ++calls, control->deleteLater(); });
+        act(*this);
         EXPECT_FALSE(control.isNull()) << "still there until the event is done";
         forgetSettings();
         runDeferredDeletes();
         EXPECT_EQ(calls, 1);
         EXPECT_TRUE(control.isNull());
-        EXPECT_EQ(keys(stored()), (QStringList{"1", "2", "Paged"}));
+        EXPECT_EQ(storedKeys(), (QStringList{"1", "2", "Paged"}));
         delete window;
     }
 }
 
-// A handler may replace itself (or be replaced by what it calls) while it runs.
+// A message box handler or a spreadsheet opener may replace itself while it runs.
 TEST_F(Lifetime, HandlersMayReplaceThemselvesWhileTheyRun)
 {
     QStringList seen;
     const QString first = QStringLiteral("first handler, with a capture too large to be kept inline");
     MessageBoxScope scope([&seen, first](const QString& text, int, const QString&) {
-        setMessageBoxHandler([&seen](const QString& text, int, const QString&) {
-            seen << "second " + text;
-            return 2;
-        });
+        setMessageBoxHandler([&seen](const QString& text, int, const QString&) { return seen << "second " + text, 2; });
         seen << first + ' ' + text;
         return 1;
     });
     EXPECT_EQ((QList<int>{MsgBox("a", 64, "t"), MsgBox("b", 64, "t")}), (QList<int>{1, 2}));
-    EXPECT_EQ(seen, (QStringList{first + " a", "second b"}));
-
-    seen.clear();
-    const SpreadsheetOpener previous =
-        setSpreadsheetOpener([&seen, first](const QString& path) {
-            setSpreadsheetOpener([&seen](const QString& path) { seen << "second " + path; });
-            seen << first + ' ' + path;
-        });
+    const SpreadsheetOpener previous = setSpreadsheetOpener([&seen, first](const QString& path) {
+        setSpreadsheetOpener([&seen](const QString& path) { seen << "second " + path; });
+        seen << first + ' ' + path;
+    });
     openSpreadsheet("a.xlsx");
     openSpreadsheet("b.xlsx");
     setSpreadsheetOpener(previous);
-    EXPECT_EQ(seen, (QStringList{first + " a.xlsx", "second b.xlsx"}));
+    EXPECT_EQ(seen, (QStringList{first + " a", "second b", first + " a.xlsx", "second b.xlsx"}));
 }

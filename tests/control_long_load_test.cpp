@@ -100,6 +100,22 @@ struct LongLoad : test::HostedControl {
         return seen;
     }
     void loadAll() { QTest::mouseClick(child("lblCaricatutti"), Qt::LeftButton); }
+
+    // The list once a load was stopped: the rows read so far, in order, none skipped nor selected,
+    // the counter saying how many of all, one PopulatedList, the view unpaged, no message.
+    void expectStopped() const
+    {
+        const int kept = rows();
+        ASSERT_TRUE(kept > 0 && kept < kRows) << kept;
+        EXPECT_TRUE(inIdOrder()) << "the rows are not sorted nor replaced";
+        EXPECT_EQ(control->ListView->ListItems().Item(kept)->Text(), QString::number(kept)) << "no row skipped";
+        EXPECT_EQ(control->ListView->SelectedItem(), nullptr);
+        EXPECT_EQ(counter(), keptText(kept));
+        EXPECT_EQ(populated->count(), 1);
+        EXPECT_FALSE(control->Paged());
+        EXPECT_EQ(control->MousePointer(), static_cast<int>(PointerShape::Default));
+        EXPECT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+    }
 };
 
 } // namespace
@@ -132,26 +148,15 @@ TEST_F(LongLoad, EscOrTheViewSwitchLabelStopsTheLoadKeepingTheRowsReadSoFar)
         if (!byKey)
             control->setPaged(false);
         ASSERT_TRUE(whileLoading([&] { byKey ? loadAll() : control->PopulateList(); }, stop));
-        const int kept = rows();
-        EXPECT_GT(kept, 0);
-        EXPECT_LT(kept, kRows);
-        EXPECT_TRUE(inIdOrder());
-        EXPECT_EQ(control->ListView->ListItems().Item(kept)->Text(), QString::number(kept)) << "no row skipped";
-        EXPECT_EQ(counter(), keptText(kept));
-        EXPECT_EQ(populated->count(), 1);
-        EXPECT_FALSE(control->Paged());
+        expectStopped();
         EXPECT_TRUE(child("fraPaginazione")->isVisible());
-        EXPECT_EQ(control->MousePointer(), static_cast<int>(PointerShape::Default));
-        EXPECT_TRUE(boxes.messages().empty());
 
         click("lblPaginaRisultati");
-        EXPECT_TRUE(control->Paged());
-        const int perPage = control->PageSize();
-        EXPECT_EQ(rows(), perPage);
         click("lblPag(2)");
-        EXPECT_EQ(control->AbsolutePage(), 2);
+        const int perPage = control->PageSize();
+        EXPECT_EQ((QList<int>{control->Paged(), control->AbsolutePage(), rows(), populated->count()}),
+                  (QList<int>{true, 2, perPage, 3}));
         EXPECT_EQ(control->ListView->ListItems().Item(1)->Text(), QString::number(perPage + 1));
-        EXPECT_EQ(populated->count(), 3);
         EXPECT_EQ(counter().rfind(QStringLiteral("There are %1 records in ").arg(kRows).toStdString(), 0), 0u)
             << counter();
         delete window;
@@ -171,11 +176,9 @@ TEST_F(LongLoad, PopulatedListHandlerMayUseTheControlAfterAStoppedLoad)
     });
     ASSERT_TRUE(whileLoading([&] { loadAll(); },
                              [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }));
-    EXPECT_TRUE(moved);
-    EXPECT_EQ(populated->count(), 2);
-    EXPECT_EQ(control->AbsolutePage(), 1);
-    EXPECT_GT(rows(), 0);
-    EXPECT_EQ(rows(), control->PageSize()) << "the handler's page replaced the rows kept";
+    // the handler's page replaced the rows kept
+    EXPECT_EQ((QList<int>{moved, populated->count(), control->AbsolutePage(), rows()}),
+              (QList<int>{true, 2, 1, control->PageSize()}));
 }
 
 // The control's own actions asked for during the load are refused without a word: the load goes
@@ -194,11 +197,9 @@ TEST_F(LongLoad, ActionsDuringTheLoadAreRefusedQuietly)
         {"host PopulateList", [](LongLoad& t) { t.control->PopulateList(); }},
         {"host Init_class", [](LongLoad& t) { t.control->Init_class(QString::fromLatin1(kApplication), true); }},
         {"find typed into the search box", [](LongLoad& t) {
-             auto* box = t.control->findChild<QLineEdit*>(QStringLiteral("txtRicerca"));
-             auto* column = t.control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"));
-             ASSERT_NE(box, nullptr);
-             ASSERT_NE(column, nullptr);
-             column->setCurrentIndex(0); // the first column holds the id: "42" would select row 42
+             QWidget* box = t.child("txtRicerca");
+             // the first column holds the id: "42" would select row 42
+             t.control->findChild<QComboBox*>(QStringLiteral("cmbCercaIn"))->setCurrentIndex(0);
              QTest::mouseClick(box, Qt::LeftButton);
              QTest::keyClicks(box, "42");
              QTest::keyClick(box, Qt::Key_Return);
@@ -221,15 +222,7 @@ TEST_F(LongLoad, ActionsDuringTheLoadAreRefusedQuietly)
             action(*this);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         }));
-        const int kept = rows();
-        EXPECT_GT(kept, 0);
-        EXPECT_LT(kept, kRows);
-        EXPECT_TRUE(inIdOrder()) << "the rows are not sorted nor replaced";
-        EXPECT_EQ(control->ListView->SelectedItem(), nullptr);
-        EXPECT_EQ(counter(), keptText(kept));
-        EXPECT_EQ(populated->count(), 1);
-        EXPECT_FALSE(control->Paged());
-        EXPECT_TRUE(boxes.messages().empty()) << boxes.messages().front().text.toStdString();
+        expectStopped();
         delete window;
     }
 }
@@ -317,9 +310,7 @@ TEST_F(LongLoad, TheBottomOfTheListShowsTheRowsAsTheyArrive)
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(0, 0)).center());
         ASSERT_EQ(list.currentIndex().row(), 0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
-        EXPECT_EQ(list.currentIndex().row(), kept - 1);
-        EXPECT_EQ(test::bottomRowShown(list), kept - 1);
-        EXPECT_EQ(list.ListItems().Item(kept)->Text(), QString::number(kept));
+        EXPECT_EQ(std::make_pair(list.currentIndex().row(), test::bottomRowShown(list)), std::make_pair(kept - 1, kept - 1));
         bar.setValue(0);
         EXPECT_EQ(list.rowAt(0), 0);
         bar.setValue(bar.maximum());

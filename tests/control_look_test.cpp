@@ -22,12 +22,7 @@ class PaintedCells final : public QProxyStyle {
 public:
     PaintedCells() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
-    struct Cell {
-        QString text;
-        Qt::TextElideMode elide;
-        int width;
-        QFont font;
-    };
+    struct Cell { QString text; Qt::TextElideMode elide; int width; QFont font; };
     mutable std::vector<Cell> cells;
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -81,7 +76,7 @@ double greatestContrast(const QImage& first, const QImage& second)
 
 // The amounts are padded to 20 characters; a column about 8 characters wide shows them without
 // the padding, and one too narrow even for that cuts the leading digits, not the decimals.
-TEST_F(Look, NarrowNumericColumnsPaintTheirDigitsAndItemsKeepThePaddedTexts)
+TEST_F(Look, NarrowNumericColumnsPaintTheirDigitsUnpadded)
 {
     PaintedCells style;
     for (const auto& [alignment, elide] : {std::pair{1, Qt::ElideLeft}, {2, Qt::ElideRight}}) {
@@ -113,23 +108,20 @@ TEST_F(Look, ChosenOptionButtonShowsAMarkThatStandsOutOnItsDisc)
 {
     control.setIntestazioneVisibile(true);
     QWidget* all = child("optTutti");
-    QWidget* selected = child("optSelezionati");
     ASSERT_TRUE(all->property("Value").toBool()) << "chosen at start";
     const QImage chosen = all->grab().toImage();
-    selected->setProperty("Value", true);
+    child("optSelezionati")->setProperty("Value", true);
     ASSERT_FALSE(all->property("Value").toBool());
-    const QImage unchosen = all->grab().toImage();
-    EXPECT_GE(greatestContrast(chosen, unchosen), 3.0) << "the mark must stand out where it is drawn";
+    EXPECT_GE(greatestContrast(chosen, all->grab().toImage()), 3.0) << "the mark must stand out where it is drawn";
 }
 
 TEST_F(Look, SortedColumnShowsTheIndicatorInTheListsOrder)
 {
     loadAmounts(1);
     EXPECT_FALSE(header().isSortIndicatorShown()) << "not sorted yet";
-    const auto state = [&] {
-        return QList<int>({header().isSortIndicatorShown(), header().sortIndicatorSection(),
-                           header().sortIndicatorOrder() == Qt::DescendingOrder});
-    };
+    // The indicator, and the list's own sort state, each as shown, key, descending.
+    const auto state = [&] { return QList<int>({header().isSortIndicatorShown(), header().sortIndicatorSection(),
+                                                header().sortIndicatorOrder() == Qt::DescendingOrder}); };
     const auto listState = [&] { return QList<int>({list->Sorted(), list->SortKey(), list->SortOrder()}); };
     for (int k : {2, 2, 1}) {
         clickHeader(k);
@@ -167,12 +159,11 @@ namespace {
 QPalette darkPalette()
 {
     QPalette dark;
-    const QColor ground(45, 45, 48), base(30, 30, 30), text(230, 230, 230);
     for (const auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase})
-        dark.setColor(role, ground);
-    dark.setColor(QPalette::Base, base);
+        dark.setColor(role, QColor(45, 45, 48));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        dark.setColor(role, text);
+        dark.setColor(role, QColor(230, 230, 230));
     return dark;
 }
 
@@ -203,13 +194,11 @@ QStringList unreadable(QWidget& control)
 
 // The designed grounds (the control's pale blue, the panel's blue) stay under a dark palette;
 // what is written or drawn on them changes where it would not stand out.
-TEST(DarkPalette, CaptionsFieldsAndArrowsStandOutOnTheirGrounds)
+TEST(DarkPalette, EverythingShownStandsOutOnItsGround)
 {
     test::MessageBoxRecorder boxes;
     test::TestDatabase database;
-    database.exec("CREATE TABLE orders (id INTEGER PRIMARY KEY, customer TEXT)");
-    for (int i = 1; i <= 60; ++i)
-        database.exec(QStringLiteral("INSERT INTO orders VALUES (%1, 'Cliente %1')").arg(i));
+    database.createNumbered("orders", 60);
     QWidget host;
     host.setPalette(darkPalette());
     host.resize(700, 300);
@@ -220,7 +209,7 @@ TEST(DarkPalette, CaptionsFieldsAndArrowsStandOutOnTheirGrounds)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     EXPECT_EQ(unreadable(*control), QStringList()) << "before a load, on the designed ground";
     control->setDBConnection(database.db());
-    control->setQuery("SELECT id, customer FROM orders");
+    control->setQuery("SELECT id, name FROM orders");
     control->setPaged(true);
     control->Init_class("DarkTest", true);
     control->PopulateList();

@@ -63,7 +63,7 @@ struct Settings : test::ShownControl {
 } // namespace
 
 // Each control below goes at the end of its statement, saving as it goes.
-TEST_F(Settings, TeardownSavesTheViewAndTheWidthsUnlessWidthsAreNotKept)
+TEST_F(Settings, TeardownSavesWhatIsKept)
 {
     setWidths(*show(3), {1000, 1234.5, 1500});
     EXPECT_EQ(stored(), (QStringList{"1=1000", "2=1234.5", "3=1500", "Paged=True"})) << "no group separator";
@@ -73,7 +73,7 @@ TEST_F(Settings, TeardownSavesTheViewAndTheWidthsUnlessWidthsAreNotKept)
     EXPECT_EQ(stored("Tessaro"), (QStringList{"1=1100", "2=1200", "Paged=True"})) << "no title: the component's own";
 }
 
-TEST_F(Settings, StoredEntriesComeBackOnTheNextPopulateAndAreSharedByName)
+TEST_F(Settings, StoredEntriesComeBackToEveryControlOfTheName)
 {
     setWidths(*show(5), {1001, 1002, 1003, 1004, 1005});
     setWidths(*show(3), {1440});

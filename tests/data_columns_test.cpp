@@ -8,7 +8,7 @@ using tessaro::collColonne;
 using tessaro::Error;
 using tessaro::test::errorNumberOf;
 
-TEST(ColumnCollection, AddStoresANeutralSharedEntryAndRemovalClosesTheGap)
+TEST(ColumnCollection, EntriesAreNumberedWithoutGaps)
 {
     collColonne columns;
     auto first = columns.Add(QStringLiteral("Cliente"), 1500, QStringLiteral("#,##0"));
@@ -22,7 +22,7 @@ TEST(ColumnCollection, AddStoresANeutralSharedEntryAndRemovalClosesTheGap)
     EXPECT_EQ(columns.Item(1), second) << "what Add returns is the stored entry";
 }
 
-TEST(ColumnCollection, KeysAreOptionalUniqueAndCaseInsensitiveAndBadOnesReachTheCaller)
+TEST(ColumnCollection, KeysAreUniqueWhateverTheirCase)
 {
     collColonne columns;
     columns.Add(QStringLiteral("no key"), 0, QString(), QString());

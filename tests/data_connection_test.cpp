@@ -8,7 +8,7 @@ using namespace tessaro;
 using OnPostgres = test::ShownControl;
 
 // A paged control over 60 rows on the test cluster loses its session, then its server.
-TEST_F(OnPostgres, APageClickAfterTheSessionEndedReconnectsAndWhileTheServerIsDownTheSwitchWarns)
+TEST_F(OnPostgres, ALostSessionIsOpenedAgainOnTheNextMove)
 {
     TESSARO_REQUIRE_POSTGRES();
     test::PostgresCluster& cluster = test::PostgresCluster::instance();

@@ -87,7 +87,7 @@ struct CountBeside : test::HostedControl {
 // The page is there at once, the counter says the rows are being counted (PostgreSQL with its
 // planner's estimate, exact here after ANALYZE), the next and last arrows lead on; the count
 // lands with the bar the control shows for a counted result, the user's row and focus kept.
-TEST_F(CountBeside, TheFirstPageShowsBeforeTheCountAndTheBarBecomesExactWhenItLands)
+TEST_F(CountBeside, TheFirstPageShowsBeforeTheCount)
 {
     for (const Store store : {Store::SqliteFile, Store::Postgres}) {
         SCOPED_TRACE(test::storeName(store));
@@ -104,8 +104,7 @@ TEST_F(CountBeside, TheFirstPageShowsBeforeTheCountAndTheBarBecomesExactWhenItLa
             EXPECT_TRUE(waitForCounter(QStringLiteral("Counting the records: about %1 records").arg(kRows)))
                 << counter().toStdString();
         EXPECT_EQ(control->ListView->ListItems().Count(), control->PageSize());
-        EXPECT_TRUE(child("imgSuccessiva")->isVisible());
-        EXPECT_TRUE(child("imgUltimaPagina")->isVisible());
+        EXPECT_TRUE(child("imgSuccessiva")->isVisible() && child("imgUltimaPagina")->isVisible()) << "the arrows lead on";
         // The pages known to exist: the first, and the second whose first row was read with it.
         EXPECT_EQ(numbers(), QStringLiteral("1 2 - - - -"));
         QTest::mouseClick(control->ListView->viewport(), Qt::LeftButton, {},
@@ -123,9 +122,9 @@ TEST_F(CountBeside, TheFirstPageShowsBeforeTheCountAndTheBarBecomesExactWhenItLa
         // A host that asks before the count is in gets the exact figures at once.
         open(query);
         EXPECT_EQ(counter(), QStringLiteral("Counting the records..."));
-        EXPECT_EQ(control->rst->RecordCount(), kRows);
         const int size = control->rst->PageSize();
-        EXPECT_EQ(control->rst->PageCount(), (kRows + size - 1) / size);
+        EXPECT_EQ(std::make_pair(control->rst->RecordCount(), control->rst->PageCount()),
+                  std::make_pair(kRows, (kRows + size - 1) / size));
         EXPECT_TRUE(waitForCounter(exactCounter())) << counter().toStdString();
         delete window;
         db.close();
@@ -167,13 +166,11 @@ TEST_F(CountBeside, ACountStillRunningEndsWithEveryTeardown)
         {"close the WA_DeleteOnClose window", [](CountBeside& t) { t.window->close(); }},
         {"a new query", [](CountBeside& t) {
              t.control->setQuery(QStringLiteral("SELECT id, name FROM t WHERE id <= 5"));
-             t.control->Init_class(QString::fromLatin1(kApplication));
-             t.control->PopulateList();
+             t.control->Init_class(QString::fromLatin1(kApplication)), t.control->PopulateList();
              EXPECT_EQ(t.control->ListView->ListItems().Count(), 5);
          }},
         {"a page move, then the window deleted", [](CountBeside& t) {
-             t.control->MoveToNextPage();
-             EXPECT_NE(t.control->AbsolutePage(), 1);
+             EXPECT_NE((t.control->MoveToNextPage(), t.control->AbsolutePage()), 1);
              delete t.window;
          }},
     };

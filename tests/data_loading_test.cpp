@@ -31,7 +31,7 @@ struct Loaded : test::ShownControl {
 
 // Without a query, and with one the database refuses, the fill reports the same closed result
 // set, fills nothing, and leaves the database's own error for the host to read.
-TEST_F(Loaded, PopulateWithoutAnOpenResultReportsItAndTouchesNothing)
+TEST_F(Loaded, PopulateWithoutAnOpenResultOnlyReportsIt)
 {
     const QString broken = QStringLiteral("SELEC id, name FROM t");
     const QSqlError expected = QSqlQuery(broken, database.db()).lastError();
@@ -53,7 +53,7 @@ TEST_F(Loaded, PopulateWithoutAnOpenResultReportsItAndTouchesNothing)
               (QStringList{expected.databaseText(), expected.nativeErrorCode()}));
 }
 
-TEST_F(Loaded, APageHoldsTheRowsThatFitAndAnEmptyListEstimatesThemFromItsHeight)
+TEST_F(Loaded, APageHoldsTheRowsThatFit)
 {
     init(QStringLiteral("SELECT id, name, amount FROM t ORDER BY id"), true, QStringLiteral("LoadingTest"));
     EXPECT_EQ(control.Columns->Count(), 3) << "one descriptor per field, the key's included";
@@ -83,14 +83,14 @@ TEST_F(Loaded, APageHoldsTheRowsThatFitAndAnEmptyListEstimatesThemFromItsHeight)
     }
 }
 
-TEST_F(Loaded, ResizeLaysOutPanelListAndFrameAndNeverShrinksBelowThePanel)
+TEST_F(Loaded, ResizeLaysOutTheChildren)
 {
     // Sizes are whole pixels of 15 twips.
     resizeTwips(6000, 4005);
-    EXPECT_DOUBLE_EQ(lstv("Width"), 6000);
-    EXPECT_DOUBLE_EQ(lstv("Height"), 4005 - 105 - 240);
-    EXPECT_DOUBLE_EQ(frame()->property("Top").toDouble(), 105 + 4005 - 105 - 240);
-    EXPECT_DOUBLE_EQ(frame()->property("Width").toDouble(), 6000);
+    // the list's width and height, the frame's top and width
+    EXPECT_EQ((QList<double>{lstv("Width"), lstv("Height"), frame()->property("Top").toDouble(),
+                             frame()->property("Width").toDouble()}),
+              (QList<double>{6000, 4005 - 105 - 240, 105 + 4005 - 105 - 240, 6000}));
     control.setIntestazioneVisibile(true);
     resizeTwips(6000, 4020);
     EXPECT_DOUBLE_EQ(lstv("Height"), 4020 - 105 - 240 - 525);
@@ -101,7 +101,7 @@ TEST_F(Loaded, ResizeLaysOutPanelListAndFrameAndNeverShrinksBelowThePanel)
 // Whatever order a host resizes ('r'), shows ('s'), opens ('i') and fills ('p') a paged control
 // in, alone or in a main window's layout, the first page holds the whole rows that fit and none
 // cut; showing or hiding the header panel ('h') refits it as a resize does, announcing it once.
-TEST_F(Loaded, TheFirstPageAndEveryPanelSwitchFitThePageWhateverTheHostsOrder)
+TEST_F(Loaded, ThePageFitsWhateverTheHostsOrder)
 {
     database.createNumbered(QStringLiteral("many"), 1000);
     for (const auto& [steps, inWindow] : {std::pair{"rsip", false}, {"sirp", false}, {"iprs", false},
@@ -120,14 +120,9 @@ TEST_F(Loaded, TheFirstPageAndEveryPanelSwitchFitThePageWhateverTheHostsOrder)
         QObject::connect(shown, &Tessaro::PopulatedList, [&] { ++announced; });
         for (const char* step = steps; *step; ++step) {
             const int before = announced;
-            if (*step == 'r')
-                host.resize(600, 400);
-            if (*step == 's')
-                host.show();
-            if (*step == 'i')
-                shown->Init_class(QStringLiteral("LoadingOrderTest"), true);
-            if (*step == 'p')
-                shown->PopulateList();
+            *step == 'r' ? host.resize(600, 400) : *step == 's' ? host.show()
+            : *step == 'i' ? shown->Init_class(QStringLiteral("LoadingOrderTest"), true)
+            : *step == 'p' ? shown->PopulateList() : void();
             if (*step == 'h') {
                 const bool panel = shown->IntestazioneVisibile();
                 QWidget* visibleSwitch = shown->findChild<QWidget*>(panel ? "pctNascondi" : "pctEstendi");

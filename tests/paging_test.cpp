@@ -35,6 +35,17 @@ struct Paging : test::ShownControl {
 
     QWidget* pag(int i) const { return child(QStringLiteral("lblPag(%1)").arg(i)); }
     double left(const QString& name) const { return child(name)->property("Left").toDouble(); }
+    // Runs moves separated by blanks: "n" next, "p" previous, "f" first, "l" last, "g<page>"
+    // GoToPage, "c<name>" a click on that child.
+    void move(const QString& script)
+    {
+        for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
+            const char what = step[0].toLatin1();
+            what == 'n' ? control.MoveToNextPage() : what == 'p' ? control.MoveToPreviousPage()
+            : what == 'f' ? control.MoveToFirstPage() : what == 'l' ? control.MoveToLastPage()
+            : what == 'g' ? control.GoToPage(step.mid(1).toInt()) : click(step.mid(1));
+        }
+    }
 
     // The page bar as one line: its numbers, "|", the other parts shown (the arrows as "<<", "<",
     // ">", ">>"), "|" and the record count. Every label's font is checked on the way.
@@ -56,42 +67,39 @@ struct Paging : test::ShownControl {
     }
 };
 
+// The bar for each count of records, page and view: load all shows every row with the switch back.
 TEST_F(Paging, TheBarShowsWhatEachPositionCallsFor)
 {
     ASSERT_GT(rowsPerPage, 1);
     const int p = rowsPerPage;
-    const QString in20 = QStringLiteral("| There are %1 records in 20 pages").arg(20 * p),
-                  in4 = QStringLiteral("| There are %1 records in 4 pages").arg(4 * p);
-    const auto stay = [](Tessaro&) {};
-    const struct { const char* what; int records; std::function<void(Tessaro&)> move; QString expected;
-    } cases[] = {
-        {"no records", 0, stay, "- - - - - - | | No records"},
-        {"one record", 1, stay, "- - - - - - | | One record"},
-        {"one page", p, stay, QStringLiteral("- - - - - - | | There are %1 records").arg(p)},
-        {"4 pages at 1", 4 * p, stay, "[1] 2 3 4 - - | lblPagine lblCaricatutti " + in4},
-        {"4 pages at 4", 4 * p, [](Tessaro& c) { c.MoveToLastPage(); }, "[4] - - - - - | << < lblCaricatutti " + in4},
-        {"20 pages at 17", 20 * p, [](Tessaro& c) { c.GoToPage(17); },
-            "15 16 [17] 18 19 20 | << < lblCaricatutti " + in20},
-        {"backwards to 2", 20 * p,
-            [](Tessaro& c) {
-                c.GoToPage(3);
-                c.MoveToPreviousPage();
-            },
-            "- - - - 1 [2] | > >> lblPagine lblCaricatutti " + in20},
-        {"backwards to 7", 20 * p,
-            [](Tessaro& c) {
-                c.GoToPage(8);
-                c.MoveToPreviousPage();
-            },
-            "2 3 4 5 6 [7] | << < > >> lblCaricatutti " + in20},
+    const auto counted = [](int records, int pages) {
+        return QStringLiteral("| There are %1 records%2").arg(records).arg(pages ? QStringLiteral(" in %1 pages").arg(pages) : "");
+    };
+    // Records loaded (-1: no reload), then the moves.
+    const struct { const char* what; int records; const char* moves; QString expected; } cases[] = {
+        {"no records", 0, "", "- - - - - - | | No records"},
+        {"one record", 1, "", "- - - - - - | | One record"},
+        {"one page", p, "", "- - - - - - | " + counted(p, 0)},
+        {"4 pages at 1", 4 * p, "", "[1] 2 3 4 - - | lblPagine lblCaricatutti " + counted(4 * p, 4)},
+        {"4 pages at 4", 4 * p, "l", "[4] - - - - - | << < lblCaricatutti " + counted(4 * p, 4)},
+        {"20 pages at 17", 20 * p, "g17", "15 16 [17] 18 19 20 | << < lblCaricatutti " + counted(20 * p, 20)},
+        {"backwards to 2", 20 * p, "g3 p", "- - - - 1 [2] | > >> lblPagine lblCaricatutti " + counted(20 * p, 20)},
+        {"backwards to 7", 20 * p, "g8 p", "2 3 4 5 6 [7] | << < > >> lblCaricatutti " + counted(20 * p, 20)},
+        {"all rows, from page 7", 25 * p, "g7 clblCaricatutti", "- - - - - - | lblPaginaRisultati " + counted(25 * p, 0)},
+        {"divided into pages again", -1, "clblPaginaRisultati",
+         "[1] 2 3 4 5 6 | > >> lblPagine lblCaricatutti " + counted(25 * p, 25)},
+        {"all rows, fewer than a page", p - 1, "clblCaricatutti", "- - - - - - | " + counted(p - 1, 0)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        load(c.records);
-        c.move(control);
+        if (c.records >= 0)
+            load(c.records);
+        move(QString::fromLatin1(c.moves));
         EXPECT_EQ(bar(), c.expected.toStdString());
     }
     // Tooltips: no blank after a forward layout, one blank after a backward one.
+    load(20 * p);
+    move("g8 p");
     EXPECT_EQ(pag(6)->toolTip(), QStringLiteral("Page 7"));
     control.GoToPage(7);
     EXPECT_EQ(pag(1)->toolTip(), QStringLiteral("Page7"));
@@ -123,38 +131,24 @@ TEST_F(Paging, EachMoveStepsFromTheNumbersTheBarShowsRaisingOneEvent)
 {
     load(20 * rowsPerPage);
     QSignalSpy populated(&control, &Tessaro::PopulatedList);
-    const auto go = [&](int page) { return [&, page] { control.GoToPage(page); }; };
-    const auto next = [&] { control.MoveToNextPage(); };
-    const auto previous = [&] { control.MoveToPreviousPage(); };
-    // Each step: the page reached and the bar up to its first "|".
-    const struct { const char* what; std::function<void()> move; int page; const char* numbers;
-    } steps[] = {
-        {"next from 1-6", next, 7, "[7] 8 9 10 11 12"},
-        {"to 13", go(13), 13, "[13] 14 15 16 17 18"},
-        {"next from 13-18", next, 19, "15 16 17 18 [19] 20"},
-        {"next at the end", next, 20, "15 16 17 18 19 [20]"},
-        {"to 15", go(15), 15, "[15] 16 17 18 19 20"},
-        {"previous from 15-20", previous, 14, "9 10 11 12 13 [14]"},
-        {"first", [&] { control.MoveToFirstPage(); }, 1, "[1] 2 3 4 5 6"},
-        {"previous from 1", previous, 1, "- - - - - [1]"},
-        {"to 0", go(0), 1, "[1] 2 3 4 5 6"},
-        {"to -3", go(-3), 1, "[1] 2 3 4 5 6"},
-        {"beyond the last", go(999), 20, "15 16 17 18 19 [20]"},
-        {"last", [&] { control.MoveToLastPage(); }, 20, "15 16 17 18 19 [20]"},
-        {"to 7", go(7), 7, "[7] 8 9 10 11 12"},
-        // A clicked number only moves the highlight; the arrows step from the bar's first number.
-        {"click on lblPag(3)", [&] { click("lblPag(3)"); }, 9, "7 8 [9] 10 11 12"},
-        {"click on imgSuccessiva", [&] { click("imgSuccessiva"); }, 13, "[13] 14 15 16 17 18"},
-        {"click on imgPrimaPagina", [&] { click("imgPrimaPagina"); }, 1, "[1] 2 3 4 5 6"},
+    // Each step: the page reached and the bar's numbers. A clicked number only moves the
+    // highlight; the arrows step from the bar's first number.
+    const struct { const char* moves; int page; const char* numbers; } steps[] = {
+        {"n", 7, "[7] 8 9 10 11 12"}, {"g13", 13, "[13] 14 15 16 17 18"}, {"n", 19, "15 16 17 18 [19] 20"},
+        {"n", 20, "15 16 17 18 19 [20]"}, {"g15", 15, "[15] 16 17 18 19 20"}, {"p", 14, "9 10 11 12 13 [14]"},
+        {"f", 1, "[1] 2 3 4 5 6"}, {"p", 1, "- - - - - [1]"}, {"g0", 1, "[1] 2 3 4 5 6"}, {"g-3", 1, "[1] 2 3 4 5 6"},
+        {"g999", 20, "15 16 17 18 19 [20]"}, {"l", 20, "15 16 17 18 19 [20]"}, {"g7", 7, "[7] 8 9 10 11 12"},
+        {"clblPag(3)", 9, "7 8 [9] 10 11 12"}, {"cimgSuccessiva", 13, "[13] 14 15 16 17 18"},
+        {"cimgPrimaPagina", 1, "[1] 2 3 4 5 6"},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(step.what);
+        SCOPED_TRACE(step.moves);
         populated.clear();
-        step.move();
+        move(QString::fromLatin1(step.moves));
         // page, events raised, the bar's numbers, the first row's id, the mouse pointer
-        EXPECT_EQ(std::make_tuple(control.AbsolutePage(), populated.count(), bar().substr(0, bar().find(" |")),
-                      control.ListView->ListItems().Item(1)->Tag().toInt(), control.MousePointer()),
-            std::make_tuple(step.page, 1, std::string(step.numbers), (step.page - 1) * rowsPerPage + 1, 0));
+        EXPECT_EQ(std::make_tuple(control.AbsolutePage(), populated.count(), pageNumbers(),
+                                  control.ListView->ListItems().Item(1)->Tag().toInt(), control.MousePointer()),
+                  std::make_tuple(step.page, 1, std::string(step.numbers), (step.page - 1) * rowsPerPage + 1, 0));
     }
     EXPECT_TRUE(boxes.messages().empty() && control.Paged()) << "no message, and moves never change the view";
 }
@@ -162,39 +156,29 @@ TEST_F(Paging, EachMoveStepsFromTheNumbersTheBarShowsRaisingOneEvent)
 TEST_F(Paging, TheViewFollowsItsSwitchesUnlessARememberedViewWins)
 {
     const int records = 25 * rowsPerPage;
-    // Paged, rows shown, PageSize, AbsolutePage.
+    // Paged, rows shown, PageSize, AbsolutePage, events since the last look.
+    QSignalSpy populated(&control, &Tessaro::PopulatedList);
     const auto state = [&] {
-        return std::make_tuple(
-            control.Paged(), control.ListView->ListItems().Count(), control.PageSize(), control.AbsolutePage());
+        const QList<int> now{control.Paged(), control.ListView->ListItems().Count(), control.PageSize(),
+                             control.AbsolutePage(), int(populated.count())};
+        populated.clear();
+        return now;
     };
     load(records);
     control.GoToPage(7);
-    QSignalSpy populated(&control, &Tessaro::PopulatedList);
+    state();
     click("lblCaricatutti");
-    EXPECT_EQ(state(), std::make_tuple(false, records, records, 1));
-    EXPECT_EQ(populated.count(), 1);
-    EXPECT_EQ(
-        bar(), QStringLiteral("- - - - - - | lblPaginaRisultati | There are %1 records").arg(records).toStdString());
+    EXPECT_EQ(state(), (QList<int>{false, records, records, 1, 1}));
     EXPECT_DOUBLE_EQ(left("lblPaginaRisultati"), 8340 - 1500);
-
     click("lblPaginaRisultati");
-    EXPECT_EQ(state(), std::make_tuple(true, rowsPerPage, rowsPerPage, 1));
-    EXPECT_EQ(bar(),
-        QStringLiteral("[1] 2 3 4 5 6 | > >> lblPagine lblCaricatutti | There are %1 records in 25 pages")
-            .arg(records)
-            .toStdString());
+    EXPECT_EQ(state(), (QList<int>{true, rowsPerPage, rowsPerPage, 1, 1}));
     EXPECT_EQ(std::make_pair(child("lblCaricatutti")->property("MousePointer").toInt(), control.MousePointer()),
-        std::make_pair(99, 0));
-
-    // Fewer rows than a page: the count alone.
-    load(rowsPerPage - 1);
-    click("lblCaricatutti");
-    EXPECT_EQ(bar(), QStringLiteral("- - - - - - | | There are %1 records").arg(rowsPerPage - 1).toStdString());
+              std::make_pair(99, 0));
 
     // A remembered unpaged view wins over the host's choice; the populate then loads all rows.
     QSettings(QSettings::IniFormat, QSettings::UserScope, "Tessaro", "PagingTest").setValue("paged/Paged", "False");
     load(0);
-    EXPECT_EQ(state(), std::make_tuple(false, 0, 0, 1));
+    EXPECT_EQ(state(), (QList<int>{false, 0, 0, 1, 1}));
     EXPECT_EQ(bar(), "- - - - - - | | No records");
     EXPECT_TRUE(boxes.messages().empty());
 }
