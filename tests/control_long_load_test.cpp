@@ -154,7 +154,7 @@ TEST_F(LongLoad, EscOrTheViewSwitchLabelStopsTheLoadKeepingTheRowsReadSoFar)
         click("lblPaginaRisultati");
         click("lblPag(2)");
         const int perPage = control->PageSize();
-        EXPECT_EQ((QList<int>{control->Paged(), control->AbsolutePage(), rows(), populated->count()}),
+        EXPECT_EQ((QList<int>{control->Paged(), control->AbsolutePage(), rows(), int(populated->count())}),
                   (QList<int>{true, 2, perPage, 3}));
         EXPECT_EQ(control->ListView->ListItems().Item(1)->Text(), QString::number(perPage + 1));
         EXPECT_EQ(counter().rfind(QStringLiteral("There are %1 records in ").arg(kRows).toStdString(), 0), 0u)
@@ -177,7 +177,7 @@ TEST_F(LongLoad, PopulatedListHandlerMayUseTheControlAfterAStoppedLoad)
     ASSERT_TRUE(whileLoading([&] { loadAll(); },
                              [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }));
     // the handler's page replaced the rows kept
-    EXPECT_EQ((QList<int>{moved, populated->count(), control->AbsolutePage(), rows()}),
+    EXPECT_EQ((QList<int>{moved, int(populated->count()), control->AbsolutePage(), rows()}),
               (QList<int>{true, 2, 1, control->PageSize()}));
 }
 
