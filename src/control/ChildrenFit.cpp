@@ -44,9 +44,6 @@ bool expectsHorizontalScroll(const tessaro::ListView& list)
     return list.Width() < sum;
 }
 
-// Fits the children, letting other notifications run half way (they may destroy the control).
-// False when the control went meanwhile: nothing of it may be touched then. A control lower than
-// the panel grows to the panel's height; a list height that comes out negative is skipped.
 // The list's height at the control's present size: what is left by the switch strip, the page
 // bar and the panel when shown.
 double listHeightAt(const QWidget& control, const HeaderPanel& header, const Frame& pageFrame)
@@ -56,6 +53,9 @@ double listHeightAt(const QWidget& control, const HeaderPanel& header, const Fra
     return std::max(heightTwips(control), panel.Height()) - reserved;
 }
 
+// Fits the children, letting other notifications run half way (they may destroy the control).
+// False when the control went meanwhile: nothing of it may be touched then. A control lower than
+// the panel grows to the panel's height; a list height that comes out negative is skipped.
 bool fitChildren(QWidget& control, HeaderPanel& header, tessaro::ListView& list, Frame& pageFrame)
 {
     const SkipFailures skip("fitChildren");

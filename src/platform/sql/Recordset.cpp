@@ -88,7 +88,9 @@ void Recordset::Open(const QString& Source, const QSqlDatabase& ActiveConnection
         sql::databaseFailure(d->lastError, Source);
         throw resultSetError(sql::ConnectionUnusable);
     }
-    d->source = d->fromDatabase([&] { return sql::ResultSource::open(Source, ActiveConnection, std::min(d->pageSize, sql::ResultSource::kMaxBlockRows) + 1); });
+    // The first page and a row: whether another page follows is known without a count.
+    const int firstRows = std::min(d->pageSize, sql::ResultSource::kMaxBlockRows - 1) + 1;
+    d->source = d->fromDatabase([&] { return sql::ResultSource::open(Source, ActiveConnection, firstRows); });
     d->position = 0;
     d->block.reset();
 }

@@ -29,7 +29,8 @@ public:
     /// Runs `statement` (its first block, which validates it and names the fields). Throws the
     /// database's error; when the statement fails both as a subquery and on its own, the error
     /// of the statement on its own.
-    /// `firstRows` is the size of that first block (kFirstBlockRows by default).
+    /// `firstRows` is the size of that first block (kFirstBlockRows by default; a Recordset opens
+    /// with its first page and a row).
     static std::shared_ptr<ResultSource> open(const QString& statement, const QSqlDatabase& connection,
                                               int firstRows = kFirstBlockRows);
 
