@@ -1,6 +1,7 @@
 // The first page before the count: the counter while the rows are counted beside the window, the
 // exact bar once the count lands, and a count still running when the host tears the control down.
 #include "support/HostedControl.h"
+#include "support/MariadbServer.h"
 #include "support/PostgresCluster.h"
 #include "support/StoreConnection.h"
 #include "support/TestHelpers.h"
@@ -43,10 +44,14 @@ struct CountBeside : test::HostedControl {
     {
         db = test::connectStore(store, folder.path(), QStringLiteral("count-beside"));
         ASSERT_TRUE(db.isOpen()) << db.lastError().text().toStdString();
-        const QString rows = QStringLiteral("SELECT g, 'row ' || g FROM (%1) s").arg(test::numberSeries(store, kRows));
+        const bool mariadb = store == Store::Mariadb;
+        const QString rows = QStringLiteral("SELECT g, %1 FROM (%2) s")
+                                 .arg(mariadb ? QStringLiteral("CONCAT('row ', g)") : QStringLiteral("'row ' || g"),
+                                      test::numberSeries(store, kRows));
         for (const QString& sql : {QStringLiteral("DROP TABLE IF EXISTS t"),
                                    QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT)"),
-                                   QStringLiteral("INSERT INTO t ") + rows, QStringLiteral("ANALYZE t")})
+                                   QStringLiteral("INSERT INTO t ") + rows,
+                                   mariadb ? QStringLiteral("ANALYZE TABLE t") : QStringLiteral("ANALYZE t")})
             ASSERT_TRUE(QSqlQuery(db).exec(sql)) << sql.toStdString();
         if (store == Store::Postgres)
             ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("CREATE OR REPLACE FUNCTION slow(i int) RETURNS int AS $$ "
@@ -89,10 +94,13 @@ struct CountBeside : test::HostedControl {
 // lands with the bar the control shows for a counted result, the user's row and focus kept.
 TEST_F(CountBeside, TheFirstPageShowsBeforeTheCount)
 {
-    for (const Store store : {Store::SqliteFile, Store::Postgres}) {
+    for (const Store store : {Store::SqliteFile, Store::Postgres, Store::Mariadb}) {
         SCOPED_TRACE(test::storeName(store));
+        // Each server's half needs the server; the halves before it have run.
         if (store == Store::Postgres)
-            TESSARO_REQUIRE_POSTGRES(); // the SQLite half has run
+            TESSARO_REQUIRE_POSTGRES();
+        if (store == Store::Mariadb)
+            TESSARO_REQUIRE_MARIADB();
         makeStore(store);
         // On PostgreSQL a count slow enough for the estimate to show first, which planning the
         // query exactly gives after ANALYZE.
@@ -138,6 +146,7 @@ namespace {
 const char* const kEndlessSqlite = "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c "
                                    "WHERE x < 2000000000) SELECT x, x FROM c";
 const char* const kEndlessPostgres = "SELECT a.g, b.g FROM generate_series(1, 50000) a(g), generate_series(1, 50000) b(g)";
+const char* const kEndlessMariadb = "SELECT a.seq, b.seq FROM seq_1_to_50000 a, seq_1_to_50000 b";
 
 int threadsOfThisProcess()
 {
@@ -150,6 +159,15 @@ int postgresSessions(QSqlDatabase& observer)
     QSqlQuery query(observer);
     EXPECT_TRUE(query.exec(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE backend_type = 'client backend' "
                                           "AND pid <> pg_backend_pid()")));
+    return query.next() ? query.value(0).toInt() : -1;
+}
+
+// Client sessions of the MariaDB server other than the observer's own.
+int mariadbSessions(QSqlDatabase& observer)
+{
+    QSqlQuery query(observer);
+    EXPECT_TRUE(query.exec(QStringLiteral("SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE ID <> CONNECTION_ID() "
+                                          "AND USER <> 'system user' AND COMMAND <> 'Daemon'")));
     return query.next() ? query.value(0).toInt() : -1;
 }
 
@@ -175,17 +193,29 @@ TEST_F(CountBeside, ACountStillRunningEndsWithEveryTeardown)
          }},
     };
     QSqlDatabase observer;
-    for (const Store store : {Store::SqliteFile, Store::Postgres}) {
+    for (const Store store : {Store::SqliteFile, Store::Postgres, Store::Mariadb}) {
         SCOPED_TRACE(test::storeName(store));
+        // Each server's half needs the server; the halves before it have run.
         if (store == Store::Postgres)
-            TESSARO_REQUIRE_POSTGRES(); // the SQLite half has run
+            TESSARO_REQUIRE_POSTGRES();
+        if (store == Store::Mariadb)
+            TESSARO_REQUIRE_MARIADB();
         makeStore(store);
-        if (store == Store::Postgres) {
-            observer = test::PostgresCluster::instance().connection(QStringLiteral("count-observer"));
+        if (store != Store::SqliteFile) {
+            test::dropConnection(observer);
+            observer = store == Store::Postgres
+                           ? test::PostgresCluster::instance().connection(QStringLiteral("count-observer"))
+                           : test::MariadbServer::instance().connection(QStringLiteral("count-observer"));
             ASSERT_TRUE(observer.open());
         }
-        const auto leftOver = [&] { return store == Store::Postgres ? postgresSessions(observer) : threadsOfThisProcess(); };
-        const QString endless = QString::fromLatin1(store == Store::Postgres ? kEndlessPostgres : kEndlessSqlite);
+        const auto leftOver = [&] {
+            return store == Store::Postgres  ? postgresSessions(observer)
+                   : store == Store::Mariadb ? mariadbSessions(observer)
+                                             : threadsOfThisProcess();
+        };
+        const QString endless = QString::fromLatin1(store == Store::Postgres  ? kEndlessPostgres
+                                                    : store == Store::Mariadb ? kEndlessMariadb
+                                                                              : kEndlessSqlite);
         open(QStringLiteral("SELECT id, name FROM t WHERE id <= 5"));
         delete window;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,7 +1,7 @@
 #pragma once
 
-// The two stores the tests that need a second connection run on: an SQLite file (which a second
-// connection can see) and the PostgreSQL cluster.
+// The stores the tests that need a second connection run on: an SQLite file (which a second
+// connection can see), the PostgreSQL cluster and the MariaDB server.
 
 #include <QSqlDatabase>
 #include <QString>
@@ -10,13 +10,13 @@
 
 namespace tessaro::test {
 
-enum class Store { SqliteFile, Postgres };
+enum class Store { SqliteFile, Postgres, Mariadb };
 
-/// "SQLite file" or "PostgreSQL", for traces.
+/// "SQLite file", "PostgreSQL" or "MariaDB", for traces.
 std::string storeName(Store store);
 
 /// A connection named `name`, opened (its error in lastError() when it did not open): to the
-/// file rows.db in `folder`, or to the PostgreSQL cluster.
+/// file rows.db in `folder`, to the PostgreSQL cluster or to the MariaDB server.
 QSqlDatabase connectStore(Store store, const QString& folder, const QString& name);
 
 /// A statement of one column g, the numbers 1 to `rows`, in the store's own words.

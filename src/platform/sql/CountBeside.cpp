@@ -70,6 +70,8 @@ std::unique_ptr<CountBeside> CountBeside::start(const QSqlDatabase& connection, 
         return count;
     if (auto count = detail::sqliteCount(connection, statements, landed))
         return count;
+    if (auto count = detail::mariadbCount(connection, statements, landed))
+        return count;
     return std::make_unique<HereCount>(std::move(here), std::move(landed));
 }
 

@@ -6,12 +6,16 @@
 // PostgreSQL: a second connection opened with the first one's settings (read-only for its whole
 // session), the count sent without waiting (PQsendQuery) and its answer read when the socket
 // says it is there. SQLite: a second, read-only connection to the same file, counting in a worker
-// thread whose answer reaches the UI thread by a queued call. Where a second connection would
-// not see the rows the first one sees (an in-memory or temporary SQLite database, a transaction
-// the host holds open, any other driver) the count runs on the first connection once the page is
-// shown, and only when nothing else is reading on it.
+// thread whose answer reaches the UI thread by a queued call. MariaDB and MySQL: a second
+// connection with the first one's settings (a host, a port or a socket, a user, a database),
+// counting in a read-only transaction in a worker thread. Where a second connection would not see
+// the rows the first one sees (an in-memory or temporary SQLite database, a transaction the host
+// holds open, a MariaDB connection with options a second one could not be given, any other
+// driver) the count runs on the first connection once the page is shown, and only when nothing
+// else is reading on it.
 //
-// A count is cancelled when its object is destroyed (PQcancel; on SQLite its progress handler stops it): no second
+// A count is cancelled when its object is destroyed (PQcancel; on SQLite its progress handler
+// stops it; on MariaDB KILL QUERY on a connection of its own): no second
 // connection or thread outlives it. All of it is used on the UI thread.
 
 #include <QSqlDatabase>
@@ -66,6 +70,8 @@ std::unique_ptr<CountBeside> postgresCount(const QSqlDatabase& connection, const
                                            CountBeside::Estimated& estimated);
 std::unique_ptr<CountBeside> sqliteCount(const QSqlDatabase& connection, const QStringList& statements,
                                          CountBeside::Landed& landed);
+std::unique_ptr<CountBeside> mariadbCount(const QSqlDatabase& connection, const QStringList& statements,
+                                          CountBeside::Landed& landed);
 } // namespace detail
 
 } // namespace tessaro::sql
