@@ -18,10 +18,16 @@ const bool registered = registerCases(
     {
         {QStringLiteral("my-raw-count-and-page"), [](auto& d, auto& t) { timeCountAndPage(kByHand, d, t); }},
         {QStringLiteral("my-raw-last-page"), [](auto& d, auto& t) { timeLastPage(kByHand, d, t); }},
+        {QStringLiteral("my-raw-first-page"), [](auto& d, auto& t) { timeFirstPage(kByHand, d, t); }},
+        {QStringLiteral("my-raw-first-page-again"), [](auto& d, auto& t) { timeFirstPageAgain(kByHand, d, t); }},
     },
     {
         {QStringLiteral("MariaDB: Init_class + PopulateList (paged)"), QStringLiteral("populate-paged"),
          QStringLiteral("my-raw-count-and-page"), {kAccounts}, Store::Mariadb},
+        {QStringLiteral("MariaDB: paged first page / LIMIT alone"), QStringLiteral("populate-paged"),
+         QStringLiteral("my-raw-first-page"), {kAccounts}, Store::Mariadb},
+        {QStringLiteral("MariaDB: paged first page again / LIMIT again"), QStringLiteral("populate-paged-again"),
+         QStringLiteral("my-raw-first-page-again"), {kAccounts}, Store::Mariadb},
         {QStringLiteral("MariaDB: last page"), QStringLiteral("last-page"), QStringLiteral("my-raw-last-page"),
          {kAccounts}, Store::Mariadb},
         {QStringLiteral("MariaDB: load all rows (unpaged view)"), QStringLiteral("load-all"),
