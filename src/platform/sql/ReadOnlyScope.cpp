@@ -61,8 +61,13 @@ namespace {
 // not stop COMMIT or ROLLBACK: the check before running refuses statements without columns.
 class SqliteGuard final : public ReadOnlyScope::Guard {
 public:
-    explicit SqliteGuard(const QSqlDatabase& connection) : m_connection(connection)
+    explicit SqliteGuard(const QSqlDatabase& connection)
+        : m_connection(connection), m_handle(sharedSqliteHandle(connection))
     {
+        if (m_handle != nullptr) {
+            enterDirectly();
+            return;
+        }
         QSqlQuery query(connection);
         const QString read = QStringLiteral("PRAGMA query_only");
         if (!query.exec(read) || !query.next())
@@ -78,8 +83,13 @@ public:
     {
         if (m_wasOn)
             return;
-        QSqlQuery query(m_connection);
         const QString off = QStringLiteral("PRAGMA query_only = OFF");
+        if (m_handle != nullptr) {
+            if (sqlite3_exec(m_handle, "PRAGMA query_only = OFF", nullptr, nullptr, nullptr) != SQLITE_OK)
+                databaseFailure(failure(), off);
+            return;
+        }
+        QSqlQuery query(m_connection);
         if (!query.exec(off))
             databaseFailure(query.lastError(), off);
     }
@@ -88,11 +98,10 @@ public:
     // fails on its run, in Qt's words.
     std::optional<QSqlError> refusal(const QString& statement) override
     {
-        sqlite3* handle = sharedSqliteHandle(m_connection);
-        if (handle == nullptr)
+        if (m_handle == nullptr)
             return std::nullopt;
         bool more = false;
-        const SqliteStatement prepared = prepareSqlite(handle, statement, more);
+        const SqliteStatement prepared = prepareSqlite(m_handle, statement, more);
         if (!prepared)
             return std::nullopt;
         if (more)
@@ -105,7 +114,31 @@ public:
     }
 
 private:
+    // Through the handle Qt's driver shares: each statement through Qt's query would cost as
+    // much as the page read it guards.
+    void enterDirectly()
+    {
+        const QString read = QStringLiteral("PRAGMA query_only");
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(m_handle, "PRAGMA query_only", -1, &statement, nullptr) != SQLITE_OK)
+            throw databaseFailure(failure(), read);
+        const SqliteStatement pragma(statement);
+        if (sqlite3_step(pragma.get()) != SQLITE_ROW)
+            throw databaseFailure(failure(), read);
+        m_wasOn = sqlite3_column_int(pragma.get(), 0) != 0;
+        if (!m_wasOn && sqlite3_exec(m_handle, "PRAGMA query_only = ON", nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw databaseFailure(failure(), QStringLiteral("PRAGMA query_only = ON"));
+    }
+
+    // The handle's last error, as Qt's driver words one.
+    QSqlError failure() const
+    {
+        return QSqlError(QStringLiteral("Unable to execute statement"), QString::fromUtf8(sqlite3_errmsg(m_handle)),
+                         QSqlError::StatementError, QString::number(sqlite3_extended_errcode(m_handle)));
+    }
+
     QSqlDatabase m_connection;
+    sqlite3* m_handle; ///< the driver's own handle when this library shares it, else null
     bool m_wasOn = false;
 };
 
