@@ -2,18 +2,15 @@
 // settings in a worker thread that hands its answer to the UI thread by a queued call. A count
 // cancelled while it runs is stopped on the server with KILL QUERY, sent on a connection of its
 // own: nothing else may be sent on a connection while it waits for an answer.
-#include "platform/sql/CountBeside.h"
-
 #include "platform/sql/MariadbRows.h"
+#include "platform/sql/WorkerCount.h"
 
 #include <QLoggingCategory>
-#include <QObject>
 
 #include <mysql.h>
 
 #include <mutex>
 #include <optional>
-#include <thread>
 
 namespace tessaro::sql {
 
@@ -122,18 +119,13 @@ CountBeside::Outcome countBeside(Shared& shared, const Settings& settings, const
     return outcome;
 }
 
-class MariadbCount final : public CountBeside {
+class MariadbCount final : public WorkerCount {
 public:
     MariadbCount(const Settings& settings, const QStringList& statements, Landed landed)
-        : m_settings(settings), m_landed(std::move(landed))
+        : WorkerCount(std::move(landed)), m_settings(settings)
     {
-        m_worker = std::thread([this, statements] {
-            m_outcome = countBeside(m_shared, m_settings, statements);
-            if (!m_outcome.rows)
-                qCDebug(lcCount) << "count failed:" << m_outcome.failure;
-            // Dropped by Qt when the receiver is gone; the destructor joins before it goes.
-            QMetaObject::invokeMethod(&m_receiver, [this] { delivered(); }, Qt::QueuedConnection);
-        });
+        start([this, statements] { return countBeside(m_shared, m_settings, statements); },
+              [](const Outcome& outcome) { qCDebug(lcCount) << "count failed:" << outcome.failure; });
     }
 
     ~MariadbCount() override
@@ -141,14 +133,6 @@ public:
         cancel();
         join();
     }
-
-    Outcome wait() override
-    {
-        // The worker's queued call still tells the window, as of any count that lands.
-        join();
-        return m_outcome;
-    }
-    bool beside() const override { return true; }
 
 private:
     void cancel()
@@ -168,28 +152,8 @@ private:
         }
     }
 
-    void join()
-    {
-        if (m_worker.joinable())
-            m_worker.join();
-    }
-
-    void delivered()
-    {
-        join();
-        // The callback may destroy this object: nothing of it is used afterwards.
-        const Landed landed = std::move(m_landed);
-        const Outcome outcome = m_outcome;
-        if (landed)
-            landed(outcome);
-    }
-
-    QObject m_receiver; ///< lives on the UI thread, where the answer is delivered
     const Settings m_settings;
-    Landed m_landed;
     Shared m_shared;
-    Outcome m_outcome; ///< written by the worker, read once it is joined
-    std::thread m_worker;
 };
 
 // A second connection would not see the rows of a transaction the host holds open.

@@ -1,16 +1,13 @@
 // The count of an SQLite query on a second, read-only connection to the same file, in a worker
 // thread that hands its answer to the UI thread by a queued call.
-#include "platform/sql/CountBeside.h"
-
 #include "platform/sql/SqliteRows.h"
+#include "platform/sql/WorkerCount.h"
 
 #include <QLoggingCategory>
-#include <QObject>
 
 #include <sqlite3.h>
 
 #include <atomic>
-#include <thread>
 
 namespace tessaro::sql {
 
@@ -58,17 +55,12 @@ CountBeside::Outcome countOnFile(Shared& shared, const QByteArray& file, const Q
     return outcome;
 }
 
-class SqliteCount final : public CountBeside {
+class SqliteCount final : public WorkerCount {
 public:
-    SqliteCount(const QByteArray& file, const QStringList& statements, Landed landed) : m_landed(std::move(landed))
+    SqliteCount(const QByteArray& file, const QStringList& statements, Landed landed) : WorkerCount(std::move(landed))
     {
-        m_worker = std::thread([this, file, statements] {
-            m_outcome = countOnFile(m_shared, file, statements);
-            if (!m_outcome.rows)
-                qCDebug(lcCount) << "count failed:" << m_outcome.failure;
-            // Dropped by Qt when the receiver is gone; the destructor joins before it goes.
-            QMetaObject::invokeMethod(&m_receiver, [this] { delivered(); }, Qt::QueuedConnection);
-        });
+        start([this, file, statements] { return countOnFile(m_shared, file, statements); },
+              [](const Outcome& outcome) { qCDebug(lcCount) << "count failed:" << outcome.failure; });
     }
 
     ~SqliteCount() override
@@ -77,36 +69,8 @@ public:
         join();
     }
 
-    Outcome wait() override
-    {
-        // The worker's queued call still tells the window, as of any count that lands.
-        join();
-        return m_outcome;
-    }
-    bool beside() const override { return true; }
-
 private:
-    void join()
-    {
-        if (m_worker.joinable())
-            m_worker.join();
-    }
-
-    void delivered()
-    {
-        join();
-        // The callback may destroy this object: nothing of it is used afterwards.
-        const Landed landed = std::move(m_landed);
-        const Outcome outcome = m_outcome;
-        if (landed)
-            landed(outcome);
-    }
-
-    QObject m_receiver; ///< lives on the UI thread, where the answer is delivered
-    Landed m_landed;
     Shared m_shared;
-    Outcome m_outcome; ///< written by the worker, read once it is joined
-    std::thread m_worker;
 };
 
 } // namespace
