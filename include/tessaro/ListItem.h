@@ -18,8 +18,8 @@ class ListItem;
 /// One cell after the first of a list item: sub-item k shows in column k + 1. Its text and its
 /// Tag are separate values. The pointer stays valid while its item is in the list.
 ///
-/// Sub-items are compact records kept by the list (a list of a million rows holds millions of
-/// them), so the members below are the list's storage, not state a host can use.
+/// A sub-item is a handle the list makes when it is first asked for: the cells themselves are
+/// kept by the list in its own compact form, so the members below are not state a host can use.
 class TESSARO_EXPORT ListSubItem {
 public:
     /// The text shown in the column; the same as the item's SubItems(Index()).
@@ -41,9 +41,9 @@ private:
     ListSubItem(const ListSubItem&) = delete;
     ListSubItem& operator=(const ListSubItem&) = delete;
 
+    listview::ItemStore* m_store = nullptr;
     quint32 m_owner = 0; // the number of its item in the list's storage
-    quint32 m_text = 0;
-    quint32 m_tag = 0;
+    quint32 m_index = 0; // k
 };
 
 /// One row of a ListView. The pointer stays valid, across sorting too, until the item is removed
@@ -107,7 +107,6 @@ private:
     quint32 m_text = 0;
     quint32 m_row = 0;
     quint32 m_cells = 0;
-    qint32 m_smallIcon = 0;
     quint16 m_cellCount = 0;
     quint8 m_flags = 0;
 };

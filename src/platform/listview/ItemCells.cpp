@@ -1,16 +1,15 @@
-// The sub-items of the store's items: each item's cells are one block inside a chunk of cells,
-// allocated when a sub-item is first touched. A cell is itself the ListSubItem a host holds, so
-// handing out a sub-item costs nothing; when an item outgrows its block (headers added after
-// the item) the cells move and the old ones forward to the new.
+// The sub-items of the store's items: each item's cells are one run of text references inside a
+// chunk, allocated when a sub-item is first touched, and a cell's Tag is its text unless the side
+// table holds another. A million rows then pay four bytes a cell: the fill tags every cell with
+// its text. The ListSubItem a host holds is a handle made on demand, naming its item and column,
+// so it stays right when an item outgrows its run (headers added after it) and the cells move.
 
 #include "platform/listview/ItemStore.h"
 
 #include "platform/Failure.h"
 #include "platform/listview/ItemObserver.h"
-#include "platform/listview/RecordChunks.h"
 
 #include <algorithm>
-#include <new>
 #include <utility>
 
 namespace tessaro::listview {
@@ -18,38 +17,40 @@ namespace {
 
 constexpr unsigned kCellChunkShift = 16;
 constexpr std::size_t kCellsPerChunk = std::size_t(1) << kCellChunkShift;
-// The cells follow the chunk's head; the chunk is aligned to the power of two above its size.
-constexpr std::size_t kCellsOffset = 16;
-constexpr std::size_t kCellChunkBytes = kCellsOffset + kCellsPerChunk * sizeof(ListSubItem);
-constexpr std::size_t kCellChunkAlignment = std::size_t(1) << 20;
-static_assert(sizeof(ChunkHead) <= kCellsOffset && kCellsOffset % alignof(ListSubItem) == 0);
-static_assert(kCellChunkBytes <= kCellChunkAlignment);
 constexpr std::size_t kMaxCellChunks = std::size_t(1) << (32 - kCellChunkShift);
+constexpr unsigned kHandleIndexBits = 16;
+static_assert(kMaxCellsPerItem < (1 << kHandleIndexBits), "a handle's key holds its column in 16 bits");
 
 bool isText(TextArena::Ref ref)
 {
     return ref < TextArena::FirstMarker;
 }
 
+quint64 handleKey(quint32 owner, int k)
+{
+    return (quint64(owner) << kHandleIndexBits) | quint64(k);
+}
+
 } // namespace
 
 ItemStore& ItemStore::of(const ListSubItem& cell)
 {
-    return *chunkOf(&cell, kCellChunkAlignment).store;
+    return *cell.m_store;
 }
 
-ListSubItem* ItemStore::cellAt(quint32 index) const
+TextArena::Ref& ItemStore::cellAt(quint32 index) const
 {
-    ListSubItem* cells = reinterpret_cast<ListSubItem*>(m_cellChunks[index >> kCellChunkShift] + kCellsOffset);
-    return cells + (index & (kCellsPerChunk - 1));
+    return m_cellChunks[index >> kCellChunkShift][index & (kCellsPerChunk - 1)];
 }
 
 void ItemStore::freeCells()
 {
-    for (char* chunk : m_cellChunks)
-        deleteChunk(chunk, kCellChunkAlignment);
     m_cellChunks.clear();
     m_nextCell = 0;
+    m_cellTags.clear();
+    for (const auto& [key, handle] : m_handles)
+        delete handle;
+    m_handles.clear();
 }
 
 quint32 ItemStore::allocateCells(int count)
@@ -60,8 +61,8 @@ quint32 ItemStore::allocateCells(int count)
     if (!fits) {
         if (m_cellChunks.size() == kMaxCellChunks)
             raiseError(Error::OutOfMemory);
-        const auto first = static_cast<quint32>(m_cellChunks.size() * kCellsPerChunk);
-        m_cellChunks.push_back(static_cast<char*>(newChunk(kCellChunkBytes, kCellChunkAlignment, *this, first)));
+        // Not value-initialised: the pages of a chunk are committed only as cells are written.
+        m_cellChunks.emplace_back(new TextArena::Ref[kCellsPerChunk]);
         m_nextCell = (m_cellChunks.size() - 1) * kCellsPerChunk;
     }
     const std::size_t start = m_nextCell;
@@ -81,120 +82,126 @@ ListSubItem& ItemStore::subItem(ListItem& item, int k)
 {
     if (k > item.m_cellCount)
         growCells(item, k);
-    return *cellAt(item.m_cells + static_cast<quint32>(k - 1));
+    const quint32 owner = numberOf(item);
+    ListSubItem*& handle = m_handles[handleKey(owner, k)];
+    if (!handle) {
+        handle = new ListSubItem();
+        handle->m_store = this;
+        handle->m_owner = owner;
+        handle->m_index = static_cast<quint32>(k);
+    }
+    return *handle;
 }
 
-// The block is sized for every current column, so filling a row allocates once.
+void ItemStore::dropHandles(const ListItem& item)
+{
+    if (m_handles.empty())
+        return;
+    const quint32 owner = numberOf(item);
+    for (int k = 1; k <= item.m_cellCount; ++k) {
+        const auto handle = m_handles.find(handleKey(owner, k));
+        if (handle != m_handles.end()) {
+            delete handle->second;
+            m_handles.erase(handle);
+        }
+    }
+}
+
+// The run is sized for every current column, so filling a row allocates once.
 void ItemStore::growCells(ListItem& item, int k)
 {
     const int capacity = std::min(std::max(k, m_observer.headerCount() - 1), kMaxCellsPerItem);
     const quint32 start = allocateCells(capacity);
-    const quint32 owner = numberOf(item);
-    for (int i = 0; i < capacity; ++i) {
-        ListSubItem& cell = *new (cellAt(start + static_cast<quint32>(i))) ListSubItem();
-        cell.m_owner = owner;
-        cell.m_text = TextArena::Empty;
-        cell.m_tag = kTagUnset;
-    }
-    for (int i = 0; i < item.m_cellCount; ++i) {
-        ListSubItem& old = *cellAt(item.m_cells + static_cast<quint32>(i));
-        moveCell(*cellAt(start + static_cast<quint32>(i)), old);
-        old.m_tag = kCellMoved;
-        old.m_text = start + static_cast<quint32>(i);
-    }
+    for (int i = 0; i < capacity; ++i)
+        cellAt(start + static_cast<quint32>(i)) = kCellBlank;
+    for (int i = 0; i < item.m_cellCount; ++i)
+        moveCell(start + static_cast<quint32>(i), item.m_cells + static_cast<quint32>(i));
     item.m_cells = start;
     item.m_cellCount = static_cast<quint16>(capacity);
 }
 
-const ListSubItem& ItemStore::current(const ListSubItem& cell) const
-{
-    const ListSubItem* at = &cell;
-    while (at->m_tag == kCellMoved)
-        at = cellAt(at->m_text);
-    return *at;
-}
-
-ListSubItem& ItemStore::current(ListSubItem& cell)
-{
-    return const_cast<ListSubItem&>(std::as_const(*this).current(std::as_const(cell)));
-}
-
 int ItemStore::subItemIndex(const ListSubItem& cell) const
 {
-    const ListSubItem& live = current(cell);
-    return static_cast<int>(&live - cellAt(ownerOf(live).m_cells)) + 1;
+    return static_cast<int>(cell.m_index);
 }
 
 QString ItemStore::subItemText(const ListSubItem& cell) const
 {
-    return m_arena.text(current(cell).m_text);
+    return text(ownerOf(cell), subItemIndex(cell));
 }
 
 void ItemStore::setSubItemText(ListSubItem& cell, QStringView text)
 {
-    ListSubItem& live = current(cell);
-    bool changed = false;
-    replaceText(live.m_text, live.m_tag, text, changed);
-    if (changed)
-        m_observer.itemChanged(ownerOf(live), subItemIndex(live));
+    ListItem& item = ownerOf(cell);
+    const quint32 index = cellIndex(item, subItemIndex(cell));
+    TextArena::Ref& slot = cellAt(index);
+    const std::string_view bytes = m_arena.encode(text);
+    if (m_arena.equals(isText(slot) ? slot : TextArena::Empty, bytes))
+        return;
+    // The Tag keeps what it was: a cell tagged with its text keeps the old text as its own Tag.
+    if (m_cellTags.find(index) == m_cellTags.end())
+        m_cellTags.emplace(index, isText(slot) ? QVariant(m_arena.text(slot)) : QVariant());
+    if (isText(slot))
+        m_arena.release(slot);
+    slot = m_arena.add(bytes);
+    m_observer.itemChanged(item, subItemIndex(cell));
     compactIfWorthwhile();
 }
 
 QVariant ItemStore::subItemTag(const ListSubItem& cell) const
 {
-    const ListSubItem& live = current(cell);
-    if (live.m_tag == kTagUnset)
+    const quint32 index = cellIndex(ownerOf(cell), subItemIndex(cell));
+    const TextArena::Ref slot = cellAt(index);
+    if (!isText(slot))
         return QVariant();
-    if (live.m_tag == kTagSide) {
-        // Every cell marked so has its entry: setSubItemTag and moveCell keep them together.
-        const auto side = m_cellSideTags.find(&live);
-        return side != m_cellSideTags.end() ? side->second : QVariant();
-    }
-    return QVariant(m_arena.text(live.m_tag));
+    const auto own = m_cellTags.find(index);
+    return own != m_cellTags.end() ? own->second : QVariant(m_arena.text(slot));
 }
 
-// A text tag equal to the cell's text shares its bytes: the fill sets every cell's tag to its text.
 void ItemStore::setSubItemTag(ListSubItem& cell, const QVariant& tag)
 {
-    ListSubItem& live = current(cell);
-    TextArena::Ref code = kTagUnset;
-    if (tag.isValid() && tag.metaType().id() == QMetaType::QString) {
-        const std::string_view bytes = m_arena.encode(tag.toString());
-        code = m_arena.equals(live.m_text, bytes) ? live.m_text : m_arena.add(bytes);
-    } else if (tag.isValid()) {
-        code = kTagSide;
-        m_cellSideTags[&live] = tag;
-    }
-    if (live.m_tag == kTagSide && code != kTagSide)
-        m_cellSideTags.erase(&live);
-    else if (isText(live.m_tag) && live.m_tag != live.m_text)
-        m_arena.release(live.m_tag);
-    live.m_tag = code;
-    compactIfWorthwhile();
+    const quint32 index = cellIndex(ownerOf(cell), subItemIndex(cell));
+    setCellTag(index, cellAt(index), tag);
 }
 
-void ItemStore::releaseCell(ListSubItem& cell)
+// A text Tag equal to the cell's text needs no entry of its own; neither does no Tag on a cell
+// without text, which is the blank cell.
+void ItemStore::setCellTag(quint32 index, TextArena::Ref& text, const QVariant& tag)
 {
-    m_arena.release(cell.m_text);
-    if (cell.m_tag == kTagSide)
-        m_cellSideTags.erase(&cell);
-    else if (isText(cell.m_tag) && cell.m_tag != cell.m_text)
-        m_arena.release(cell.m_tag);
-    cell.m_text = TextArena::Empty;
-    cell.m_tag = kTagUnset;
+    const bool isString = tag.isValid() && tag.metaType().id() == QMetaType::QString;
+    const TextArena::Ref shown = isText(text) ? text : TextArena::Empty;
+    if (isString && m_arena.equals(shown, m_arena.encode(tag.toString()))) {
+        m_cellTags.erase(index);
+        text = shown;
+    } else if (!tag.isValid() && shown == TextArena::Empty) {
+        m_cellTags.erase(index);
+        text = kCellBlank;
+    } else {
+        m_cellTags[index] = tag;
+        text = shown;
+    }
 }
 
-void ItemStore::moveCell(ListSubItem& to, ListSubItem& from)
+void ItemStore::releaseCell(quint32 index)
 {
-    to.m_text = from.m_text;
-    to.m_tag = from.m_tag;
-    if (from.m_tag == kTagSide) {
-        auto node = m_cellSideTags.extract(&from);
-        node.key() = &to;
-        m_cellSideTags.insert(std::move(node));
+    TextArena::Ref& slot = cellAt(index);
+    if (isText(slot))
+        m_arena.release(slot);
+    if (!m_cellTags.empty())
+        m_cellTags.erase(index);
+    slot = kCellBlank;
+}
+
+void ItemStore::moveCell(quint32 to, quint32 from)
+{
+    cellAt(to) = std::exchange(cellAt(from), kCellBlank);
+    if (m_cellTags.empty())
+        return;
+    auto own = m_cellTags.extract(from);
+    if (own) {
+        own.key() = to;
+        m_cellTags.insert(std::move(own));
     }
-    from.m_text = TextArena::Empty;
-    from.m_tag = kTagUnset;
 }
 
 // Column 0 is the item's own text: sub-item 1 takes its place and its tag is dropped, since an
@@ -203,21 +210,19 @@ void ItemStore::removeColumn(int column)
 {
     const int first = std::max(column, 1);
     for (ListItem* item : m_order) {
-        ListSubItem* cells = item->m_cellCount > 0 ? cellAt(item->m_cells) : nullptr;
         if (column == 0) {
             m_arena.release(item->m_text);
             item->m_text = TextArena::Empty;
-            if (cells) {
-                std::swap(item->m_text, cells[0].m_text);
-                if (cells[0].m_tag == item->m_text)
-                    cells[0].m_tag = kTagUnset;
+            if (item->m_cellCount > 0) {
+                TextArena::Ref& moved = cellAt(item->m_cells);
+                item->m_text = isText(moved) ? std::exchange(moved, kCellBlank) : TextArena::Empty;
             }
         }
         if (first > item->m_cellCount)
             continue;
-        releaseCell(cells[first - 1]);
+        releaseCell(cellIndex(*item, first));
         for (int k = first; k < item->m_cellCount; ++k)
-            moveCell(cells[k - 1], cells[k]);
+            moveCell(cellIndex(*item, k), cellIndex(*item, k + 1));
     }
 }
 

@@ -16,14 +16,23 @@ constexpr std::uint32_t kMissesSaturated = kMissesBeforeProbing * kProbeEvery * 
 constexpr unsigned kItemChunkShift = 12;
 constexpr std::size_t kItemsPerChunk = std::size_t(1) << kItemChunkShift;
 constexpr std::size_t kItemChunkBytes = kItemsPerChunk * sizeof(ListItem);
-static_assert((kItemChunkBytes & (kItemChunkBytes - 1)) == 0, "a chunk of items is found by its alignment");
+// A chunk is found from an item's address by rounding down to its alignment, the power of two
+// above its size; the unused end of that range is never touched, so it is never committed.
+constexpr std::size_t alignmentFor(std::size_t bytes)
+{
+    std::size_t alignment = 1;
+    while (alignment < bytes)
+        alignment <<= 1;
+    return alignment;
+}
+constexpr std::size_t kItemChunkAlignment = alignmentFor(kItemChunkBytes);
 static_assert(sizeof(ChunkHead) <= sizeof(ListItem), "the chunk's head takes the place of its first item");
 
 } // namespace
 
 ItemStore& ItemStore::of(const ListItem& item)
 {
-    return *chunkOf(&item, kItemChunkBytes).store;
+    return *chunkOf(&item, kItemChunkAlignment).store;
 }
 
 ListItem& ItemStore::itemAt(quint32 number) const
@@ -34,7 +43,7 @@ ListItem& ItemStore::itemAt(quint32 number) const
 
 quint32 ItemStore::numberOf(const ListItem& item) const
 {
-    const ChunkHead& head = chunkOf(&item, kItemChunkBytes);
+    const ChunkHead& head = chunkOf(&item, kItemChunkAlignment);
     const auto offset = reinterpret_cast<const char*>(&item) - reinterpret_cast<const char*>(&head);
     return head.firstNumber + static_cast<quint32>(static_cast<std::size_t>(offset) / sizeof(ListItem));
 }
@@ -55,7 +64,7 @@ ListItem* ItemStore::newItem()
     }
     if (m_itemChunks.empty() || m_itemsInLastChunk == kItemsPerChunk) {
         const auto first = static_cast<quint32>(m_itemChunks.size() * kItemsPerChunk);
-        m_itemChunks.push_back(static_cast<char*>(newChunk(kItemChunkBytes, kItemChunkBytes, *this, first)));
+        m_itemChunks.push_back(static_cast<char*>(newChunk(kItemChunkBytes, kItemChunkAlignment, *this, first)));
         m_itemsInLastChunk = 1;
     }
     return new (m_itemChunks.back() + m_itemsInLastChunk++ * sizeof(ListItem)) ListItem();
@@ -87,18 +96,16 @@ void ItemStore::fillNewCells(ListItem& item, const RowCell* cells, int count)
 {
     const int capacity = std::min(std::max(count - 1, m_observer.headerCount() - 1), kMaxCellsPerItem);
     const quint32 start = allocateCells(capacity);
-    const quint32 owner = numberOf(item);
-    ListSubItem* cell = cellAt(start);
-    for (int k = 1; k <= capacity; ++k, ++cell) {
-        new (cell) ListSubItem();
-        cell->m_owner = owner;
-        if (k < count) {
-            cell->m_text = addColumnText(std::size_t(k), cells[k].text);
-            cell->m_tag = cells[k].taggedWithText ? cell->m_text : kTagUnset;
-        } else {
-            cell->m_text = TextArena::Empty;
-            cell->m_tag = kTagUnset;
+    TextArena::Ref* slot = &cellAt(start);
+    for (int k = 1; k <= capacity; ++k, ++slot) {
+        if (k >= count) {
+            *slot = kCellBlank;
+            continue;
         }
+        *slot = addColumnText(std::size_t(k), cells[k].text);
+        // A text the fill did not tag keeps no Tag: an empty one is the blank cell.
+        if (!cells[k].taggedWithText)
+            setCellTag(start + static_cast<quint32>(k - 1), *slot, QVariant());
     }
     item.m_cells = start;
     item.m_cellCount = static_cast<quint16>(capacity);
@@ -188,7 +195,10 @@ void ItemStore::releaseItem(ListItem& item)
     m_arena.release(item.m_text);
     m_itemTags.release(item.m_tag, m_arena);
     for (int k = 1; k <= item.m_cellCount; ++k)
-        releaseCell(*cellAt(item.m_cells + static_cast<quint32>(k - 1)));
+        releaseCell(cellIndex(item, k));
+    dropHandles(item);
+    if (!m_smallIcons.empty())
+        m_smallIcons.erase(numberOf(item));
 }
 
 void ItemStore::clear()
@@ -200,7 +210,7 @@ void ItemStore::clear()
     m_arena = TextArena();
     m_lastAdded.clear();
     m_itemTags.clear();
-    m_cellSideTags.clear();
+    m_smallIcons.clear();
 }
 
 void ItemStore::freeChunks()
@@ -208,7 +218,7 @@ void ItemStore::freeChunks()
     // Records are trivially destructible; chunks are raw storage so that untouched pages of a
     // small list are never committed.
     for (char* chunk : m_itemChunks)
-        deleteChunk(chunk, kItemChunkBytes);
+        deleteChunk(chunk, kItemChunkAlignment);
     m_itemChunks.clear();
     m_itemsInLastChunk = 0;
     m_freeItems = std::vector<ListItem*>();
@@ -234,7 +244,8 @@ std::string_view ItemStore::utf8(const ListItem& item, int column) const
         return m_arena.utf8(item.m_text);
     if (column > item.m_cellCount)
         return {};
-    return m_arena.utf8(cellAt(item.m_cells + static_cast<quint32>(column - 1))->m_text);
+    const TextArena::Ref slot = cellAt(cellIndex(item, column));
+    return slot == kCellBlank ? std::string_view() : m_arena.utf8(slot);
 }
 
 // An unchanged text is not stored again: some callers rewrite whole columns with the same texts.
@@ -294,11 +305,22 @@ void ItemStore::setChecked(ListItem& item, bool checked)
     m_observer.itemChanged(item, 0);
 }
 
+int ItemStore::smallIcon(const ListItem& item) const
+{
+    if (m_smallIcons.empty())
+        return 0;
+    const auto image = m_smallIcons.find(numberOf(item));
+    return image != m_smallIcons.end() ? image->second : 0;
+}
+
 void ItemStore::setSmallIcon(ListItem& item, int image)
 {
-    if (item.m_smallIcon == image)
+    if (smallIcon(item) == image)
         return;
-    item.m_smallIcon = image;
+    if (image == 0)
+        m_smallIcons.erase(numberOf(item));
+    else
+        m_smallIcons[numberOf(item)] = image;
     m_observer.itemChanged(item, 0);
 }
 
@@ -308,9 +330,8 @@ void ItemStore::compactIfWorthwhile()
         compact();
 }
 
-// Copies the live texts into a fresh arena. A cell whose tag shares its text's bytes keeps
-// sharing them, so the common "tag = text" cell still costs one text; a column's run of rows that
-// share one text keeps sharing its copy.
+// Copies the live texts into a fresh arena; a column's run of rows that share one text keeps
+// sharing its copy. Cell tags of their own are values in the side table, not arena texts.
 void ItemStore::compact()
 {
     TextArena fresh;
@@ -327,10 +348,8 @@ void ItemStore::compact()
         item->m_text = copy(0, item->m_text);
         item->m_tag = m_itemTags.relocate(item->m_tag, m_arena, fresh);
         for (int k = 1; k <= item->m_cellCount; ++k) {
-            ListSubItem& cell = *cellAt(item->m_cells + static_cast<quint32>(k - 1));
-            const TextArena::Ref text = copy(std::size_t(k), cell.m_text);
-            cell.m_tag = cell.m_tag == cell.m_text ? text : fresh.copyFrom(m_arena, cell.m_tag);
-            cell.m_text = text;
+            TextArena::Ref& slot = cellAt(cellIndex(*item, k));
+            slot = copy(std::size_t(k), slot);
         }
     }
     m_arena = std::move(fresh);

@@ -1,8 +1,10 @@
 #pragma once
 
 // Storage of a list's items: compact records in stable chunks (so a ListItem* survives sorting
-// and the removal of other items), their texts in one UTF-8 arena, and the list order as a
-// vector of pointers. It knows nothing of Qt's model classes: its observer is told what changed.
+// and the removal of other items), each item's cells as one run of text references, their texts
+// in one UTF-8 arena, and the list order as a vector of pointers. What few rows use (a cell's own
+// Tag, an icon, a sub-item handle) lives in side tables. It knows nothing of Qt's model classes:
+// its observer is told what changed.
 
 #include "platform/listview/ItemTags.h"
 #include "platform/listview/TextArena.h"
@@ -12,6 +14,7 @@
 #include <QStringView>
 #include <QVariant>
 
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -20,13 +23,9 @@ namespace tessaro::listview {
 
 class ItemObserver;
 
-// Values of a sub-item's tag slot that are not arena texts.
-/// Tag never set (a null QVariant).
-constexpr TextArena::Ref kTagUnset = 0xFFFFFFFFu;
-/// Tag is not a text: the value is in the store's side table.
-constexpr TextArena::Ref kTagSide = 0xFFFFFFFEu;
-/// The cell moved: its text slot holds the index of the cell that took over.
-constexpr TextArena::Ref kCellMoved = 0xFFFFFFFDu;
+/// A cell never set: an empty text and no Tag. Any other cell holds its text's reference, and
+/// its Tag is that text unless the store's side table holds the cell's own.
+constexpr TextArena::Ref kCellBlank = 0xFFFFFFFFu;
 /// The most cells (sub-items) one item holds: an item counts its cells in 16 bits.
 constexpr int kMaxCellsPerItem = 0xFFFF;
 
@@ -81,10 +80,8 @@ public:
 
     /// Throws Error 35600 unless 1 <= k < the list's column count.
     void checkSubItem(int k) const;
+    /// The handle of sub-item k, made on first use; it lives until its item leaves the list.
     ListSubItem& subItem(ListItem& item, int k);
-    /// The cell that holds the sub-item's values now (cells move when an item outgrows them).
-    const ListSubItem& current(const ListSubItem& cell) const;
-    ListSubItem& current(ListSubItem& cell);
     int subItemIndex(const ListSubItem& cell) const;
     QString subItemText(const ListSubItem& cell) const;
     void setSubItemText(ListSubItem& cell, QStringView text);
@@ -97,7 +94,7 @@ public:
     int selectedCount() const { return m_selectedCount; }
     bool checked(const ListItem& item) const { return item.m_flags & CheckedFlag; }
     void setChecked(ListItem& item, bool checked);
-    int smallIcon(const ListItem& item) const { return item.m_smallIcon; }
+    int smallIcon(const ListItem& item) const;
     void setSmallIcon(ListItem& item, int image);
 
 private:
@@ -110,9 +107,14 @@ private:
     void releaseItem(ListItem& item);
     /// Releases the item and keeps its record for reuse; the caller takes it out of the order.
     void discard(ListItem& item);
-    void releaseCell(ListSubItem& cell);
-    void moveCell(ListSubItem& to, ListSubItem& from);
-    ListSubItem* cellAt(quint32 index) const;
+    void releaseCell(quint32 index);
+    void moveCell(quint32 to, quint32 from);
+    TextArena::Ref& cellAt(quint32 index) const;
+    /// The cell of sub-item k, 1 <= k <= the item's cell count.
+    quint32 cellIndex(const ListItem& item, int k) const { return item.m_cells + static_cast<quint32>(k - 1); }
+    /// Keeps `tag` as the Tag of the cell at `index`, whose text is `text`.
+    void setCellTag(quint32 index, TextArena::Ref& text, const QVariant& tag);
+    void dropHandles(const ListItem& item);
     quint32 allocateCells(int count);
     void growCells(ListItem& item, int k);
     void fillNewCells(ListItem& item, const RowCell* cells, int count);
@@ -132,7 +134,9 @@ private:
     };
     std::vector<LastAdded> m_lastAdded; // per column, the text appendRow last stored
     ItemTagTable m_itemTags;
-    std::unordered_map<const ListSubItem*, QVariant> m_cellSideTags;
+    std::unordered_map<quint32, QVariant> m_cellTags; // by cell index: a Tag that is not the text
+    std::unordered_map<quint64, ListSubItem*> m_handles; // by item number and k; owned
+    std::unordered_map<quint32, int> m_smallIcons; // by item number; 0 is left out
     std::vector<ListItem*> m_order;
     std::size_t m_validRows = 0; // positions below this hold their item's m_row
     int m_selectedCount = 0;
@@ -140,7 +144,7 @@ private:
     std::vector<char*> m_itemChunks; // each opens with its ChunkHead in the place of one item
     std::size_t m_itemsInLastChunk = 0;
     std::vector<ListItem*> m_freeItems;
-    std::vector<char*> m_cellChunks; // each opens with its ChunkHead, then the cells
+    std::vector<std::unique_ptr<TextArena::Ref[]>> m_cellChunks; // left unwritten until used
     std::size_t m_nextCell = 0;
 };
 

@@ -8,8 +8,7 @@ namespace tessaro {
 using listview::ItemStore;
 
 // Records are packed for lists of a million rows; keep them from growing unnoticed.
-static_assert(sizeof(ListSubItem) <= 12, "a sub-item is one cell of a million-row list");
-static_assert(sizeof(ListItem) <= 32, "an item is one row of a million-row list");
+static_assert(sizeof(ListItem) <= 24, "an item is one row of a million-row list");
 
 QString ListItem::Text() const
 {
