@@ -161,15 +161,19 @@ TEST_F(ListStorageTest, ARecordReusedAmongManyChunksStartsBlank)
     EXPECT_FALSE(fresh->Selected() || fresh->Checked() || fresh->SmallIcon() != 0 || list.SelectedItem());
 }
 
-// Runs of blanks at either end are kept as counts: every text must read back byte for byte, as
-// the item's text, a sub-item's text and tag, and in the view; rewriting a cell with the same
-// text is no change, one blank more or less is one.
-TEST_F(ListStorageTest, BlankPaddedTextsReadBackExactly)
+// Runs of blanks at either end are kept as counts, and numbers, dates and times two characters
+// to a byte: every text must read back byte for byte, as the item's text, a sub-item's text and
+// tag, and in the view; rewriting a cell with the same text is no change, one character more or
+// less is one.
+TEST_F(ListStorageTest, StoredTextsReadBackExactly)
 {
     const QString longRun(300, QLatin1Char(' ')); // counts past one byte of the record
     const QString texts[] = {"    ", " ", "a   ", "   a", "  a  ", "a    b", "\t   a   \t", "    città    ",
         longRun + "x" + longRun, longRun, "abcdefgh        ", "abcdefgh       ", "abcdefg        ",
-        "ab    x   " /* blanks before the last ones in the same eight bytes */};
+        "ab    x   " /* blanks before the last ones in the same eight bytes */,
+        // Packed: even and odd lengths, every sign of the alphabet, the longest and one past it.
+        "1234", "-0.5", "01/01/2000 23:59", "-1,234.50", "12:30:00", "9876543210987654321098765432109",
+        "98765432109876543210987654321098", "1234a", "a1234", "12 34", "\u0661\u0662\u0663\u0664"};
     QSignalSpy changes(list.model(), &QAbstractItemModel::dataChanged);
     for (const QString& text : texts) {
         SCOPED_TRACE(QStringLiteral("'%1'").arg(text).toStdString());
@@ -239,6 +243,44 @@ TEST_F(ListStorageTest, RowsSharingTextsStayApart)
     for (ListItem* item : list.ListItems())
         amounts << item->SubItems(2) + '/' + item->Tag().toString();
     EXPECT_EQ(amounts, QStringList({"2/4", "2/5", "1/2", "1/3", "0/1"}));
+}
+
+// A long fill shares a text with any recent row of its column that had it, not only the row
+// before; a column of unique texts stops looking. A shared text must still belong to each row
+// alone: rewriting one row, removing rows and the store's compaction leave the others' texts.
+TEST_F(ListStorageTest, TextsRepeatedFarApartStayEachRowsOwn)
+{
+    using tessaro::listview::ItemStore;
+    const int rows = 150000; // past the first lookups after which a column of unique texts gives up
+    const auto city = [](int i) { return "city " + std::to_string(i % 7); };
+    const auto amount = [](int i) { return std::to_string(i); };
+    {
+        tessaro::listview::RowAppender appender(list);
+        for (int i = 0; i < rows; ++i) {
+            const std::string name = "n" + std::to_string(i % 3), town = city(i), money = amount(i);
+            const ItemStore::RowCell row[] = {{name}, {town, true}, {money, i % 5 != 0}};
+            appender.append(QVariant(i), row, 3);
+        }
+    }
+    const auto expected = [&](int i) {
+        const QString town = QString::fromStdString(city(i)), money = QString::fromStdString(amount(i));
+        return QStringList({QStringLiteral("n%1|%2").arg(i % 3).arg(i), town + '|' + town, i % 5 ? money + '|' + money : money});
+    };
+    list.ListItems().Item(5001)->setSubItems(1, QStringLiteral("Bari"));
+    list.ListItems().Item(5001)->ListSubItems(1)->setText(QStringLiteral("Lecce"));
+    list.ListItems().Remove(1);
+    const QString padding(1000, QLatin1Char('x'));
+    ListItem* churn = list.ListItems().Item(101);
+    for (int round = 0; round < 80000; ++round) // the store compacts, more than once
+        churn->setSubItems(2, QString::number(round) + padding);
+    churn->setSubItems(2, QStringLiteral("own"));
+    for (int i : {1, 100, 102, 4999, 5000, 5001, 5007, 70000, 140000, rows - 1}) {
+        QStringList want = expected(i);
+        if (i == 5000)
+            want[1] = QStringLiteral("Lecce|") + QString::fromStdString(city(i));
+        EXPECT_EQ(cells(list.ListItems().Item(i)), want) << "row " << i;
+    }
+    EXPECT_EQ(cells(churn), QStringList({"n2|101", "city 3|city 3", "own|101"}));
 }
 
 TEST(TextOrderTest, OrdersCaseInsensitivelyWithAccentsBreakingTies)

@@ -10,9 +10,9 @@
 namespace tessaro::listview {
 namespace {
 
-constexpr std::uint32_t kMissesBeforeProbing = 16;
-constexpr std::uint32_t kProbeEvery = 64;
-constexpr std::uint32_t kMissesSaturated = kMissesBeforeProbing * kProbeEvery * 1024;
+// Compaction keeps shared texts shared by remembering recent copies, indexed by the old reference.
+constexpr unsigned kCopiedBits = 16;
+constexpr std::uint32_t kHashMultiplier = 2654435761u;
 constexpr unsigned kItemChunkShift = 12;
 constexpr std::size_t kItemsPerChunk = std::size_t(1) << kItemChunkShift;
 constexpr std::size_t kItemChunkBytes = kItemsPerChunk * sizeof(ListItem);
@@ -78,6 +78,10 @@ ListItem* ItemStore::append(QStringView text)
 
 ListItem* ItemStore::appendRow(const QVariant& tag, const RowCell* cells, int count)
 {
+    if (static_cast<std::size_t>(count) > m_columnTexts.size())
+        m_columnTexts.resize(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k)
+        m_columnTexts[std::size_t(k)].prefetch(cells[k].text);
     ListItem* item = newItem();
     item->m_row = static_cast<quint32>(m_order.size());
     if (m_validRows == m_order.size())
@@ -111,25 +115,16 @@ void ItemStore::fillNewCells(ListItem& item, const RowCell* cells, int count)
     item.m_cellCount = static_cast<quint16>(capacity);
 }
 
-// Columns often repeat their last value (a status, a date, a group's key): an appended text equal
-// to the one its column last got shares that text's bytes. A column whose values keep changing
-// stops paying for the comparison: after a run of misses it compares only now and then, and a
-// hit makes it compare every text again. Released texts keep their bytes until
-// the arena is compacted, so any reference handed out since the last compaction still reads.
+// Columns repeat their values (a status, a date, a group's key): a text the column stored lately
+// shares those bytes. Released texts keep their bytes until the arena is compacted, so any
+// reference handed out since the last compaction still reads.
 TextArena::Ref ItemStore::addColumnText(std::size_t column, std::string_view bytes)
 {
     if (bytes.empty())
         return TextArena::Empty;
-    if (column >= m_lastAdded.size())
-        m_lastAdded.resize(column + 1);
-    LastAdded& last = m_lastAdded[column];
-    const bool compare = last.misses < kMissesBeforeProbing || last.misses % kProbeEvery == 0;
-    if (compare && last.size == bytes.size() && m_arena.equals(last.ref, bytes)) {
-        last.misses = 0;
-        return last.ref;
-    }
-    last = {m_arena.add(bytes), bytes.size(), std::min(last.misses + 1, kMissesSaturated)};
-    return last.ref;
+    if (column >= m_columnTexts.size())
+        m_columnTexts.resize(column + 1);
+    return m_columnTexts[column].add(m_arena, bytes);
 }
 
 int ItemStore::rowOf(const ListItem& item)
@@ -208,7 +203,7 @@ void ItemStore::clear()
     m_validRows = 0;
     m_selectedCount = 0;
     m_arena = TextArena();
-    m_lastAdded.clear();
+    m_columnTexts.clear();
     m_itemTags.clear();
     m_smallIcons.clear();
 }
@@ -335,25 +330,24 @@ void ItemStore::compactIfWorthwhile()
 void ItemStore::compact()
 {
     TextArena fresh;
-    std::vector<std::pair<TextArena::Ref, TextArena::Ref>> lastCopied; // per column: old, new
-    const auto copy = [&](std::size_t column, TextArena::Ref old) {
-        if (column >= lastCopied.size())
-            lastCopied.resize(column + 1, {TextArena::Empty, TextArena::Empty});
-        auto& last = lastCopied[column];
+    std::vector<std::pair<TextArena::Ref, TextArena::Ref>> copied(std::size_t(1) << kCopiedBits,
+                                                                 {TextArena::Empty, TextArena::Empty});
+    const auto copy = [&](TextArena::Ref old) {
+        auto& last = copied[(old * kHashMultiplier) >> (32 - kCopiedBits)];
         if (old != last.first)
             last = {old, fresh.copyFrom(m_arena, old)};
         return last.second;
     };
     for (ListItem* item : m_order) {
-        item->m_text = copy(0, item->m_text);
+        item->m_text = copy(item->m_text);
         item->m_tag = m_itemTags.relocate(item->m_tag, m_arena, fresh);
         for (int k = 1; k <= item->m_cellCount; ++k) {
             TextArena::Ref& slot = cellAt(cellIndex(*item, k));
-            slot = copy(std::size_t(k), slot);
+            slot = copy(slot);
         }
     }
     m_arena = std::move(fresh);
-    m_lastAdded.clear();
+    m_columnTexts.clear();
 }
 
 } // namespace tessaro::listview

@@ -6,6 +6,7 @@
 // Tag, an icon, a sub-item handle) lives in side tables. It knows nothing of Qt's model classes:
 // its observer is told what changed.
 
+#include "platform/listview/ColumnTexts.h"
 #include "platform/listview/ItemTags.h"
 #include "platform/listview/TextArena.h"
 
@@ -127,12 +128,7 @@ private:
 
     ItemObserver& m_observer;
     TextArena m_arena;
-    struct LastAdded {
-        TextArena::Ref ref = TextArena::Empty;
-        std::size_t size = 0; // of its text; 0 for none
-        std::uint32_t misses = 0; // texts since the last that matched
-    };
-    std::vector<LastAdded> m_lastAdded; // per column, the text appendRow last stored
+    std::vector<ColumnTexts> m_columnTexts; // per column, the texts it stored lately
     ItemTagTable m_itemTags;
     std::unordered_map<quint32, QVariant> m_cellTags; // by cell index: a Tag that is not the text
     std::unordered_map<quint64, ListSubItem*> m_handles; // by item number and k; owned

@@ -20,8 +20,63 @@ constexpr std::size_t kSlotMask = kSlotUnits - 1;
 // Counting the blanks costs a byte or two of the record, so only longer runs are taken out.
 constexpr std::size_t kFewestBlanksTaken = 4;
 constexpr char kBlank = ' ';
-// A kept length from here up takes more than one byte of the record's head (its varint).
-constexpr std::size_t kShortestTwoByteLength = 0x40;
+// A record's head is varint(kept length * kKinds + its kind); a kept length from here up takes
+// more than one byte of it.
+enum Kind : std::size_t { Plain, BlanksTaken, Packed, kKinds = 4 };
+constexpr std::size_t kShortestTwoByteLength = 0x80 / kKinds;
+
+// Numbers, dates and times, the texts a database list holds most, are written in sixteen
+// characters: two to a byte. A shorter text would gain nothing from its 2-byte units.
+constexpr std::size_t kShortestPacked = 4;
+constexpr char kPackedAlphabet[] = "0123456789-.,/: ";
+constexpr unsigned kNibbleBits = 4;
+constexpr unsigned char kNotPacked = 0xFF;
+constexpr unsigned kLowNibble = 0x0F;
+
+struct PackedCodes {
+    unsigned char code[256];
+    constexpr PackedCodes() : code()
+    {
+        for (unsigned char& c : code)
+            c = kNotPacked;
+        for (unsigned char i = 0; kPackedAlphabet[i] != '\0'; ++i)
+            code[static_cast<unsigned char>(kPackedAlphabet[i])] = i;
+    }
+};
+constexpr PackedCodes kPackedCodes;
+
+std::size_t packedSize(std::size_t length)
+{
+    return (length + 1) / 2;
+}
+
+// Writes the codes of `bytes` two to a byte; false, with `out` half written, when a character is
+// not in the alphabet. Branch-free: every code is written, and their union tells at the end.
+bool pack(std::string_view bytes, unsigned char* out)
+{
+    const auto code = [&](std::size_t i) { return unsigned(kPackedCodes.code[static_cast<unsigned char>(bytes[i])]); };
+    unsigned seen = 0;
+    const std::size_t pairs = bytes.size() / 2;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        const unsigned high = code(2 * i), low = code(2 * i + 1);
+        seen |= high | low;
+        out[i] = static_cast<unsigned char>((high << kNibbleBits) | (low & kLowNibble));
+    }
+    if (bytes.size() % 2 != 0) {
+        const unsigned high = code(bytes.size() - 1);
+        seen |= high;
+        out[pairs] = static_cast<unsigned char>(high << kNibbleBits);
+    }
+    return seen != kNotPacked && (seen & ~kLowNibble) == 0;
+}
+
+void unpack(const char* packed, std::size_t length, char* out)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(packed[i / 2]);
+        out[i] = kPackedAlphabet[i % 2 == 0 ? byte >> kNibbleBits : byte & kLowNibble];
+    }
+}
 
 std::size_t varintSize(std::size_t value)
 {
@@ -83,16 +138,18 @@ std::size_t unitsFor(std::size_t bytes)
 
 } // namespace
 
-// A record is varint(kept length * 2 + blanks taken), then, when blanks were taken, varints of
-// the leading and the trailing blanks, then the kept bytes.
+// A record is varint(kept length * kKinds + kind), then, when blanks were taken, varints of the
+// leading and the trailing blanks, then the kept bytes (or, packed, their codes two to a byte).
 struct TextArena::Record {
     const char* kept = nullptr;
     std::size_t length = 0;
     std::size_t leading = 0;
     std::size_t trailing = 0;
     std::size_t headerBytes = 0;
+    bool packed = false;
 
     std::size_t size() const { return leading + length + trailing; }
+    std::size_t storedBytes() const { return headerBytes + (packed ? packedSize(length) : length); }
 };
 
 TextArena::Record TextArena::record(Ref ref) const
@@ -103,11 +160,13 @@ TextArena::Record TextArena::record(Ref ref) const
     const char* at = m_slotBase[ref >> kSlotShift] + (ref & kSlotMask) * kUnitBytes;
     std::size_t head = 0;
     const char* in = readVarint(at, head);
-    r.length = head >> 1;
-    if (head & 1) {
+    r.length = head / kKinds;
+    const std::size_t kind = head % kKinds;
+    if (kind == BlanksTaken) {
         in = readVarint(in, r.leading);
         in = readVarint(in, r.trailing);
     }
+    r.packed = kind == Packed;
     r.kept = in;
     r.headerBytes = static_cast<std::size_t>(in - at);
     return r;
@@ -156,8 +215,15 @@ TextArena::Ref TextArena::add(std::string_view bytes)
     // Most texts are short and not padded: their record is one byte of length, then the bytes.
     if (bytes.size() < kShortestTwoByteLength && bytes.front() != kBlank && bytes.back() != kBlank) {
         Ref ref = Empty;
+        unsigned char packed[kShortestTwoByteLength / 2];
+        if (bytes.size() >= kShortestPacked && pack(bytes, packed)) {
+            char* out = reserve(unitsFor(1 + packedSize(bytes.size())), ref);
+            *out = static_cast<char>(bytes.size() * kKinds + Packed);
+            std::memcpy(out + 1, packed, packedSize(bytes.size()));
+            return ref;
+        }
         char* out = reserve(unitsFor(1 + bytes.size()), ref);
-        *out = static_cast<char>(bytes.size() * 2);
+        *out = static_cast<char>(bytes.size() * kKinds + Plain);
         std::memcpy(out + 1, bytes.data(), bytes.size());
         return ref;
     }
@@ -165,7 +231,7 @@ TextArena::Ref TextArena::add(std::string_view bytes)
     const std::size_t trailing = leading < bytes.size() && bytes.back() == kBlank ? trailingBlanks(bytes) : 0;
     const bool take = leading + trailing >= kFewestBlanksTaken;
     const std::string_view kept = take ? bytes.substr(leading, bytes.size() - leading - trailing) : bytes;
-    const std::size_t head = kept.size() * 2 + (take ? 1 : 0);
+    const std::size_t head = kept.size() * kKinds + (take ? BlanksTaken : Plain);
     const std::size_t headerBytes = varintSize(head) + (take ? varintSize(leading) + varintSize(trailing) : 0);
     Ref ref = Empty;
     char* out = reserve(unitsFor(headerBytes + kept.size()), ref);
@@ -181,6 +247,11 @@ TextArena::Ref TextArena::add(std::string_view bytes)
 std::string_view TextArena::utf8(Ref ref) const
 {
     const Record r = record(ref);
+    if (r.packed) {
+        m_rebuilt.resize(r.length);
+        unpack(r.kept, r.length, m_rebuilt.data());
+        return m_rebuilt;
+    }
     if (r.leading == 0 && r.trailing == 0)
         return {r.kept, r.length};
     m_rebuilt.assign(r.leading, kBlank);
@@ -199,6 +270,10 @@ bool TextArena::equals(Ref ref, std::string_view bytes) const
     const Record r = record(ref);
     if (r.size() != bytes.size())
         return false;
+    if (r.packed) {
+        unsigned char packed[kShortestTwoByteLength / 2];
+        return pack(bytes, packed) && std::memcmp(packed, r.kept, packedSize(r.length)) == 0;
+    }
     // Texts of one column that differ mostly differ at their end (numbers, dates, names).
     if (r.leading == 0 && r.trailing == 0)
         return r.length == 0 || (r.kept[r.length - 1] == bytes.back() && std::memcmp(r.kept, bytes.data(), r.length) == 0);
@@ -210,7 +285,7 @@ bool TextArena::equals(Ref ref, std::string_view bytes) const
 void TextArena::release(Ref ref)
 {
     const Record r = record(ref);
-    m_bytesReleased += unitsFor(r.headerBytes + r.length) * kUnitBytes;
+    m_bytesReleased += unitsFor(r.storedBytes()) * kUnitBytes;
 }
 
 bool TextArena::wantsCompaction() const
@@ -225,7 +300,7 @@ TextArena::Ref TextArena::copyFrom(const TextArena& from, Ref ref)
     if (ref == Empty || ref >= FirstMarker)
         return ref;
     const Record r = from.record(ref);
-    const std::size_t units = unitsFor(r.headerBytes + r.length);
+    const std::size_t units = unitsFor(r.storedBytes());
     Ref copy = Empty;
     std::memcpy(reserve(units, copy), r.kept - r.headerBytes, units * kUnitBytes);
     return copy;

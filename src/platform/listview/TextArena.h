@@ -6,7 +6,8 @@
 // bytes are released it copies the live texts into a fresh arena (see ItemStore::compact).
 //
 // A text padded with blanks (a char(n) column, a number right-aligned in its width) is kept
-// without its runs of leading and trailing blanks, which its record counts instead.
+// without its runs of leading and trailing blanks, which its record counts instead. A short text
+// of digits and the signs of numbers, dates and times is kept two characters to a byte.
 
 #include <QString>
 #include <QStringView>
@@ -35,8 +36,8 @@ public:
     Ref add(std::string_view bytes);
     Ref add(QStringView text) { return add(encode(text)); }
 
-    /// The text behind `ref`. A text stored without its blanks is rebuilt in a buffer of its own
-    /// that the next utf8() overwrites (encode()'s buffer is another).
+    /// The text behind `ref`. A text stored without its blanks or packed is rebuilt in a buffer
+    /// of its own that the next utf8() overwrites (encode()'s buffer is another).
     std::string_view utf8(Ref ref) const;
     QString text(Ref ref) const;
     /// Whether the text behind `ref` is `bytes`, without rebuilding it.
